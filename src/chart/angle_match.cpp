@@ -1,0 +1,79 @@
+#include "chart/angle_match.h"
+
+#include "calendar/calendar_model.h"
+#include "chart/natal_chart.h"
+#include "common/number_rules.h"
+
+#include <cmath>
+
+namespace ferolune {
+
+namespace {
+
+int cellIndexOf(const ChartState &state)
+{
+    return static_cast<int>(std::nearbyint(state.CellIndex)); // halves to even
+}
+
+QString padTagPart(const QString &part)
+{
+    return part.size() == 1 ? part + u'-' : part;
+}
+
+} // namespace
+
+void EvaluateSunMoon(ChartState &state, CalendarModel &marks)
+{
+    state.PointIndex = 1;
+    EvaluatePoint(state, &marks);
+    state.PointIndex = 10;
+    EvaluatePoint(state, &marks);
+}
+
+void MatchScanPoint(ChartState &state, CalendarModel &marks, int point, int moonSign)
+{
+    if (point == 1)
+        state.ScanSunLon = state.PointLon[1];
+    if (point != 10)
+        return;
+    state.ScanMoonLon = state.PointLon[10];
+    state.ScanAngle = SunToMoonAngle(state.ScanSunLon, state.ScanMoonLon);
+    state.ScanAngleRounded = roundToTenth(state.ScanAngle);
+    // Whole degrees: a natal 124.0 matches any scan angle that rounds into 124.0 .. 124.9.
+    if (intPart(state.ScanAngleRounded) != intPart(state.NatalAngleRounded))
+        return;
+
+    state.PhaseDayFound = -1;
+    const int c = cellIndexOf(state);
+    state.CellTagA = padTagPart(state.CellTagA);
+    state.CellTagB = padTagPart(state.CellTagB);
+    if (c < 0 || c >= CalendarModel::DayCount)
+        return; // a moment past the last cell of the year has no cell to mark
+
+    DayCell &cell = marks.days[static_cast<size_t>(c)];
+    cell.dayClass = moonSign % 2 == 1 ? DayClass::PhaseBoy : DayClass::PhaseGirl;
+    cell.tag = state.CellTagA + state.CellTagB;
+    cell.customPointer = true;
+    // The three days before it, never reaching into the previous year.
+    for (int before = c - 1; before >= 0 && before >= c - 3; --before)
+        marks.days[static_cast<size_t>(before)].dayClass = DayClass::Fertile;
+}
+
+void MatchDetailPoint(ChartState &state, CalendarModel &marks, int point)
+{
+    if (point == 1)
+        state.DetailSunLon = state.PointLon[1];
+    if (point != 10)
+        return;
+    state.DetailMoonLon = state.PointLon[10];
+    state.DetailAngle = SunToMoonAngle(state.DetailSunLon, state.DetailMoonLon);
+    state.DetailAngleRounded = roundToTenth(state.DetailAngle);
+    // Tenths of a degree: the detail is finer than the whole-degree scan.
+    if (state.DetailAngleRounded != state.NatalAngleRounded2)
+        return;
+    const int c = cellIndexOf(state);
+    if (c >= 0 && c < CalendarModel::HourCount)
+        marks.hours[static_cast<size_t>(c)] = HourClass::Match;
+}
+
+} // namespace ferolune

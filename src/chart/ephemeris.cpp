@@ -1,0 +1,184 @@
+#include "chart/ephemeris.h"
+
+#include "chart/birth_moment.h"
+#include "common/number_rules.h"
+
+#include <swephexp.h>
+
+#include <QByteArray>
+#include <QDir>
+
+#include <array>
+
+namespace ferolune {
+
+namespace {
+
+constexpr int32 LongitudeFlags = SEFLG_SWIEPH | SEFLG_SPEED;                       // 258
+constexpr int32 EquatorialFlags = SEFLG_SWIEPH | SEFLG_SPEED | SEFLG_EQUATORIAL; // 2306
+constexpr const char *SystemDataDirectory = "/usr/share/libswe/ephe";
+
+struct BodyResult {
+    int32 code = 0;
+    double value = 0;
+    QString errorText;
+};
+
+// One library position call with a fresh error-text buffer; returns the entry wanted.
+BodyResult calcEntry(double julianDay, int body, int32 flags, int entry)
+{
+    std::array<double, 6> position{};
+    std::array<char, 256> errorText{};
+    BodyResult result;
+    result.code = swe_calc(julianDay, body, flags, position.data(), errorText.data());
+    result.value = position[static_cast<size_t>(entry)];
+    if (result.code < 0)
+        result.errorText = QString::fromLocal8Bit(errorText.data());
+    return result;
+}
+
+struct BodyDestination {
+    double *longitude;
+    double *declination;
+};
+
+BodyDestination destinationOf(ChartState &state, int body)
+{
+    switch (body) {
+    case SE_SUN:
+        return {&state.PointLon[1], &state.PointDecl[1]};
+    case SE_MOON:
+        return {&state.PointLon[10], &state.PointDecl[10]};
+    case SE_MEAN_NODE:
+        return {&state.MeanNode.Longitude, &state.MeanNode.Declination};
+    case SE_TRUE_NODE:
+        return {&state.TrueNode.Longitude, &state.TrueNode.Declination};
+    case SE_MEAN_APOG:
+        return {&state.PointLon[13], &state.PointDecl[13]};
+    case SE_CHIRON:
+        return {&state.PointLon[16], &state.PointDecl[16]};
+    default: // Mercury .. Pluto keep their body numbers as point numbers
+        return {&state.PointLon[static_cast<size_t>(body)], &state.PointDecl[static_cast<size_t>(body)]};
+    }
+}
+
+} // namespace
+
+EphemerisError::EphemerisError(double julianDay, const QString &libraryText)
+    : std::runtime_error(QStringLiteral("Swiss Ephemeris cannot compute JD %1: %2")
+                             .arg(julianDay, 0, 'f', 5)
+                             .arg(libraryText)
+                             .toStdString())
+    , m_julianDay(julianDay)
+    , m_libraryText(libraryText)
+{
+}
+
+Ephemeris::Ephemeris(const QStringList &directories)
+    : m_directories(directories)
+{
+    // The library takes a list of directories separated as the platform separates paths.
+    const QByteArray path = m_directories.join(QDir::listSeparator()).toLocal8Bit();
+    swe_set_ephe_path(path.constData());
+}
+
+Ephemeris::~Ephemeris()
+{
+    swe_close();
+}
+
+QStringList Ephemeris::defaultDirectories(const QString &executableDirectory)
+{
+    return {QDir(executableDirectory).filePath(QStringLiteral("ephems")), QString::fromLatin1(SystemDataDirectory)};
+}
+
+bool Ephemeris::dataFilesFound()
+{
+    std::array<double, 6> position{};
+    std::array<char, 256> errorText{};
+    const int32 code = swe_calc(2451545.0 /* J2000 */, SE_SUN, SEFLG_SWIEPH, position.data(), errorText.data());
+    swe_close();
+    return code >= 0 && (code & SEFLG_SWIEPH);
+}
+
+double Ephemeris::julianDay(int year, int month, int day, double hourDecimal)
+{
+    double julianDay = swe_julday(year, month, day, hourDecimal, SE_GREG_CAL);
+    // Writes the Julian day of the same numbers whether or not it finds the date valid.
+    swe_date_conversion(year, month, day, hourDecimal, 'g', &julianDay);
+    return julianDay;
+}
+
+void Ephemeris::ComputeEphemeris(ChartState &state)
+{
+    state.ChartHourDecimal = state.ChartMinute / 60.0 + state.ChartHour;
+    state.ChartJulianDay = julianDay(state.ChartYear, state.ChartMonth, state.ChartDay, state.ChartHourDecimal);
+    const double jd = state.ChartJulianDay;
+
+    for (int body = SE_SUN; body <= SE_CHIRON; ++body) {
+        if (body == SE_OSCU_APOG || body == SE_EARTH)
+            continue;
+        const BodyResult longitude = calcEntry(jd, body, LongitudeFlags, 0);
+        const BodyResult declination = calcEntry(jd, body, EquatorialFlags, 1);
+        if ((body == SE_SUN || body == SE_MOON) && (longitude.code < 0 || declination.code < 0)) {
+            swe_close();
+            throw EphemerisError(jd, longitude.code < 0 ? longitude.errorText : declination.errorText);
+        }
+        const BodyDestination destination = destinationOf(state, body);
+        *destination.longitude = longitude.value;
+        *destination.declination = declination.value;
+    }
+
+    std::array<double, 13> cusps{};
+    std::array<double, 10> angles{};
+    swe_houses(jd, state.ChartLatitude, state.ChartLongitude, state.HouseSystem.isEmpty() ? 'P' : state.HouseSystem.at(0).toLatin1(),
+               cusps.data(), angles.data());
+    state.SiderealDegrees = angles[SE_ARMC];
+    FormatSiderealTime(state);
+    for (size_t k = 1; k <= 12; ++k)
+        state.HouseCusp[k] = cusps[k];
+    // Re-ordered from the Midheaven: entries 1..3 are cusps 10..12, entries 4..12 cusps 1..9.
+    for (size_t k = 1; k <= 9; ++k)
+        state.CuspFromMC[k + 3] = state.HouseCusp[k];
+    for (size_t k = 10; k <= 12; ++k)
+        state.CuspFromMC[k - 9] = state.HouseCusp[k];
+    swe_close();
+
+    if (state.Options.Point13Kind == 0) // Part of Fortune: Moon + Ascendant - Sun
+        state.PointLon[13] = Normalize360(state.PointLon[10] + state.CuspFromMC[4] - state.PointLon[1]);
+    state.PointLon[14] = state.CuspFromMC[4];
+    state.PointLon[15] = state.CuspFromMC[1];
+}
+
+SunMoon Ephemeris::sunAndMoon(double julianDay)
+{
+    SunMoon result;
+    for (int body : {SE_SUN, SE_MOON}) {
+        const BodyResult longitude = calcEntry(julianDay, body, LongitudeFlags, 0);
+        if (longitude.code < 0)
+            throw EphemerisError(julianDay, longitude.errorText);
+        (body == SE_SUN ? result.sunLon : result.moonLon) = longitude.value;
+    }
+    return result;
+}
+
+void Ephemeris::close()
+{
+    swe_close();
+}
+
+void FormatSiderealTime(ChartState &state)
+{
+    double t = state.SiderealDegrees / 15;
+    const double h = intPart(t);
+    QString text = formatTwoDigits(h) + QStringLiteral("h ");
+    t = (t - h) * 60;
+    const double m = intPart(t);
+    text += formatTwoDigits(m) + QStringLiteral("m ");
+    t = (t - m) * 60;
+    const double s = intPart(t);
+    text += formatTwoDigits(s) + u's';
+    state.SiderealTimeText = text;
+}
+
+} // namespace ferolune

@@ -1,0 +1,252 @@
+#include "common/number_rules.h"
+
+#include "common/run_error.h"
+
+#include <QLocale>
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace ferolune {
+
+namespace {
+
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
+}
+
+// Parses a plain decimal number written with "." (already checked by the caller).
+double parseDecimal(const std::string &digits, bool *outOfRange = nullptr)
+{
+    double value = 0;
+    const char *begin = digits.data();
+    if (!digits.empty() && digits.front() == '+')
+        ++begin;
+    auto [ptr, ec] = std::from_chars(begin, digits.data() + digits.size(), value);
+    if (outOfRange)
+        *outOfRange = ec == std::errc::result_out_of_range;
+    return ec == std::errc() ? value : 0.0;
+}
+
+// The decimal digits of a value rounded to 15 significant digits, then rounded half
+// away from zero to `decimals` places. Working on decimal digits keeps 7.335 at 7.34
+// where binary arithmetic would give 7.33.
+struct FixedDigits {
+    bool negative = false;
+    std::string integerDigits; // without leading zeros, may be empty
+    std::string fraction;      // exactly `decimals` digits
+};
+
+FixedDigits roundDecimal(double value, int decimals)
+{
+    FixedDigits out;
+    if (!std::isfinite(value))
+        value = 0;
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.14e", std::fabs(value));
+    // buf: d.dddddddddddddde[+-]xx
+    std::string mantissa;
+    mantissa += buf[0];
+    mantissa.append(buf + 2, 14);
+    const int exponent = std::atoi(std::strchr(buf, 'e') + 1);
+
+    // Digit k of the mantissa has weight 10^(exponent - k). Build the digits from the
+    // largest integer place down to 10^-decimals, then round on the next one.
+    const int highest = std::max(exponent, 0);
+    std::string digits;
+    auto digitAt = [&](int power) -> char {
+        const int k = exponent - power;
+        return (k >= 0 && k < static_cast<int>(mantissa.size())) ? mantissa[k] : '0';
+    };
+    for (int power = highest; power >= -decimals; --power)
+        digits += digitAt(power);
+    if (digitAt(-decimals - 1) >= '5') {
+        int i = static_cast<int>(digits.size()) - 1;
+        while (i >= 0 && digits[i] == '9')
+            digits[i--] = '0';
+        if (i >= 0)
+            ++digits[i];
+        else
+            digits.insert(digits.begin(), '1');
+    }
+    out.fraction = digits.substr(digits.size() - decimals);
+    out.integerDigits = digits.substr(0, digits.size() - decimals);
+    const auto firstNonZero = out.integerDigits.find_first_not_of('0');
+    out.integerDigits = firstNonZero == std::string::npos ? std::string() : out.integerDigits.substr(firstNonZero);
+    const bool isZero = out.integerDigits.empty() && out.fraction.find_first_not_of('0') == std::string::npos;
+    out.negative = value < 0 && !isZero;
+    return out;
+}
+
+QString joinDigits(const FixedDigits &d, bool leadingZero, const QString &separator)
+{
+    QString text;
+    if (d.negative)
+        text += u'-';
+    if (!d.integerDigits.empty())
+        text += QString::fromLatin1(d.integerDigits.c_str());
+    else if (leadingZero)
+        text += u'0';
+    if (!d.fraction.empty())
+        text += separator + QString::fromLatin1(d.fraction.c_str());
+    return text;
+}
+
+} // namespace
+
+QString userDecimalSeparator()
+{
+    return QLocale().decimalPoint();
+}
+
+double readLeniently(const QString &text)
+{
+    std::string number;
+    bool sawPoint = false;
+    bool sawDigit = false;
+    for (QChar c : text) {
+        if (isBlank(c))
+            continue;
+        if ((c == u'-' || c == u'+') && number.empty()) {
+            number += static_cast<char>(c.unicode());
+        } else if (c >= u'0' && c <= u'9') {
+            number += static_cast<char>(c.unicode());
+            sawDigit = true;
+        } else if (c == u'.' && !sawPoint) {
+            number += '.';
+            sawPoint = true;
+        } else {
+            break;
+        }
+    }
+    if (!sawDigit)
+        return 0.0;
+    bool outOfRange = false;
+    const double value = parseDecimal(number, &outOfRange);
+    if (outOfRange)
+        return number.front() == '-' ? -HUGE_VAL : HUGE_VAL;
+    return value;
+}
+
+double convertToNumber(const QString &text, const QString &field)
+{
+    const QString separator = userDecimalSeparator();
+    const QString trimmed = text.trimmed();
+    std::string number;
+    int i = 0;
+    const int n = static_cast<int>(trimmed.size());
+    if (i < n && (trimmed[i] == u'-' || trimmed[i] == u'+'))
+        number += static_cast<char>(trimmed[i++].unicode());
+    int mantissaDigits = 0;
+    auto takeDigits = [&] {
+        int count = 0;
+        while (i < n && trimmed[i] >= u'0' && trimmed[i] <= u'9') {
+            number += static_cast<char>(trimmed[i++].unicode());
+            ++count;
+        }
+        return count;
+    };
+    mantissaDigits += takeDigits();
+    if (i < n && QStringView(trimmed).mid(i).startsWith(separator)) {
+        i += static_cast<int>(separator.size());
+        number += '.';
+        mantissaDigits += takeDigits();
+    }
+    if (mantissaDigits == 0)
+        throw RunError::typeMismatch(field);
+    if (i < n && (trimmed[i] == u'e' || trimmed[i] == u'E')) {
+        number += 'e';
+        ++i;
+        if (i < n && (trimmed[i] == u'-' || trimmed[i] == u'+'))
+            number += static_cast<char>(trimmed[i++].unicode());
+        if (takeDigits() == 0)
+            throw RunError::typeMismatch(field);
+    }
+    if (i != n)
+        throw RunError::typeMismatch(field);
+    bool outOfRange = false;
+    const double value = parseDecimal(number, &outOfRange);
+    if (outOfRange && std::fabs(std::strtod(number.c_str(), nullptr)) > 1.0)
+        throw RunError::overflow(field);
+    return value;
+}
+
+std::int16_t toInt16(double value, const QString &field)
+{
+    const double rounded = std::nearbyint(value); // the default rounding mode: halves to even
+    if (!(rounded >= -32768.0 && rounded <= 32767.0))
+        throw RunError::overflow(field);
+    return static_cast<std::int16_t>(rounded);
+}
+
+QString numberText(double value)
+{
+    if (value == 0 || std::isnan(value))
+        return QStringLiteral("0");
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.15G", value);
+    QString text = QString::fromLatin1(buf);
+    text.replace(u'.', userDecimalSeparator());
+    return text;
+}
+
+QString strText(double value)
+{
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.15G", value == 0 ? 0.0 : value);
+    QString text = QString::fromLatin1(buf);
+    return value >= 0 ? u' ' + text : text;
+}
+
+QString formatFixed(double value)
+{
+    return joinDigits(roundDecimal(value, 2), true, userDecimalSeparator());
+}
+
+QString formatOneDecimal(double value)
+{
+    return joinDigits(roundDecimal(value, 1), false, userDecimalSeparator());
+}
+
+double roundToTenth(double value)
+{
+    const FixedDigits d = roundDecimal(value, 1);
+    std::string number = d.negative ? "-" : "";
+    number += d.integerDigits.empty() ? "0" : d.integerDigits;
+    number += '.' + d.fraction;
+    return parseDecimal(number);
+}
+
+QString formatTwoDigits(double value)
+{
+    const FixedDigits d = roundDecimal(value, 0);
+    QString digits = QString::fromLatin1(d.integerDigits.c_str());
+    while (digits.size() < 2)
+        digits.prepend(u'0');
+    return d.negative ? u'-' + digits : digits;
+}
+
+double intPart(double value)
+{
+    return std::floor(value);
+}
+
+} // namespace ferolune
+
+namespace ferolune {
+
+double roundToSignificant15(double value)
+{
+    if (!std::isfinite(value) || value == 0)
+        return value;
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.14e", value);
+    return std::strtod(buf, nullptr);
+}
+
+} // namespace ferolune

@@ -1,0 +1,58 @@
+#pragma once
+
+// The number and text rules every part of the program shares. Field texts are kept
+// exactly as typed; they become numbers only through these functions.
+
+#include <QString>
+
+#include <cstdint>
+
+namespace ferolune {
+
+// The user's decimal separator, from the system locale (QLocale's default locale, so
+// tests can switch it with QLocale::setDefault).
+QString userDecimalSeparator();
+
+// Leading number of a text: blanks are ignored wherever they stand, then an optional
+// sign, digits and "." as decimal point are read up to the first other character.
+// A text without a leading number gives 0. Never fails.
+double readLeniently(const QString &text);
+
+// Strict conversion following the user's decimal separator: apart from blanks at
+// either end the whole text must be a number. Throws RunError (type mismatch 13, or
+// overflow 6 beyond the range of a double); `field` names the control in the error.
+double convertToNumber(const QString &text, const QString &field = {});
+
+// Nearest integer, halves to even; outside -32768..32767 throws overflow (6).
+std::int16_t toInt16(double value, const QString &field = {});
+
+// General number text: no leading blank, "-" for negatives, up to 15 significant
+// digits, no trailing zeros, the user's decimal separator ("2,5", "-1", "1E+20").
+QString numberText(double value);
+
+// Str-style text of a whole number: one leading blank for values >= 0 (" 3", "-3").
+QString strText(double value);
+
+// "Fixed": at least one digit before the separator, exactly two after, rounded.
+QString formatFixed(double value);
+
+// "###.0": one decimal, halves away from zero, no leading zero (0.04 gives ",0" / ".0").
+QString formatOneDecimal(double value);
+
+// The value of formatOneDecimal read back as a number: rounded to one decimal.
+double roundToTenth(double value);
+
+// "00": a whole number padded to at least two digits.
+QString formatTwoDigits(double value);
+
+// Int(): rounds toward minus infinity.
+double intPart(double value);
+
+} // namespace ferolune
+
+namespace ferolune {
+
+// A value rounded to 15 significant decimal digits.
+double roundToSignificant15(double value);
+
+} // namespace ferolune

@@ -1,0 +1,240 @@
+#include "chart/birth_moment.h"
+#include "chart/ephemeris.h"
+#include "chart/natal_chart.h"
+#include "common/run_error.h"
+#include "support/locale_guard.h"
+
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QStringList>
+
+using namespace ferolune;
+using ferolune::test::DecimalSeparatorGuard;
+
+namespace {
+
+Ephemeris &testEphemeris()
+{
+    static Ephemeris ephemeris(QStringList{QStringLiteral(FEROLUNE_EPHEMS_DIR)});
+    return ephemeris;
+}
+
+ChartState natalChartOf(const BirthData &fields)
+{
+    ChartState state;
+    state.EvalMode = EvalModeNatal;
+    ComputeNatalChart(state, fields, testEphemeris());
+    return state;
+}
+
+// Longitudes from the independent swetest tool for a Julian day given as ephemeris
+// time, as the program passes the universal moment unchanged.
+std::vector<double> swetestLongitudes(double julianDay, const char *bodies)
+{
+    QProcess swetest;
+    swetest.start(QStringLiteral("swetest"),
+                  {QStringLiteral("-bj%1").arg(julianDay, 0, 'f', 8), QStringLiteral("-p%1").arg(QLatin1String(bodies)),
+                   QStringLiteral("-fl"), QStringLiteral("-head"), QStringLiteral("-eswe"),
+                   QStringLiteral("-edir%1").arg(QStringLiteral(FEROLUNE_EPHEMS_DIR))});
+    swetest.waitForFinished();
+    std::vector<double> values;
+    for (const QString &line : QString::fromLatin1(swetest.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts))
+        values.push_back(line.trimmed().toDouble());
+    return values;
+}
+
+} // namespace
+
+TEST(NatalChart, DefaultBirthFieldsGiveTheKnownChart)
+{
+    DecimalSeparatorGuard dot(u'.');
+    const ChartState state = natalChartOf(BirthData{});
+    EXPECT_NEAR(state.ChartJulianDay, 2441739.5763889, 5e-8);
+    EXPECT_EQ(state.ChartText, QStringLiteral("NAP         HALAK     7.33\r\n"
+                                              "HOLD        NYILAS    17.53\r\n"
+                                              "SARKANYFEJ  BAK       14.28\r\n"
+                                              "LILITH      NYILAS    11.10\r\n"
+                                              "ASC         NYILAS    24.69\r\n"));
+    EXPECT_EQ(AngleCaption(state), QStringLiteral("NAP-HOLD FOK: 280.2"));
+    EXPECT_DOUBLE_EQ(state.NatalAngleRounded, 280.2);
+    EXPECT_DOUBLE_EQ(state.NatalAngleRounded2, 280.2);
+    EXPECT_EQ(state.ChartLon, state.PointLon);
+    EXPECT_NEAR(state.PointLon[12], Normalize360(state.PointLon[11] + 180), 1e-9);
+    EXPECT_EQ(state.PointDecl[12], -state.PointDecl[11]);
+}
+
+TEST(NatalChart, CommaSeparatorInTheChartTextAndCaption)
+{
+    DecimalSeparatorGuard comma(u',');
+    const ChartState state = natalChartOf(BirthData{});
+    EXPECT_TRUE(state.ChartText.startsWith(QStringLiteral("NAP         HALAK     7,33\r\n")));
+    EXPECT_EQ(AngleCaption(state), QStringLiteral("NAP-HOLD FOK: 280,2"));
+}
+
+// Positions against swetest for birth moments of different kinds.
+TEST(NatalChart, PositionsAgreeWithSwetest)
+{
+    DecimalSeparatorGuard dot(u'.');
+    struct Moment {
+        const char *name;
+        BirthData fields;
+    };
+    std::vector<Moment> moments;
+    moments.push_back({"default", BirthData{}});
+    BirthData west;
+    west.txtYear = QStringLiteral("1990");
+    west.txtMonth = QStringLiteral("7");
+    west.txtDay = QStringLiteral("4");
+    west.txtBirthHour = QStringLiteral("9");
+    west.optAM = false;
+    west.txtTZ = QStringLiteral("5");
+    west.txtLongDeg = QStringLiteral("74");
+    west.txtLongMin = QStringLiteral("0");
+    west.optEast = false;
+    west.txtLatDeg = QStringLiteral("40");
+    west.txtLatMin = QStringLiteral("43");
+    moments.push_back({"western longitude", west});
+    BirthData south;
+    south.txtYear = QStringLiteral("2001");
+    south.txtMonth = QStringLiteral("12");
+    south.txtDay = QStringLiteral("15");
+    south.txtBirthHour = QStringLiteral("6");
+    south.txtTZ = QStringLiteral("-10");
+    south.txtLongDeg = QStringLiteral("151");
+    south.txtLongMin = QStringLiteral("12");
+    south.txtLatDeg = QStringLiteral("33");
+    south.txtLatMin = QStringLiteral("52");
+    south.optSouth = true;
+    moments.push_back({"southern latitude", south});
+    BirthData beforeMidnight;
+    beforeMidnight.txtYear = QStringLiteral("1985");
+    beforeMidnight.txtMonth = QStringLiteral("3");
+    beforeMidnight.txtDay = QStringLiteral("1");
+    beforeMidnight.txtBirthHour = QStringLiteral("12");
+    beforeMidnight.txtBirthMinute = QStringLiteral("20");
+    beforeMidnight.txtTZ = QStringLiteral("-2");
+    moments.push_back({"local 00:20, previous day in universal time", beforeMidnight});
+
+    for (const Moment &moment : moments) {
+        const ChartState state = natalChartOf(moment.fields);
+        // Sun, Moon, mean node, mean apogee (Lilith), Chiron.
+        const std::vector<double> expected = swetestLongitudes(state.ChartJulianDay, "01mAD");
+        ASSERT_EQ(expected.size(), 5u) << moment.name;
+        const double ours[] = {state.PointLon[1], state.PointLon[10], state.PointLon[11], state.PointLon[13],
+                               state.PointLon[16]};
+        for (size_t i = 0; i < expected.size(); ++i)
+            EXPECT_NEAR(ours[i], expected[i], 1e-6) << moment.name << " body " << i;
+    }
+}
+
+TEST(NatalChart, BeforeMidnightUniversalTimeIsThePreviousDay)
+{
+    BirthData fields;
+    fields.txtBirthHour = QStringLiteral("12"); // 00:30 local, zone -1: 23:30 UT the day before
+    fields.txtBirthMinute = QStringLiteral("30");
+    const ChartState state = natalChartOf(fields);
+    EXPECT_NEAR(state.ChartJulianDay, Ephemeris::julianDay(1973, 2, 25, 23.5), 1e-9);
+}
+
+TEST(NatalChart, ThirtiethOfFebruaryRollsIntoMarch)
+{
+    EXPECT_DOUBLE_EQ(Ephemeris::julianDay(1973, 2, 30, 0), Ephemeris::julianDay(1973, 3, 2, 0));
+    EXPECT_DOUBLE_EQ(Ephemeris::julianDay(2026, 12, 32, 0), Ephemeris::julianDay(2027, 1, 1, 0));
+}
+
+TEST(NatalChart, AFieldThatIsNoNumberStopsBeforeAnyChartText)
+{
+    BirthData fields;
+    fields.txtLatMin = QString();
+    ChartState state;
+    state.EvalMode = EvalModeNatal;
+    try {
+        ComputeNatalChart(state, fields, testEphemeris());
+        ADD_FAILURE();
+    } catch (const RunError &e) {
+        EXPECT_EQ(e.field(), QStringLiteral("txtLatMin"));
+    }
+    EXPECT_TRUE(state.ChartText.isEmpty());
+}
+
+TEST(NatalChart, AYearBeyondTheLibraryIsAnError)
+{
+    BirthData fields;
+    fields.txtYear = QStringLiteral("3500");
+    ChartState state;
+    state.EvalMode = EvalModeNatal;
+    EXPECT_THROW(ComputeNatalChart(state, fields, testEphemeris()), EphemerisError);
+}
+
+TEST(ChartText, SignsAnglesAndColumns)
+{
+    DecimalSeparatorGuard dot(u'.');
+    const struct {
+        double sun, moon, angle;
+        const char *caption;
+    } angles[] = {
+        {350, 10, 20, "NAP-HOLD FOK: 20"},   {10, 350, 340, "NAP-HOLD FOK: 340"},
+        {100, 100, 360, "NAP-HOLD FOK: 360"}, {0, 123.46, 123.46, "NAP-HOLD FOK: 123.5"},
+        {0.04, 0, 359.96, "NAP-HOLD FOK: 360"}, {0, 0.04, 0.04, "NAP-HOLD FOK: 0"},
+    };
+    for (const auto &row : angles) {
+        ChartState state;
+        state.EvalMode = EvalModeNatal;
+        state.ChartLon[1] = row.sun;
+        state.ChartLon[10] = row.moon;
+        EvaluateChart(state, nullptr);
+        EXPECT_NEAR(state.NatalAngle, row.angle, 1e-9);
+        EXPECT_EQ(AngleCaption(state), QString::fromUtf8(row.caption));
+    }
+
+    ChartState state;
+    state.EvalMode = EvalModeNatal;
+    state.ChartLon[1] = 29.996;  // prints 30.00 in its own sign
+    state.ChartLon[10] = 0.5;    // Moon at 0.5 KOS
+    state.ChartLon[11] = 30;     // exactly 30 belongs to the next sign
+    state.ChartLon[13] = 359.99;
+    state.ChartLon[14] = 180;
+    EvaluateChart(state, nullptr);
+    const QStringList lines = state.ChartText.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 5);
+    EXPECT_EQ(lines[0], QStringLiteral("NAP         KOS       30.00"));
+    EXPECT_EQ(lines[1], QStringLiteral("HOLD        KOS       0.50"));
+    EXPECT_EQ(lines[2], QStringLiteral("SARKANYFEJ  BIKA      0.00"));
+    EXPECT_EQ(lines[3], QStringLiteral("LILITH      HALAK     29.99"));
+    EXPECT_EQ(lines[4], QStringLiteral("ASC         MERLEG    0.00"));
+    EXPECT_EQ(lines[1].indexOf(QStringLiteral("KOS")), 12);
+    EXPECT_EQ(lines[1].indexOf(QStringLiteral("0.50")), 22);
+}
+
+TEST(ChartText, NameTables)
+{
+    EXPECT_EQ(SignName(1), QStringLiteral("KOS      "));
+    EXPECT_EQ(SignName(12), QStringLiteral("HALAK    "));
+    EXPECT_TRUE(SignName(0).isEmpty());
+    EXPECT_TRUE(SignName(13).isEmpty());
+    for (int sign = 1; sign <= 12; ++sign)
+        EXPECT_EQ(SignName(sign).size(), 9);
+    for (int point : {1, 10, 11, 13, 14})
+        EXPECT_EQ(PointName(point).size(), 11);
+    EXPECT_TRUE(PointName(12).isEmpty());
+}
+
+TEST(Ephemeris, SiderealTimeTextTruncatesSeconds)
+{
+    const struct {
+        double degrees;
+        const char *text;
+    } rows[] = {{76.9, "05h 07m 36s"}, {0, "00h 00m 00s"}, {359.99, "23h 59m 57s"}};
+    for (const auto &row : rows) {
+        ChartState state;
+        state.SiderealDegrees = row.degrees;
+        FormatSiderealTime(state);
+        EXPECT_EQ(state.SiderealTimeText, QString::fromUtf8(row.text));
+    }
+}
+
+TEST(Ephemeris, TellsWhetherTheDataFilesWereFound)
+{
+    EXPECT_TRUE(testEphemeris().dataFilesFound());
+}

@@ -1,0 +1,149 @@
+#include "common/number_rules.h"
+#include "common/run_error.h"
+#include "support/locale_guard.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace ferolune;
+using ferolune::test::DecimalSeparatorGuard;
+
+TEST(ReadLeniently, TakesTheLeadingNumberAndNeverFails)
+{
+    const struct {
+        const char *text;
+        double value;
+    } rows[] = {
+        {"", 0},        {"abc", 0},      {"12abc", 12},   {" 1 2 ", 12},  {"-5", -5},    {"- 5", -5},
+        {"+7", 7},      {"1.2.3", 1.2},  {"58.5", 58.5},  {"035", 35},    {".5", 0.5},   {"-", 0},
+        {"--5", 0},     {"5-", 5},       {"1,5", 1},      {"\t3\n", 3},   {"7 DE", 7},   {"1e3", 1},
+    };
+    DecimalSeparatorGuard comma(u','); // the lenient reading ignores the user's settings
+    for (const auto &row : rows)
+        EXPECT_DOUBLE_EQ(readLeniently(QString::fromUtf8(row.text)), row.value) << row.text;
+}
+
+TEST(ConvertToNumber, FollowsTheUserDecimalSeparator)
+{
+    const struct {
+        QChar separator;
+        const char *text;
+        bool ok;
+        double value;
+    } rows[] = {
+        {u'.', "2.5", true, 2.5},   {u',', "2,5", true, 2.5},   {u',', "2.5", false, 0},
+        {u'.', "2,5", false, 0},    {u'.', " -1 ", true, -1},   {u'.', "+3", true, 3},
+        {u'.', "", false, 0},       {u'.', "  ", false, 0},     {u'.', "-", false, 0},
+        {u'.', "12abc", false, 0},  {u'.', "1.2.3", false, 0},  {u'.', ".5", true, 0.5},
+        {u'.', "5.", true, 5},      {u'.', "1e3", true, 1000},  {u'.', "1 2", false, 0},
+        {u',', "-0,5", true, -0.5}, {u'.', "035", true, 35},
+    };
+    for (const auto &row : rows) {
+        DecimalSeparatorGuard guard(row.separator);
+        const QString text = QString::fromUtf8(row.text);
+        if (row.ok) {
+            EXPECT_DOUBLE_EQ(convertToNumber(text), row.value) << row.text;
+        } else {
+            try {
+                convertToNumber(text, QStringLiteral("txtTZ"));
+                ADD_FAILURE() << "accepted " << row.text;
+            } catch (const RunError &e) {
+                EXPECT_EQ(e.number(), 13) << row.text;
+                EXPECT_EQ(e.description(), QStringLiteral("Type mismatch"));
+                EXPECT_EQ(e.field(), QStringLiteral("txtTZ"));
+            }
+        }
+    }
+}
+
+TEST(ConvertToNumber, BeyondADoubleIsAnOverflow)
+{
+    DecimalSeparatorGuard dot(u'.');
+    try {
+        convertToNumber(QStringLiteral("1e400"));
+        ADD_FAILURE();
+    } catch (const RunError &e) {
+        EXPECT_EQ(e.number(), 6);
+    }
+}
+
+TEST(ToInt16, RoundsHalvesToEvenAndOverflowsOutside16Bits)
+{
+    EXPECT_EQ(toInt16(2.5), 2);
+    EXPECT_EQ(toInt16(3.5), 4);
+    EXPECT_EQ(toInt16(-2.5), -2);
+    EXPECT_EQ(toInt16(2.4999), 2);
+    EXPECT_EQ(toInt16(32767.4), 32767);
+    EXPECT_EQ(toInt16(-32768), -32768);
+    for (double bad : {32767.5, 32768.0, -32769.0, 1e10, std::nan("")}) {
+        try {
+            toInt16(bad, QStringLiteral("txtYear"));
+            ADD_FAILURE() << bad;
+        } catch (const RunError &e) {
+            EXPECT_EQ(e.number(), 6);
+            EXPECT_EQ(e.field(), QStringLiteral("txtYear"));
+            EXPECT_EQ(e.procedureMessage(QStringLiteral("Form_Load of Form frmMain")),
+                      QStringLiteral("Error 6 (Overflow) in procedure Form_Load of Form frmMain"));
+        }
+    }
+}
+
+TEST(NumberText, ShortestFormWithTheUserSeparator)
+{
+    const struct {
+        QChar separator;
+        double value;
+        const char *text;
+    } rows[] = {
+        {u'.', 280.2, "280.2"}, {u',', 280.2, "280,2"}, {u'.', 360, "360"},   {u'.', -1, "-1"},
+        {u'.', -2, "-2"},       {u',', 0.5, "0,5"},     {u'.', 0, "0"},       {u'.', -0.0, "0"},
+        {u'.', 1.0 / 3, "0.333333333333333"},           {u'.', 1e20, "1E+20"}, {u'.', 12, "12"},
+        {u'.', 2023, "2023"},
+    };
+    for (const auto &row : rows) {
+        DecimalSeparatorGuard guard(row.separator);
+        EXPECT_EQ(numberText(row.value), QString::fromUtf8(row.text)) << row.value;
+    }
+}
+
+TEST(StrText, LeadingBlankForNonNegativeWholeNumbers)
+{
+    DecimalSeparatorGuard comma(u',');
+    EXPECT_EQ(strText(3), QStringLiteral(" 3"));
+    EXPECT_EQ(strText(0), QStringLiteral(" 0"));
+    EXPECT_EQ(strText(22), QStringLiteral(" 22"));
+    EXPECT_EQ(strText(-3), QStringLiteral("-3"));
+}
+
+TEST(FormatPatterns, RoundHalfAwayOnDecimalDigits)
+{
+    const struct {
+        QChar separator;
+        double value;
+        const char *fixed;
+        const char *oneDecimal;
+        double tenth;
+    } rows[] = {
+        {u'.', 7.33, "7.33", "7.3", 7.3},        {u',', 7.33, "7,33", "7,3", 7.3},
+        {u'.', 7.335, "7.34", "7.3", 7.3},       {u'.', 29.996, "30.00", "30.0", 30},
+        {u'.', 0.5, "0.50", ".5", 0.5},          {u'.', 0.04, "0.04", ".0", 0},
+        {u'.', 123.46, "123.46", "123.5", 123.5}, {u'.', 359.96, "359.96", "360.0", 360},
+        {u'.', 200.05, "200.05", "200.1", 200.1}, {u'.', 0.25, "0.25", ".3", 0.3},
+        {u'.', 1234.56, "1234.56", "1234.6", 1234.6}, {u'.', -0.001, "0.00", ".0", 0},
+    };
+    for (const auto &row : rows) {
+        DecimalSeparatorGuard guard(row.separator);
+        EXPECT_EQ(formatFixed(row.value), QString::fromUtf8(row.fixed)) << row.value;
+        EXPECT_EQ(formatOneDecimal(row.value), QString::fromUtf8(row.oneDecimal)) << row.value;
+        EXPECT_DOUBLE_EQ(roundToTenth(row.value), row.tenth) << row.value;
+    }
+}
+
+TEST(FormatPatterns, TwoDigitPad)
+{
+    EXPECT_EQ(formatTwoDigits(5), QStringLiteral("05"));
+    EXPECT_EQ(formatTwoDigits(0), QStringLiteral("00"));
+    EXPECT_EQ(formatTwoDigits(23), QStringLiteral("23"));
+    EXPECT_EQ(formatTwoDigits(123), QStringLiteral("123"));
+}
