@@ -1,0 +1,86 @@
+#include "app/birth_fields.h"
+
+#include "common/number_rules.h"
+#include "common/run_error.h"
+
+#include <cmath>
+#include <optional>
+
+namespace ferolune {
+
+namespace {
+
+std::optional<double> tryConvert(const QString &text)
+{
+    try {
+        return convertToNumber(text);
+    } catch (const RunError &) {
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
+void NormalizeBirthHour(BirthData &fields)
+{
+    // The net effect of the field's change rule re-running on its own writes.
+    std::optional<double> value = tryConvert(fields.txtBirthHour);
+    if (!value)
+        return;
+    if (*value == 0) {
+        fields.txtBirthHour = numberText(12);
+        return;
+    }
+    while (*value > 12) {
+        fields.optAM = false;
+        *value -= 12;
+        fields.txtBirthHour = numberText(*value);
+    }
+}
+
+void SetBirthHour(BirthData &fields, const QString &text)
+{
+    fields.txtBirthHour = text;
+    NormalizeBirthHour(fields);
+}
+
+void Hour24To12(BirthData &fields)
+{
+    const double v = readLeniently(fields.Text1);
+    if (v < 12) {
+        SetBirthHour(fields, fields.Text1);
+        fields.optAM = true;
+    } else {
+        SetBirthHour(fields, numberText(v - 12));
+        fields.optAM = false;
+    }
+}
+
+void Hour12To24(BirthData &fields)
+{
+    const double h = readLeniently(fields.txtBirthHour);
+    const double whole = std::trunc(h);
+    if (fields.optAM)
+        fields.Text1 = whole == 12 ? numberText(h - 12) : fields.txtBirthHour;
+    else
+        fields.Text1 = whole == 12 ? numberText(h) : numberText(h + 12);
+}
+
+void SummerTimeStep(BirthData &fields, int newState)
+{
+    const double z = readLeniently(fields.txtTZ);
+    const double shifted = newState == 1 ? z - 1 : z + 1;
+    if (!std::isfinite(shifted))
+        throw RunError::overflow(QStringLiteral("txtTZ"));
+    fields.txtTZ = numberText(shifted);
+}
+
+void SideStep(BirthData &fields, bool east)
+{
+    const std::optional<double> z = tryConvert(fields.txtTZ);
+    if (!z)
+        return;
+    fields.txtTZ = numberText(east ? -std::fabs(*z) : std::fabs(*z));
+}
+
+} // namespace ferolune

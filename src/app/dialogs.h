@@ -1,0 +1,44 @@
+#pragma once
+
+// The seams between the windows and the dialogs they open, so tests can read and answer
+// them. The windows ask a Dialogs object; the program passes the real one.
+
+#include <QString>
+
+class QWidget;
+
+namespace ferolune {
+
+// Every message box of the program carries this title.
+inline const QString ProgramTitle = QStringLiteral("ferolune");
+
+class Dialogs {
+public:
+    enum class Icon { None, Critical, Warning, Information };
+
+    virtual ~Dialogs() = default;
+
+    // A message box with one OK button under the program's title.
+    virtual void message(QWidget *parent, const QString &text, Icon icon) = 0;
+    // A question with Yes and No under the program's title; true for Yes.
+    virtual bool ask(QWidget *parent, const QString &text) = 0;
+    // A file to open; empty when the user cancels.
+    virtual QString openFileName(QWidget *parent, const QString &title, const QString &directory,
+                                 const QString &filter) = 0;
+    // A file to save to; empty when the user cancels.
+    virtual QString saveFileName(QWidget *parent, const QString &title, const QString &proposedPath,
+                                 const QString &filter) = 0;
+};
+
+// The real dialogs: QMessageBox and QFileDialog.
+class WidgetDialogs : public Dialogs {
+public:
+    void message(QWidget *parent, const QString &text, Icon icon) override;
+    bool ask(QWidget *parent, const QString &text) override;
+    QString openFileName(QWidget *parent, const QString &title, const QString &directory,
+                         const QString &filter) override;
+    QString saveFileName(QWidget *parent, const QString &title, const QString &proposedPath,
+                         const QString &filter) override;
+};
+
+} // namespace ferolune

@@ -1,0 +1,50 @@
+#pragma once
+
+// The calendar computation: the year scan that classifies the 365 days and the
+// minute-by-minute detail of a moon-phase day and its two neighbours. Both work on a
+// snapshot of the main window's fields and never change it; they mark a CalendarModel.
+
+#include "calendar/calendar_model.h"
+#include "chart/birth_data.h"
+#include "chart/chart_state.h"
+
+#include <QString>
+
+#include <functional>
+
+namespace ferolune {
+
+class Ephemeris;
+
+// How far a run has come, reported before every moment. Returning false from the
+// callback stops the run before that moment.
+struct RunProgress {
+    int done = 0;  // scan: ScanIndex (days passed, jumps included); detail: minutes done
+    int total = 0; // scan: 365; detail: 4,320
+};
+using MomentCallback = std::function<bool(const RunProgress &)>;
+
+enum class RunOutcome { Finished, Stopped };
+
+// The year scan. Needs the natal angle of a mode-0 evaluation in `state`. Resets the day
+// cells to white, then scans `calendarYearText` with the zone and place of `fields`.
+// Throws RunError (a text that is not a number, naming its field; the calendar year is
+// "Text3") or EphemerisError (a moment the library cannot compute); the library's files
+// are closed whatever happens. A stopped or failed run leaves the cells it marked so far.
+RunOutcome ScanYear(ChartState &state, const BirthData &fields, const QString &calendarYearText,
+                    Ephemeris &ephemeris, CalendarModel &model, const MomentCallback &beforeMoment);
+
+// The day detail of month `CurHo`, day `CurNap` of the calendar year: resets the hour
+// cells, evaluates every minute of the day before, the day and the day after, and writes
+// each day's caption ("2024.3.4") once its 1,440 minutes are done. Throws as ScanYear.
+RunOutcome Reszletes(ChartState &state, const BirthData &fields, const QString &calendarYearText, float CurHo,
+                     float CurNap, Ephemeris &ephemeris, CalendarModel &model, const MomentCallback &beforeMoment);
+
+// Month and day of a moon-phase day cell's tag ("1-5-" gives 1 and 5, "1225" 12 and 25).
+struct TagDate {
+    float month = 0;
+    float day = 0;
+};
+TagDate DateOfTag(const QString &tag);
+
+} // namespace ferolune
