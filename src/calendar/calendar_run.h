@@ -29,14 +29,18 @@ enum class RunOutcome { Finished, Stopped };
 // The year scan. Needs the natal angle of a mode-0 evaluation in `state`. Resets the day
 // cells to white, then scans `calendarYearText` with the zone and place of `fields`.
 // Throws RunError (a text that is not a number, naming its field; the calendar year is
-// "Text3") or EphemerisError (a moment the library cannot compute); the library's files
-// are closed whatever happens. A stopped or failed run leaves the cells it marked so far.
+// "Text3") before anything is reset, or EphemerisError (a moment the library cannot
+// compute); the library's files are closed whatever happens. A stopped or failed run
+// leaves the cells it marked so far. A moon-phase day within the last 20 days of the year
+// ends the scan: the days its jump would reach lie past 31 December.
 RunOutcome ScanYear(ChartState &state, const BirthData &fields, const QString &calendarYearText,
                     Ephemeris &ephemeris, CalendarModel &model, const MomentCallback &beforeMoment);
 
 // The day detail of month `CurHo`, day `CurNap` of the calendar year: resets the hour
 // cells, evaluates every minute of the day before, the day and the day after, and writes
-// each day's caption ("2024.3.4") once its 1,440 minutes are done. Throws as ScanYear.
+// each day's caption ("2024.3.4") once its 1,440 minutes are done; the captions of days
+// not done yet are empty. Throws as ScanYear, RunError before the strip is reset;
+// std::out_of_range for a month or day that the fixed 365-day year does not have.
 RunOutcome Reszletes(ChartState &state, const BirthData &fields, const QString &calendarYearText, float CurHo,
                      float CurNap, Ephemeris &ephemeris, CalendarModel &model, const MomentCallback &beforeMoment);
 

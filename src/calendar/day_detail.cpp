@@ -1,0 +1,98 @@
+#include "calendar/calendar_moment.h"
+#include "calendar/calendar_run.h"
+#include "calendar/fixed_year.h"
+#include "chart/ephemeris.h"
+#include "common/number_rules.h"
+
+#include <array>
+#include <cmath>
+
+namespace ferolune {
+
+namespace {
+
+constexpr int DetailDayCount = 3;
+constexpr int HoursPerDay = 24;
+constexpr int MinutesPerHour = 60;
+constexpr int MinutesPerDay = HoursPerDay * MinutesPerHour;
+
+struct PreparedDay {
+    DetailDay date;
+    QString yearText;
+    MomentFields fields;
+};
+
+// The three days with the year texts their moments read: the calendar year's own text
+// for the clicked day, the neighbour years as number text.
+std::array<PreparedDay, DetailDayCount> prepareDays(const BirthData &fields, const QString &calendarYearText,
+                                                    int month, int day)
+{
+    const std::array<DetailDay, DetailDayCount> dates = DetailDays(readLeniently(calendarYearText), month, day);
+    std::array<PreparedDay, DetailDayCount> days;
+    BirthData momentFields = fields;
+    for (size_t g = 0; g < days.size(); ++g) {
+        days[g].date = dates[g];
+        days[g].yearText = g == 1 ? calendarYearText : numberText(dates[g].year);
+        momentFields.txtYear = days[g].yearText;
+        days[g].fields = ConvertMomentFields(momentFields, QStringLiteral("Text3"));
+    }
+    return days;
+}
+
+QString captionOf(const PreparedDay &day)
+{
+    return day.yearText + u'.' + numberText(day.date.month) + u'.' + numberText(day.date.day);
+}
+
+} // namespace
+
+RunOutcome Reszletes(ChartState &state, const BirthData &fields, const QString &calendarYearText, float CurHo,
+                     float CurNap, Ephemeris &ephemeris, CalendarModel &model, const MomentCallback &beforeMoment)
+{
+    // Every text is converted before the strip is touched, so a text that is not a
+    // number keeps the detail from starting.
+    const std::array<PreparedDay, DetailDayCount> days =
+        prepareDays(fields, calendarYearText, static_cast<int>(std::lround(CurHo)), static_cast<int>(std::lround(CurNap)));
+
+    state.EvalMode = EvalModeDetail;
+    model.resetHours();
+    // The captions are written as each day is done; until then they must not describe
+    // the previous detail.
+    model.detailCaptions.fill(QString());
+    state.CellIndex = -1;
+
+    const LibraryFilesGuard closeFiles(ephemeris);
+    RunProgress progress{0, DetailDayCount * MinutesPerDay};
+    for (size_t g = 0; g < days.size(); ++g) {
+        const PreparedDay &day = days[g];
+        const QString monthTag = numberText(day.date.month);
+        const QString dayTag = numberText(day.date.day);
+        MomentTime moment;
+        moment.month = static_cast<std::int16_t>(day.date.month);
+        moment.day = static_cast<std::int16_t>(day.date.day);
+        for (int hour = 0; hour < HoursPerDay; ++hour) {
+            state.CellIndex += 1;
+            for (int minute = 0; minute < MinutesPerHour; ++minute) {
+                if (beforeMoment && !beforeMoment(progress))
+                    return RunOutcome::Stopped;
+                state.CellTagA = monthTag;
+                state.CellTagB = dayTag;
+                moment.hour = hour;
+                moment.minute = minute;
+                EvaluateMoment(state, day.fields, moment, ephemeris, model);
+                ++progress.done;
+            }
+        }
+        model.detailCaptions[g] = captionOf(day);
+    }
+    return RunOutcome::Finished;
+}
+
+TagDate DateOfTag(const QString &tag)
+{
+    // The tag is the month and the day, each padded with "-" to two characters, and the
+    // lenient reading stops at the "-".
+    return {static_cast<float>(readLeniently(tag.left(2))), static_cast<float>(readLeniently(tag.right(2)))};
+}
+
+} // namespace ferolune

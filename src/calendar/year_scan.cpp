@@ -1,0 +1,94 @@
+#include "calendar/calendar_moment.h"
+#include "calendar/calendar_run.h"
+#include "calendar/fixed_year.h"
+#include "chart/ephemeris.h"
+#include "common/number_rules.h"
+
+namespace ferolune {
+
+namespace {
+
+constexpr int LastDayIndex = CalendarModel::DayCount - 1;
+// The angle needs about a month to come back, so the days right after a moon-phase day
+// are not examined.
+constexpr int DaysSkippedAfterPhaseDay = 20;
+
+// Every second hour, every tenth minute: 72 moments a day.
+constexpr int LastSampledHour = 22;
+constexpr int SampledHourStep = 2;
+constexpr int LastSampledMinute = 50;
+constexpr int SampledMinuteStep = 10;
+
+struct ScanRun {
+    ChartState &state;
+    const MomentFields &fields;
+    Ephemeris &ephemeris;
+    CalendarModel &model;
+    const MomentCallback &beforeMoment;
+};
+
+// The sampled moments of one day, in increasing time order. False when the callback
+// stopped the run.
+bool scanDay(const ScanRun &run, int scanIndex)
+{
+    const MonthDay date = DateOfDayOfYear(scanIndex + 1);
+    // The tag parts of a day are the same for all its moments.
+    const QString monthTag = numberText(date.month);
+    const QString dayTag = numberText(date.day);
+    MomentTime moment;
+    moment.month = static_cast<std::int16_t>(date.month);
+    moment.day = static_cast<std::int16_t>(date.day);
+    const RunProgress progress{scanIndex, CalendarModel::DayCount};
+
+    for (int hour = 0; hour <= LastSampledHour; hour += SampledHourStep) {
+        for (int minute = 0; minute <= LastSampledMinute; minute += SampledMinuteStep) {
+            if (run.beforeMoment && !run.beforeMoment(progress))
+                return false;
+            run.state.CellTagA = monthTag;
+            run.state.CellTagB = dayTag;
+            moment.hour = hour;
+            moment.minute = minute;
+            EvaluateMoment(run.state, run.fields, moment, run.ephemeris, run.model);
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+RunOutcome ScanYear(ChartState &state, const BirthData &fields, const QString &calendarYearText,
+                    Ephemeris &ephemeris, CalendarModel &model, const MomentCallback &beforeMoment)
+{
+    // The moments take their year from the calendar year; the caller's fields stay as
+    // they are.
+    BirthData momentFields = fields;
+    momentFields.txtYear = calendarYearText;
+    // Year, zone and place are the same for every moment: converted once, and before
+    // anything is reset, so a text that is not a number keeps the run from starting.
+    const MomentFields converted = ConvertMomentFields(momentFields, QStringLiteral("Text3"));
+
+    state.EvalMode = EvalModeScan;
+    state.PhaseDayFound = 0;
+    model.resetDays();
+    state.CellIndex = -1;
+
+    const LibraryFilesGuard closeFiles(ephemeris);
+    const ScanRun run{state, converted, ephemeris, model, beforeMoment};
+    int scanIndex = 0;
+    while (scanIndex <= LastDayIndex) {
+        if (state.PhaseDayFound != 0) {
+            scanIndex += DaysSkippedAfterPhaseDay;
+            state.PhaseDayFound = 0;
+            // Days past 31 December have no cells (and their moments cannot match).
+            if (scanIndex > LastDayIndex)
+                break;
+        }
+        state.CellIndex = static_cast<float>(scanIndex);
+        if (!scanDay(run, scanIndex))
+            return RunOutcome::Stopped;
+        ++scanIndex;
+    }
+    return RunOutcome::Finished;
+}
+
+} // namespace ferolune
