@@ -1,0 +1,432 @@
+#include "calendar/calendar_run.h"
+#include "chart/ephemeris.h"
+#include "common/number_rules.h"
+#include "common/run_error.h"
+#include "support/calendar_support.h"
+#include "support/locale_guard.h"
+
+#include <gtest/gtest.h>
+
+#include <QDate>
+#include <QProcess>
+
+#include <cmath>
+#include <set>
+#include <vector>
+
+using namespace ferolune;
+using ferolune::test::calendarEphemeris;
+using ferolune::test::DecimalSeparatorGuard;
+using ferolune::test::LoggedMoment;
+using ferolune::test::MomentLog;
+using ferolune::test::natalStateOf;
+
+namespace {
+
+struct PhaseDay {
+    int month, day;
+    DayClass kind;
+    const char *tag;
+};
+
+int cellOf(int month, int day)
+{
+    static const int daysBefore[] = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
+    return daysBefore[month - 1] + day - 1;
+}
+
+// The calendar a list of moon-phase days gives: each with the three days before it
+// fertile (never before 1 January), every other day not fertile.
+CalendarModel calendarOf(const std::vector<PhaseDay> &phaseDays)
+{
+    CalendarModel model;
+    model.resetDays();
+    for (const PhaseDay &phase : phaseDays) {
+        const int c = cellOf(phase.month, phase.day);
+        model.days[static_cast<size_t>(c)] = {phase.kind, QString::fromLatin1(phase.tag), true};
+        for (int k = std::max(0, c - 3); k < c; ++k)
+            model.days[static_cast<size_t>(k)].dayClass = DayClass::Fertile;
+    }
+    return model;
+}
+
+void expectDays(const CalendarModel &actual, const CalendarModel &expected)
+{
+    for (size_t k = 0; k < actual.days.size(); ++k) {
+        EXPECT_EQ(actual.days[k].dayClass, expected.days[k].dayClass) << "cell " << k;
+        EXPECT_EQ(actual.days[k].tag, expected.days[k].tag) << "cell " << k;
+        EXPECT_EQ(actual.days[k].customPointer, expected.days[k].customPointer) << "cell " << k;
+    }
+}
+
+struct ScanResult {
+    RunOutcome outcome;
+    CalendarModel model;
+    std::vector<LoggedMoment> moments;
+};
+
+ScanResult scan(ChartState &state, const QString &year, MomentLog::StopWhen stopWhen = {},
+                const BirthData &fields = {})
+{
+    ScanResult result;
+    MomentLog log;
+    result.outcome = ScanYear(state, fields, year, calendarEphemeris(), result.model, log.callback(state, stopWhen));
+    result.moments = log.finish(state);
+    return result;
+}
+
+struct DetailResult {
+    RunOutcome outcome;
+    CalendarModel model;
+    std::vector<LoggedMoment> moments;
+};
+
+DetailResult detail(ChartState &state, const QString &year, int month, int day, MomentLog::StopWhen stopWhen = {})
+{
+    DetailResult result;
+    MomentLog log;
+    result.outcome = Reszletes(state, BirthData{}, year, static_cast<float>(month), static_cast<float>(day),
+                               calendarEphemeris(), result.model, log.callback(state, stopWhen));
+    result.moments = log.finish(state);
+    return result;
+}
+
+std::set<int> cellsOf(const std::vector<LoggedMoment> &moments)
+{
+    std::set<int> cells;
+    for (const LoggedMoment &moment : moments)
+        cells.insert(moment.cell);
+    return cells;
+}
+
+// The rounded Sun-Moon angle at local noon of a day of 2026 (zone -1): a natal angle
+// that the scan finds on that day.
+double angleAtNoon(int month, int day)
+{
+    const SunMoon positions = calendarEphemeris().sunAndMoon(Ephemeris::julianDay(2026, month, day, 11));
+    calendarEphemeris().close();
+    return roundToTenth(positions.moonLon > positions.sunLon ? positions.moonLon - positions.sunLon
+                                                             : positions.moonLon + (360 - positions.sunLon));
+}
+
+const std::vector<PhaseDay> PhaseDays2026 = {
+    {1, 11, DayClass::PhaseGirl, "1-11"}, {2, 10, DayClass::PhaseBoy, "2-10"}, {3, 12, DayClass::PhaseGirl, "3-12"},
+    {4, 11, DayClass::PhaseBoy, "4-11"},  {5, 10, DayClass::PhaseGirl, "5-10"}, {6, 9, DayClass::PhaseGirl, "6-9-"},
+    {7, 8, DayClass::PhaseBoy, "7-8-"},   {8, 6, DayClass::PhaseGirl, "8-6-"},  {9, 5, DayClass::PhaseBoy, "9-5-"},
+    {10, 4, DayClass::PhaseGirl, "104-"}, {11, 2, DayClass::PhaseBoy, "112-"},  {12, 2, DayClass::PhaseGirl, "122-"},
+    {12, 31, DayClass::PhaseBoy, "1231"},
+};
+
+} // namespace
+
+TEST(YearScan, DefaultBirthFieldsIn2026)
+{
+    DecimalSeparatorGuard dot(u'.');
+    ChartState state = natalStateOf();
+    ASSERT_DOUBLE_EQ(state.NatalAngleRounded, 280.2);
+    const ScanResult result = scan(state, QStringLiteral("2026"));
+    EXPECT_EQ(result.outcome, RunOutcome::Finished);
+    expectDays(result.model, calendarOf(PhaseDays2026));
+
+    // Every examined day has its 72 moments, every second hour, every tenth minute; the
+    // 20 days after a moon-phase day are not examined.
+    std::set<int> expectedCells;
+    for (int k = 0; k < CalendarModel::DayCount; ++k)
+        expectedCells.insert(k);
+    for (const PhaseDay &phase : PhaseDays2026) {
+        for (int k = cellOf(phase.month, phase.day) + 1; k <= cellOf(phase.month, phase.day) + 20; ++k)
+            expectedCells.erase(k);
+    }
+    EXPECT_EQ(cellsOf(result.moments), expectedCells);
+    ASSERT_EQ(result.moments.size(), expectedCells.size() * 72);
+    for (size_t i = 0; i < result.moments.size(); ++i) {
+        const LoggedMoment &moment = result.moments[i];
+        EXPECT_FLOAT_EQ(moment.hour, static_cast<float>(static_cast<int>(i % 72 / 6 * 2) - 1)) << i;
+        EXPECT_FLOAT_EQ(moment.minute, static_cast<float>(i % 6 * 10)) << i;
+    }
+    EXPECT_EQ(state.EvalMode, EvalModeScan);
+}
+
+TEST(YearScan, TheCommaSeparatorGivesTheSameCalendar)
+{
+    DecimalSeparatorGuard comma(u',');
+    ChartState state = natalStateOf();
+    const ScanResult result = scan(state, QStringLiteral("2026"));
+    expectDays(result.model, calendarOf(PhaseDays2026));
+}
+
+// A moon-phase day at the start of the year: nothing of the previous year is marked.
+TEST(YearScan, FirstDaysOfTheYear)
+{
+    const struct {
+        int day;
+        DayClass kind;
+    } rows[] = {{1, DayClass::PhaseBoy}, {2, DayClass::PhaseBoy}, {3, DayClass::PhaseGirl}, {5, DayClass::PhaseBoy}};
+    DecimalSeparatorGuard dot(u'.');
+    for (const auto &row : rows) {
+        ChartState state = natalStateOf();
+        state.NatalAngleRounded = state.NatalAngleRounded2 = angleAtNoon(1, row.day);
+        // Stop once the days after the jump have begun.
+        const ScanResult result =
+            scan(state, QStringLiteral("2026"), [&](const RunProgress &progress) { return progress.done > row.day + 21; });
+        EXPECT_EQ(result.outcome, RunOutcome::Stopped);
+        const QString tag = QStringLiteral("1-%1-").arg(row.day);
+        CalendarModel expected = calendarOf({{1, row.day, row.kind, ""}});
+        expected.days[static_cast<size_t>(row.day - 1)].tag = tag;
+        expectDays(result.model, expected);
+        std::set<int> cells = cellsOf(result.moments);
+        EXPECT_EQ(*cells.rbegin(), row.day + 21) << "the scan resumes 21 days after the moon-phase day";
+        EXPECT_EQ(cells.count(row.day), 0u);
+    }
+}
+
+// A moon-phase day in the last 20 days of the year ends the scan: the jump lands past
+// 31 December and no moment after the moon-phase day is evaluated.
+TEST(YearScan, AJumpPastTheEndOfTheYearEndsTheScan)
+{
+    DecimalSeparatorGuard dot(u'.');
+    ChartState state = natalStateOf();
+    state.NatalAngleRounded = state.NatalAngleRounded2 = angleAtNoon(12, 20);
+    const ScanResult result = scan(state, QStringLiteral("2026"));
+    EXPECT_EQ(result.outcome, RunOutcome::Finished);
+    const int phaseCell = cellOf(12, 20);
+    EXPECT_NE(result.model.days[static_cast<size_t>(phaseCell)].dayClass, DayClass::NotFertile);
+    EXPECT_EQ(result.model.days[static_cast<size_t>(phaseCell)].tag, QStringLiteral("1220"));
+    for (int k = phaseCell + 1; k < CalendarModel::DayCount; ++k)
+        EXPECT_EQ(result.model.days[static_cast<size_t>(k)].dayClass, DayClass::NotFertile) << k;
+    ASSERT_FALSE(result.moments.empty());
+    EXPECT_EQ(result.moments.back().cell, phaseCell);
+    EXPECT_EQ(result.moments.back().month, 12);
+    EXPECT_EQ(result.moments.back().day, 20);
+}
+
+// In a leap year the cell after 28 February is 1 March; 29 February is never examined.
+TEST(YearScan, LeapYearHasNo29February)
+{
+    DecimalSeparatorGuard dot(u'.');
+    ChartState state = natalStateOf();
+    const ScanResult result = scan(state, QStringLiteral("2024"));
+    ASSERT_FALSE(result.moments.empty());
+    for (const LoggedMoment &moment : result.moments) {
+        // The fixed year's day of a cell: the calendar day, one more from March on.
+        const QDate expected = QDate(2024, 1, 1).addDays(moment.cell < 59 ? moment.cell : moment.cell + 1);
+        ASSERT_EQ(moment.year, 2024);
+        ASSERT_EQ(moment.month, expected.month()) << "cell " << moment.cell;
+        ASSERT_EQ(moment.day, expected.day()) << "cell " << moment.cell;
+    }
+}
+
+// The Sun-Moon angle of January's sampled moments, and the days it makes, against the
+// swetest tool. The program gives the universal Julian day to the library as it is, so
+// swetest gets the same Julian day as ephemeris time.
+TEST(YearScan, JanuaryAgreesWithSwetest)
+{
+    DecimalSeparatorGuard dot(u'.');
+    constexpr int Days = 31;
+    constexpr int MomentsPerDay = 144; // every ten minutes; the scan samples the even hours
+    const double firstMoment = static_cast<double>(QDate(2026, 1, 1).toJulianDay()) - 0.5 - 1.0 / 24; // zone -1
+    QProcess swetest;
+    swetest.start(QStringLiteral("swetest"),
+                  {QStringLiteral("-bj%1").arg(firstMoment, 0, 'f', 10), QStringLiteral("-n%1").arg(Days * MomentsPerDay),
+                   QStringLiteral("-s10m"), QStringLiteral("-p01"), QStringLiteral("-fl"), QStringLiteral("-head"),
+                   QStringLiteral("-eswe"), QStringLiteral("-edir%1").arg(QStringLiteral(FEROLUNE_EPHEMS_DIR))});
+    ASSERT_TRUE(swetest.waitForFinished(60000));
+    const QStringList lines = QString::fromLatin1(swetest.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2 * Days * MomentsPerDay);
+    std::vector<double> angles, moons;
+    for (qsizetype i = 0; i < lines.size(); i += 2) {
+        const double sun = lines[i].trimmed().toDouble();
+        const double moon = lines[i + 1].trimmed().toDouble();
+        angles.push_back(moon > sun ? moon - sun : moon + (360 - sun));
+        moons.push_back(moon);
+    }
+    auto sampleIndex = [](int cell, double hour, double minute) {
+        return cell * MomentsPerDay + static_cast<int>(std::lround((hour + 1) * 6 + minute / 10));
+    };
+
+    // January by the rules of the scan, from swetest's angles: a day with a sampled moment
+    // whose angle rounds into the natal whole degree, the kind by the last such moment.
+    const double natalWholeDegree = std::floor(280.2);
+    CalendarModel expected;
+    expected.resetDays();
+    for (int cell = 0; cell < Days; ++cell) {
+        int lastMatch = -1;
+        for (int hour = 0; hour <= 22; hour += 2)
+            for (int minute = 0; minute <= 50; minute += 10) {
+                const int i = sampleIndex(cell, hour - 1, minute);
+                if (std::floor(std::floor(angles[static_cast<size_t>(i)] * 10 + 0.5) / 10) == natalWholeDegree)
+                    lastMatch = i;
+            }
+        if (lastMatch < 0)
+            continue;
+        const int moonSign = static_cast<int>(moons[static_cast<size_t>(lastMatch)] / 30) + 1;
+        expected.days[static_cast<size_t>(cell)].dayClass = moonSign % 2 ? DayClass::PhaseBoy : DayClass::PhaseGirl;
+        for (int k = std::max(0, cell - 3); k < cell; ++k)
+            expected.days[static_cast<size_t>(k)].dayClass = DayClass::Fertile;
+        cell += 20;
+    }
+
+    ChartState state = natalStateOf();
+    const ScanResult result =
+        scan(state, QStringLiteral("2026"), [](const RunProgress &progress) { return progress.done >= Days; });
+    for (int cell = 0; cell < Days; ++cell)
+        EXPECT_EQ(result.model.days[static_cast<size_t>(cell)].dayClass, expected.days[static_cast<size_t>(cell)].dayClass)
+            << "January " << cell + 1;
+    int compared = 0;
+    for (const LoggedMoment &moment : result.moments) {
+        if (moment.cell >= Days)
+            continue;
+        const int i = sampleIndex(moment.cell, moment.hour, moment.minute);
+        EXPECT_NEAR(moment.julianDay, firstMoment + i / 144.0, 1e-9);
+        EXPECT_NEAR(moment.scanAngle, angles[static_cast<size_t>(i)], 2e-7) << "cell " << moment.cell;
+        ++compared;
+    }
+    EXPECT_EQ(compared, 11 * 72); // 1 to 11 January, then the jump
+}
+
+TEST(YearScan, StopsWhenTheCallbackSaysSo)
+{
+    DecimalSeparatorGuard dot(u'.');
+    ChartState state = natalStateOf();
+    // Stopped at the first moment of 10 February, a moon-phase day.
+    const ScanResult result =
+        scan(state, QStringLiteral("2026"), [](const RunProgress &progress) { return progress.done == 40; });
+    EXPECT_EQ(result.outcome, RunOutcome::Stopped);
+    expectDays(result.model, calendarOf({PhaseDays2026.front()}));
+    EXPECT_EQ(*cellsOf(result.moments).rbegin(), 39);
+}
+
+// A calendar year or a field that is not a number keeps the run from starting: the
+// calendar keeps what it showed.
+TEST(YearScan, ATextThatIsNotANumberKeepsTheRunFromStarting)
+{
+    const struct {
+        const char *year, *zone, *latMin;
+        const char *field;
+    } rows[] = {
+        {"2024x", "-1", "035", "Text3"},
+        {"", "-1", "035", "Text3"},
+        {"99999", "-1", "035", "Text3"},
+        {"2024", "-", "035", "txtTZ"},
+        {"2024", "-1", "", "txtLatMin"},
+    };
+    DecimalSeparatorGuard dot(u'.');
+    for (const auto &row : rows) {
+        ChartState state = natalStateOf();
+        CalendarModel model;
+        model.days[7].dayClass = DayClass::PhaseBoy;
+        BirthData fields;
+        fields.txtTZ = QString::fromLatin1(row.zone);
+        fields.txtLatMin = QString::fromLatin1(row.latMin);
+        int moments = 0;
+        try {
+            ScanYear(state, fields, QString::fromLatin1(row.year), calendarEphemeris(), model,
+                     [&](const RunProgress &) { return ++moments > 0; });
+            ADD_FAILURE() << "no error for " << row.field;
+        } catch (const RunError &error) {
+            EXPECT_EQ(error.field(), QString::fromLatin1(row.field));
+        }
+        EXPECT_EQ(moments, 0) << row.field;
+        EXPECT_EQ(model.days[7].dayClass, DayClass::PhaseBoy) << row.field;
+        EXPECT_EQ(model.days[8].dayClass, DayClass::Unset) << row.field;
+    }
+}
+
+TEST(YearScan, AYearBeyondTheLibraryThrows)
+{
+    DecimalSeparatorGuard dot(u'.');
+    ChartState state = natalStateOf();
+    CalendarModel model;
+    EXPECT_THROW(ScanYear(state, BirthData{}, QStringLiteral("3500"), calendarEphemeris(), model, {}), EphemerisError);
+    for (const DayCell &cell : model.days)
+        EXPECT_EQ(cell.dayClass, DayClass::NotFertile);
+    // The library works on afterwards.
+    EXPECT_EQ(ScanYear(state, BirthData{}, QStringLiteral("2026"), calendarEphemeris(), model,
+                       [](const RunProgress &progress) { return progress.done < 11; }),
+              RunOutcome::Stopped);
+    EXPECT_EQ(model.days[10].dayClass, DayClass::PhaseGirl);
+}
+
+TEST(DayDetail, ElevenJanuary2026)
+{
+    DecimalSeparatorGuard dot(u'.');
+    ChartState state = natalStateOf();
+    const DetailResult result = detail(state, QStringLiteral("2026"), 1, 11);
+    EXPECT_EQ(result.outcome, RunOutcome::Finished);
+    for (int k = 0; k < CalendarModel::HourCount; ++k)
+        EXPECT_EQ(result.model.hours[static_cast<size_t>(k)], k == 38 || k == 39 ? HourClass::Match : HourClass::Plain)
+            << "hour cell " << k;
+    EXPECT_EQ(result.model.detailCaptions,
+              (std::array<QString, 3>{QStringLiteral("2026.1.10"), QStringLiteral("2026.1.11"),
+                                      QStringLiteral("2026.1.12")}));
+    // Every minute of the three days, the hour cells 0..71 in turn.
+    ASSERT_EQ(result.moments.size(), 3u * 24 * 60);
+    for (size_t i = 0; i < result.moments.size(); ++i) {
+        ASSERT_EQ(result.moments[i].cell, static_cast<int>(i / 60)) << i;
+        ASSERT_EQ(result.moments[i].day, 10 + static_cast<int>(i / 1440)) << i;
+        ASSERT_FLOAT_EQ(result.moments[i].hour, static_cast<float>(i / 60 % 24) - 1) << i;
+        ASSERT_FLOAT_EQ(result.moments[i].minute, static_cast<float>(i % 60)) << i;
+    }
+    EXPECT_EQ(state.EvalMode, EvalModeDetail);
+    EXPECT_EQ(state.CellIndex, 71);
+}
+
+// The neighbour days at the ends of the year; the clicked day's year is the calendar
+// year's own text.
+TEST(DayDetail, NeighbourDaysAtTheEndsOfTheYear)
+{
+    const struct {
+        const char *year;
+        int month, day;
+        const char *captions[3];
+        int firstYear, lastYear;
+    } rows[] = {
+        {"2024", 1, 1, {"2023.12.31", "2024.1.1", "2024.1.2"}, 2023, 2024},
+        {"2024 ", 12, 31, {"2024.12.30", "2024 .12.31", "2025.1.1"}, 2024, 2025},
+    };
+    DecimalSeparatorGuard dot(u'.');
+    for (const auto &row : rows) {
+        ChartState state = natalStateOf();
+        const DetailResult result = detail(state, QString::fromLatin1(row.year), row.month, row.day);
+        for (size_t g = 0; g < 3; ++g)
+            EXPECT_EQ(result.model.detailCaptions[g], QString::fromLatin1(row.captions[g]));
+        ASSERT_EQ(result.moments.size(), 3u * 24 * 60);
+        EXPECT_EQ(result.moments.front().year, row.firstYear);
+        EXPECT_EQ(result.moments.back().year, row.lastYear);
+    }
+}
+
+TEST(DayDetail, StopsWhenTheCallbackSaysSoAndStartsAfresh)
+{
+    DecimalSeparatorGuard dot(u'.');
+    ChartState state = natalStateOf();
+    CalendarModel model;
+    model.hours.fill(HourClass::Match);
+    model.detailCaptions.fill(QStringLiteral("2025.3.4"));
+    const RunOutcome outcome =
+        Reszletes(state, BirthData{}, QStringLiteral("2026"), 1, 11, calendarEphemeris(), model,
+                  [](const RunProgress &progress) { return progress.done < 1440 + 15 * 60; });
+    EXPECT_EQ(outcome, RunOutcome::Stopped);
+    for (int k = 0; k < CalendarModel::HourCount; ++k)
+        EXPECT_EQ(model.hours[static_cast<size_t>(k)], k == 38 ? HourClass::Match : HourClass::Plain) << k;
+    EXPECT_EQ(model.detailCaptions,
+              (std::array<QString, 3>{QStringLiteral("2026.1.10"), QString(), QString()}));
+}
+
+TEST(DayDetail, ATextThatIsNotANumberKeepsTheDetailFromStarting)
+{
+    DecimalSeparatorGuard dot(u'.');
+    for (const char *year : {"2024x", "", "32767"}) {
+        ChartState state = natalStateOf();
+        CalendarModel model;
+        model.hours[3] = HourClass::Match;
+        try {
+            Reszletes(state, BirthData{}, QString::fromLatin1(year), 12, 31, calendarEphemeris(), model, {});
+            ADD_FAILURE() << "no error for " << year;
+        } catch (const RunError &error) {
+            EXPECT_EQ(error.field(), QStringLiteral("Text3")) << year;
+        }
+        EXPECT_EQ(model.hours[3], HourClass::Match) << year;
+        EXPECT_EQ(model.hours[4], HourClass::Unset) << year;
+    }
+}
