@@ -28,100 +28,53 @@ double julianDayOf(int year, int month, int day, double hour)
 
 } // namespace
 
-// Chart moment, universal hour and Julian day of moments given as the runs give them.
+// Chart moment, universal hour, Julian day and place of moments given as the runs give
+// them; of the chart to evaluate only the Sun and the Moon change.
 TEST(CalendarMoment, TextsBecomeTheUniversalMoment)
 {
     const struct {
-        const char *year, *month, *day, *hour, *minute, *zone;
+        const char *month, *day, *hour, *minute, *zone;
+        bool east, south;
         int chartDay;
         float chartHour;
         double julianDay;
     } rows[] = {
         // A zone that pushes the first moment of the year into the previous day.
-        {"2026", " 1", " 1", " 0", " 0", "-1", 1, -1, julianDayOf(2025, 12, 31, 23)},
-        {"2026", " 3", " 15", " 22", " 50", "-2", 15, 20, julianDayOf(2026, 3, 15, 20 + 50 / 60.0)},
+        {" 1", " 1", " 0", " 0", "-1", true, false, 1, -1, julianDayOf(2025, 12, 31, 23)},
+        {" 3", " 15", " 22", " 50", "-2", false, true, 15, 20, julianDayOf(2026, 3, 15, 20 + 50 / 60.0)},
         // A December day number above 31 is a day of January of the next year.
-        {"2026", " 12", " 32", " 0", " 0", "0", 32, 0, julianDayOf(2027, 1, 1, 0)},
-        {"2026", " 12", " 31", " 23", " 30", "5.5", 31, 28.5, julianDayOf(2027, 1, 1, 5)},
+        {" 12", " 32", " 0", " 0", "0", true, true, 32, 0, julianDayOf(2027, 1, 1, 0)},
+        {" 12", " 31", " 23", " 30", "5.5", false, false, 31, 28.5, julianDayOf(2027, 1, 1, 5)},
     };
-    DecimalSeparatorGuard dot(u'.');
-    for (const auto &row : rows) {
-        ChartState state = natalStateOf();
-        state.EvalMode = EvalModeScan;
-        CalendarModel model;
-        BirthData fields;
-        fields.txtYear = QString::fromLatin1(row.year);
-        fields.txtTZ = QString::fromLatin1(row.zone);
-        EvaluateCalendarMoment(state, fields, QString::fromLatin1(row.month), QString::fromLatin1(row.day),
-                               QString::fromLatin1(row.hour), QString::fromLatin1(row.minute), calendarEphemeris(),
-                               model);
-        SCOPED_TRACE(std::string(row.month) + "/" + row.day + " " + row.hour + ":" + row.minute + " zone " + row.zone);
-        EXPECT_EQ(state.ChartDay, row.chartDay);
-        EXPECT_FLOAT_EQ(state.ChartHour, row.chartHour);
-        EXPECT_NEAR(state.ChartJulianDay, row.julianDay, 1e-9);
-        EXPECT_DOUBLE_EQ(state.ChartHourDecimal, row.chartHour + readLeniently(QString::fromLatin1(row.minute)) / 60);
-    }
-}
-
-TEST(CalendarMoment, OnlyTheSunAndMoonOfTheChartChange)
-{
     DecimalSeparatorGuard dot(u'.');
     const ChartState natal = natalStateOf();
-    ChartState state = natal;
-    state.EvalMode = EvalModeScan;
-    CalendarModel model;
-    BirthData fields;
-    fields.txtYear = QStringLiteral("2026");
-    EvaluateCalendarMoment(state, fields, QStringLiteral(" 6"), QStringLiteral(" 9"), QStringLiteral(" 12"),
-                           QStringLiteral(" 0"), calendarEphemeris(), model);
-    EXPECT_NE(state.ChartLon[1], natal.ChartLon[1]);
-    EXPECT_NE(state.ChartLon[10], natal.ChartLon[10]);
-    EXPECT_EQ(state.PointLon[1], state.ChartLon[1]);
-    EXPECT_EQ(state.PointLon[10], state.ChartLon[10]);
-    for (size_t point = 1; point <= PointCount; ++point) {
-        if (point != 1 && point != 10) {
-            EXPECT_EQ(state.ChartLon[point], natal.ChartLon[point]) << point;
-        }
-    }
-    EXPECT_EQ(state.ChartDecl, natal.ChartDecl);
-    EXPECT_EQ(state.LongitudeSide, natal.LongitudeSide);
-    EXPECT_EQ(state.BirthYear, 2026);
-    EXPECT_EQ(state.BirthMonth, 6);
-    EXPECT_EQ(state.BirthDay, 9);
-}
-
-// The place enters neither the Sun nor the Moon: two places, one verdict.
-TEST(CalendarMoment, ThePlaceSignsButDoesNotMoveTheBodies)
-{
-    const struct {
-        bool east, south;
-        double longitude, latitude;
-    } rows[] = {
-        {true, false, 19.1166666666667, 47.5833333333333},
-        {false, true, -19.1166666666667, -47.5833333333333},
-    };
-    DecimalSeparatorGuard dot(u'.');
-    double sun = 0, moon = 0;
     for (const auto &row : rows) {
-        ChartState state = natalStateOf();
+        ChartState state = natal;
         state.EvalMode = EvalModeScan;
         CalendarModel model;
         BirthData fields;
         fields.txtYear = QStringLiteral("2026");
+        fields.txtTZ = QString::fromLatin1(row.zone);
         fields.optEast = row.east;
         fields.optSouth = row.south;
-        EvaluateCalendarMoment(state, fields, QStringLiteral(" 2"), QStringLiteral(" 3"), QStringLiteral(" 4"),
-                               QStringLiteral(" 5"), calendarEphemeris(), model);
-        EXPECT_NEAR(state.ChartLongitude, row.longitude, 1e-12);
-        EXPECT_NEAR(state.ChartLatitude, row.latitude, 1e-12);
-        EXPECT_EQ(state.LongitudeDM < 0, row.east);
-        EXPECT_EQ(state.LatitudeDM < 0, row.south);
-        if (sun != 0) {
-            EXPECT_EQ(state.PointLon[1], sun);
-            EXPECT_EQ(state.PointLon[10], moon);
+        EvaluateCalendarMoment(state, fields, QString::fromLatin1(row.month), QString::fromLatin1(row.day),
+                               QString::fromLatin1(row.hour), QString::fromLatin1(row.minute), calendarEphemeris(),
+                               model);
+        SCOPED_TRACE(std::string(row.month) + "/" + row.day + " " + row.hour + ":" + row.minute + " zone " + row.zone);
+        EXPECT_EQ(state.ChartYear, 2026);
+        EXPECT_EQ(state.ChartDay, row.chartDay);
+        EXPECT_FLOAT_EQ(state.ChartHour, row.chartHour);
+        EXPECT_DOUBLE_EQ(state.ChartHourDecimal, row.chartHour + readLeniently(QString::fromLatin1(row.minute)) / 60);
+        EXPECT_NEAR(state.ChartJulianDay, row.julianDay, 1e-9);
+        EXPECT_NEAR(state.ChartLongitude, row.east ? 19.1166666666667 : -19.1166666666667, 1e-12);
+        EXPECT_NEAR(state.ChartLatitude, row.south ? -47.5833333333333 : 47.5833333333333, 1e-12);
+        EXPECT_EQ(state.LongitudeSide, natal.LongitudeSide);
+        for (size_t point = 1; point <= PointCount; ++point) {
+            const bool moved = point == 1 || point == 10;
+            EXPECT_EQ(state.ChartLon[point] != natal.ChartLon[point], moved) << point;
+            EXPECT_EQ(state.PointLon[point], state.ChartLon[point]) << point;
         }
-        sun = state.PointLon[1];
-        moon = state.PointLon[10];
+        EXPECT_EQ(state.ChartDecl, natal.ChartDecl);
     }
 }
 
@@ -169,44 +122,6 @@ TEST(CalendarMoment, ATextThatIsNotANumberNamesItsField)
     }
 }
 
-TEST(CalendarMoment, TheUserDecimalSeparatorAppliesToTheZone)
-{
-    DecimalSeparatorGuard comma(u',');
-    ChartState state = natalStateOf();
-    state.EvalMode = EvalModeScan;
-    CalendarModel model;
-    BirthData fields;
-    fields.txtYear = QStringLiteral("2026");
-    fields.txtTZ = QStringLiteral("-1,5");
-    EvaluateCalendarMoment(state, fields, QStringLiteral(" 1"), QStringLiteral(" 2"), QStringLiteral(" 4"),
-                           QStringLiteral(" 0"), calendarEphemeris(), model);
-    EXPECT_FLOAT_EQ(state.ChartHour, 2.5f);
-    fields.txtTZ = QStringLiteral("-1.5");
-    EXPECT_THROW(EvaluateCalendarMoment(state, fields, QStringLiteral(" 1"), QStringLiteral(" 2"),
-                                        QStringLiteral(" 4"), QStringLiteral(" 0"), calendarEphemeris(), model),
-                 RunError);
-}
-
-// Beyond its data files and its built-in ephemeris the library leaves no position: the
-// moment fails and nothing is marked from it.
-TEST(CalendarMoment, AYearBeyondTheLibraryThrows)
-{
-    DecimalSeparatorGuard dot(u'.');
-    ChartState state = natalStateOf();
-    state.EvalMode = EvalModeScan;
-    const ChartState before = state;
-    CalendarModel model;
-    model.resetDays();
-    BirthData fields;
-    fields.txtYear = QStringLiteral("3500");
-    EXPECT_THROW(EvaluateCalendarMoment(state, fields, QStringLiteral(" 1"), QStringLiteral(" 1"),
-                                        QStringLiteral(" 0"), QStringLiteral(" 0"), calendarEphemeris(), model),
-                 EphemerisError);
-    calendarEphemeris().close();
-    EXPECT_EQ(state.PointLon, before.PointLon);
-    EXPECT_EQ(state.PhaseDayFound, 0);
-}
-
 // The marking of a moment, with the Sun and Moon placed by hand: the scan matches whole
 // degrees, the detail tenths; the Moon's sign gives the kind.
 TEST(AngleMatch, WholeDegreesInTheScanTenthsInTheDetail)
@@ -252,49 +167,6 @@ TEST(AngleMatch, WholeDegreesInTheScanTenthsInTheDetail)
         } else {
             EXPECT_EQ(model.hours[5] == HourClass::Match, row.matches);
             EXPECT_EQ(model.days[5].dayClass, DayClass::NotFertile);
-        }
-    }
-}
-
-TEST(AngleMatch, KindTagAndFertileDaysOfAMatch)
-{
-    const struct {
-        int cell;
-        const char *month, *day;
-        double moonLon;
-        DayClass kind;
-        const char *tag;
-        int firstFertile; // cells firstFertile .. cell - 1 turn yellow
-    } rows[] = {
-        {0, "1", "1", 45, DayClass::PhaseGirl, "1-1-", 0},   // BIKA, nothing before 1 January
-        {1, "1", "2", 75, DayClass::PhaseBoy, "1-2-", 0},    // IKREK
-        {2, "1", "3", 75, DayClass::PhaseBoy, "1-3-", 0},
-        {4, "1", "5", 75, DayClass::PhaseBoy, "1-5-", 1},
-        {73, "3", "15", 345, DayClass::PhaseGirl, "3-15", 70}, // HALAK
-        {338, "12", "5", 5, DayClass::PhaseBoy, "125-", 335},  // KOS
-        {358, "12", "25", 5, DayClass::PhaseBoy, "1225", 355},
-    };
-    for (const auto &row : rows) {
-        ChartState state;
-        state.EvalMode = EvalModeScan;
-        state.CellIndex = static_cast<float>(row.cell);
-        state.CellTagA = QString::fromLatin1(row.month);
-        state.CellTagB = QString::fromLatin1(row.day);
-        state.ChartLon[10] = row.moonLon;
-        state.ChartLon[1] = Normalize360(row.moonLon - 100);
-        state.NatalAngleRounded = state.NatalAngleRounded2 = 100;
-        CalendarModel model;
-        model.resetDays();
-        EvaluateChart(state, &model);
-        SCOPED_TRACE(row.tag);
-        for (int k = 0; k < CalendarModel::DayCount; ++k) {
-            const DayCell &cell = model.days[static_cast<size_t>(k)];
-            const DayClass expected = k == row.cell                              ? row.kind
-                                      : (k >= row.firstFertile && k < row.cell) ? DayClass::Fertile
-                                                                                : DayClass::NotFertile;
-            EXPECT_EQ(cell.dayClass, expected) << k;
-            EXPECT_EQ(cell.customPointer, k == row.cell) << k;
-            EXPECT_EQ(cell.tag, k == row.cell ? QString::fromLatin1(row.tag) : QString()) << k;
         }
     }
 }

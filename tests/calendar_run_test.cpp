@@ -59,34 +59,27 @@ void expectDays(const CalendarModel &actual, const CalendarModel &expected)
     }
 }
 
-struct ScanResult {
+struct RunResult {
     RunOutcome outcome;
     CalendarModel model;
     std::vector<LoggedMoment> moments;
 };
 
-ScanResult scan(ChartState &state, const QString &year, MomentLog::StopWhen stopWhen = {},
-                const BirthData &fields = {})
+RunResult scan(ChartState &state, const QString &year, MomentLog::StopWhen stopWhen = {})
 {
-    ScanResult result;
+    RunResult result;
     MomentLog log;
-    result.outcome = ScanYear(state, fields, year, calendarEphemeris(), result.model, log.callback(state, stopWhen));
+    result.outcome = ScanYear(state, BirthData{}, year, calendarEphemeris(), result.model, log.callback(state, stopWhen));
     result.moments = log.finish(state);
     return result;
 }
 
-struct DetailResult {
-    RunOutcome outcome;
-    CalendarModel model;
-    std::vector<LoggedMoment> moments;
-};
-
-DetailResult detail(ChartState &state, const QString &year, int month, int day, MomentLog::StopWhen stopWhen = {})
+RunResult detail(ChartState &state, const QString &year, int month, int day)
 {
-    DetailResult result;
+    RunResult result;
     MomentLog log;
     result.outcome = Reszletes(state, BirthData{}, year, static_cast<float>(month), static_cast<float>(day),
-                               calendarEphemeris(), result.model, log.callback(state, stopWhen));
+                               calendarEphemeris(), result.model, log.callback(state));
     result.moments = log.finish(state);
     return result;
 }
@@ -124,7 +117,7 @@ TEST(YearScan, DefaultBirthFieldsIn2026)
     DecimalSeparatorGuard dot(u'.');
     ChartState state = natalStateOf();
     ASSERT_DOUBLE_EQ(state.NatalAngleRounded, 280.2);
-    const ScanResult result = scan(state, QStringLiteral("2026"));
+    const RunResult result = scan(state, QStringLiteral("2026"));
     EXPECT_EQ(result.outcome, RunOutcome::Finished);
     expectDays(result.model, calendarOf(PhaseDays2026));
 
@@ -151,7 +144,7 @@ TEST(YearScan, TheCommaSeparatorGivesTheSameCalendar)
 {
     DecimalSeparatorGuard comma(u',');
     ChartState state = natalStateOf();
-    const ScanResult result = scan(state, QStringLiteral("2026"));
+    const RunResult result = scan(state, QStringLiteral("2026"));
     expectDays(result.model, calendarOf(PhaseDays2026));
 }
 
@@ -167,16 +160,18 @@ TEST(YearScan, FirstDaysOfTheYear)
         ChartState state = natalStateOf();
         state.NatalAngleRounded = state.NatalAngleRounded2 = angleAtNoon(1, row.day);
         // Stop once the days after the jump have begun.
-        const ScanResult result =
+        const RunResult result =
             scan(state, QStringLiteral("2026"), [&](const RunProgress &progress) { return progress.done > row.day + 21; });
         EXPECT_EQ(result.outcome, RunOutcome::Stopped);
         const QString tag = QStringLiteral("1-%1-").arg(row.day);
         CalendarModel expected = calendarOf({{1, row.day, row.kind, ""}});
         expected.days[static_cast<size_t>(row.day - 1)].tag = tag;
         expectDays(result.model, expected);
-        std::set<int> cells = cellsOf(result.moments);
-        EXPECT_EQ(*cells.rbegin(), row.day + 21) << "the scan resumes 21 days after the moon-phase day";
-        EXPECT_EQ(cells.count(row.day), 0u);
+        // Examined: the days up to the moon-phase day, then from 21 days after it.
+        std::set<int> examined = {row.day + 20, row.day + 21};
+        for (int k = 0; k < row.day; ++k)
+            examined.insert(k);
+        EXPECT_EQ(cellsOf(result.moments), examined);
     }
 }
 
@@ -187,7 +182,7 @@ TEST(YearScan, AJumpPastTheEndOfTheYearEndsTheScan)
     DecimalSeparatorGuard dot(u'.');
     ChartState state = natalStateOf();
     state.NatalAngleRounded = state.NatalAngleRounded2 = angleAtNoon(12, 20);
-    const ScanResult result = scan(state, QStringLiteral("2026"));
+    const RunResult result = scan(state, QStringLiteral("2026"));
     EXPECT_EQ(result.outcome, RunOutcome::Finished);
     const int phaseCell = cellOf(12, 20);
     EXPECT_NE(result.model.days[static_cast<size_t>(phaseCell)].dayClass, DayClass::NotFertile);
@@ -205,7 +200,7 @@ TEST(YearScan, LeapYearHasNo29February)
 {
     DecimalSeparatorGuard dot(u'.');
     ChartState state = natalStateOf();
-    const ScanResult result = scan(state, QStringLiteral("2024"));
+    const RunResult result = scan(state, QStringLiteral("2024"));
     ASSERT_FALSE(result.moments.empty());
     for (const LoggedMoment &moment : result.moments) {
         // The fixed year's day of a cell: the calendar day, one more from March on.
@@ -267,7 +262,7 @@ TEST(YearScan, JanuaryAgreesWithSwetest)
     }
 
     ChartState state = natalStateOf();
-    const ScanResult result =
+    const RunResult result =
         scan(state, QStringLiteral("2026"), [](const RunProgress &progress) { return progress.done >= Days; });
     for (int cell = 0; cell < Days; ++cell)
         EXPECT_EQ(result.model.days[static_cast<size_t>(cell)].dayClass, expected.days[static_cast<size_t>(cell)].dayClass)
@@ -289,46 +284,55 @@ TEST(YearScan, StopsWhenTheCallbackSaysSo)
     DecimalSeparatorGuard dot(u'.');
     ChartState state = natalStateOf();
     // Stopped at the first moment of 10 February, a moon-phase day.
-    const ScanResult result =
+    const RunResult result =
         scan(state, QStringLiteral("2026"), [](const RunProgress &progress) { return progress.done == 40; });
     EXPECT_EQ(result.outcome, RunOutcome::Stopped);
     expectDays(result.model, calendarOf({PhaseDays2026.front()}));
     EXPECT_EQ(*cellsOf(result.moments).rbegin(), 39);
 }
 
-// A calendar year or a field that is not a number keeps the run from starting: the
+// A calendar year or a field that is not a number keeps a run from starting: the
 // calendar keeps what it showed.
-TEST(YearScan, ATextThatIsNotANumberKeepsTheRunFromStarting)
+TEST(CalendarRuns, ATextThatIsNotANumberKeepsTheRunFromStarting)
 {
     const struct {
+        bool detail;
         const char *year, *zone, *latMin;
         const char *field;
     } rows[] = {
-        {"2024x", "-1", "035", "Text3"},
-        {"", "-1", "035", "Text3"},
-        {"99999", "-1", "035", "Text3"},
-        {"2024", "-", "035", "txtTZ"},
-        {"2024", "-1", "", "txtLatMin"},
+        {false, "2024x", "-1", "035", "Text3"}, {false, "", "-1", "035", "Text3"},
+        {false, "99999", "-1", "035", "Text3"}, {false, "2024", "-", "035", "txtTZ"},
+        {false, "2024", "-1", "", "txtLatMin"}, {true, "2024x", "-1", "035", "Text3"},
+        {true, "2024", "", "035", "txtTZ"},
+        {true, "32767", "-1", "035", "Text3"}, // the day after 31 December is in year 32768
     };
     DecimalSeparatorGuard dot(u'.');
     for (const auto &row : rows) {
         ChartState state = natalStateOf();
         CalendarModel model;
         model.days[7].dayClass = DayClass::PhaseBoy;
+        model.hours[3] = HourClass::Match;
         BirthData fields;
         fields.txtTZ = QString::fromLatin1(row.zone);
         fields.txtLatMin = QString::fromLatin1(row.latMin);
+        const QString year = QString::fromLatin1(row.year);
         int moments = 0;
+        const MomentCallback count = [&](const RunProgress &) { return ++moments > 0; };
         try {
-            ScanYear(state, fields, QString::fromLatin1(row.year), calendarEphemeris(), model,
-                     [&](const RunProgress &) { return ++moments > 0; });
+            if (row.detail)
+                Reszletes(state, fields, year, 12, 31, calendarEphemeris(), model, count);
+            else
+                ScanYear(state, fields, year, calendarEphemeris(), model, count);
             ADD_FAILURE() << "no error for " << row.field;
         } catch (const RunError &error) {
             EXPECT_EQ(error.field(), QString::fromLatin1(row.field));
         }
-        EXPECT_EQ(moments, 0) << row.field;
-        EXPECT_EQ(model.days[7].dayClass, DayClass::PhaseBoy) << row.field;
-        EXPECT_EQ(model.days[8].dayClass, DayClass::Unset) << row.field;
+        SCOPED_TRACE(std::string(row.detail ? "detail " : "scan ") + row.year);
+        EXPECT_EQ(moments, 0);
+        EXPECT_EQ(model.days[7].dayClass, DayClass::PhaseBoy);
+        EXPECT_EQ(model.days[8].dayClass, DayClass::Unset);
+        EXPECT_EQ(model.hours[3], HourClass::Match);
+        EXPECT_EQ(model.hours[4], HourClass::Unset);
     }
 }
 
@@ -351,7 +355,7 @@ TEST(DayDetail, ElevenJanuary2026)
 {
     DecimalSeparatorGuard dot(u'.');
     ChartState state = natalStateOf();
-    const DetailResult result = detail(state, QStringLiteral("2026"), 1, 11);
+    const RunResult result = detail(state, QStringLiteral("2026"), 1, 11);
     EXPECT_EQ(result.outcome, RunOutcome::Finished);
     for (int k = 0; k < CalendarModel::HourCount; ++k)
         EXPECT_EQ(result.model.hours[static_cast<size_t>(k)], k == 38 || k == 39 ? HourClass::Match : HourClass::Plain)
@@ -387,7 +391,7 @@ TEST(DayDetail, NeighbourDaysAtTheEndsOfTheYear)
     DecimalSeparatorGuard dot(u'.');
     for (const auto &row : rows) {
         ChartState state = natalStateOf();
-        const DetailResult result = detail(state, QString::fromLatin1(row.year), row.month, row.day);
+        const RunResult result = detail(state, QString::fromLatin1(row.year), row.month, row.day);
         for (size_t g = 0; g < 3; ++g)
             EXPECT_EQ(result.model.detailCaptions[g], QString::fromLatin1(row.captions[g]));
         ASSERT_EQ(result.moments.size(), 3u * 24 * 60);
@@ -411,22 +415,4 @@ TEST(DayDetail, StopsWhenTheCallbackSaysSoAndStartsAfresh)
         EXPECT_EQ(model.hours[static_cast<size_t>(k)], k == 38 ? HourClass::Match : HourClass::Plain) << k;
     EXPECT_EQ(model.detailCaptions,
               (std::array<QString, 3>{QStringLiteral("2026.1.10"), QString(), QString()}));
-}
-
-TEST(DayDetail, ATextThatIsNotANumberKeepsTheDetailFromStarting)
-{
-    DecimalSeparatorGuard dot(u'.');
-    for (const char *year : {"2024x", "", "32767"}) {
-        ChartState state = natalStateOf();
-        CalendarModel model;
-        model.hours[3] = HourClass::Match;
-        try {
-            Reszletes(state, BirthData{}, QString::fromLatin1(year), 12, 31, calendarEphemeris(), model, {});
-            ADD_FAILURE() << "no error for " << year;
-        } catch (const RunError &error) {
-            EXPECT_EQ(error.field(), QStringLiteral("Text3")) << year;
-        }
-        EXPECT_EQ(model.hours[3], HourClass::Match) << year;
-        EXPECT_EQ(model.hours[4], HourClass::Unset) << year;
-    }
 }
