@@ -10,6 +10,8 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
+
 namespace ferolune {
 
 namespace {

@@ -21,6 +21,8 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include <algorithm>
+
 namespace ferolune {
 
 namespace {
@@ -64,6 +66,13 @@ void setTextColour(QWidget *widget, const QColor &colour)
     QPalette palette = widget->palette();
     palette.setColor(QPalette::WindowText, colour);
     widget->setPalette(palette);
+}
+
+// The substitute fonts run a little wider than the originals: a transparent label grows to
+// the right rather than cut off its last characters.
+void keepTextWhole(QLabel *label)
+{
+    label->resize(std::max(label->width(), label->sizeHint().width()), label->height());
 }
 
 } // namespace
@@ -113,10 +122,11 @@ void CalendarWindow::buildHeader()
 {
     m_yearLabel = addLabel(this, QStringLiteral("Label10"), QString(), arial(9.75, true));
     setTextColour(m_yearLabel, QColor(0, 0, 255));
-    m_yearLabel->move(TwipsPoint(480, 120));
+    m_yearLabel->setGeometry(TwipsRect(480, 120, 750, 240)); // sized to its text by the load step
 
     QLabel *days = addLabel(this, QStringLiteral("Label1"), DayHeader, arial(8.25));
     days->setGeometry(TwipsRect(1500, 180, 7695, 255));
+    keepTextWhole(days);
 
     for (int month = 0; month < 12; ++month) {
         QLabel *label = addLabel(this, QStringLiteral("L_%1").arg(month), MonthNames[month], arial(8.25, true));
@@ -174,11 +184,11 @@ void CalendarWindow::buildDetailStrip()
                                QStringLiteral("Részletes (klikk a megfelelő napra a részletes lebontásért):"),
                                arial(8.25, true));
     heading->setGeometry(TwipsRect(120, 6780, 4950, 210));
+    keepTextWhole(heading);
 
     QLabel *hours = addLabel(this, QStringLiteral("Label12"), HourHeader, arial(8.25));
     hours->setGeometry(TwipsRect(2820, 6960, 4575, 195));
-    // The substitute font runs a little wider than the original: the last "24" stays whole.
-    hours->resize(std::max(hours->width(), hours->sizeHint().width()), hours->height());
+    keepTextWhole(hours);
 
     const int lefts[] = {2820, 4380, 5940};
     for (int g = 0; g < 3; ++g) {
@@ -201,6 +211,7 @@ void CalendarWindow::buildWaitPanel()
     QLabel *message = addLabel(m_waitPanel, QStringLiteral("Label9"),
                                QStringLiteral("KÉREM VÁRJON AMIG A NAPTÁR ELKÉSZÜL..."), arial(15.75, true));
     message->setGeometry(TwipsRect(1680, 2820, 7065, 360));
+    keepTextWhole(message);
 
     m_progress = new QProgressBar(m_waitPanel);
     m_progress->setObjectName(QStringLiteral("WaitProgress"));
@@ -215,6 +226,7 @@ void CalendarWindow::buildWaitPanel()
 
     QLabel *addresses = addLabel(m_waitPanel, QStringLiteral("Label11"), WebAddresses, font());
     addresses->setGeometry(TwipsRect(4320, 7740, 6030, 195));
+    keepTextWhole(addresses);
 
     m_waitPanel->hide();
 }

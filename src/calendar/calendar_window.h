@@ -6,7 +6,6 @@
 
 #include "calendar/calendar_model.h"
 
-#include <QPointer>
 #include <QWidget>
 
 #include <functional>
