@@ -1,0 +1,436 @@
+#include "calendar/calendar_window.h"
+
+#include "app/dialogs.h"
+#include "app/font_choice.h"
+#include "calendar/calendar_canvas.h"
+#include "calendar/calendar_layout.h"
+#include "calendar/calendar_run.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QLabel>
+#include <QPainter>
+#include <QPicture>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+
+#include <algorithm>
+
+namespace ferolune {
+
+namespace {
+
+const QStringList MonthNames = {
+    QStringLiteral("Január"),    QStringLiteral("Február"), QStringLiteral("Március"),  QStringLiteral("Április"),
+    QStringLiteral("Május"),     QStringLiteral("Június"),  QStringLiteral("Július"),   QStringLiteral("Augusztus"),
+    QStringLiteral("Szeptember"), QStringLiteral("Október"), QStringLiteral("November"), QStringLiteral("December"),
+};
+
+const QString DayHeader = QStringLiteral(
+    "   1   2   3    4   5   6    7    8   9  10 11  12 13  14 15 16 17 18  19 20  21 22 23  24 25  26  27 28 29 30 31");
+const QString HourHeader = QStringLiteral(
+    "0            12          24   0            12          24  0            12          24");
+const QString WebAddresses = QStringLiteral("www.ferolune.example.org  -  forum.ferolune.example.org");
+const QString NameHeading = QStringLiteral("A SZÜLETÉS ADATAI: ");
+
+// The month labels end just before the first column of day cells.
+constexpr int MonthLabelRight = 1500 / TwipsPerPixel - 2;
+
+QFont arial(double pointSize, bool bold = false)
+{
+    return ProgramFont(QStringLiteral("Arial"), pointSize, bold);
+}
+
+QFont courier(double pointSize)
+{
+    return ProgramFont(QStringLiteral("Courier New"), pointSize, true);
+}
+
+void setBackground(QWidget *widget, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, colour);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+void setTextColour(QWidget *widget, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    widget->setPalette(palette);
+}
+
+// The substitute fonts run a little wider than the originals: a transparent label grows to
+// the right rather than cut off its last characters.
+void keepTextWhole(QLabel *label)
+{
+    label->resize(std::max(label->width(), label->sizeHint().width()), label->height());
+}
+
+} // namespace
+
+std::unique_ptr<QPrinter> DefaultPrinter()
+{
+    const QPrinterInfo printerInfo = QPrinterInfo::defaultPrinter();
+    if (printerInfo.isNull())
+        return nullptr;
+    return std::make_unique<QPrinter>(printerInfo, QPrinter::HighResolution);
+}
+
+CalendarWindow::CalendarWindow(Dialogs &dialogs, QWidget *parent)
+    : QWidget(parent, Qt::Window), m_dialogs(dialogs), m_printerSource(DefaultPrinter)
+{
+    setObjectName(QStringLiteral("frmNaptar"));
+    setWindowTitle(QStringLiteral("Holdfázis naptár"));
+    setWindowIcon(QIcon(QStringLiteral(":/ferolune/icon-32.png")));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFixedSize(CalendarClientSize);
+    setFont(ProgramFont(QStringLiteral("MS Sans Serif"), 8.25, false));
+    setBackground(this, Qt::white);
+
+    m_canvas = new CalendarCanvas(this);
+    m_canvas->setObjectName(QStringLiteral("P"));
+    m_canvas->setGeometry(rect());
+    connect(m_canvas, &CalendarCanvas::dayCellClicked, this, &CalendarWindow::P_Click);
+
+    buildHeader();
+    buildLegend();
+    buildBirthDataBox();
+    buildDetailStrip();
+    buildWaitPanel();
+}
+
+QLabel *CalendarWindow::addLabel(QWidget *parent, const QString &name, const QString &text, const QFont &font)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText); // a name is shown as typed, never as markup
+    label->setFont(font);
+    label->setText(text);
+    return label;
+}
+
+void CalendarWindow::buildHeader()
+{
+    m_yearLabel = addLabel(this, QStringLiteral("Label10"), QString(), arial(9.75, true));
+    setTextColour(m_yearLabel, QColor(0, 0, 255));
+    m_yearLabel->setGeometry(TwipsRect(480, 120, 750, 240)); // sized to its text by the load step
+
+    QLabel *days = addLabel(this, QStringLiteral("Label1"), DayHeader, arial(8.25));
+    days->setGeometry(TwipsRect(1500, 180, 7695, 255));
+    keepTextWhole(days);
+
+    for (int month = 0; month < 12; ++month) {
+        QLabel *label = addLabel(this, QStringLiteral("L_%1").arg(month), MonthNames[month], arial(8.25, true));
+        label->adjustSize();
+        label->move(MonthLabelRight - label->width(), (600 + 300 * month) / TwipsPerPixel);
+    }
+}
+
+void CalendarWindow::buildLegend()
+{
+    const QString texts[] = {QStringLiteral("Nem termékeny nap"), QStringLiteral("Termékeny nap"),
+                             QStringLiteral("Holdfázis nap - lány"), QStringLiteral("Holdfázis nap - fiú")};
+    for (int k = 0; k < LegendCount; ++k) {
+        QLabel *label = addLabel(this, QStringLiteral("Label%1").arg(5 + k), texts[k], arial(8.25, true));
+        label->adjustSize();
+        label->move(TwipsPoint(840, 4740 + 360 * k));
+    }
+
+    m_printButton = new QPushButton(QStringLiteral("NYOMTATÁS"), this);
+    m_printButton->setObjectName(QStringLiteral("Command1"));
+    m_printButton->setGeometry(TwipsRect(1140, 6240, 1635, 435));
+    connect(m_printButton, &QPushButton::clicked, this, &CalendarWindow::Command1_Click);
+}
+
+void CalendarWindow::buildBirthDataBox()
+{
+    auto *box = new QFrame(this);
+    box->setObjectName(QStringLiteral("Picture1"));
+    box->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+    box->setGeometry(TwipsRect(3000, 4200, 6015, 2535));
+    setBackground(box, palette().color(QPalette::Base));
+    // Places inside the box are measured from the inside of its border.
+    const QPoint inside(box->frameWidth(), box->frameWidth());
+
+    m_nameLabel = addLabel(box, QStringLiteral("Label4"), QStringLiteral("A SZÜLETÉS ADATAI"), courier(9.75));
+    m_nameLabel->setGeometry(TwipsRect(120, 60, 5775, 315).translated(inside));
+    m_nameLabel->setAlignment(Qt::AlignCenter);
+
+    m_chartLabel = addLabel(box, QStringLiteral("Label2"), QStringLiteral("lblData"), courier(9.75));
+    m_chartLabel->setGeometry(TwipsRect(120, 420, 5775, 1575).translated(inside));
+    m_chartLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    m_angleLabel = addLabel(box, QStringLiteral("Label3"), QStringLiteral("lblFok"), courier(12));
+    m_angleLabel->setGeometry(TwipsRect(120, 2040, 5775, 375).translated(inside));
+    m_angleLabel->setAlignment(Qt::AlignCenter);
+    setTextColour(m_angleLabel, QColor(255, 0, 0));
+
+    for (QLabel *label : {m_nameLabel, m_chartLabel, m_angleLabel})
+        setBackground(label, Qt::white);
+}
+
+void CalendarWindow::buildDetailStrip()
+{
+    QLabel *heading = addLabel(this, QStringLiteral("L_12"),
+                               QStringLiteral("Részletes (klikk a megfelelő napra a részletes lebontásért):"),
+                               arial(8.25, true));
+    heading->setGeometry(TwipsRect(120, 6780, 4950, 210));
+    keepTextWhole(heading);
+
+    QLabel *hours = addLabel(this, QStringLiteral("Label12"), HourHeader, arial(8.25));
+    hours->setGeometry(TwipsRect(2820, 6960, 4575, 195));
+    keepTextWhole(hours);
+
+    const int lefts[] = {2820, 4380, 5940};
+    for (int g = 0; g < 3; ++g) {
+        QLabel *label = addLabel(this, QStringLiteral("lblNap%1").arg(g + 1), QString(), arial(8.25, true));
+        label->setGeometry(TwipsRect(lefts[g], 7560, 1455, 195));
+        label->setAlignment(Qt::AlignCenter);
+        setBackground(label, QColor(255, 255, 0));
+        m_dateLabels[g] = label;
+    }
+}
+
+void CalendarWindow::buildWaitPanel()
+{
+    m_waitPanel = new QWidget(this);
+    m_waitPanel->setObjectName(QStringLiteral("Picture2"));
+    m_waitPanel->setGeometry(TwipsRect(0, 0, 10395, 7995));
+    setBackground(m_waitPanel, QColor(0, 64, 64));
+    setTextColour(m_waitPanel, Qt::white);
+
+    QLabel *message = addLabel(m_waitPanel, QStringLiteral("Label9"),
+                               QStringLiteral("KÉREM VÁRJON AMIG A NAPTÁR ELKÉSZÜL..."), arial(15.75, true));
+    message->setGeometry(TwipsRect(1680, 2820, 7065, 360));
+    keepTextWhole(message);
+
+    m_progress = new QProgressBar(m_waitPanel);
+    m_progress->setObjectName(QStringLiteral("WaitProgress"));
+    m_progress->setGeometry(TwipsRect(1680, 3360, 7065, 300));
+    m_progress->setRange(0, 365);
+    m_progress->setValue(0);
+    m_progress->setFormat(QStringLiteral("%v / %m"));
+    QPalette progressPalette = m_progress->palette();
+    progressPalette.setColor(QPalette::WindowText, Qt::black);
+    progressPalette.setColor(QPalette::Text, Qt::black);
+    m_progress->setPalette(progressPalette);
+
+    QLabel *addresses = addLabel(m_waitPanel, QStringLiteral("Label11"), WebAddresses, font());
+    addresses->setGeometry(TwipsRect(4320, 7740, 6030, 195));
+    keepTextWhole(addresses);
+
+    m_waitPanel->hide();
+}
+
+void CalendarWindow::load(const QString &calendarYearText, const QString &name)
+{
+    m_yearLabel->setText(calendarYearText);
+    m_yearLabel->adjustSize();
+    m_nameLabel->setText(NameHeading + name);
+}
+
+void CalendarWindow::setChartText(const QString &chartText)
+{
+    QString lines = chartText;
+    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    m_chartLabel->setText(lines);
+}
+
+void CalendarWindow::setAngleCaption(const QString &caption)
+{
+    m_angleLabel->setText(caption);
+}
+
+void CalendarWindow::setModel(const CalendarModel &model)
+{
+    m_canvas->setModel(model);
+    for (int g = 0; g < 3; ++g)
+        m_dateLabels[g]->setText(model.detailCaptions[static_cast<size_t>(g)]);
+}
+
+void CalendarWindow::setWaitPanelVisible(bool visible)
+{
+    if (visible) {
+        m_progress->setValue(0);
+        m_waitPanel->raise();
+    }
+    m_waitPanel->setVisible(visible);
+}
+
+bool CalendarWindow::isWaitPanelVisible() const
+{
+    return !m_waitPanel->isHidden();
+}
+
+void CalendarWindow::setProgress(const RunProgress &progress)
+{
+    if (m_progress->maximum() != progress.total)
+        m_progress->setRange(0, progress.total);
+    m_progress->setValue(std::min(progress.done, progress.total));
+}
+
+void CalendarWindow::showCentred()
+{
+    if (!m_centred) {
+        m_centred = true;
+        QScreen *screen = QGuiApplication::primaryScreen();
+        if (screen) {
+            const QRect available = screen->availableGeometry();
+            move(available.center() - QPoint(width() / 2, height() / 2));
+        }
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+QColor CalendarWindow::cellColor(int index) const
+{
+    return m_canvas->cellColor(index);
+}
+
+QString CalendarWindow::cellTag(int dayIndex) const
+{
+    if (dayIndex < 0 || dayIndex >= CalendarModel::DayCount)
+        return {};
+    return m_canvas->model().days[static_cast<size_t>(dayIndex)].tag;
+}
+
+bool CalendarWindow::cellHasPhasePointer(int dayIndex) const
+{
+    if (dayIndex < 0 || dayIndex >= CalendarModel::DayCount)
+        return false;
+    return m_canvas->model().days[static_cast<size_t>(dayIndex)].customPointer;
+}
+
+QRect CalendarWindow::cellRect(int index) const
+{
+    if (index >= FirstLegendIndex && index < FirstLegendIndex + LegendCount)
+        return LegendCellRect(index).translated(m_canvas->pos());
+    if (index < 0 || index >= CalendarModel::DayCount)
+        return {};
+    return DayCellRect(index).translated(m_canvas->pos());
+}
+
+QColor CalendarWindow::hourCellColor(int hourIndex) const
+{
+    return m_canvas->hourCellColor(hourIndex);
+}
+
+QRect CalendarWindow::hourCellRect(int hourIndex) const
+{
+    if (hourIndex < 0 || hourIndex >= CalendarModel::HourCount)
+        return {};
+    return HourCellRect(hourIndex).translated(m_canvas->pos());
+}
+
+void CalendarWindow::P_Click(int Index)
+{
+    // The wait panel lies over the cells while a run works; nothing reaches them then.
+    if (isWaitPanelVisible())
+        return;
+    const QString tag = cellTag(Index);
+    if (tag.isEmpty())
+        return; // only moon-phase days respond
+    const TagDate date = DateOfTag(tag);
+    emit detailRequested(date.month, date.day);
+}
+
+void CalendarWindow::setPrinterSource(PrinterSource source)
+{
+    m_printerSource = std::move(source);
+}
+
+bool CalendarWindow::printPage(QPrinter &printer)
+{
+    printer.setPageOrientation(QPageLayout::Landscape);
+    printer.setDocName(windowTitle());
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    const QRect page = painter.viewport();
+    const double scale = std::min(static_cast<double>(page.width()) / width(),
+                                  static_cast<double>(page.height()) / height());
+    painter.translate((page.width() - width() * scale) / 2, 0); // centred across the page
+    painter.scale(scale, scale);
+    painter.drawPicture(0, 0, recordedPage());
+    return painter.end(); // ends the document: the page goes out at once
+}
+
+QPicture CalendarWindow::recordedPage()
+{
+    // QWidget::render straight onto a printer paints the window into a bitmap of the
+    // printer's resolution (hundreds of megabytes at 1200 dpi); recorded as a picture first,
+    // the page keeps its text and cells as vector drawing.
+    QPicture page;
+    QPainter recorder(&page);
+    render(&recorder, QPoint(), QRegion(rect()), RenderFlags(DrawWindowBackground | DrawChildren));
+    recorder.end();
+    return page;
+}
+
+void CalendarWindow::Command1_Click()
+{
+    if (isWaitPanelVisible())
+        return;
+    // The printout shows the calendar without its print button.
+    m_printButton->hide();
+    if (std::unique_ptr<QPrinter> printer = m_printerSource ? m_printerSource() : nullptr) {
+        if (!printPage(*printer))
+            m_dialogs.message(this, QStringLiteral("A naptár nyomtatása nem sikerült."), Dialogs::Icon::Critical);
+    } else {
+        offerPdfInstead();
+    }
+    m_printButton->show();
+}
+
+void CalendarWindow::offerPdfInstead()
+{
+    const QString question = QStringLiteral("Nincs telepített nyomtató, ezért a naptárt nem lehet kinyomtatni.\n\n"
+                                            "Szeretné a naptárt inkább PDF fájlba menteni?");
+    if (!m_dialogs.ask(this, question))
+        return;
+    QString path = m_dialogs.saveFileName(this, QStringLiteral("A naptár mentése PDF fájlba"), proposedPdfPath(),
+                                          QStringLiteral("PDF fájlok (*.pdf)"));
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".pdf");
+
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    if (!printPage(printer)) {
+        m_dialogs.message(this, QStringLiteral("A PDF fájlt nem sikerült létrehozni:\n") + QDir::toNativeSeparators(path),
+                          Dialogs::Icon::Critical);
+    }
+}
+
+QString CalendarWindow::proposedPdfPath() const
+{
+    QString year;
+    for (const QChar c : m_yearLabel->text()) {
+        if (c.isDigit())
+            year += c;
+    }
+    const QString name = year.isEmpty() ? QStringLiteral("holdfazis-naptar.pdf")
+                                        : QStringLiteral("holdfazis-naptar-%1.pdf").arg(year);
+    return QDir::home().filePath(name);
+}
+
+void CalendarWindow::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    emit closed();
+}
+
+} // namespace ferolune

@@ -1,0 +1,108 @@
+#pragma once
+
+// frmNaptar, "Holdfázis naptár": the fertility calendar of one year. The window decides
+// nothing itself: a calendar run fills its cells and captions, a click on a moon-phase
+// day asks for that day's detail, and the print button prints what it shows.
+
+#include "calendar/calendar_model.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+class QLabel;
+class QPicture;
+class QPrinter;
+class QProgressBar;
+class QPushButton;
+
+namespace ferolune {
+
+class CalendarCanvas;
+class Dialogs;
+struct RunProgress;
+
+class CalendarWindow : public QWidget {
+    Q_OBJECT
+public:
+    // The printer to print on, or null when the machine has none.
+    using PrinterSource = std::function<std::unique_ptr<QPrinter>()>;
+
+    explicit CalendarWindow(Dialogs &dialogs, QWidget *parent = nullptr);
+
+    // The load step: the year label and the name heading of the birth-data box.
+    void load(const QString &calendarYearText, const QString &name);
+    void setChartText(const QString &chartText); // Label2, five lines
+    void setAngleCaption(const QString &caption); // Label3
+    // The day cells, the hour strip and the detail captions.
+    void setModel(const CalendarModel &model);
+
+    void setWaitPanelVisible(bool visible);
+    bool isWaitPanelVisible() const;
+    // How far the running scan or detail has come, shown on the wait panel.
+    void setProgress(const RunProgress &progress);
+
+    // Shows the window without blocking; the first time centred on the screen.
+    void showCentred();
+
+    // Day cells 0..364 (legend swatches 365..368 for the colour), in window coordinates.
+    QColor cellColor(int index) const;
+    QString cellTag(int dayIndex) const;
+    bool cellHasPhasePointer(int dayIndex) const;
+    QRect cellRect(int index) const;
+    // Hour cells 0..71 of the detail strip.
+    QColor hourCellColor(int hourIndex) const;
+    QRect hourCellRect(int hourIndex) const;
+    CalendarCanvas *canvas() const { return m_canvas; }
+
+    // Where the print button prints; by default the system's default printer.
+    void setPrinterSource(PrinterSource source);
+    // Draws the client area, as it is on screen, on one page of `printer`, scaled to fit the
+    // page and keeping its proportions, and ends the document. False when the printer
+    // could not be opened.
+    bool printPage(QPrinter &printer);
+
+    // A click on day cell P(Index): a moon-phase day asks for its detail.
+    void P_Click(int Index);
+    // The print button.
+    void Command1_Click();
+
+signals:
+    // Month and day of a clicked moon-phase day.
+    void detailRequested(float CurHo, float CurNap);
+    // The user closed the window; it deletes itself afterwards.
+    void closed();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildHeader();
+    void buildLegend();
+    void buildBirthDataBox();
+    void buildDetailStrip();
+    void buildWaitPanel();
+    QLabel *addLabel(QWidget *parent, const QString &name, const QString &text, const QFont &font);
+    QPicture recordedPage();
+    void offerPdfInstead();
+    QString proposedPdfPath() const;
+
+    Dialogs &m_dialogs;
+    PrinterSource m_printerSource;
+    CalendarCanvas *m_canvas = nullptr;
+    QLabel *m_yearLabel = nullptr;     // Label10
+    QLabel *m_nameLabel = nullptr;     // Label4
+    QLabel *m_chartLabel = nullptr;    // Label2
+    QLabel *m_angleLabel = nullptr;    // Label3
+    QLabel *m_dateLabels[3] = {};      // lblNap1..3
+    QPushButton *m_printButton = nullptr; // Command1
+    QWidget *m_waitPanel = nullptr;    // Picture2
+    QProgressBar *m_progress = nullptr;
+    bool m_centred = false;
+};
+
+// The system's default printer, or null when none is installed.
+std::unique_ptr<QPrinter> DefaultPrinter();
+
+} // namespace ferolune

@@ -1,0 +1,379 @@
+// The calendar window on its own: layout, the cells it shows, clicks and printing.
+
+#include "calendar/calendar_canvas.h"
+#include "calendar/calendar_run.h"
+#include "calendar/calendar_window.h"
+#include "support/scripted_dialogs.h"
+
+#include <QFile>
+#include <QFrame>
+#include <QLabel>
+#include <QPrinter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace ferolune;
+
+namespace {
+
+CalendarModel sampleModel()
+{
+    CalendarModel model;
+    model.resetDays();
+    model.resetHours();
+    const auto phase = [&](int k, DayClass dayClass, const char *tag) {
+        model.days[static_cast<size_t>(k)] = {dayClass, QString::fromLatin1(tag), true};
+        for (int before = k - 3; before < k; ++before)
+            model.days[static_cast<size_t>(before)].dayClass = DayClass::Fertile;
+    };
+    phase(4, DayClass::PhaseBoy, "1-5-");      // 5 January
+    phase(73, DayClass::PhaseGirl, "3-15");    // 15 March
+    phase(338, DayClass::PhaseBoy, "125-");    // 5 December
+    phase(358, DayClass::PhaseGirl, "1225");   // 25 December
+    model.hours[37] = HourClass::Match;
+    model.detailCaptions = {QStringLiteral("2026.3.14"), QStringLiteral("2026.3.15"), QStringLiteral("2026.3.16")};
+    return model;
+}
+
+int pdfPageCount(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    const QString content = QString::fromLatin1(file.readAll());
+    return static_cast<int>(content.count(QRegularExpression(QStringLiteral("/Type\\s*/Page(?![a-zA-Z])"))));
+}
+
+} // namespace
+
+class CalendarWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { Q_INIT_RESOURCE(ferolune); }
+    void init()
+    {
+        dialogs = test::ScriptedDialogs{};
+        window = new CalendarWindow(dialogs);
+    }
+    void cleanup() { delete window.data(); }
+
+    void windowFrame()
+    {
+        QCOMPARE(window->objectName(), QStringLiteral("frmNaptar"));
+        QCOMPARE(window->windowTitle(), QStringLiteral("Holdfázis naptár"));
+        QCOMPARE(window->size(), QSize(693, 534));
+        QVERIFY(!window->windowIcon().isNull());
+        QVERIFY(window->testAttribute(Qt::WA_DeleteOnClose));
+    }
+
+    // Where a control stands; a width of 0 means "sized to its text", a wider actual width
+    // means the substitute font needed the room (a transparent label grows to the right).
+    void controlPlaces_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("designed");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("Label10 year") << "Label10" << QRect(32, 8, 50, 16) << "";
+        QTest::newRow("Label1 day header") << "Label1" << QRect(100, 12, 513, 17) << "";
+        QTest::newRow("L_2 March, sized") << "L_2" << QRect(-1, 80, 0, 14) << "Március";
+        QTest::newRow("Label5") << "Label5" << QRect(56, 316, 0, 14) << "Nem termékeny nap";
+        QTest::newRow("Label8") << "Label8" << QRect(56, 388, 0, 14) << "Holdfázis nap - fiú";
+        QTest::newRow("Command1") << "Command1" << QRect(76, 416, 109, 29) << "";
+        QTest::newRow("Picture1") << "Picture1" << QRect(200, 280, 401, 169) << "";
+        QTest::newRow("Label4 inside the box border") << "Label4" << QRect(10, 6, 385, 21) << "A SZÜLETÉS ADATAI";
+        QTest::newRow("Label2") << "Label2" << QRect(10, 30, 385, 105) << "lblData";
+        QTest::newRow("Label3") << "Label3" << QRect(10, 138, 385, 25) << "lblFok";
+        QTest::newRow("L_12 detail heading") << "L_12" << QRect(8, 452, 330, 14)
+                                             << "Részletes (klikk a megfelelő napra a részletes lebontásért):";
+        QTest::newRow("Label12 hour header") << "Label12" << QRect(188, 464, 305, 13) << "";
+        QTest::newRow("lblNap1") << "lblNap1" << QRect(188, 504, 97, 13) << "";
+        QTest::newRow("lblNap3") << "lblNap3" << QRect(396, 504, 97, 13) << "";
+        QTest::newRow("Picture2 wait panel") << "Picture2" << QRect(0, 0, 693, 533) << "";
+        QTest::newRow("Label9") << "Label9" << QRect(112, 188, 471, 24) << "KÉREM VÁRJON AMIG A NAPTÁR ELKÉSZÜL...";
+        QTest::newRow("Label11") << "Label11" << QRect(288, 516, 402, 13) << "";
+    }
+    void controlPlaces()
+    {
+        QFETCH(QString, name);
+        QFETCH(QRect, designed);
+        QFETCH(QString, text);
+        auto *control = window->findChild<QWidget *>(name);
+        QVERIFY(control);
+        if (designed.left() >= 0)
+            QCOMPARE(control->pos(), designed.topLeft());
+        else // the month labels end just before the first column of cells
+            QVERIFY(control->geometry().right() >= 95 && control->geometry().right() < 104);
+        QCOMPARE(control->y(), designed.top());
+        if (designed.width() > 0)
+            QCOMPARE(control->height(), designed.height());
+        QVERIFY(control->width() >= designed.width());
+        if (auto *label = qobject_cast<QLabel *>(control)) {
+            QVERIFY(label->width() >= label->sizeHint().width());
+            if (!text.isEmpty())
+                QCOMPARE(label->text(), text);
+        } else {
+            QCOMPARE(control->width(), designed.width());
+        }
+    }
+
+    void cellPlaces_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<bool>("hourCell");
+        QTest::addColumn<QRect>("rect");
+        QTest::newRow("1 January") << 0 << false << QRect(104, 36, 17, 21);
+        QTest::newRow("31 January") << 30 << false << QRect(584, 36, 17, 21);
+        QTest::newRow("28 February ends its row") << 58 << false << QRect(536, 56, 17, 21);
+        QTest::newRow("1 March, third row first column") << 59 << false << QRect(104, 76, 17, 21);
+        QTest::newRow("31 December") << 364 << false << QRect(584, 256, 17, 21);
+        QTest::newRow("legend blue") << 368 << false << QRect(32, 384, 17, 21);
+        QTest::newRow("strip day 1, 0 h") << 0 << true << QRect(188, 476, 5, 25);
+        QTest::newRow("strip day 2, 13 h") << 37 << true << QRect(344, 476, 5, 25);
+        QTest::newRow("strip day 3, 23 h") << 71 << true << QRect(488, 476, 5, 25);
+    }
+    void cellPlaces()
+    {
+        QFETCH(int, index);
+        QFETCH(bool, hourCell);
+        QFETCH(QRect, rect);
+        QCOMPARE(hourCell ? window->hourCellRect(index) : window->cellRect(index), rect);
+        if (!hourCell && index < 365)
+            QCOMPARE(window->canvas()->dayCellAt(rect.center()), index);
+    }
+
+    void februaryRowHasTwentyEightCells()
+    {
+        const int februaryTop = window->cellRect(31).top();
+        int cells = 0;
+        for (int k = 0; k < 365; ++k)
+            cells += window->cellRect(k).top() == februaryTop ? 1 : 0;
+        QCOMPARE(cells, 28);
+        // Where 29 to 31 February would stand there is no cell.
+        for (int column = 29; column <= 31; ++column)
+            QCOMPARE(window->canvas()->dayCellAt(QPoint(104 + 16 * (column - 1) + 8, februaryTop + 10)), -1);
+    }
+
+    void designColoursAndCaptions()
+    {
+        // Cells keep the window background until a run resets them; the legend is fixed.
+        const QColor background = window->palette().color(QPalette::Base);
+        QCOMPARE(window->cellColor(100), background);
+        QCOMPARE(window->hourCellColor(0), background);
+        QCOMPARE(window->cellColor(365), background);
+        QCOMPARE(window->cellColor(366), QColor(255, 255, 0));
+        QCOMPARE(window->cellColor(367), QColor(255, 0, 0));
+        QVERIFY(!window->isWaitPanelVisible());
+
+        window->load(QStringLiteral("2026"), QStringLiteral("Kiss <b>Anna</b>"));
+        window->setChartText(QStringLiteral("NAP         HALAK     7.33\r\nHOLD        NYILAS    17.53\r\n"));
+        auto *name = window->findChild<QLabel *>("Label4");
+        QCOMPARE(name->text(), QStringLiteral("A SZÜLETÉS ADATAI: Kiss <b>Anna</b>"));
+        QCOMPARE(name->textFormat(), Qt::PlainText); // a name is never read as markup
+        QCOMPARE(window->findChild<QLabel *>("Label10")->text(), QStringLiteral("2026"));
+        QCOMPARE(window->findChild<QLabel *>("Label2")->text(),
+                 QStringLiteral("NAP         HALAK     7.33\nHOLD        NYILAS    17.53\n"));
+        const auto colour = [&](const char *control, QPalette::ColorRole role) {
+            return window->findChild<QWidget *>(QString::fromLatin1(control))->palette().color(role);
+        };
+        QCOMPARE(colour("Label3", QPalette::WindowText), QColor(255, 0, 0));
+        QCOMPARE(colour("Label10", QPalette::WindowText), QColor(0, 0, 255));
+        QCOMPARE(colour("lblNap2", QPalette::Window), QColor(255, 255, 0));
+        QCOMPARE(colour("Picture2", QPalette::Window), QColor(0, 64, 64));
+    }
+
+    void modelShownInCells_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QColor>("colour");
+        QTest::addColumn<QString>("tag");
+        QTest::addColumn<bool>("phasePointer");
+        QTest::newRow("4 January fertile") << 3 << QColor(255, 255, 0) << "" << false;
+        QTest::newRow("5 January boy") << 4 << QColor(0, 0, 255) << "1-5-" << true;
+        QTest::newRow("6 January not fertile") << 5 << QColor(255, 255, 255) << "" << false;
+        QTest::newRow("15 March girl") << 73 << QColor(255, 0, 0) << "3-15" << true;
+        QTest::newRow("5 December boy") << 338 << QColor(0, 0, 255) << "125-" << true;
+        QTest::newRow("25 December girl") << 358 << QColor(255, 0, 0) << "1225" << true;
+        QTest::newRow("31 December") << 364 << QColor(255, 255, 255) << "" << false;
+    }
+    void modelShownInCells()
+    {
+        QFETCH(int, index);
+        QFETCH(QColor, colour);
+        QFETCH(QString, tag);
+        QFETCH(bool, phasePointer);
+        window->setModel(sampleModel());
+        QCOMPARE(window->cellColor(index), colour);
+        QCOMPARE(window->cellTag(index), tag);
+        QCOMPARE(window->cellHasPhasePointer(index), phasePointer);
+    }
+
+    void cellsPaintedInTheirColours()
+    {
+        window->setModel(sampleModel());
+        const QImage image = window->grab().toImage();
+        QCOMPARE(QColor(image.pixel(window->cellRect(4).center())), QColor(0, 0, 255));
+        QCOMPARE(QColor(image.pixel(window->cellRect(73).center())), QColor(255, 0, 0));
+        QCOMPARE(QColor(image.pixel(window->cellRect(72).center())), QColor(255, 255, 0));
+        QCOMPARE(QColor(image.pixel(window->cellRect(200).center())), QColor(255, 255, 255));
+        QCOMPARE(QColor(image.pixel(window->hourCellRect(36).center())), QColor(255, 255, 255));
+        QCOMPARE(QColor(image.pixel(window->hourCellRect(37).center())), QColor(255, 0, 0));
+        QCOMPARE(window->findChild<QLabel *>("lblNap1")->text(), QStringLiteral("2026.3.14"));
+        QCOMPARE(window->findChild<QLabel *>("lblNap3")->text(), QStringLiteral("2026.3.16"));
+    }
+
+    void phaseDayPointer()
+    {
+        window->setModel(sampleModel());
+        const QCursor phase = window->canvas()->cursorAt(window->cellRect(4).center());
+        QCOMPARE(phase.shape(), Qt::BitmapCursor);
+        QCOMPARE(phase.hotSpot(), QPoint(12, 1));
+        QCOMPARE(phase.pixmap().size(), QSize(32, 32));
+        QCOMPARE(window->canvas()->cursorAt(window->cellRect(3).center()).shape(), Qt::ArrowCursor);
+
+        // Moving over the cells switches the pointer.
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QTest::mouseMove(window->canvas(), window->cellRect(73).center());
+        QTRY_COMPARE(window->canvas()->cursor().shape(), Qt::BitmapCursor);
+        QTest::mouseMove(window->canvas(), window->cellRect(200).center());
+        QTRY_COMPARE(window->canvas()->cursor().shape(), Qt::ArrowCursor);
+    }
+
+    void clickOnMoonPhaseDay_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<float>("month");
+        QTest::addColumn<float>("day");
+        QTest::newRow("1-5-") << 4 << 1.0f << 5.0f;
+        QTest::newRow("3-15") << 73 << 3.0f << 15.0f;
+        QTest::newRow("125-") << 338 << 12.0f << 5.0f;
+        QTest::newRow("1225") << 358 << 12.0f << 25.0f;
+    }
+    void clickOnMoonPhaseDay()
+    {
+        QFETCH(int, index);
+        QFETCH(float, month);
+        QFETCH(float, day);
+        window->setModel(sampleModel());
+        window->show();
+        QSignalSpy spy(window.data(), &CalendarWindow::detailRequested);
+        QTest::mouseClick(window->canvas(), Qt::LeftButton, {}, window->cellRect(index).center());
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(spy.at(0).at(0).toFloat(), month);
+        QCOMPARE(spy.at(0).at(1).toFloat(), day);
+    }
+
+    void clicksThatDoNothing_data()
+    {
+        QTest::addColumn<QPoint>("point");
+        QTest::addColumn<bool>("waitPanel");
+        QTest::newRow("white cell") << QPoint(300, 150) << false;
+        QTest::newRow("yellow cell") << QPoint(144, 46) << false; // 3 January
+        QTest::newRow("no cell: 30 February") << QPoint(576, 66) << false;
+        QTest::newRow("moon-phase day under the wait panel") << QPoint(176, 46) << true; // 5 January
+    }
+    void clicksThatDoNothing()
+    {
+        QFETCH(QPoint, point);
+        QFETCH(bool, waitPanel);
+        window->setModel(sampleModel());
+        window->setWaitPanelVisible(waitPanel);
+        window->show();
+        QSignalSpy spy(window.data(), &CalendarWindow::detailRequested);
+        QTest::mouseClick(window->canvas(), Qt::LeftButton, {}, point);
+        window->P_Click(window->canvas()->dayCellAt(point));
+        QCOMPARE(spy.count(), 0);
+    }
+
+    void waitPanelCoversAndCounts()
+    {
+        window->show();
+        window->setWaitPanelVisible(true);
+        auto *panel = window->findChild<QWidget *>("Picture2");
+        QVERIFY(panel->isVisible());
+        QCOMPARE(window->childAt(window->cellRect(4).center()), panel);
+        auto *progress = window->findChild<QProgressBar *>("WaitProgress");
+        window->setProgress({120, 365});
+        QCOMPARE(progress->value(), 120);
+        QCOMPARE(progress->maximum(), 365);
+        window->setProgress({1440, 4320});
+        QCOMPARE(progress->maximum(), 4320);
+        window->setWaitPanelVisible(false);
+        QVERIFY(!panel->isVisible());
+    }
+
+    void printsOnThePrinterWithoutTheButton()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("printer.pdf");
+        bool buttonShownWhilePrinting = true;
+        auto *button = window->findChild<QPushButton *>("Command1");
+        window->setPrinterSource([&]() {
+            buttonShownWhilePrinting = button->isVisible();
+            auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+            printer->setOutputFormat(QPrinter::PdfFormat);
+            printer->setOutputFileName(path);
+            return printer;
+        });
+        window->setModel(sampleModel());
+        window->show();
+        QTest::mouseClick(button, Qt::LeftButton);
+        QVERIFY(!buttonShownWhilePrinting);
+        QVERIFY(button->isVisible());
+        QCOMPARE(pdfPageCount(path), 1);
+        QVERIFY(dialogs.questions.isEmpty());
+        QVERIFY(dialogs.messages.empty());
+    }
+
+    void withoutPrinter_data()
+    {
+        QTest::addColumn<bool>("answer");
+        QTest::addColumn<QString>("chosenName");
+        QTest::addColumn<QString>("writtenName");
+        QTest::addColumn<int>("saveDialogs");
+        QTest::newRow("saved as PDF") << true << "naptar.pdf" << "naptar.pdf" << 1;
+        QTest::newRow("suffix added") << true << "naptar" << "naptar.pdf" << 1;
+        QTest::newRow("PDF declined") << false << "naptar.pdf" << "" << 0;
+        QTest::newRow("file dialog cancelled") << true << "" << "" << 1;
+    }
+    void withoutPrinter()
+    {
+        QFETCH(bool, answer);
+        QFETCH(QString, chosenName);
+        QFETCH(QString, writtenName);
+        QFETCH(int, saveDialogs);
+        QTemporaryDir dir;
+        dialogs.answer = answer;
+        dialogs.savePath = chosenName.isEmpty() ? QString() : dir.filePath(chosenName);
+        window->setPrinterSource([] { return std::unique_ptr<QPrinter>(); });
+        window->load(QStringLiteral("2026"), QStringLiteral("Ismeretlen"));
+        window->show();
+        window->Command1_Click();
+
+        QCOMPARE(dialogs.questions.size(), 1);
+        QVERIFY(dialogs.questions[0].contains(QStringLiteral("Nincs telepített nyomtató")));
+        QVERIFY(dialogs.questions[0].contains(QStringLiteral("PDF")));
+        QCOMPARE(dialogs.saveTitles.size(), saveDialogs);
+        QVERIFY(dialogs.messages.empty());
+        QVERIFY(window->findChild<QPushButton *>("Command1")->isVisible());
+        const QStringList written = QDir(dir.path()).entryList(QDir::Files);
+        if (writtenName.isEmpty()) {
+            QVERIFY(written.isEmpty());
+        } else {
+            QCOMPARE(written, QStringList{writtenName});
+            QCOMPARE(pdfPageCount(dir.filePath(writtenName)), 1);
+        }
+    }
+
+private:
+    test::ScriptedDialogs dialogs;
+    QPointer<CalendarWindow> window;
+};
+
+QTEST_MAIN(CalendarWindowTest)
+#include "calendar_window_test.moc"
