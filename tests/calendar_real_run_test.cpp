@@ -1,0 +1,86 @@
+// The calendar of the default birth data for 2026, computed by the real ephemeris and
+// read back from the cells of the calendar window.
+
+#include "calendar/calendar_canvas.h"
+#include "calendar/calendar_controller.h"
+#include "calendar/calendar_engine.h"
+#include "calendar/calendar_window.h"
+#include "chart/chart_state.h"
+#include "chart/ephemeris.h"
+#include "support/scripted_dialogs.h"
+
+#include <QLabel>
+#include <QtTest>
+
+#include <map>
+#include <utility>
+
+using namespace ferolune;
+
+namespace {
+
+int cellIndex(int month, int day)
+{
+    static const int monthStart[] = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
+    return monthStart[month - 1] + day - 1;
+}
+
+const QColor White(255, 255, 255), Yellow(255, 255, 0), Red(255, 0, 0), Blue(0, 0, 255);
+
+} // namespace
+
+class CalendarRealRunTest : public QObject {
+    Q_OBJECT
+
+    Ephemeris ephemeris{QStringList{QStringLiteral(FEROLUNE_EPHEMS_DIR)}};
+    ChartState state;
+    test::ScriptedDialogs dialogs;
+
+private slots:
+    void initTestCase() { Q_INIT_RESOURCE(ferolune); }
+
+    void defaultBirthDataIn2026()
+    {
+        CalendarController controller(state, ephemeris, dialogs, RealCalendarEngine());
+        QCOMPARE(controller.runCalendar(BirthData{}, QStringLiteral("2026")), CalendarController::Outcome::Finished);
+        CalendarWindow *window = controller.window();
+        QVERIFY(window);
+        QVERIFY(dialogs.messages.empty());
+        QCOMPARE(window->findChild<QLabel *>("Label3")->text(), QStringLiteral("NAP-HOLD FOK: 280.2"));
+
+        // Moon-phase days with their colours; the three days before each are fertile.
+        const std::map<int, std::pair<QColor, QString>> phaseDays = {
+            {cellIndex(1, 11), {Red, "1-11"}},  {cellIndex(2, 10), {Blue, "2-10"}},  {cellIndex(3, 12), {Red, "3-12"}},
+            {cellIndex(4, 11), {Blue, "4-11"}}, {cellIndex(5, 10), {Red, "5-10"}},   {cellIndex(6, 9), {Red, "6-9-"}},
+            {cellIndex(7, 8), {Blue, "7-8-"}},  {cellIndex(8, 6), {Red, "8-6-"}},    {cellIndex(9, 5), {Blue, "9-5-"}},
+            {cellIndex(10, 4), {Red, "104-"}},  {cellIndex(11, 2), {Blue, "112-"}},  {cellIndex(12, 2), {Red, "122-"}},
+            {cellIndex(12, 31), {Blue, "1231"}},
+        };
+        for (int k = 0; k < 365; ++k) {
+            const auto phase = phaseDays.find(k);
+            if (phase != phaseDays.end()) {
+                QCOMPARE(window->cellColor(k), phase->second.first);
+                QCOMPARE(window->cellTag(k), phase->second.second);
+                QVERIFY(window->cellHasPhasePointer(k));
+                continue;
+            }
+            const bool fertile = phaseDays.count(k + 1) || phaseDays.count(k + 2) || phaseDays.count(k + 3);
+            QVERIFY2(window->cellColor(k) == (fertile ? Yellow : White), qPrintable(QString::number(k)));
+            QVERIFY(window->cellTag(k).isEmpty());
+        }
+
+        // The detail of 11 January: red in hours 14 and 15 of the day itself only.
+        QTest::mouseClick(window->canvas(), Qt::LeftButton, {}, window->cellRect(cellIndex(1, 11)).center());
+        // The click reaches the detail through the event loop; the last caption comes last.
+        QTRY_COMPARE_WITH_TIMEOUT(window->findChild<QLabel *>("lblNap3")->text(), QStringLiteral("2026.1.12"), 30000);
+        QVERIFY(!controller.isRunning());
+        for (int hour = 0; hour < 72; ++hour)
+            QCOMPARE(window->hourCellColor(hour), (hour == 38 || hour == 39) ? Red : White);
+        QCOMPARE(window->findChild<QLabel *>("lblNap1")->text(), QStringLiteral("2026.1.10"));
+        QCOMPARE(window->findChild<QLabel *>("lblNap2")->text(), QStringLiteral("2026.1.11"));
+        QCOMPARE(window->findChild<QLabel *>("lblNap3")->text(), QStringLiteral("2026.1.12"));
+    }
+};
+
+QTEST_MAIN(CalendarRealRunTest)
+#include "calendar_real_run_test.moc"
