@@ -19,6 +19,7 @@ private slots:
     void controlKeysAndPasting();
     void gainingTheFocusSelectsEverything_data();
     void gainingTheFocusSelectsEverything();
+    void clickIntoAnInactiveWindowSelectsEverything();
     void rangeChecksOnLeaving_data();
     void rangeChecksOnLeaving();
     void rejectedLeaveKeepsTheFocus_data();
@@ -148,6 +149,24 @@ void MainWindowEditingTest::gainingTheFocusSelectsEverything()
     QCOMPARE(field->selectedText(), field->text());
     QTest::keyClicks(field, QStringLiteral("7"));
     QCOMPARE(field->text(), QStringLiteral("7"));
+}
+
+void MainWindowEditingTest::clickIntoAnInactiveWindowSelectsEverything()
+{
+    MainWindowHarness harness;
+    QVERIFY(harness.start());
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+
+    QLineEdit *month = harness.control(QStringLiteral("txtMonth"));
+    QTest::mouseClick(month, Qt::LeftButton); // the click that activates the window
+    harness.window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&harness.window));
+    QCOMPARE(harness.focused(), QStringLiteral("txtMonth"));
+    QTest::keyClicks(month, QStringLiteral("7"));
+    QCOMPARE(month->text(), QStringLiteral("7"));
 }
 
 void MainWindowEditingTest::rangeChecksOnLeaving_data()

@@ -241,9 +241,7 @@ void MainWindow::focusField(const QString &controlName)
     QWidget *target = hiddenHour ? Text1 : findChild<QWidget *>(controlName);
     if (!target)
         return;
-    target->setFocus(Qt::OtherFocusReason);
-    if (auto *field = qobject_cast<QLineEdit *>(target))
-        field->selectAll(); // also when the window is not active and gets no focus event
+    giveFocus(target, Qt::OtherFocusReason);
 }
 
 // ---- Commands ------------------------------------------------------------------------
@@ -363,7 +361,7 @@ bool MainWindow::stopPressedByMouse(QWidget *stop)
         return false;
     if (!mayLeaveFocusedField())
         return true;
-    stop->setFocus(Qt::MouseFocusReason);
+    giveFocus(stop, Qt::MouseFocusReason);
     // The press that brings the focus into a text field does not place the cursor, so
     // the whole text stays selected.
     return qobject_cast<QLineEdit *>(stop) != nullptr;
@@ -385,7 +383,16 @@ void MainWindow::moveFocusTo(QWidget *target, Qt::FocusReason reason)
 {
     if (target != focusWidget() && !mayLeaveFocusedField())
         return;
+    giveFocus(target, reason);
+}
+
+void MainWindow::giveFocus(QWidget *target, Qt::FocusReason reason)
+{
     target->setFocus(reason);
+    // Selected here as well: a window that is not active yet (its first click) gets the
+    // focus event only later, as a reactivation, which selects nothing.
+    if (auto *field = qobject_cast<QLineEdit *>(target))
+        field->selectAll();
 }
 
 bool MainWindow::focusNextPrevChild(bool next)

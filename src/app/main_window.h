@@ -92,6 +92,7 @@ private:
     bool stopPressedByMouse(QWidget *stop);
     bool mayLeaveFocusedField();
     void moveFocusTo(QWidget *target, Qt::FocusReason reason);
+    void giveFocus(QWidget *target, Qt::FocusReason reason);
     QWidget *arrowTarget(const QLineEdit *field, int key) const;
     static QWidget *stopTarget(const FocusStop &stop);
     int stopIndexOf(const QWidget *widget) const;

@@ -41,8 +41,8 @@ const QString HelpText4 =
     QStringLiteral("Az Ferolune program a Jónás módszer alapján késziti el a termékenységi - naptárt. A jelekre a "
                    "magyarázatot a megjelenő naptár - ablakon lehet elolvasni.")
     + QLatin1Char(' ')
-    + QStringLiteral("További információért látogasson el fórumunkra (https://forum.ferolune.example.org) és a "
-                     "Horavista honlapjára (https://horavista.example.org), és kövesse az ott található "
+    + QStringLiteral("További információért látogasson el fórumunkra (forum.ferolune.example.org) és a "
+                     "Horavista honlapjára (horavista.example.org), és kövesse az ott található "
                      "hivatkozásokat.")
     + QString(10, QLatin1Char(' ')) + QStringLiteral("Figyelem! A Jónás módszer név jogvédett!");
 
