@@ -21,49 +21,43 @@ private slots:
     void looksAsDesigned();
     void failureEndsStartUpWithItsMessage();
     void missingEphemerisDataIsReportedOnce();
-    void settingTheFieldsMovesNoZone();
+    void setBirthDataTakesTheFieldsAsGiven();
     void closingEndsTheProgramAtOnce();
 };
 
 void MainWindowStartupTest::fillsTheFieldsFromTheClock_data()
 {
     QTest::addColumn<QDateTime>("now");
-    QTest::addColumn<QString>("date"); // year month day
-    QTest::addColumn<QString>("minute");
-    QTest::addColumn<QString>("hidden"); // txtBirthHour and meridiem
-    QTest::addColumn<QString>("text1");
+    QTest::addColumn<QString>("fields"); // year month day, visible hour, minute, hidden hour
 
-    QTest::newRow("15:05 on 8 December 2026") << at(2026, 12, 8, 15, 5) << "2026 12 08" << "05" << "3 DU" << "15";
-    QTest::newRow("00:30") << at(2027, 1, 31, 0, 30) << "2027 01 31" << "30" << "12 DE" << "0";
-    QTest::newRow("12:10") << at(2026, 6, 1, 12, 10) << "2026 06 01" << "10" << "12 DU" << "12";
-    QTest::newRow("09:45") << at(2026, 3, 9, 9, 45) << "2026 03 09" << "45" << "09 DE" << "09";
+    QTest::newRow("15:05 on 8 December 2026") << at(2026, 12, 8, 15, 5) << "2026 12 08, 15:05, hidden 3 DU";
+    QTest::newRow("00:30") << at(2027, 1, 31, 0, 30) << "2027 01 31, 0:30, hidden 12 DE";
+    QTest::newRow("12:10") << at(2026, 6, 1, 12, 10) << "2026 06 01, 12:10, hidden 12 DU";
+    QTest::newRow("09:45") << at(2026, 3, 9, 9, 45) << "2026 03 09, 09:45, hidden 09 DE";
 }
 
 void MainWindowStartupTest::fillsTheFieldsFromTheClock()
 {
     QFETCH(QDateTime, now);
-    QFETCH(QString, date);
-    QFETCH(QString, minute);
-    QFETCH(QString, hidden);
-    QFETCH(QString, text1);
+    QFETCH(QString, fields);
     MainWindowHarness harness(now);
     harness.state.EvalMode = 2;
     harness.state.Options.Point13Kind = 0;
     QVERIFY(harness.start());
 
-    const BirthData fields = harness.window.birthData();
-    QCOMPARE(QStringList({fields.txtYear, fields.txtMonth, fields.txtDay}).join(' '), date);
-    QCOMPARE(fields.txtBirthMinute, minute);
-    QCOMPARE(fields.txtBirthHour + (fields.optAM ? " DE" : " DU"), hidden);
-    QCOMPARE(fields.Text1, text1);
-    QCOMPARE(harness.window.calendarYearText(), fields.txtYear);
-    QCOMPARE(fields.txtName, QStringLiteral("Ismeretlen"));
+    const BirthData birth = harness.window.birthData();
+    QCOMPARE(QStringLiteral("%1 %2 %3, %4:%5, hidden %6 %7")
+                 .arg(birth.txtYear, birth.txtMonth, birth.txtDay, birth.Text1, birth.txtBirthMinute,
+                      birth.txtBirthHour, birth.optAM ? QStringLiteral("DE") : QStringLiteral("DU")),
+             fields);
+    QCOMPARE(harness.window.calendarYearText(), birth.txtYear);
+    QCOMPARE(birth.txtName, QStringLiteral("Ismeretlen"));
     QCOMPARE(harness.state.EvalMode, -1.0f);
     QCOMPARE(harness.state.Options.Point13Kind, 1);
     QVERIFY(harness.dialogs.messages.empty());
     QVERIFY(!QGuiApplication::overrideCursor());
     QCOMPARE(harness.focused(), QStringLiteral("txtYear"));
-    QCOMPARE(harness.control("txtYear")->selectedText(), fields.txtYear);
+    QCOMPARE(harness.control(QStringLiteral("txtYear"))->selectedText(), birth.txtYear);
 }
 
 void MainWindowStartupTest::controlsSitAtTheirPlaces_data()
@@ -161,24 +155,16 @@ void MainWindowStartupTest::missingEphemerisDataIsReportedOnce()
     QCOMPARE(harness.window.birthData().Text1, QStringLiteral("15")); // start-up went on
 }
 
-void MainWindowStartupTest::settingTheFieldsMovesNoZone()
+void MainWindowStartupTest::setBirthDataTakesTheFieldsAsGiven()
 {
     MainWindowHarness harness;
     QVERIFY(harness.start());
-    BirthData imported = harness.window.birthData();
-    imported.txtTZ = QStringLiteral("-1");
-    imported.Check1 = 2; // greyed
-    imported.optEast = false;
-    imported.txtBirthHour = QStringLiteral("3");
-    imported.optAM = true;
-    imported.Text1 = QStringLiteral("3");
+    const BirthData imported{QStringLiteral("Kiss Éva"), QStringLiteral("1980"), QStringLiteral("5"),
+                             QStringLiteral("17"), QStringLiteral("15"), QStringLiteral("3"), false,
+                             QStringLiteral("45"), QStringLiteral("-1"), 2, QStringLiteral("5"), QStringLiteral("30"),
+                             false, QStringLiteral("12"), QStringLiteral("0"), true};
     harness.window.setBirthData(imported);
     QCOMPARE(harness.window.birthData(), imported);
-
-    // The user's click on a greyed box ticks it, and that moves the zone.
-    QTest::mouseClick(harness.control<QWidget>("Check1"), Qt::LeftButton);
-    QCOMPARE(harness.window.birthData().Check1, 1);
-    QCOMPARE(harness.window.birthData().txtTZ, QStringLiteral("-2"));
 }
 
 void MainWindowStartupTest::closingEndsTheProgramAtOnce()

@@ -1,6 +1,7 @@
 #pragma once
 
-// The real main window with a fixed clock and dialogs that record instead of showing.
+// The real main window with a fixed clock and dialogs that record instead of showing,
+// driven by short step scripts as a user drives it.
 
 #include "app/clock.h"
 #include "app/dialogs.h"
@@ -9,6 +10,7 @@
 #include "chart/ephemeris.h"
 
 #include <QApplication>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QTest>
 
@@ -37,6 +39,14 @@ public:
     bool ask(QWidget *, const QString &) override { return false; }
     QString openFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
     QString saveFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
+
+    QString texts() const
+    {
+        QStringList all;
+        for (const Message &message : messages)
+            all << message.text;
+        return all.join(QStringLiteral(" | "));
+    }
 };
 
 inline QDateTime at(int year, int month, int day, int hour, int minute)
@@ -68,19 +78,71 @@ struct MainWindowHarness {
         return window.findChild<Control *>(name);
     }
 
-    QString focused() const { return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(); }
-
-    // Types into the field as a user would after it has gained the focus (whole text selected).
-    void retype(const QString &name, const QString &text)
+    QString focused() const
     {
-        window.focusField(name);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
-        QTest::keyClicks(QApplication::focusWidget(), text);
+        return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
     }
 
-    void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    // Steps separated by ";": "in txtDay" (the focus put into a field), "type 12a", a key
+    // ("Tab", "Ctrl+V", "Shift+Down" ...), "click Check1", "right click Check1",
+    // "release off Check1" (pressed inside, released outside), and the program's own
+    // settings "set txtTZ=5", "set Check1=2", "set west", "set south".
+    void perform(const QString &steps)
     {
-        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+        for (const QString &raw : steps.split(QLatin1Char(';'))) {
+            const QString step = raw.trimmed();
+            const QString rest = step.section(QLatin1Char(' '), 1);
+            if (step.startsWith(QLatin1StringView("in ")))
+                window.focusField(rest);
+            else if (step.startsWith(QLatin1StringView("type")))
+                QTest::keyClicks(QApplication::focusWidget(), rest);
+            else if (step.startsWith(QLatin1StringView("set ")))
+                set(rest);
+            else if (step.startsWith(QLatin1StringView("click ")))
+                QTest::mouseClick(control<QWidget>(rest), Qt::LeftButton);
+            else if (step.startsWith(QLatin1StringView("right click ")))
+                QTest::mouseClick(control<QWidget>(step.section(QLatin1Char(' '), 2)), Qt::RightButton);
+            else if (step.startsWith(QLatin1StringView("release off ")))
+                releaseOff(control<QWidget>(step.section(QLatin1Char(' '), 2)));
+            else
+                press(QKeySequence::fromString(step)[0]);
+        }
+    }
+
+    void press(QKeyCombination key)
+    {
+        QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
+    }
+
+    void set(const QString &item)
+    {
+        BirthData fields = window.birthData();
+        const QString value = item.section(QLatin1Char('='), 1);
+        if (item == QLatin1StringView("west"))
+            fields.optEast = false;
+        else if (item == QLatin1StringView("south"))
+            fields.optSouth = true;
+        else if (item.startsWith(QLatin1StringView("txtTZ=")))
+            fields.txtTZ = value;
+        else if (item.startsWith(QLatin1StringView("Check1=")))
+            fields.Check1 = value.toInt();
+        window.setBirthData(fields);
+    }
+
+    static void releaseOff(QWidget *control)
+    {
+        QTest::mousePress(control, Qt::LeftButton, {}, control->rect().center());
+        QTest::mouseRelease(control, Qt::LeftButton, {}, QPoint(-30, -30));
+    }
+
+    // "zone -2, box 1, hour 3 DU": what the hour and zone couplings act on.
+    QString coupling() const
+    {
+        const BirthData fields = window.birthData();
+        return QStringLiteral("zone %1, box %2, hour %3 %4")
+            .arg(fields.txtTZ)
+            .arg(fields.Check1)
+            .arg(fields.txtBirthHour, fields.optAM ? QStringLiteral("DE") : QStringLiteral("DU"));
     }
 
     FakeDialogs dialogs;
