@@ -1,22 +1,17 @@
 #pragma once
 
-// Where the calendar window's controls stand. The window was drawn in twips (1/1440 inch);
-// at 15 twips to one device-independent pixel every place below comes out whole.
+// Where the calendar window's controls stand. The window was drawn in twips; every place
+// below is a whole number of pixels.
+
+#include "app/window_metrics.h"
 
 #include <QRect>
 
 namespace ferolune {
 
-constexpr int TwipsPerPixel = 15;
-
-constexpr QRect TwipsRect(int left, int top, int width, int height)
+constexpr QPoint twipsPoint(int left, int top)
 {
-    return {left / TwipsPerPixel, top / TwipsPerPixel, width / TwipsPerPixel, height / TwipsPerPixel};
-}
-
-constexpr QPoint TwipsPoint(int left, int top)
-{
-    return {left / TwipsPerPixel, top / TwipsPerPixel};
+    return {twipsToPixels(left), twipsToPixels(top)};
 }
 
 // The client area of the calendar window.

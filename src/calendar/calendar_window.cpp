@@ -1,7 +1,7 @@
 #include "calendar/calendar_window.h"
 
 #include "app/dialogs.h"
-#include "app/font_choice.h"
+#include "app/window_metrics.h"
 #include "calendar/calendar_canvas.h"
 #include "calendar/calendar_layout.h"
 #include "calendar/calendar_run.h"
@@ -45,12 +45,12 @@ constexpr int MonthLabelRight = 1500 / TwipsPerPixel - 2;
 
 QFont arial(double pointSize, bool bold = false)
 {
-    return ProgramFont(QStringLiteral("Arial"), pointSize, bold);
+    return namedFont(QStringLiteral("Arial"), pointSize, bold);
 }
 
 QFont courier(double pointSize)
 {
-    return ProgramFont(QStringLiteral("Courier New"), pointSize, true);
+    return namedFont(QStringLiteral("Courier New"), pointSize, true);
 }
 
 void setBackground(QWidget *widget, const QColor &colour)
@@ -93,7 +93,7 @@ CalendarWindow::CalendarWindow(Dialogs &dialogs, QWidget *parent)
     setWindowIcon(QIcon(QStringLiteral(":/ferolune/icon-32.png")));
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(CalendarClientSize);
-    setFont(ProgramFont(QStringLiteral("MS Sans Serif"), 8.25, false));
+    setFont(namedFont(QStringLiteral("MS Sans Serif"), 8.25, false));
     setBackground(this, Qt::white);
 
     m_canvas = new CalendarCanvas(this);
@@ -122,10 +122,10 @@ void CalendarWindow::buildHeader()
 {
     m_yearLabel = addLabel(this, QStringLiteral("Label10"), QString(), arial(9.75, true));
     setTextColour(m_yearLabel, QColor(0, 0, 255));
-    m_yearLabel->setGeometry(TwipsRect(480, 120, 750, 240)); // sized to its text by the load step
+    m_yearLabel->setGeometry(twipsRect(480, 120, 750, 240)); // sized to its text by the load step
 
     QLabel *days = addLabel(this, QStringLiteral("Label1"), DayHeader, arial(8.25));
-    days->setGeometry(TwipsRect(1500, 180, 7695, 255));
+    days->setGeometry(twipsRect(1500, 180, 7695, 255));
     keepTextWhole(days);
 
     for (int month = 0; month < 12; ++month) {
@@ -142,12 +142,12 @@ void CalendarWindow::buildLegend()
     for (int k = 0; k < LegendCount; ++k) {
         QLabel *label = addLabel(this, QStringLiteral("Label%1").arg(5 + k), texts[k], arial(8.25, true));
         label->adjustSize();
-        label->move(TwipsPoint(840, 4740 + 360 * k));
+        label->move(twipsPoint(840, 4740 + 360 * k));
     }
 
     m_printButton = new QPushButton(QStringLiteral("NYOMTATÁS"), this);
     m_printButton->setObjectName(QStringLiteral("Command1"));
-    m_printButton->setGeometry(TwipsRect(1140, 6240, 1635, 435));
+    m_printButton->setGeometry(twipsRect(1140, 6240, 1635, 435));
     connect(m_printButton, &QPushButton::clicked, this, &CalendarWindow::Command1_Click);
 }
 
@@ -156,21 +156,21 @@ void CalendarWindow::buildBirthDataBox()
     auto *box = new QFrame(this);
     box->setObjectName(QStringLiteral("Picture1"));
     box->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
-    box->setGeometry(TwipsRect(3000, 4200, 6015, 2535));
+    box->setGeometry(twipsRect(3000, 4200, 6015, 2535));
     setBackground(box, palette().color(QPalette::Base));
     // Places inside the box are measured from the inside of its border.
     const QPoint inside(box->frameWidth(), box->frameWidth());
 
     m_nameLabel = addLabel(box, QStringLiteral("Label4"), QStringLiteral("A SZÜLETÉS ADATAI"), courier(9.75));
-    m_nameLabel->setGeometry(TwipsRect(120, 60, 5775, 315).translated(inside));
+    m_nameLabel->setGeometry(twipsRect(120, 60, 5775, 315).translated(inside));
     m_nameLabel->setAlignment(Qt::AlignCenter);
 
     m_chartLabel = addLabel(box, QStringLiteral("Label2"), QStringLiteral("lblData"), courier(9.75));
-    m_chartLabel->setGeometry(TwipsRect(120, 420, 5775, 1575).translated(inside));
+    m_chartLabel->setGeometry(twipsRect(120, 420, 5775, 1575).translated(inside));
     m_chartLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     m_angleLabel = addLabel(box, QStringLiteral("Label3"), QStringLiteral("lblFok"), courier(12));
-    m_angleLabel->setGeometry(TwipsRect(120, 2040, 5775, 375).translated(inside));
+    m_angleLabel->setGeometry(twipsRect(120, 2040, 5775, 375).translated(inside));
     m_angleLabel->setAlignment(Qt::AlignCenter);
     setTextColour(m_angleLabel, QColor(255, 0, 0));
 
@@ -183,17 +183,17 @@ void CalendarWindow::buildDetailStrip()
     QLabel *heading = addLabel(this, QStringLiteral("L_12"),
                                QStringLiteral("Részletes (klikk a megfelelő napra a részletes lebontásért):"),
                                arial(8.25, true));
-    heading->setGeometry(TwipsRect(120, 6780, 4950, 210));
+    heading->setGeometry(twipsRect(120, 6780, 4950, 210));
     keepTextWhole(heading);
 
     QLabel *hours = addLabel(this, QStringLiteral("Label12"), HourHeader, arial(8.25));
-    hours->setGeometry(TwipsRect(2820, 6960, 4575, 195));
+    hours->setGeometry(twipsRect(2820, 6960, 4575, 195));
     keepTextWhole(hours);
 
     const int lefts[] = {2820, 4380, 5940};
     for (int g = 0; g < 3; ++g) {
         QLabel *label = addLabel(this, QStringLiteral("lblNap%1").arg(g + 1), QString(), arial(8.25, true));
-        label->setGeometry(TwipsRect(lefts[g], 7560, 1455, 195));
+        label->setGeometry(twipsRect(lefts[g], 7560, 1455, 195));
         label->setAlignment(Qt::AlignCenter);
         setBackground(label, QColor(255, 255, 0));
         m_dateLabels[g] = label;
@@ -204,18 +204,18 @@ void CalendarWindow::buildWaitPanel()
 {
     m_waitPanel = new QWidget(this);
     m_waitPanel->setObjectName(QStringLiteral("Picture2"));
-    m_waitPanel->setGeometry(TwipsRect(0, 0, 10395, 7995));
+    m_waitPanel->setGeometry(twipsRect(0, 0, 10395, 7995));
     setBackground(m_waitPanel, QColor(0, 64, 64));
     setTextColour(m_waitPanel, Qt::white);
 
     QLabel *message = addLabel(m_waitPanel, QStringLiteral("Label9"),
                                QStringLiteral("KÉREM VÁRJON AMIG A NAPTÁR ELKÉSZÜL..."), arial(15.75, true));
-    message->setGeometry(TwipsRect(1680, 2820, 7065, 360));
+    message->setGeometry(twipsRect(1680, 2820, 7065, 360));
     keepTextWhole(message);
 
     m_progress = new QProgressBar(m_waitPanel);
     m_progress->setObjectName(QStringLiteral("WaitProgress"));
-    m_progress->setGeometry(TwipsRect(1680, 3360, 7065, 300));
+    m_progress->setGeometry(twipsRect(1680, 3360, 7065, 300));
     m_progress->setRange(0, 365);
     m_progress->setValue(0);
     m_progress->setFormat(QStringLiteral("%v / %m"));
@@ -225,7 +225,7 @@ void CalendarWindow::buildWaitPanel()
     m_progress->setPalette(progressPalette);
 
     QLabel *addresses = addLabel(m_waitPanel, QStringLiteral("Label11"), WebAddresses, font());
-    addresses->setGeometry(TwipsRect(4320, 7740, 6030, 195));
+    addresses->setGeometry(twipsRect(4320, 7740, 6030, 195));
     keepTextWhole(addresses);
 
     m_waitPanel->hide();

@@ -1,0 +1,472 @@
+#include "app/main_window.h"
+
+#include "app/birth_fields.h"
+#include "app/clock.h"
+#include "app/dialogs.h"
+#include "app/field_rules.h"
+#include "chart/chart_state.h"
+#include "chart/ephemeris.h"
+#include "common/number_rules.h"
+#include "common/run_error.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScopedValueRollback>
+
+#include <optional>
+
+#ifndef FEROLUNE_VERSION
+#error "FEROLUNE_VERSION must be defined by the build"
+#endif
+
+namespace ferolune {
+
+namespace {
+
+const QString WebAddress = QStringLiteral("https://ferolune.example.org");
+
+// The hourglass over the whole screen for as long as it lives.
+class BusyPointer {
+public:
+    BusyPointer() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyPointer() { QGuiApplication::restoreOverrideCursor(); }
+    BusyPointer(const BusyPointer &) = delete;
+    BusyPointer &operator=(const BusyPointer &) = delete;
+};
+
+QString fourDigits(int year)
+{
+    return QStringLiteral("%1").arg(year, 4, 10, QLatin1Char('0'));
+}
+
+int checkValue(Qt::CheckState state)
+{
+    switch (state) {
+    case Qt::Checked:
+        return 1;
+    case Qt::PartiallyChecked:
+        return 2;
+    case Qt::Unchecked:
+        break;
+    }
+    return 0;
+}
+
+Qt::CheckState checkState(int value)
+{
+    return value == 1 ? Qt::Checked : value == 2 ? Qt::PartiallyChecked : Qt::Unchecked;
+}
+
+// A focus change within the window, as opposed to the window losing or regaining the
+// focus as a whole (another application, a message box, a menu).
+bool movesWithinWindow(const QFocusEvent *event)
+{
+    return event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason;
+}
+
+// The character a key press types, if any. Control with a letter types the control
+// characters 1 to 26 (3 copy, 22 paste, 24 cut, 26 undo), as the keyboard does.
+std::optional<QChar> typedCharacter(const QKeyEvent *event)
+{
+    const int key = event->key();
+    if (key == Qt::Key_Backspace)
+        return QChar(event->modifiers() & Qt::ControlModifier ? 127 : 8);
+    if (key == Qt::Key_Return || key == Qt::Key_Enter)
+        return QChar(13);
+    if (key == Qt::Key_Escape)
+        return QChar(27);
+    const bool control = (event->modifiers() & Qt::ControlModifier) && !(event->modifiers() & Qt::AltModifier);
+    if (control)
+        return key >= Qt::Key_A && key <= Qt::Key_Z ? std::optional(QChar(key - Qt::Key_A + 1)) : std::nullopt;
+    const QString text = event->text();
+    if (text.isEmpty())
+        return std::nullopt;
+    return text.at(0);
+}
+
+} // namespace
+
+MainWindow::MainWindow(ChartState &state, Ephemeris &ephemeris, Dialogs &dialogs, const Clock &clock,
+                       QWidget *parent)
+    : QWidget(parent)
+    , m_state(state)
+    , m_ephemeris(ephemeris)
+    , m_dialogs(dialogs)
+    , m_clock(clock)
+    , m_ephemerisCheck([this] { return m_ephemeris.dataFilesFound(); })
+{
+    buildControls();
+    watchFocusStops();
+    connect(Check1, &QCheckBox::clicked, this, &MainWindow::summerTimeToggled);
+    connect(optEast, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            sideSelected(true);
+    });
+    connect(optWest, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            sideSelected(false);
+    });
+    connect(Command2, &QPushButton::clicked, this, &MainWindow::Command2_Click);
+    connect(Command5, &QPushButton::clicked, this, &MainWindow::Command5_Click);
+}
+
+// ---- Start-up ----------------------------------------------------------------------
+
+void MainWindow::Form_Load()
+{
+    try {
+        setTitleAndPlace();                                  // steps 1, 2
+        const QDateTime now = m_clock.now();                 // read once: one moment for every field
+        Text3->setText(fourDigits(now.date().year()));      // step 3
+        checkEphemerisData();                                // step 4
+        const BusyPointer busy;                              // steps 5 and 12
+        fillFromClock(now);                                  // steps 6 to 8
+        m_state.EvalMode = -1;                               // step 9
+        applyRule(Hour12To24);                               // step 10
+        m_state.Options.Point13Kind = 1;                     // step 11; the point arrays are sized 16 already
+    } catch (const RunError &error) {
+        m_dialogs.message(this, error.procedureMessage(QStringLiteral("Form_Load of Form frmMain")),
+                          Dialogs::Icon::None);
+    }
+}
+
+void MainWindow::setEphemerisCheck(std::function<bool()> check)
+{
+    m_ephemerisCheck = std::move(check);
+}
+
+void MainWindow::setTitleAndPlace()
+{
+    setWindowTitle(QStringLiteral("FEROLUNE V%1 [%2]").arg(QStringLiteral(FEROLUNE_VERSION), WebAddress));
+    move(0, 0);
+}
+
+void MainWindow::checkEphemerisData()
+{
+    if (m_ephemerisCheck())
+        return;
+    QString text = QStringLiteral("Az efemerisz adatfájljai nem találhatók. A program ezekben a könyvtárakban "
+                                  "kereste őket:\n");
+    for (const QString &directory : m_ephemeris.directories())
+        text += QStringLiteral("\n    ") + directory;
+    text += QStringLiteral("\n\nA naptár a Swiss Ephemeris beépített, kevésbé pontos efemeriszével készül.");
+    m_dialogs.message(this, text, Dialogs::Icon::Warning);
+}
+
+void MainWindow::fillFromClock(const QDateTime &now)
+{
+    const int hour = now.time().hour();
+    const QString hourText = formatTwoDigits(hour);
+    applyRule([&](BirthData &fields) {
+        if (hour < 12) {
+            SetBirthHour(fields, hourText); // 00 becomes 12, the meridiem still to be chosen
+            fields.optAM = true;
+        } else {
+            SetBirthHour(fields, numberText(hour - 12));
+            fields.optAM = false;
+        }
+        fields.Text1 = hourText;
+        fields.txtBirthMinute = formatTwoDigits(now.time().minute());
+        fields.txtDay = formatTwoDigits(now.date().day());
+        fields.txtMonth = formatTwoDigits(now.date().month());
+        fields.txtYear = fourDigits(now.date().year());
+    });
+}
+
+// ---- The birth record ------------------------------------------------------------------
+
+BirthData MainWindow::birthData() const
+{
+    BirthData fields;
+    fields.txtName = txtName->text();
+    fields.txtYear = txtYear->text();
+    fields.txtMonth = txtMonth->text();
+    fields.txtDay = txtDay->text();
+    fields.Text1 = Text1->text();
+    fields.txtBirthHour = m_txtBirthHour;
+    fields.optAM = m_optAM;
+    fields.txtBirthMinute = txtBirthMinute->text();
+    fields.txtTZ = txtTZ->text();
+    fields.Check1 = checkValue(Check1->checkState());
+    fields.txtLongDeg = txtLongDeg->text();
+    fields.txtLongMin = txtLongMin->text();
+    fields.optEast = optEast->isChecked();
+    fields.txtLatDeg = txtLatDeg->text();
+    fields.txtLatMin = txtLatMin->text();
+    fields.optSouth = optSouth->isChecked();
+    return fields;
+}
+
+void MainWindow::setBirthData(const BirthData &fields)
+{
+    const QScopedValueRollback settingFields(m_settingFields, true);
+    // Only changed texts are written, so a field being edited keeps its cursor.
+    const auto write = [](QLineEdit *field, const QString &text) {
+        if (field->text() != text)
+            field->setText(text);
+    };
+    write(txtName, fields.txtName);
+    write(txtYear, fields.txtYear);
+    write(txtMonth, fields.txtMonth);
+    write(txtDay, fields.txtDay);
+    write(Text1, fields.Text1);
+    m_txtBirthHour = fields.txtBirthHour;
+    m_optAM = fields.optAM;
+    write(txtBirthMinute, fields.txtBirthMinute);
+    write(txtTZ, fields.txtTZ);
+    Check1->setCheckState(checkState(fields.Check1));
+    write(txtLongDeg, fields.txtLongDeg);
+    write(txtLongMin, fields.txtLongMin);
+    (fields.optEast ? optEast : optWest)->setChecked(true);
+    write(txtLatDeg, fields.txtLatDeg);
+    write(txtLatMin, fields.txtLatMin);
+    (fields.optSouth ? optSouth : optNorth)->setChecked(true);
+}
+
+QString MainWindow::calendarYearText() const
+{
+    return Text3->text();
+}
+
+void MainWindow::focusField(const QString &controlName)
+{
+    const bool hiddenHour = controlName == QLatin1StringView("txtBirthHour")
+                            || controlName == QLatin1StringView("optAM") || controlName == QLatin1StringView("optPM");
+    QWidget *target = hiddenHour ? Text1 : findChild<QWidget *>(controlName);
+    if (!target)
+        return;
+    giveFocus(target, Qt::OtherFocusReason);
+}
+
+// ---- Commands ------------------------------------------------------------------------
+
+void MainWindow::setCalendarCommand(std::function<void()> command)
+{
+    m_calendarCommand = std::move(command);
+}
+
+void MainWindow::setImportCommand(std::function<void()> command)
+{
+    m_importCommand = std::move(command);
+}
+
+void MainWindow::Command2_Click()
+{
+    if (startCommand() && m_calendarCommand)
+        m_calendarCommand();
+}
+
+void MainWindow::Command5_Click()
+{
+    if (startCommand() && m_importCommand)
+        m_importCommand();
+}
+
+// A command started while the focus is still in a field (Enter) first does what leaving
+// the field would: its range check, and for Text1 bringing the hidden hour in step.
+bool MainWindow::startCommand()
+{
+    if (!mayLeaveFocusedField())
+        return false;
+    if (focusWidget() == Text1)
+        syncHiddenHour();
+    return true;
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    // Ends the program at once: no other window is asked to close.
+    event->accept();
+    QCoreApplication::exit(0);
+}
+
+// ---- Focus and field rules -----------------------------------------------------------
+
+void MainWindow::watchFocusStops()
+{
+    for (const FocusStop &stop : m_focusStops)
+        for (QWidget *control : stop)
+            control->installEventFilter(this);
+}
+
+void MainWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (m_shownBefore)
+        return;
+    m_shownBefore = true;
+    focusField(txtYear->objectName());
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    auto *control = qobject_cast<QWidget *>(watched);
+    auto *field = qobject_cast<QLineEdit *>(watched);
+    if (!control || stopIndexOf(control) < 0)
+        return QWidget::eventFilter(watched, event);
+
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        return stopPressedByMouse(control);
+    case QEvent::KeyPress:
+        if (field)
+            return fieldKeyPressed(field, static_cast<QKeyEvent *>(event));
+        if (const int key = static_cast<QKeyEvent *>(event)->key(); key == Qt::Key_Return || key == Qt::Key_Enter) {
+            auto *button = qobject_cast<QPushButton *>(control);
+            (button ? button : Command2)->click(); // Enter clicks the focused button, else the default one
+            return true;
+        }
+        return false;
+    case QEvent::FocusIn:
+        if (field && movesWithinWindow(static_cast<QFocusEvent *>(event)))
+            field->selectAll();
+        return false;
+    case QEvent::FocusOut:
+        if (field == Text1 && movesWithinWindow(static_cast<QFocusEvent *>(event)))
+            syncHiddenHour();
+        return false;
+    default:
+        return false;
+    }
+}
+
+bool MainWindow::fieldKeyPressed(QLineEdit *field, QKeyEvent *event)
+{
+    const int key = event->key();
+    if (key == Qt::Key_Tab || key == Qt::Key_Backtab)
+        return false; // the window moves the focus
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        Command2->click(); // the default button
+        return true;
+    }
+    if (QWidget *target = arrowTarget(field, key)) {
+        moveFocusTo(target, Qt::OtherFocusReason);
+        return true;
+    }
+    const std::optional<QChar> typed = typedCharacter(event);
+    return typed && !acceptsTypedCharacter(field->objectName(), *typed);
+}
+
+// Focus comes by a click only through here, after the range check of the field left.
+bool MainWindow::stopPressedByMouse(QWidget *stop)
+{
+    if (stop == focusWidget())
+        return false;
+    if (!mayLeaveFocusedField())
+        return true;
+    giveFocus(stop, Qt::MouseFocusReason);
+    // The press that brings the focus into a text field does not place the cursor, so
+    // the whole text stays selected.
+    return qobject_cast<QLineEdit *>(stop) != nullptr;
+}
+
+bool MainWindow::mayLeaveFocusedField()
+{
+    const auto *field = qobject_cast<const QLineEdit *>(focusWidget());
+    if (!field)
+        return true;
+    const QString message = rangeMessage(field->objectName(), field->text());
+    if (message.isEmpty())
+        return true;
+    m_dialogs.message(this, message, Dialogs::Icon::Critical);
+    return false;
+}
+
+void MainWindow::moveFocusTo(QWidget *target, Qt::FocusReason reason)
+{
+    if (target != focusWidget() && !mayLeaveFocusedField())
+        return;
+    giveFocus(target, reason);
+}
+
+void MainWindow::giveFocus(QWidget *target, Qt::FocusReason reason)
+{
+    target->setFocus(reason);
+    // Selected here as well: a window that is not active yet (its first click) gets the
+    // focus event only later, as a reactivation, which selects nothing.
+    if (auto *field = qobject_cast<QLineEdit *>(target))
+        field->selectAll();
+}
+
+bool MainWindow::focusNextPrevChild(bool next)
+{
+    const int count = static_cast<int>(m_focusStops.size());
+    const int current = stopIndexOf(focusWidget());
+    int index = next ? 0 : count - 1;
+    if (current >= 0)
+        index = (current + (next ? 1 : count - 1)) % count;
+    moveFocusTo(stopTarget(m_focusStops[static_cast<size_t>(index)]),
+                next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
+}
+
+QWidget *MainWindow::stopTarget(const FocusStop &stop)
+{
+    for (QWidget *control : stop)
+        if (auto *button = qobject_cast<QRadioButton *>(control); button && button->isChecked())
+            return button;
+    return stop.front();
+}
+
+int MainWindow::stopIndexOf(const QWidget *widget) const
+{
+    for (size_t index = 0; index < m_focusStops.size(); ++index)
+        for (const QWidget *control : m_focusStops[index])
+            if (control == widget)
+                return static_cast<int>(index);
+    return -1;
+}
+
+// The Up and Down chain of the minute, zone and coordinate fields. Up in the minute
+// field goes to the visible hour; Down in the latitude minutes to the north/south pair.
+QWidget *MainWindow::arrowTarget(const QLineEdit *field, int key) const
+{
+    if (key != Qt::Key_Up && key != Qt::Key_Down)
+        return nullptr;
+    const std::vector<QWidget *> chain = {Text1,      txtBirthMinute, txtTZ,     txtLongDeg,
+                                          txtLongMin, txtLatDeg,      txtLatMin, stopTarget({optNorth, optSouth})};
+    for (size_t index = 1; index + 1 < chain.size(); ++index)
+        if (chain[index] == field)
+            return chain[key == Qt::Key_Down ? index + 1 : index - 1];
+    return nullptr;
+}
+
+// ---- Hour, summer time and hemispheres -------------------------------------------------
+
+void MainWindow::applyRule(const std::function<void(BirthData &)> &rule)
+{
+    BirthData fields = birthData();
+    rule(fields);
+    setBirthData(fields);
+}
+
+void MainWindow::syncHiddenHour()
+{
+    applyRule(Hour24To12);
+}
+
+void MainWindow::summerTimeToggled()
+{
+    try {
+        applyRule([](BirthData &fields) { SummerTimeStep(fields, fields.Check1); });
+    } catch (const RunError &error) {
+        m_dialogs.message(this, error.procedureMessage(QStringLiteral("Check1_Click of Form frmMain")),
+                          Dialogs::Icon::None);
+    }
+}
+
+void MainWindow::sideSelected(bool east)
+{
+    if (m_settingFields)
+        return; // the program's own setting of the options moves no zone
+    applyRule([east](BirthData &fields) { SideStep(fields, east); });
+}
+
+} // namespace ferolune

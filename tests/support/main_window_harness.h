@@ -1,0 +1,155 @@
+#pragma once
+
+// The real main window with a fixed clock and dialogs that record instead of showing,
+// driven by short step scripts as a user drives it.
+
+#include "app/clock.h"
+#include "app/dialogs.h"
+#include "app/main_window.h"
+#include "chart/chart_state.h"
+#include "chart/ephemeris.h"
+
+#include <QApplication>
+#include <QKeySequence>
+#include <QLineEdit>
+#include <QTest>
+
+#include <vector>
+
+namespace ferolune::test {
+
+class FixedClock final : public Clock {
+public:
+    explicit FixedClock(QDateTime moment) : m_moment(std::move(moment)) {}
+    QDateTime now() const override { return m_moment; }
+
+private:
+    QDateTime m_moment;
+};
+
+class FakeDialogs final : public Dialogs {
+public:
+    struct Message {
+        QString text;
+        Icon icon;
+    };
+    std::vector<Message> messages;
+
+    void message(QWidget *, const QString &text, Icon icon) override { messages.push_back({text, icon}); }
+    bool ask(QWidget *, const QString &) override { return false; }
+    QString openFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
+    QString saveFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
+
+    QString texts() const
+    {
+        QStringList all;
+        for (const Message &message : messages)
+            all << message.text;
+        return all.join(QStringLiteral(" | "));
+    }
+};
+
+inline QDateTime at(int year, int month, int day, int hour, int minute)
+{
+    return QDateTime(QDate(year, month, day), QTime(hour, minute));
+}
+
+struct MainWindowHarness {
+    explicit MainWindowHarness(const QDateTime &now = at(2026, 12, 8, 15, 5),
+                               const QStringList &ephemerisDirectories = {QStringLiteral(FEROLUNE_EPHEMS_DIR)})
+        : clock(now)
+        , ephemeris(ephemerisDirectories)
+        , window(state, ephemeris, dialogs, clock)
+    {
+    }
+
+    // Start-up, then the window shown and active, the focus in its first field.
+    bool start()
+    {
+        window.Form_Load();
+        window.show();
+        window.activateWindow();
+        return QTest::qWaitForWindowActive(&window);
+    }
+
+    template <class Control = QLineEdit>
+    Control *control(const QString &name) const
+    {
+        return window.findChild<Control *>(name);
+    }
+
+    QString focused() const
+    {
+        return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
+    }
+
+    // Steps separated by ";": "in txtDay" (the focus put into a field), "type 12a", a key
+    // ("Tab", "Ctrl+V", "Shift+Down" ...), "click Check1", "right click Check1",
+    // "release off Check1" (pressed inside, released outside), and the program's own
+    // settings "set txtTZ=5", "set Check1=2", "set west", "set south".
+    void perform(const QString &steps)
+    {
+        for (const QString &raw : steps.split(QLatin1Char(';'))) {
+            const QString step = raw.trimmed();
+            const QString rest = step.section(QLatin1Char(' '), 1);
+            if (step.startsWith(QLatin1StringView("in ")))
+                window.focusField(rest);
+            else if (step.startsWith(QLatin1StringView("type")))
+                QTest::keyClicks(QApplication::focusWidget(), rest);
+            else if (step.startsWith(QLatin1StringView("set ")))
+                set(rest);
+            else if (step.startsWith(QLatin1StringView("click ")))
+                QTest::mouseClick(control<QWidget>(rest), Qt::LeftButton);
+            else if (step.startsWith(QLatin1StringView("right click ")))
+                QTest::mouseClick(control<QWidget>(step.section(QLatin1Char(' '), 2)), Qt::RightButton);
+            else if (step.startsWith(QLatin1StringView("release off ")))
+                releaseOff(control<QWidget>(step.section(QLatin1Char(' '), 2)));
+            else
+                press(QKeySequence::fromString(step)[0]);
+        }
+    }
+
+    void press(QKeyCombination key)
+    {
+        QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
+    }
+
+    void set(const QString &item)
+    {
+        BirthData fields = window.birthData();
+        const QString value = item.section(QLatin1Char('='), 1);
+        if (item == QLatin1StringView("west"))
+            fields.optEast = false;
+        else if (item == QLatin1StringView("south"))
+            fields.optSouth = true;
+        else if (item.startsWith(QLatin1StringView("txtTZ=")))
+            fields.txtTZ = value;
+        else if (item.startsWith(QLatin1StringView("Check1=")))
+            fields.Check1 = value.toInt();
+        window.setBirthData(fields);
+    }
+
+    static void releaseOff(QWidget *control)
+    {
+        QTest::mousePress(control, Qt::LeftButton, {}, control->rect().center());
+        QTest::mouseRelease(control, Qt::LeftButton, {}, QPoint(-30, -30));
+    }
+
+    // "zone -2, box 1, hour 3 DU": what the hour and zone couplings act on.
+    QString coupling() const
+    {
+        const BirthData fields = window.birthData();
+        return QStringLiteral("zone %1, box %2, hour %3 %4")
+            .arg(fields.txtTZ)
+            .arg(fields.Check1)
+            .arg(fields.txtBirthHour, fields.optAM ? QStringLiteral("DE") : QStringLiteral("DU"));
+    }
+
+    FakeDialogs dialogs;
+    FixedClock clock;
+    ChartState state;
+    Ephemeris ephemeris;
+    MainWindow window;
+};
+
+} // namespace ferolune::test
