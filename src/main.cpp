@@ -1,10 +1,8 @@
-// Ferolune: the program owns the chart state, the ephemeris and the dialogs, and hands
-// them to the main window.
+// Ferolune: a one-year fertility calendar by the Jonas method from the natal chart.
 
 #include "app/clock.h"
 #include "app/dialogs.h"
-#include "app/main_window.h"
-#include "chart/chart_state.h"
+#include "app/program.h"
 #include "chart/ephemeris.h"
 
 #include <QApplication>
@@ -15,13 +13,11 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("ferolune"));
     QApplication::setApplicationVersion(QStringLiteral(FEROLUNE_VERSION));
 
-    ferolune::ChartState state;
     ferolune::Ephemeris ephemeris(ferolune::Ephemeris::defaultDirectories(QCoreApplication::applicationDirPath()));
     ferolune::WidgetDialogs dialogs;
     const ferolune::SystemClock clock;
 
-    ferolune::MainWindow window(state, ephemeris, dialogs, clock);
-    window.Form_Load();
-    window.show();
+    ferolune::Program program(ephemeris, dialogs, clock);
+    program.start();
     return QApplication::exec();
 }

@@ -19,7 +19,7 @@ trap 'kill $pid 2>/dev/null || true' EXIT
 
 wait_for_window() { # name
   for _ in $(seq 1 100); do
-    id=$(xdotool search --name "$1" 2>/dev/null | head -n 1 || true)
+    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)
     [ -n "$id" ] && { echo "$id"; return 0; }
     sleep 0.1
   done
@@ -31,12 +31,13 @@ wait_for_window() { # name
 click_twips() { xdotool mousemove $(( $1 / 15 + 4 )) $(( $2 / 15 + 4 )) click 1; sleep 0.15; }
 type_text() { xdotool type --delay 40 "$1"; sleep 0.1; }
 
-main=$(wait_for_window "FEROLUNE")
+main=$(wait_for_window "^FEROLUNE V")
 sleep 0.5
-xdotool windowactivate --sync "$main" 2>/dev/null || true
+xdotool windowfocus --sync "$main" 2>/dev/null || true  # no window manager: give it the keyboard
 
-# A mouse click selects the whole field text, so typing replaces it.
-click_twips 420 660;  type_text 1973   # txtYear
+# The birth year has the focus at start, its text selected; a click into another field
+# selects that field's whole text, so typing replaces it.
+type_text 1973                         # txtYear
 click_twips 1740 660; type_text 2      # txtMonth
 click_twips 2580 660; type_text 26     # txtDay
 click_twips 3720 660; type_text 2      # Text1 (24-hour clock)
@@ -44,7 +45,7 @@ click_twips 4860 660; type_text 50     # txtBirthMinute
 click_twips 2940 2400; type_text 2026  # Text3, the calendar year
 click_twips 3600 2280                  # Command2 "NAPTÁR KÉSZITÉSE"
 
-calendar=$(wait_for_window "Holdfázis naptár")
+calendar=$(wait_for_window "^Holdfázis naptár$")
 eval "$(xdotool getwindowgeometry --shell "$calendar")"
 
 pixel() { # x y in screen pixels -> "r,g,b"
