@@ -14,7 +14,10 @@ using namespace ferolune;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    const QString text = DecodeWindows1250(QByteArrayView(data, static_cast<qsizetype>(size)));
+    const QByteArrayView bytes(data, static_cast<qsizetype>(size));
+    const QString text = DecodeWindows1250(bytes);
+    if (DecodeWindows1250WithIconv(bytes).size() != text.size())
+        std::abort();
     const std::vector<ChartValue> all = ReadDelimitedValues(text, std::numeric_limits<qsizetype>::max());
     for (const ChartValue &value : all)
         (void)FieldText(value);
