@@ -31,10 +31,12 @@ void NormalizeBirthHour(BirthData &fields)
         fields.txtBirthHour = numberText(12);
         return;
     }
-    while (*value > 12) {
+    if (*value > 12) {
+        // Lowering by 12 until the hour is 12 or less, in one step: an hour of 1E+300
+        // from a chart file must not keep the rule busy for ever.
         fields.optAM = false;
-        *value -= 12;
-        fields.txtBirthHour = numberText(*value);
+        const double rest = std::fmod(*value, 12.0);
+        fields.txtBirthHour = numberText(rest == 0 ? 12.0 : rest);
     }
 }
 

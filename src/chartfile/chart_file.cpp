@@ -1,0 +1,168 @@
+#include "chartfile/chart_file.h"
+
+#include "app/birth_fields.h"
+#include "chartfile/codepage.h"
+#include "common/number_rules.h"
+#include "common/run_error.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <cmath>
+
+namespace ferolune {
+
+namespace {
+
+std::variant<QString, ChartFileFailure> loadChartText(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return ChartFileFailure::CannotOpen;
+    // Read one byte past the limit: the size of a device or pipe is not known beforehand.
+    const QByteArray bytes = file.read(ChartFileMaxBytes + 1);
+    if (file.error() != QFileDevice::NoError)
+        return ChartFileFailure::CannotOpen;
+    if (bytes.size() > ChartFileMaxBytes)
+        return ChartFileFailure::TooLarge;
+    return DecodeWindows1250(bytes);
+}
+
+std::optional<double> valueAsNumber(const ChartValue &value)
+{
+    switch (value.kind) {
+    case ChartValue::Kind::Empty:
+        return 0.0;
+    case ChartValue::Kind::Number:
+        return value.number;
+    case ChartValue::Kind::Truth:
+        return value.truth ? -1.0 : 0.0;
+    case ChartValue::Kind::Text:
+        try {
+            return convertToNumber(value.text);
+        } catch (const RunError &) {
+            return std::nullopt;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<int> summerTimeState(const ChartValue &value)
+{
+    const std::optional<double> number = valueAsNumber(value);
+    if (!number)
+        return std::nullopt;
+    const double state = std::nearbyint(*number); // halves to even
+    if (state == 0 || state == 1 || state == 2)
+        return static_cast<int>(state);
+    return std::nullopt;
+}
+
+// The before-noon flag: false, the number 0 or nothing means the afternoon.
+bool meansAfternoon(const ChartValue &flag)
+{
+    switch (flag.kind) {
+    case ChartValue::Kind::Empty:
+        return true;
+    case ChartValue::Kind::Truth:
+        return !flag.truth;
+    case ChartValue::Kind::Number:
+        return flag.number == 0;
+    case ChartValue::Kind::Text:
+        break;
+    }
+    return false;
+}
+
+QString failureReason(ChartFileFailure failure)
+{
+    switch (failure) {
+    case ChartFileFailure::CannotOpen:
+        return QStringLiteral("a fájl nem nyitható meg.");
+    case ChartFileFailure::TooLarge:
+        return QStringLiteral("a fájl túl nagy, nem asztrógram.");
+    case ChartFileFailure::TooFewValues:
+        return QStringLiteral("túl kevés adat van benne (legalább 14 kell).");
+    case ChartFileFailure::BadSummerTime:
+        return QStringLiteral("a nyári időszámítás jelzője (a 12. adat) csak 0, 1 vagy 2 lehet.");
+    }
+    return {};
+}
+
+ChartFileImport failed(const QString &path, ChartFileFailure failure)
+{
+    return {std::nullopt, failure, ChartFileFailureMessage(path, failure)};
+}
+
+} // namespace
+
+void ProbeChartFileFields(const QString &path, bool &shortFile)
+{
+    const auto text = loadChartText(path);
+    const QString *decoded = std::get_if<QString>(&text);
+    const auto count = decoded ? ReadDelimitedValues(*decoded, ChartFileLongLength).size() : 0;
+    shortFile = static_cast<qsizetype>(count) < ChartFileLongLength;
+}
+
+ChartFileImport ReadChartFile(const QString &path)
+{
+    bool shortFile = true;
+    ProbeChartFileFields(path, shortFile);
+    const auto text = loadChartText(path);
+    if (const auto *failure = std::get_if<ChartFileFailure>(&text))
+        return failed(path, *failure);
+    const std::vector<ChartValue> values =
+        ReadDelimitedValues(std::get<QString>(text), shortFile ? ChartFileShortLength : ChartFileLongLength);
+    const auto checked = CheckChartValues(values);
+    if (const auto *failure = std::get_if<ChartFileFailure>(&checked))
+        return failed(path, *failure);
+    return {std::get<ChartFileValues>(checked), std::nullopt, {}};
+}
+
+std::variant<ChartFileValues, ChartFileFailure> CheckChartValues(const std::vector<ChartValue> &values)
+{
+    if (static_cast<qsizetype>(values.size()) < ChartFileShortLength)
+        return ChartFileFailure::TooFewValues;
+    const std::optional<int> summerTime = summerTimeState(values[11]);
+    if (!summerTime)
+        return ChartFileFailure::BadSummerTime;
+    ChartFileValues file;
+    std::copy_n(values.begin(), ChartFileShortLength, file.values.begin());
+    file.summerTime = *summerTime;
+    return file;
+}
+
+void ApplyChartFile(BirthData &fields, const ChartFileValues &file)
+{
+    const auto &v = file.values;
+    fields.txtName = FieldText(v[0]);
+    fields.txtYear = FieldText(v[1]);
+    fields.txtMonth = FieldText(v[2]);
+    fields.txtDay = FieldText(v[3]);
+    SetBirthHour(fields, FieldText(v[4]));
+    fields.txtBirthMinute = FieldText(v[5]);
+    fields.txtLatDeg = FieldText(v[6]);
+    fields.txtLatMin = FieldText(v[7]);
+    fields.txtLongDeg = FieldText(v[8]);
+    fields.txtLongMin = FieldText(v[9]);
+    fields.txtTZ = FieldText(v[10]);
+    fields.Check1 = file.summerTime;
+    fields.optAM = !meansAfternoon(v[13]);
+    Hour12To24(fields);
+}
+
+QString ChartFileFailureMessage(const QString &path, ChartFileFailure failure)
+{
+    return QStringLiteral("A(z) %1 asztrógram nem olvasható be: %2")
+        .arg(QFileInfo(path).fileName(), failureReason(failure));
+}
+
+ChartFileDialogSettings ChartFileDialog(const QString &applicationDirectory)
+{
+    return {QStringLiteral("Asztrógram megnyitása"), QStringLiteral("Horavista file (*.hvs)"),
+            QDir(applicationDirectory).filePath(QStringLiteral("radix"))};
+}
+
+} // namespace ferolune

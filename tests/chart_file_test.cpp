@@ -1,0 +1,209 @@
+#include "chartfile/chart_file.h"
+#include "support/locale_guard.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace ferolune;
+using ferolune::test::DecimalSeparatorGuard;
+
+namespace {
+
+// Writes chart files into a temporary directory; those of chart size also go into the
+// seed corpus of the chart file fuzzer.
+class ChartFiles {
+public:
+    QString write(const QString &name, const QByteArray &bytes)
+    {
+        const QDir seeds(QStringLiteral(FEROLUNE_FUZZ_SEEDS_DIR));
+        if (bytes.size() <= 4096 && seeds.mkpath(QStringLiteral(".")))
+            writeBytes(seeds.filePath(name), bytes);
+        return writeBytes(m_dir.filePath(name), bytes);
+    }
+    QString missing() const { return m_dir.filePath(QStringLiteral("nincs.hvs")); }
+
+private:
+    static QString writeBytes(const QString &path, const QByteArray &bytes)
+    {
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size()) << path.toStdString();
+        return path;
+    }
+    QTemporaryDir m_dir;
+};
+
+struct Change {
+    int index; // 1-based position of the value in the file
+    const char *value;
+};
+
+// "Ismeretlen" born 1973-05-17 at 3:45 "DU", 47°30' N 19°5' E, zone -1, no summer time,
+// changed as given and cut to `length` values, three values a line.
+QByteArray chartBytes(const std::vector<Change> &changes, std::size_t length, const char *lineEnd = "\r\n")
+{
+    std::vector<const char *> values = {"\"Ismeretlen\"", "1973", "5", "17", "3", "45", "47", "30",
+                                        "19", "5", "-1", "0", "\"x\"", "#FALSE#", "0"};
+    for (const Change &change : changes)
+        values[change.index - 1] = change.value;
+    values.resize(length);
+    QByteArray bytes;
+    for (std::size_t i = 0; i < values.size(); ++i)
+        bytes += values[i] + QByteArray(i % 3 == 2 || i + 1 == values.size() ? lineEnd : ",");
+    return bytes;
+}
+
+const BirthData Sample{.txtName = "Ismeretlen", .txtYear = "1973", .txtMonth = "5", .txtDay = "17",
+                       .Text1 = "15", .txtBirthHour = "3", .optAM = false, .txtBirthMinute = "45",
+                       .txtTZ = "-1", .Check1 = 0, .txtLongDeg = "19", .txtLongMin = "5", .optEast = false,
+                       .txtLatDeg = "47", .txtLatMin = "30", .optSouth = true};
+
+// The import as the main window runs it once a file is chosen.
+ChartFileImport import(BirthData &fields, const QString &path)
+{
+    ChartFileImport result = ReadChartFile(path);
+    if (result.values)
+        ApplyChartFile(fields, *result.values);
+    return result;
+}
+
+void hour(BirthData &f, const char *hidden, bool am, const char *text1)
+{
+    f.txtBirthHour = hidden;
+    f.optAM = am;
+    f.Text1 = text1;
+}
+
+} // namespace
+
+TEST(ChartFileImport, FillsTheBirthFields)
+{
+    const struct {
+        const char *name;
+        std::vector<Change> changes;
+        std::size_t length;
+        std::function<void(BirthData &)> expect;
+    } rows[] = {
+        {"long", {}, 15, [](BirthData &) {}},
+        {"short", {}, 14, [](BirthData &) {}},
+        {"am-flag", {{14, "#TRUE#"}}, 15, [](BirthData &f) { hour(f, "3", true, "3"); }},
+        {"hour15-pm", {{5, "15"}}, 14, [](BirthData &) {}},
+        {"hour15-am", {{5, "15"}, {14, "#TRUE#"}}, 15, [](BirthData &f) { hour(f, "3", true, "3"); }},
+        {"hour0-am", {{5, "0"}, {14, "#TRUE#"}}, 15, [](BirthData &f) { hour(f, "12", true, "0"); }},
+        {"hour-quoted", {{5, "\"03\""}, {14, "1"}}, 15, [](BirthData &f) { hour(f, "03", true, "03"); }},
+        {"hour-huge", {{5, "1E+300"}}, 15, [](BirthData &f) { hour(f, "12", false, "12"); }},
+        {"flag-empty", {{14, ""}}, 15, [](BirthData &) {}},
+        {"flag-text-0", {{14, "\"0\""}}, 15, [](BirthData &f) { hour(f, "3", true, "3"); }},
+        {"minute-unquoted", {{6, "035"}}, 15, [](BirthData &f) { f.txtBirthMinute = "35"; }},
+        {"minute-quoted", {{6, "\"035\""}}, 15, [](BirthData &f) { f.txtBirthMinute = "035"; }},
+        {"summer-time", {{12, "1"}}, 15, [](BirthData &f) { f.Check1 = 1; }},
+        {"greyed-half-even", {{12, "2.5"}}, 14, [](BirthData &f) { f.Check1 = 2; }},
+        {"summer-text", {{12, "\" 1 \""}}, 15, [](BirthData &f) { f.Check1 = 1; }},
+        {"summer-false-empty", {{12, "#FALSE#"}, {13, ""}}, 15, [](BirthData &) {}},
+        {"truth-and-empty", {{1, "\"Kiss, Anna\""}, {2, "#TRUE#"}, {3, ""}}, 15, [](BirthData &f) {
+             f.txtName = "Kiss, Anna";
+             f.txtYear = "True";
+             f.txtMonth.clear();
+         }},
+    };
+    DecimalSeparatorGuard dot(u'.');
+    ChartFiles files;
+    for (const char *lineEnd : {"\r\n", "\n"}) {
+        for (const auto &row : rows) {
+            const QString name = QStringLiteral("%1-%2.hvs").arg(row.name).arg(lineEnd[0] == '\r' ? "crlf" : "lf");
+            BirthData fields;
+            fields.optEast = false;
+            fields.optSouth = true;
+            const ChartFileImport result = import(fields, files.write(name, chartBytes(row.changes, row.length, lineEnd)));
+            EXPECT_TRUE(result.values && result.message.isEmpty()) << result.message.toStdString();
+            BirthData expected = Sample;
+            row.expect(expected);
+            EXPECT_EQ(fields, expected) << name.toStdString();
+        }
+    }
+}
+
+TEST(ChartFileImport, StoresNumbersWithTheUserDecimalSeparator)
+{
+    ChartFiles files;
+    const QString path = files.write("decimal.hvs", chartBytes({{11, "-1.5"}, {12, "\"1,5\""}}, 15));
+    DecimalSeparatorGuard comma(u',');
+    BirthData fields;
+    ASSERT_TRUE(import(fields, path).values);
+    EXPECT_EQ(fields.txtTZ, QStringLiteral("-1,5"));
+    EXPECT_EQ(fields.Check1, 2); // the quoted text converts with the user's separator
+}
+
+TEST(ChartFileImport, ReadsAHungarianNameInWindows1250)
+{
+    ChartFiles files;
+    const QString path = files.write(QStringLiteral("őrző.hvs"),
+                                     chartBytes({{1, "\"Sz\xf5ll\xf5si \xc1rp\xe1" "dn\xe9 F\xfbz\xf6\""}}, 15));
+    BirthData fields;
+    ASSERT_TRUE(import(fields, path).values);
+    EXPECT_EQ(fields.txtName, QStringLiteral("Szőllősi Árpádné Fűzö"));
+}
+
+TEST(ChartFileImport, RefusesAnUnusableFileAndChangesNothing)
+{
+    using enum ChartFileFailure;
+    ChartFiles files;
+    const struct {
+        QString path;
+        ChartFileFailure failure;
+        const char *reason;
+    } rows[] = {
+        {files.write("13-values.hvs", chartBytes({}, 13)), TooFewValues, "túl kevés adat van benne"},
+        {files.write("empty.hvs", {}), TooFewValues, "túl kevés adat van benne"},
+        {files.write("summer-true.hvs", chartBytes({{12, "#TRUE#"}}, 15)), BadSummerTime, "csak 0, 1 vagy 2 lehet"},
+        {files.write("summer-3.hvs", chartBytes({{12, "3"}}, 15)), BadSummerTime, "a nyári időszámítás jelzője"},
+        {files.write("summer-2.6.hvs", chartBytes({{12, "2.6"}}, 14)), BadSummerTime, "(a 12. adat)"},
+        {files.write("summer-text.hvs", chartBytes({{12, "\"igen\""}}, 15)), BadSummerTime, "(a 12. adat)"},
+        {files.write("summer-huge.hvs", chartBytes({{12, "1E+300"}}, 15)), BadSummerTime, "(a 12. adat)"},
+        {files.missing(), CannotOpen, "nem nyitható meg"},
+        {QDir::tempPath(), CannotOpen, "nem nyitható meg"},
+        {files.write("nagy.hvs", QByteArray(ChartFileMaxBytes + 1, ',')), TooLarge, "túl nagy"},
+    };
+    for (const auto &row : rows) {
+        const BirthData before;
+        BirthData fields = before;
+        const ChartFileImport result = import(fields, row.path);
+        EXPECT_EQ(result.failure, row.failure) << row.path.toStdString();
+        EXPECT_EQ(fields, before) << row.path.toStdString();
+        const QString start = QStringLiteral("A(z) %1 asztrógram nem olvasható be: ").arg(QFileInfo(row.path).fileName());
+        EXPECT_TRUE(result.message.startsWith(start) && result.message.contains(QString::fromUtf8(row.reason)))
+            << result.message.toStdString();
+    }
+}
+
+TEST(ProbeChartFileFields, TellsTheShortFormFromTheLong)
+{
+    ChartFiles files;
+    const struct {
+        QString path;
+        bool shortFile;
+    } rows[] = {
+        {files.write("probe-15.hvs", chartBytes({}, 15)), false},
+        {files.write("probe-14.hvs", chartBytes({}, 14)), true},
+        {files.write("probe-14-comma.hvs", chartBytes({}, 14, ",")), false}, // an empty 15th value
+        {files.write("probe-16.hvs", chartBytes({}, 15) + "\"more\"\r\n"), false},
+        {files.missing(), true},
+    };
+    for (const auto &row : rows) {
+        bool shortFile = !row.shortFile;
+        ProbeChartFileFields(row.path, shortFile);
+        EXPECT_EQ(shortFile, row.shortFile) << row.path.toStdString();
+    }
+}
+
+TEST(ChartFileDialog, OpensHoravistaFilesInRadix)
+{
+    const ChartFileDialogSettings settings = ChartFileDialog(QStringLiteral("/opt/ferolune"));
+    EXPECT_EQ(settings.title, QStringLiteral("Asztrógram megnyitása"));
+    EXPECT_EQ(settings.filter, QStringLiteral("Horavista file (*.hvs)"));
+    EXPECT_EQ(settings.directory, QStringLiteral("/opt/ferolune/radix"));
+}
