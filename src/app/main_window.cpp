@@ -100,6 +100,7 @@ MainWindow::MainWindow(ChartState &state, Ephemeris &ephemeris, Dialogs &dialogs
     , m_dialogs(dialogs)
     , m_clock(clock)
     , m_ephemerisCheck([this] { return m_ephemeris.dataFilesFound(); })
+    , m_importCommand([this] { mMegnyit(); })
 {
     buildControls();
     watchFocusStops();

@@ -56,8 +56,13 @@ public:
     // the hidden hour and meridiem lead to the visible hour Text1).
     void focusField(const QString &controlName);
 
+    // The chart file import: a chart file chosen in the open-file dialog fills the birth
+    // fields, or a message says why it cannot be used and nothing changes. Cancel is silent.
+    void mMegnyit();
+
     // What the two commands start once the field being edited has passed its check and
-    // the hidden hour is in step with Text1. Both do nothing until they are set.
+    // the hidden hour is in step with Text1. The calendar command does nothing until it
+    // is set; the import command is mMegnyit.
     void setCalendarCommand(std::function<void()> command);
     void setImportCommand(std::function<void()> command);
 

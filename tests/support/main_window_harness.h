@@ -34,10 +34,16 @@ public:
         Icon icon;
     };
     std::vector<Message> messages;
+    QString chosenFile;     // the answer of every open-file dialog; empty cancels
+    QStringList openTitles; // and what each was titled
 
     void message(QWidget *, const QString &text, Icon icon) override { messages.push_back({text, icon}); }
     bool ask(QWidget *, const QString &) override { return false; }
-    QString openFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
+    QString openFileName(QWidget *, const QString &title, const QString &, const QString &filter) override
+    {
+        openTitles << title + QStringLiteral(" | ") + filter;
+        return chosenFile;
+    }
     QString saveFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
 
     QString texts() const

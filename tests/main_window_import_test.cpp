@@ -1,0 +1,108 @@
+// "ASZTRÓGRAM MEGNYITÁSA" on the real main window, with the open-file dialog answered by
+// the test and chart files written by the test.
+
+#include "support/locale_guard.h"
+#include "support/main_window_harness.h"
+
+#include <QCheckBox>
+#include <QRadioButton>
+#include <QTemporaryDir>
+
+using namespace ferolune;
+using namespace ferolune::test;
+
+class MainWindowImportTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir directory;
+
+    QString writeChartFile(const QString &name, const QByteArray &windows1250Bytes)
+    {
+        const QString path = directory.filePath(name);
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        file.write(windows1250Bytes);
+        return path;
+    }
+
+private slots:
+    void importFillsTheFields_data();
+    void importFillsTheFields();
+    void unusableFileChangesNothing();
+    void cancelChangesNothing();
+};
+
+void MainWindowImportTest::importFillsTheFields_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("text1");
+    QTest::addColumn<QString>("zone");
+    QTest::addColumn<Qt::CheckState>("summerTime");
+
+    // "Kovács Ödön" in Windows-1250: á = 0xE1, Ö = 0xD6, ö = 0xF6.
+    QTest::newRow("15 values, afternoon")
+        << QByteArray("\"Kov\xE1" "cs \xD6" "d\xF6" "n\",1973,5,17,3,45,47,30,19,5,-1,0,\"x\",#FALSE#,0\r\n")
+        << QStringLiteral("Kovács Ödön") << "15" << "-1" << Qt::Unchecked;
+    QTest::newRow("14 values, before noon, summer time")
+        << QByteArray("\"Ismeretlen\",1973,5,17,3,45,47,30,19,5,-2,1,0,#TRUE#\n") << "Ismeretlen"
+        << "3" << "-2" << Qt::Checked;
+    QTest::newRow("hour 15 is brought back to 3 DU") << QByteArray("\"A\",1990,1,2,15,0,47,30,19,5,-1,0,0,#FALSE#\n")
+                                                       << "A" << "15" << "-1" << Qt::Unchecked;
+    QTest::newRow("hour 0 before noon shows midnight")
+        << QByteArray("\"A\",1990,1,2,0,0,47,30,19,5,-1,2,0,#TRUE#\n") << "A" << "0" << "-1" << Qt::PartiallyChecked;
+}
+
+void MainWindowImportTest::importFillsTheFields()
+{
+    QFETCH(QByteArray, content);
+    DecimalSeparatorGuard dot(u'.');
+    MainWindowHarness harness;
+    QVERIFY(harness.start());
+    harness.dialogs.chosenFile = writeChartFile(QStringLiteral("chart.hvs"), content);
+
+    QTest::mouseClick(harness.control<QWidget>(QStringLiteral("Command5")), Qt::LeftButton);
+
+    QVERIFY2(harness.dialogs.messages.empty(), qPrintable(harness.dialogs.texts()));
+    QCOMPARE(harness.dialogs.openTitles, QStringList{QStringLiteral("Asztrógram megnyitása | Horavista file (*.hvs)")});
+    QTEST(harness.control(QStringLiteral("txtName"))->text(), "name");
+    QTEST(harness.control(QStringLiteral("Text1"))->text(), "text1");
+    QTEST(harness.control(QStringLiteral("txtTZ"))->text(), "zone");
+    QTEST(harness.control<QCheckBox>(QStringLiteral("Check1"))->checkState(), "summerTime");
+    QCOMPARE(harness.control(QStringLiteral("txtLatDeg"))->text(), QStringLiteral("47"));
+    QCOMPARE(harness.control(QStringLiteral("txtLatMin"))->text(), QStringLiteral("30"));
+    QCOMPARE(harness.control(QStringLiteral("Text3"))->text(), QStringLiteral("2026")); // not in the file
+    QVERIFY(harness.control<QRadioButton>(QStringLiteral("optEast"))->isChecked());
+}
+
+void MainWindowImportTest::unusableFileChangesNothing()
+{
+    MainWindowHarness harness;
+    QVERIFY(harness.start());
+    const BirthData before = harness.window.birthData();
+    // 13 values, and a file whose summer-time value is the truth value true.
+    for (const QByteArray &content : {QByteArray("\"A\",1990,1,2,15,0,47,30,19,5,-1,0,0\n"),
+                                      QByteArray("\"A\",1990,1,2,15,0,47,30,19,5,-1,#TRUE#,0,#FALSE#\n")}) {
+        harness.dialogs.messages.clear();
+        harness.dialogs.chosenFile = writeChartFile(QStringLiteral("rossz.hvs"), content);
+        QTest::mouseClick(harness.control<QWidget>(QStringLiteral("Command5")), Qt::LeftButton);
+        QCOMPARE(harness.dialogs.messages.size(), size_t(1));
+        QVERIFY(harness.dialogs.messages.front().text.contains(QStringLiteral("rossz.hvs")));
+        QVERIFY(harness.window.birthData() == before);
+    }
+}
+
+void MainWindowImportTest::cancelChangesNothing()
+{
+    MainWindowHarness harness;
+    QVERIFY(harness.start());
+    const BirthData before = harness.window.birthData();
+    harness.dialogs.chosenFile.clear();
+    QTest::mouseClick(harness.control<QWidget>(QStringLiteral("Command5")), Qt::LeftButton);
+    QCOMPARE(harness.dialogs.openTitles.size(), 1);
+    QVERIFY(harness.dialogs.messages.empty());
+    QVERIFY(harness.window.birthData() == before);
+}
+
+QTEST_MAIN(MainWindowImportTest)
+#include "main_window_import_test.moc"
