@@ -9,6 +9,7 @@
 #include "common/run_error.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <algorithm>
 
@@ -16,11 +17,20 @@ namespace ferolune {
 
 namespace {
 
-// Marks a run as working for the life of the guard.
+// Marks a run as working for the life of the guard, with the busy pointer; the pointer
+// still clicks, so the calendar window can be closed while the run works.
 class RunningGuard {
 public:
-    explicit RunningGuard(bool &running) : m_running(running) { m_running = true; }
-    ~RunningGuard() { m_running = false; }
+    explicit RunningGuard(bool &running) : m_running(running)
+    {
+        m_running = true;
+        QGuiApplication::setOverrideCursor(Qt::BusyCursor);
+    }
+    ~RunningGuard()
+    {
+        QGuiApplication::restoreOverrideCursor();
+        m_running = false;
+    }
     RunningGuard(const RunningGuard &) = delete;
     RunningGuard &operator=(const RunningGuard &) = delete;
 
