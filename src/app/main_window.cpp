@@ -122,15 +122,15 @@ MainWindow::MainWindow(ChartState &state, Ephemeris &ephemeris, Dialogs &dialogs
 void MainWindow::Form_Load()
 {
     try {
-        setTitleAndPlace();                                  // steps 1, 2
-        const QDateTime now = m_clock.now();                 // read once: one moment for every field
-        Text3->setText(fourDigits(now.date().year()));      // step 3
-        checkEphemerisData();                                // step 4
-        const BusyPointer busy;                              // steps 5 and 12
-        fillFromClock(now);                                  // steps 6 to 8
-        m_state.EvalMode = -1;                               // step 9
-        applyRule(Hour12To24);                               // step 10
-        m_state.Options.Point13Kind = 1;                     // step 11; the point arrays are sized 16 already
+        setTitleAndPlace();
+        const QDateTime now = m_clock.now(); // read once: one moment for every field
+        Text3->setText(fourDigits(now.date().year()));
+        checkEphemerisData();
+        const BusyPointer busy;
+        fillFromClock(now);
+        m_state.EvalMode = -1;
+        applyRule(Hour12To24); // Text1 shows the hidden hour on the 24-hour clock
+        m_state.Options.Point13Kind = 1; // Lilith as point 13; the point arrays are sized already
     } catch (const RunError &error) {
         m_dialogs.message(this, error.procedureMessage(QStringLiteral("Form_Load of Form frmMain")),
                           Dialogs::Icon::None);
