@@ -67,15 +67,21 @@ void countMoments(benchmark::State &bench, size_t moments)
                                                           benchmark::Counter::kInvert);
 }
 
+// The callback a window would give a run, reduced to what it costs: it looks at the progress.
+MomentCallback progressRecorder(int &progressSeen)
+{
+    return [&progressSeen](const RunProgress &progress) {
+        progressSeen = progress.done;
+        return true;
+    };
+}
+
 void BM_YearScan(benchmark::State &bench)
 {
     ChartState state = natalState();
     CalendarModel model;
     int progressSeen = 0;
-    const MomentCallback beforeMoment = [&](const RunProgress &progress) {
-        progressSeen = progress.done;
-        return true;
-    };
+    const MomentCallback beforeMoment = progressRecorder(progressSeen);
     for (auto _ : bench) {
         ScanYear(state, BirthData{}, CalendarYear, benchEphemeris(), model, beforeMoment);
         benchmark::DoNotOptimize(model);
@@ -102,10 +108,7 @@ void BM_DayDetail(benchmark::State &bench)
     ChartState state = natalState();
     CalendarModel model;
     int progressSeen = 0;
-    const MomentCallback beforeMoment = [&](const RunProgress &progress) {
-        progressSeen = progress.done;
-        return true;
-    };
+    const MomentCallback beforeMoment = progressRecorder(progressSeen);
     for (auto _ : bench) {
         Reszletes(state, BirthData{}, CalendarYear, date.month, date.day, benchEphemeris(), model, beforeMoment);
         benchmark::DoNotOptimize(model);

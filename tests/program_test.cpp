@@ -12,17 +12,29 @@
 using namespace ferolune;
 using namespace ferolune::test;
 
+namespace {
+
+// The program started at 15:05 on 8 December 2026 with the real ephemeris.
+struct Started {
+    FixedClock clock{at(2026, 12, 8, 15, 5)};
+    FakeDialogs dialogs;
+    Ephemeris ephemeris{QStringList{QStringLiteral(FEROLUNE_EPHEMS_DIR)}};
+    Program program{ephemeris, dialogs, clock};
+
+    Started() { program.start(); }
+};
+
+} // namespace
+
 class ProgramTest : public QObject {
     Q_OBJECT
 
 private slots:
     void calendarOpensAndClosesBackToTheMainWindow()
     {
-        FixedClock clock(at(2026, 12, 8, 15, 5));
-        FakeDialogs dialogs;
-        Ephemeris ephemeris(QStringList{QStringLiteral(FEROLUNE_EPHEMS_DIR)});
-        Program program(ephemeris, dialogs, clock);
-        program.start();
+        Started started;
+        FakeDialogs &dialogs = started.dialogs;
+        Program &program = started.program;
         MainWindow &main = program.mainWindow();
         QVERIFY(QTest::qWaitForWindowExposed(&main));
         const BirthData before = main.birthData();
@@ -44,11 +56,9 @@ private slots:
 
     void refusedRunKeepsTheMainWindowAndPointsAtTheField()
     {
-        FixedClock clock(at(2026, 12, 8, 15, 5));
-        FakeDialogs dialogs;
-        Ephemeris ephemeris(QStringList{QStringLiteral(FEROLUNE_EPHEMS_DIR)});
-        Program program(ephemeris, dialogs, clock);
-        program.start();
+        Started started;
+        FakeDialogs &dialogs = started.dialogs;
+        Program &program = started.program;
         MainWindow &main = program.mainWindow();
         QVERIFY(QTest::qWaitForWindowActive(&main));
         BirthData fields = main.birthData();

@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include "app/birth_fields.h"
+#include "app/busy_pointer.h"
 #include "app/clock.h"
 #include "app/dialogs.h"
 #include "app/field_rules.h"
@@ -12,7 +13,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -30,15 +30,6 @@ namespace ferolune {
 namespace {
 
 const QString WebAddress = QStringLiteral("https://ferolune.example.org");
-
-// The hourglass over the whole screen for as long as it lives.
-class BusyPointer {
-public:
-    BusyPointer() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyPointer() { QGuiApplication::restoreOverrideCursor(); }
-    BusyPointer(const BusyPointer &) = delete;
-    BusyPointer &operator=(const BusyPointer &) = delete;
-};
 
 QString fourDigits(int year)
 {

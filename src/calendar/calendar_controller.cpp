@@ -1,5 +1,6 @@
 #include "calendar/calendar_controller.h"
 
+#include "app/busy_pointer.h"
 #include "app/dialogs.h"
 #include "calendar/calendar_window.h"
 #include "calendar/run_fields.h"
@@ -9,7 +10,6 @@
 #include "common/run_error.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
 
 #include <algorithm>
 
@@ -21,21 +21,14 @@ namespace {
 // still clicks, so the calendar window can be closed while the run works.
 class RunningGuard {
 public:
-    explicit RunningGuard(bool &running) : m_running(running)
-    {
-        m_running = true;
-        QGuiApplication::setOverrideCursor(Qt::BusyCursor);
-    }
-    ~RunningGuard()
-    {
-        QGuiApplication::restoreOverrideCursor();
-        m_running = false;
-    }
+    explicit RunningGuard(bool &running) : m_running(running) { m_running = true; }
+    ~RunningGuard() { m_running = false; }
     RunningGuard(const RunningGuard &) = delete;
     RunningGuard &operator=(const RunningGuard &) = delete;
 
 private:
     bool &m_running;
+    const BusyPointer m_busy{Qt::BusyCursor};
 };
 
 QString beyondEphemeris(const QString &what, const QString &consequence)
