@@ -9,7 +9,8 @@ packages=(
   libswe-dev swe-basic-data swetest
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  xvfb xauth xdotool imagemagick x11-utils
+  xvfb xauth xdotool imagemagick x11-utils poppler-utils
+  qt6-translations-l10n
   fonts-liberation fonts-dejavu-core
 )
 

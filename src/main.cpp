@@ -12,6 +12,7 @@ int main(int argc, char *argv[])
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ferolune"));
     QApplication::setApplicationVersion(QStringLiteral(FEROLUNE_VERSION));
+    ferolune::InstallQtHungarianTranslation();
 
     ferolune::Ephemeris ephemeris(ferolune::Ephemeris::defaultDirectories(QCoreApplication::applicationDirPath()));
     ferolune::WidgetDialogs dialogs;

@@ -3,6 +3,7 @@
 #include "calendar/calendar_canvas.h"
 #include "calendar/calendar_run.h"
 #include "calendar/calendar_window.h"
+#include "support/pdf_page.h"
 #include "support/scripted_dialogs.h"
 
 #include <QFile>
@@ -11,7 +12,6 @@
 #include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -37,15 +37,6 @@ CalendarModel sampleModel()
     model.hours[37] = HourClass::Match;
     model.detailCaptions = {QStringLiteral("2026.3.14"), QStringLiteral("2026.3.15"), QStringLiteral("2026.3.16")};
     return model;
-}
-
-int pdfPageCount(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return -1;
-    const QString content = QString::fromLatin1(file.readAll());
-    return static_cast<int>(content.count(QRegularExpression(QStringLiteral("/Type\\s*/Page(?![a-zA-Z])"))));
 }
 
 } // namespace
@@ -307,27 +298,87 @@ private slots:
         QVERIFY(!panel->isVisible());
     }
 
-    void printsOnThePrinterWithoutTheButton()
+    // The printed page is the window as it shows, without its print button: every cell in
+    // its colour at its place, and the texts where the window has them.
+    void printedPageShowsTheWindow()
     {
         QTemporaryDir dir;
         const QString path = dir.filePath("printer.pdf");
-        bool buttonShownWhilePrinting = true;
         auto *button = window->findChild<QPushButton *>("Command1");
         window->setPrinterSource([&]() {
-            buttonShownWhilePrinting = button->isVisible();
             auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
             printer->setOutputFormat(QPrinter::PdfFormat);
             printer->setOutputFileName(path);
+            printer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                               QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
             return printer;
         });
+        window->load(QStringLiteral("2026"), QStringLiteral("Kiss Anna"));
+        window->setChartText(QStringLiteral("NAP         HALAK     7.33\r\nHOLD        NYILAS    17.53\r\n"));
+        window->setAngleCaption(QStringLiteral("NAP-HOLD FOK: 280.2"));
         window->setModel(sampleModel());
         window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        const QImage onScreen = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
         QTest::mouseClick(button, Qt::LeftButton);
-        QVERIFY(!buttonShownWhilePrinting);
         QVERIFY(button->isVisible());
-        QCOMPARE(pdfPageCount(path), 1);
         QVERIFY(dialogs.questions.isEmpty());
         QVERIFY(dialogs.messages.empty());
+        QVERIFY2(QFileInfo(path).size() < 200 * 1024, "a vector page, not a bitmap");
+
+        // A4 landscape with 10 mm margins, rendered at twice the window's size. The page is
+        // drawn in the screen's pixels, whose printable area is a whole number of them.
+        constexpr int Dpi = 144;
+        const QImage page = test::renderPdfPage(path, Dpi);
+        QCOMPARE(page.width() > page.height(), true);
+        const QPageLayout landscape(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(10, 10, 10, 10),
+                                    QPageLayout::Millimeter);
+        const int screenDpi = window->logicalDpiX();
+        const QRect printable = landscape.paintRectPixels(screenDpi);
+        const double toPage = static_cast<double>(Dpi) / screenDpi;
+        const test::PageMapping mapping(window->size(), QRectF(QPointF(printable.topLeft()) * toPage,
+                                                               QSizeF(printable.size()) * toPage));
+        QVERIFY((mapping.toPage(window->rect()).center() - page.rect().center()).manhattanLength() <= 2);
+
+        for (int k = 0; k < 365 + 4; ++k) {
+            const QPoint centre = window->cellRect(k).center();
+            QVERIFY2(test::sameColour(page.pixel(mapping.toPage(centre)), onScreen.pixel(centre)),
+                     qPrintable(QStringLiteral("day cell %1").arg(k)));
+        }
+        for (int k = 0; k < 72; ++k) {
+            const QPoint centre = window->hourCellRect(k).center();
+            QVERIFY2(test::sameColour(page.pixel(mapping.toPage(centre)), onScreen.pixel(centre)),
+                     qPrintable(QStringLiteral("hour cell %1").arg(k)));
+        }
+        // Texts, rules and frames as the window draws them; where the button stands the
+        // page is blank.
+        const QRect buttonArea = button->geometry();
+        const double similarity = test::pageSimilarity(onScreen, page, mapping, buttonArea);
+        QVERIFY2(similarity > 0.85, qPrintable(QString::number(similarity)));
+        const QImage buttonOnPage = page.copy(mapping.toPage(buttonArea));
+        QCOMPARE(buttonOnPage.allGray() && QColor(buttonOnPage.pixel(buttonOnPage.rect().center())) == Qt::white, true);
+    }
+
+    // Each day number stands centred over its own column.
+    void dayNumbersOverTheirColumns()
+    {
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        const QImage image = window->grab().toImage();
+        auto *header = window->findChild<QLabel *>("Label1");
+        for (int day = 1; day <= 31; ++day) {
+            const QRect column = window->cellRect(day - 1);
+            // The ink of the number between the column's neighbours' centres.
+            int left = -1, right = -1;
+            for (int x = column.center().x() - 12; x <= column.center().x() + 12; ++x)
+                for (int y = header->y(); y < header->y() + header->height(); ++y)
+                    if (qGray(image.pixel(x, y)) < 128) {
+                        left = left < 0 ? x : left;
+                        right = x;
+                    }
+            QVERIFY2(left >= 0, qPrintable(QString::number(day)));
+            QVERIFY2(std::abs((left + right) / 2.0 - column.center().x()) <= 1.5, qPrintable(QString::number(day)));
+        }
     }
 
     void withoutPrinter_data()
@@ -366,7 +417,7 @@ private slots:
             QVERIFY(written.isEmpty());
         } else {
             QCOMPARE(written, QStringList{writtenName});
-            QCOMPARE(pdfPageCount(dir.filePath(writtenName)), 1);
+            QVERIFY(!test::renderPdfPage(dir.filePath(writtenName), 20).isNull());
         }
     }
 

@@ -30,6 +30,13 @@ class ProgramTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void qtDialogsSpeakHungarian()
+    {
+        QVERIFY(InstallQtHungarianTranslation());
+        QCOMPARE(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("Keresés itt:"));
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Mégse"));
+    }
+
     void calendarOpensAndClosesBackToTheMainWindow()
     {
         Started started;

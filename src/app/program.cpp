@@ -4,7 +4,23 @@
 #include "calendar/calendar_controller.h"
 #include "calendar/calendar_window.h"
 
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
 namespace ferolune {
+
+bool InstallQtHungarianTranslation()
+{
+    auto *translator = new QTranslator(QCoreApplication::instance());
+    if (!translator->load(QLocale(QLocale::Hungarian, QLocale::Hungary), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    return QCoreApplication::installTranslator(translator);
+}
 
 Program::Program(Ephemeris &ephemeris, Dialogs &dialogs, const Clock &clock, CalendarEngine engine)
     : m_mainWindow(std::make_unique<MainWindow>(m_state, ephemeris, dialogs, clock))

@@ -18,6 +18,10 @@ class Dialogs;
 class Ephemeris;
 class MainWindow;
 
+// Qt's own Hungarian translation, so that the dialogs Qt draws (file dialogs, message box
+// buttons) speak Hungarian like the rest of the program. False when it is not installed.
+bool InstallQtHungarianTranslation();
+
 class Program {
 public:
     Program(Ephemeris &ephemeris, Dialogs &dialogs, const Clock &clock, CalendarEngine engine = RealCalendarEngine());

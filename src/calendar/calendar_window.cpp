@@ -14,10 +14,12 @@
 #include <QIcon>
 #include <QLabel>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPicture>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProgressBar>
+#include <QSaveFile>
 #include <QPushButton>
 #include <QScreen>
 
@@ -75,6 +77,33 @@ void keepTextWhole(QLabel *label)
     label->resize(std::max(label->width(), label->sizeHint().width()), label->height());
 }
 
+// The day numbers over the columns of day cells. The header's text is a row of numbers
+// padded with blanks for the fonts it was drawn with; in other fonts the padding drifts
+// off the columns, so each number is drawn centred over its own column instead.
+class DayHeaderLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.setFont(font());
+        painter.setPen(palette().color(QPalette::WindowText));
+        const QStringList numbers = text().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        for (qsizetype column = 0; column < numbers.size(); ++column) {
+            // January has a cell in every column.
+            const QRect cell = DayCellRect(static_cast<int>(column));
+            const int centre = cell.left() + cell.width() / 2 - x();
+            const QRect slot(centre - ColumnStep, 0, 2 * ColumnStep, height());
+            painter.drawText(slot, Qt::AlignHCenter | Qt::AlignTop, numbers[column]);
+        }
+    }
+
+private:
+    static constexpr int ColumnStep = 240 / TwipsPerPixel;
+};
+
 } // namespace
 
 std::unique_ptr<QPrinter> DefaultPrinter()
@@ -124,7 +153,10 @@ void CalendarWindow::buildHeader()
     setTextColour(m_yearLabel, QColor(0, 0, 255));
     m_yearLabel->setGeometry(twipsRect(480, 120, 750, 240)); // sized to its text by the load step
 
-    QLabel *days = addLabel(this, QStringLiteral("Label1"), DayHeader, arial(8.25));
+    auto *days = new DayHeaderLabel(this);
+    days->setObjectName(QStringLiteral("Label1"));
+    days->setFont(arial(8.25));
+    days->setText(DayHeader);
     days->setGeometry(twipsRect(1500, 180, 7695, 255));
     keepTextWhole(days);
 
@@ -354,27 +386,63 @@ bool CalendarWindow::printPage(QPrinter &printer)
 {
     printer.setPageOrientation(QPageLayout::Landscape);
     printer.setDocName(windowTitle());
+    const QPicture page = recordedPage();
+    // The picture holds its fonts at the screen's resolution and rescales them to that of
+    // the device it is played on; at the same resolution the page keeps the window's
+    // proportions, and its text and cells stay vector drawing at any printer resolution.
+    printer.setResolution(page.logicalDpiX());
     QPainter painter;
     if (!painter.begin(&printer))
         return false;
-    const QRect page = painter.viewport();
-    const double scale = std::min(static_cast<double>(page.width()) / width(),
-                                  static_cast<double>(page.height()) / height());
-    painter.translate((page.width() - width() * scale) / 2, 0); // centred across the page
-    painter.scale(scale, scale);
-    painter.drawPicture(0, 0, recordedPage());
+    drawFitted(painter, page, QRectF(painter.viewport()));
     return painter.end(); // ends the document: the page goes out at once
+}
+
+bool CalendarWindow::writePdf(QIODevice &out)
+{
+    const QPicture page = recordedPage();
+    QPdfWriter pdf(&out);
+    pdf.setTitle(windowTitle());
+    pdf.setCreator(QStringLiteral("ferolune"));
+    pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(10, 10, 10, 10),
+                                  QPageLayout::Millimeter));
+    pdf.setResolution(page.logicalDpiX());
+    QPainter painter;
+    if (!painter.begin(&pdf))
+        return false;
+    drawFitted(painter, page, QRectF(painter.viewport()));
+    return painter.end();
+}
+
+bool CalendarWindow::savePdf(const QString &path)
+{
+    // Written beside its place and renamed into it, so no half-written page is left behind.
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && writePdf(file) && file.commit();
+}
+
+void CalendarWindow::drawFitted(QPainter &painter, const QPicture &page, const QRectF &area) const
+{
+    // Scaled to fit the printable area, proportions kept, centred both ways.
+    const double scale = std::min(area.width() / width(), area.height() / height());
+    painter.translate(area.left() + (area.width() - width() * scale) / 2,
+                      area.top() + (area.height() - height() * scale) / 2);
+    painter.scale(scale, scale);
+    painter.drawPicture(0, 0, page);
 }
 
 QPicture CalendarWindow::recordedPage()
 {
-    // QWidget::render straight onto a printer paints the window into a bitmap of the
-    // printer's resolution (hundreds of megabytes at 1200 dpi); recorded as a picture first,
-    // the page keeps its text and cells as vector drawing.
+    // The page shows the window as it is, without its print button. QWidget::render
+    // straight onto a printer paints the window into a bitmap of the printer's resolution;
+    // recorded as a picture first, the page keeps its text and cells as vector drawing.
+    const bool buttonShown = m_printButton->isVisible();
+    m_printButton->hide();
     QPicture page;
     QPainter recorder(&page);
     render(&recorder, QPoint(), QRegion(rect()), RenderFlags(DrawWindowBackground | DrawChildren));
     recorder.end();
+    m_printButton->setVisible(buttonShown);
     return page;
 }
 
@@ -382,15 +450,12 @@ void CalendarWindow::Command1_Click()
 {
     if (isWaitPanelVisible())
         return;
-    // The printout shows the calendar without its print button.
-    m_printButton->hide();
     if (std::unique_ptr<QPrinter> printer = m_printerSource ? m_printerSource() : nullptr) {
         if (!printPage(*printer))
             m_dialogs.message(this, QStringLiteral("A naptár nyomtatása nem sikerült."), Dialogs::Icon::Critical);
     } else {
         offerPdfInstead();
     }
-    m_printButton->show();
 }
 
 void CalendarWindow::offerPdfInstead()
@@ -405,11 +470,7 @@ void CalendarWindow::offerPdfInstead()
         return;
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".pdf");
-
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(path);
-    if (!printPage(printer)) {
+    if (!savePdf(path)) {
         m_dialogs.message(this, QStringLiteral("A PDF fájlt nem sikerült létrehozni:\n") + QDir::toNativeSeparators(path),
                           Dialogs::Icon::Critical);
     }

@@ -11,7 +11,9 @@
 #include <functional>
 #include <memory>
 
+class QIODevice;
 class QLabel;
+class QPainter;
 class QPicture;
 class QPrinter;
 class QProgressBar;
@@ -58,10 +60,16 @@ public:
 
     // Where the print button prints; by default the system's default printer.
     void setPrinterSource(PrinterSource source);
-    // Draws the client area, as it is on screen, on one page of `printer`, scaled to fit the
-    // page and keeping its proportions, and ends the document. False when the printer
-    // could not be opened.
+    // Draws the client area as it is on screen, without the print button, on one landscape
+    // page of `printer`, scaled to fit the printable area with its proportions kept and
+    // centred, and ends the document. False when the printer could not be opened.
     bool printPage(QPrinter &printer);
+    // The same page as a PDF document (A4 landscape) written to `out`.
+    bool writePdf(QIODevice &out);
+    // The PDF page saved to `path`; nothing is left there when it fails.
+    bool savePdf(const QString &path);
+    // The page as vector drawing, at the window's own size.
+    QPicture recordedPage();
 
     // A click on day cell P(Index): a moon-phase day asks for its detail.
     void P_Click(int Index);
@@ -84,7 +92,7 @@ private:
     void buildDetailStrip();
     void buildWaitPanel();
     QLabel *addLabel(QWidget *parent, const QString &name, const QString &text, const QFont &font);
-    QPicture recordedPage();
+    void drawFitted(QPainter &painter, const QPicture &page, const QRectF &area) const;
     void offerPdfInstead();
     QString proposedPdfPath() const;
 
