@@ -240,3 +240,29 @@ TEST(AtlasLoad, RefusesAMissingOrBrokenFileNamingIt)
         EXPECT_TRUE(loaded.error.startsWith(row.message)) << loaded.error.toStdString();
     }
 }
+
+TEST(ZoneProblemText, NamesTheTimeAndBothZonesOfARepeatedHour)
+{
+    Place budapest;
+    budapest.name = QStringLiteral("Budapest");
+    budapest.timeZoneId = "Europe/Budapest";
+    const struct {
+        QDate date;
+        int hour, minute;
+        const char *text;
+    } rows[] = {
+        {{1985, 7, 14}, 9, 35, ""},
+        {{1985, 3, 31}, 2, 30,
+         "A születési helyen (Budapest) 1985. március 31. 02:30 nem létező időpont: ekkor kezdődött a nyári "
+         "időszámítás, és az órát előreállították. Kérem, ellenőrizze az órát és a percet, vagy írja be kézzel "
+         "az időzónát."},
+        {{1985, 9, 29}, 2, 5,
+         "A születési helyen (Budapest) 1985. szeptember 29. 02:05 kétszer is volt: ekkor ért véget a nyári "
+         "időszámítás. Először -2 (nyári időszámítás) volt az időzóna, másodszor -1. Melyiket használjuk?"},
+        {{1985, 2, 29}, 12, 0, "A születési dátum vagy időpont nem érvényes."},
+    };
+    for (const auto &row : rows) {
+        const ZoneAt zone = zoneAt(budapest, row.date, row.hour, row.minute);
+        EXPECT_EQ(zoneProblemText(budapest, row.date, row.hour, row.minute, zone).toStdString(), row.text);
+    }
+}

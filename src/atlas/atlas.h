@@ -112,6 +112,15 @@ inline ZoneAt zoneAt(const Place &place, QDate date, int hour, int minute)
     return zoneAt(place.timeZoneId, date, hour, minute);
 }
 
+// A zone as the zone field writes it, marked when summer time was in force:
+// "-2 (nyári időszámítás)", "-1".
+QString zoneReadingText(const ZoneReading &reading);
+
+// The Hungarian message for a birth moment the zone history does not settle by itself
+// (a skipped time, a repeated one with both zones, an unknown zone, an invalid moment);
+// empty for a time that happened once. The window and the command line both show it.
+QString zoneProblemText(const Place &place, QDate date, int hour, int minute, const ZoneAt &zone);
+
 // A place's coordinates as the birth fields hold them: whole degrees and minutes rounded
 // to the nearest whole minute (60 carried into the degree), with their sides.
 struct FieldValues {
