@@ -1,0 +1,57 @@
+// The atlas as the birthplace field uses it: one search a keystroke over the whole
+// atlas (the shortest prefixes match the most places and cost the most), the closest
+// names for a place it does not know, the zone at a birth moment, and the load itself.
+
+#include "atlas/atlas.h"
+
+#include <benchmark/benchmark.h>
+
+using namespace ferolune;
+
+namespace {
+
+const QString AtlasFile = QStringLiteral(FEROLUNE_ATLAS_FILE);
+
+const Atlas &benchAtlas()
+{
+    static const AtlasLoad loaded = Atlas::load(AtlasFile);
+    if (!loaded.atlas)
+        qFatal("%s", qPrintable(loaded.error));
+    return *loaded.atlas;
+}
+
+void BM_AtlasLoad(benchmark::State &state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Atlas::load(AtlasFile));
+}
+BENCHMARK(BM_AtlasLoad)->Unit(benchmark::kMillisecond);
+
+// Each keystroke of "Székesfehérvár" as typed, from "S" on.
+void BM_AtlasSearchKeystroke(benchmark::State &state)
+{
+    const Atlas &atlas = benchAtlas();
+    const QString typed = QStringLiteral("Székesfehérvár").left(int(state.range(0)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(atlas.search(typed));
+}
+BENCHMARK(BM_AtlasSearchKeystroke)->Arg(1)->Arg(2)->Arg(5)->Arg(14)->Unit(benchmark::kMillisecond);
+
+void BM_AtlasClosestNames(benchmark::State &state)
+{
+    const Atlas &atlas = benchAtlas();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(atlas.closestNames(QStringLiteral("Szekesfehervat")));
+}
+BENCHMARK(BM_AtlasClosestNames)->Unit(benchmark::kMillisecond);
+
+void BM_ZoneAt(benchmark::State &state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(zoneAt(QByteArrayLiteral("Europe/Budapest"), QDate(1985, 3, 31), 2, 30));
+}
+BENCHMARK(BM_ZoneAt)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
