@@ -7,6 +7,7 @@ packages=(
   build-essential cmake pkg-config ninja-build
   qt6-base-dev qt6-base-dev-tools libqt6svg6-dev libgl-dev
   libswe-dev swe-basic-data swetest
+  libical-dev python3-icalendar
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth xdotool imagemagick x11-utils poppler-utils

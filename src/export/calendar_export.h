@@ -1,0 +1,45 @@
+#pragma once
+
+// What the export writers need from a calendar, independent of the window and of the
+// day-cell layout: the person, the year and one entry per day, in date order.
+
+#include "calendar/calendar_model.h"
+#include "chart/birth_data.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+namespace ferolune {
+
+struct ExportDay {
+    QDate date;
+    DayClass dayClass = DayClass::NotFertile;
+    QString tag;                    // the cell's tag on a moon-phase day, else empty
+    std::optional<QDateTime> exact; // local moment of the exact return, when known
+    QString moonSign;               // "VIZONTO" on a moon-phase day, unpadded; else empty
+};
+
+struct CalendarExport {
+    QString name;
+    int year = 0;
+    double natalAngle = 0;  // unrounded, for whoever needs the number
+    QString natalAngleText; // as the window shows it, e.g. "280.2"
+    QString personIdentity; // PersonIdentity() of the birth data; keys the event UIDs
+    std::vector<ExportDay> days;
+};
+
+// The day entries of `model` for calendar year `year` in the fixed 365-day layout: cell k
+// is day k + 1 of the fixed year. In a leap year 29 February has no cell, so it has no
+// entry either.
+std::vector<ExportDay> ExportDaysOf(const CalendarModel &model, int year);
+
+// A text that names the person: the trimmed name and the birth fields that make up the
+// birth moment and place, as numbers ("07" and "7" agree). Two exports of the same person
+// carry the same identity whatever year or day they were made.
+QString PersonIdentity(const BirthData &fields);
+
+} // namespace ferolune

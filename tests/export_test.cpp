@@ -1,0 +1,334 @@
+#include "export/calendar_export.h"
+#include "export/csv_export.h"
+#include "export/export_file.h"
+#include "export/ics_export.h"
+
+#include <gtest/gtest.h>
+#include <libical/ical.h>
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <unistd.h>
+
+#include <functional>
+#include <set>
+
+using namespace ferolune;
+
+namespace {
+
+const QDateTime Stamp(QDate(2026, 11, 5), QTime(8, 30), Qt::UTC);
+
+struct PhaseMark {
+    int month, day;
+    DayClass kind;
+    const char *tag;
+    const char *moonSign;
+};
+
+// Moon-phase days with the three days before each fertile (never before 1 January). The
+// July tag holds characters the CSV must quote; real tags never do, but the writer must not care.
+const PhaseMark Phases[] = {
+    {1, 2, DayClass::PhaseGirl, "1-2-", "BIKA"},
+    {3, 1, DayClass::PhaseBoy, "3-1-", "VIZONTO"},
+    {7, 20, DayClass::PhaseGirl, "7,\"20\"", ""},
+    {12, 31, DayClass::PhaseBoy, "1231", "KOS"},
+};
+
+int cellOf(int month, int day)
+{
+    return QDate(2027, month, day).dayOfYear() - 1; // 2027 is not a leap year
+}
+
+BirthData person()
+{
+    BirthData fields;
+    fields.txtName = QStringLiteral("Kovács Éva");
+    fields.txtYear = QStringLiteral("1988");
+    fields.txtMonth = QStringLiteral("7");
+    fields.txtDay = QStringLiteral("14");
+    return fields;
+}
+
+CalendarExport calendarOf(const BirthData &fields)
+{
+    CalendarModel model;
+    model.resetDays();
+    for (const PhaseMark &phase : Phases) {
+        const int cell = cellOf(phase.month, phase.day);
+        model.days[static_cast<size_t>(cell)] = {phase.kind, QString::fromUtf8(phase.tag), true};
+        for (int k = std::max(0, cell - 3); k < cell; ++k)
+            model.days[static_cast<size_t>(k)].dayClass = DayClass::Fertile;
+    }
+    CalendarExport calendar{fields.txtName, 2027, 280.2371, QStringLiteral("280.2"), PersonIdentity(fields),
+                            ExportDaysOf(model, 2027)};
+    for (const PhaseMark &phase : Phases)
+        calendar.days[static_cast<size_t>(cellOf(phase.month, phase.day))].moonSign = QString::fromLatin1(phase.moonSign);
+    calendar.days[static_cast<size_t>(cellOf(3, 1))].exact = QDateTime(QDate(2027, 3, 1), QTime(23, 14));
+    return calendar;
+}
+
+struct ExpectedEvent {
+    const char *start, *end, *summary;
+};
+
+const ExpectedEvent Events[] = {
+    {"2027-01-01", "2027-01-02", "Termékeny nap"}, {"2027-01-02", "2027-01-03", "Holdfázis nap - lány"},
+    {"2027-02-26", "2027-03-01", "Termékeny nap"}, {"2027-03-01", "2027-03-02", "Holdfázis nap - fiú"},
+    {"2027-07-17", "2027-07-20", "Termékeny nap"}, {"2027-07-20", "2027-07-21", "Holdfázis nap - lány"},
+    {"2027-12-28", "2027-12-31", "Termékeny nap"}, {"2027-12-31", "2028-01-01", "Holdfázis nap - fiú"},
+};
+
+const QString FirstMarchDescription = QStringLiteral(
+    "Név: Kovács Éva\nNAP-HOLD FOK: 280.2\nPontos visszatérés: 2027.03.01 23:14\nA Hold jegye: VIZONTO");
+
+struct ParsedEvent {
+    QString start, end, uid, summary, description;
+    bool allDay = false;
+};
+
+QString dateText(icaltimetype time)
+{
+    return QDate(time.year, time.month, time.day).toString(Qt::ISODate);
+}
+
+QString textOf(icalcomponent *component, icalproperty_kind kind)
+{
+    icalproperty *property = icalcomponent_get_first_property(component, kind);
+    return property ? QString::fromUtf8(icalproperty_get_value_as_string(property)) : QString();
+}
+
+// The events of an iCalendar text as libical reads them back.
+std::vector<ParsedEvent> libicalEvents(const QByteArray &ics)
+{
+    std::vector<ParsedEvent> events;
+    icalcomponent *root = icalparser_parse_string(ics.constData());
+    if (!root)
+        return events;
+    for (icalcomponent *event = icalcomponent_get_first_component(root, ICAL_VEVENT_COMPONENT); event;
+         event = icalcomponent_get_next_component(root, ICAL_VEVENT_COMPONENT)) {
+        const icaltimetype start = icalcomponent_get_dtstart(event);
+        const icaltimetype end = icalcomponent_get_dtend(event);
+        events.push_back({dateText(start), dateText(end), QString::fromUtf8(icalcomponent_get_uid(event)),
+                          QString::fromUtf8(icalcomponent_get_summary(event)),
+                          QString::fromUtf8(icalcomponent_get_description(event)), start.is_date && end.is_date});
+    }
+    icalcomponent_free(root);
+    return events;
+}
+
+std::set<QString> uidsOf(const QByteArray &ics)
+{
+    std::set<QString> uids;
+    for (const ParsedEvent &event : libicalEvents(ics))
+        uids.insert(event.uid);
+    return uids;
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+class ExportTest : public testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString path(const QString &name) const { return dir.filePath(name); }
+};
+
+// Both readers must see the events of the table, all day long, with distinct UIDs.
+void expectEvents(const std::vector<ParsedEvent> &events, const char *reader)
+{
+    ASSERT_EQ(events.size(), std::size(Events)) << reader;
+    std::set<QString> uids;
+    for (size_t k = 0; k < events.size(); ++k) {
+        EXPECT_EQ(events[k].start, Events[k].start) << reader << " " << k;
+        EXPECT_EQ(events[k].end, Events[k].end) << reader << " " << k;
+        EXPECT_EQ(events[k].summary, QString::fromUtf8(Events[k].summary)) << reader << " " << k;
+        EXPECT_TRUE(events[k].allDay) << reader << " " << k;
+        uids.insert(events[k].uid);
+    }
+    EXPECT_EQ(uids.size(), events.size()) << reader;
+    EXPECT_EQ(events[3].description, FirstMarchDescription) << reader;
+    EXPECT_EQ(events[2].description, QStringLiteral("Név: Kovács Éva\nNAP-HOLD FOK: 280.2\nHoldfázis nap: 2027.03.01"))
+        << reader;
+}
+
+TEST_F(ExportTest, LibicalReadsBackEveryEventAsWritten)
+{
+    const QString file = path(ProposedFileName(2027, ExportFormat::Ics));
+    ASSERT_TRUE(WriteFileAtomically(file, CalendarIcs(calendarOf(person()), Stamp)).ok());
+    const QByteArray ics = readFile(file);
+
+    icalcomponent *root = icalparser_parse_string(ics.constData());
+    ASSERT_NE(root, nullptr);
+    EXPECT_EQ(textOf(root, ICAL_VERSION_PROPERTY), "2.0");
+    EXPECT_EQ(textOf(root, ICAL_CALSCALE_PROPERTY), "GREGORIAN");
+    EXPECT_FALSE(textOf(root, ICAL_PRODID_PROPERTY).isEmpty());
+    icalcomponent_free(root);
+    EXPECT_TRUE(ics.contains("DTSTART;VALUE=DATE:20270301\r\n"));
+    expectEvents(libicalEvents(ics), "libical");
+}
+
+// A newer file for the same person must carry the same UIDs; another person's must not.
+TEST_F(ExportTest, UidsFollowThePersonOnly)
+{
+    const std::set<QString> original = uidsOf(CalendarIcs(calendarOf(person()), Stamp));
+    struct Case {
+        const char *what;
+        std::function<void(BirthData &)> change;
+        bool samePerson;
+    } const cases[] = {
+        {"nothing, written a day later", [](BirthData &) {}, true},
+        {"month typed with a leading zero, name with blanks",
+         [](BirthData &f) { f.txtMonth = QStringLiteral("07"), f.txtName = QStringLiteral(" Kovács Éva "); }, true},
+        {"another name", [](BirthData &f) { f.txtName = QStringLiteral("Kovács Anna"); }, false},
+        {"another birth minute", [](BirthData &f) { f.txtBirthMinute = QStringLiteral("51"); }, false},
+        {"west instead of east", [](BirthData &f) { f.optEast = false; }, false},
+    };
+    for (const Case &c : cases) {
+        BirthData fields = person();
+        c.change(fields);
+        const std::set<QString> uids = uidsOf(CalendarIcs(calendarOf(fields), Stamp.addDays(1)));
+        ASSERT_EQ(uids.size(), original.size()) << c.what;
+        std::set<QString> shared;
+        std::set_intersection(uids.begin(), uids.end(), original.begin(), original.end(),
+                              std::inserter(shared, shared.begin()));
+        EXPECT_EQ(shared.size(), c.samePerson ? original.size() : 0u) << c.what;
+    }
+}
+
+QJsonObject pythonReadback(const QString &ics, const QString &csv)
+{
+    QProcess python;
+    python.start(QStringLiteral("/usr/bin/python3"),
+                 {QStringLiteral(FEROLUNE_TESTS_DIR "/export_readback.py"), ics, csv});
+    if (!python.waitForFinished(30000) || python.exitCode() != 0) {
+        ADD_FAILURE() << python.readAllStandardError().toStdString();
+        return {};
+    }
+    return QJsonDocument::fromJson(python.readAllStandardOutput()).object();
+}
+
+TEST_F(ExportTest, IndependentReadersAgree)
+{
+    const CalendarExport calendar = calendarOf(person());
+    const QString ics = path(QStringLiteral("naptar.ics"));
+    const QString csv = path(QStringLiteral("naptar.csv"));
+    ASSERT_TRUE(WriteFileAtomically(ics, CalendarIcs(calendar, Stamp)).ok());
+    ASSERT_TRUE(WriteFileAtomically(csv, CalendarCsv(calendar)).ok());
+    const QJsonObject read = pythonReadback(ics, csv);
+
+    EXPECT_EQ(read["ics"]["version"].toString(), "2.0");
+    std::vector<ParsedEvent> events;
+    for (const QJsonValue &value : read["ics"]["events"].toArray()) {
+        const QJsonObject event = value.toObject();
+        events.push_back({event["dtstart"]["value"].toString(), event["dtend"]["value"].toString(),
+                          event["uid"].toString(), event["summary"].toString(), event["description"].toString(),
+                          event["dtstart"]["kind"] == "date" && event["dtend"]["kind"] == "date"});
+    }
+    expectEvents(events, "python3-icalendar");
+
+    const QJsonArray rows = read["csv"].toArray();
+    ASSERT_EQ(rows.size(), 1 + 365);
+    const char *const expectedRows[][5] = {
+        {"date", "class", "tag", "exact", "moon_sign"},
+        {"2027-01-01", "fertile", "", "", ""},
+        {"2027-01-02", "phase-girl", "1-2-", "", "BIKA"},
+        {"2027-01-03", "not-fertile", "", "", ""},
+        {"2027-02-28", "fertile", "", "", ""},
+        {"2027-03-01", "phase-boy", "3-1-", "2027-03-01T23:14", "VIZONTO"},
+        {"2027-07-20", "phase-girl", "7,\"20\"", "", ""},
+        {"2027-12-31", "phase-boy", "1231", "", "KOS"},
+    };
+    for (const auto &expected : expectedRows) { // row 0 is the header, row n day n of the year
+        const QDate date = QDate::fromString(QString::fromLatin1(expected[0]), Qt::ISODate);
+        QStringList fields;
+        for (const QJsonValue &field : rows[date.isValid() ? date.dayOfYear() : 0].toArray())
+            fields << field.toString();
+        EXPECT_EQ(fields, QStringList({expected[0], expected[1], expected[2], expected[3], expected[4]}));
+    }
+}
+
+// Until the calendar lays out 366 cells, a leap year's 29 February has no day entry.
+TEST(ExportDays, FollowTheFixedYear)
+{
+    CalendarModel model;
+    model.resetDays();
+    const struct {
+        int year;
+        size_t index;
+        QDate date;
+    } cases[] = {
+        {2027, 0, {2027, 1, 1}},  {2027, 58, {2027, 2, 28}}, {2027, 59, {2027, 3, 1}},
+        {2028, 58, {2028, 2, 28}}, {2028, 59, {2028, 3, 1}},  {2028, 364, {2028, 12, 31}},
+    };
+    for (const auto &c : cases) {
+        const std::vector<ExportDay> days = ExportDaysOf(model, c.year);
+        ASSERT_EQ(days.size(), 365u);
+        EXPECT_EQ(days[c.index].date, c.date) << c.year << " " << c.index;
+    }
+}
+
+TEST_F(ExportTest, UnwritablePathsNameTheFileAndLeaveNothing)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("mappa")));
+    ASSERT_TRUE(WriteFileAtomically(path(QStringLiteral("fajl")), "x").ok());
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("zart")));
+    QFile::setPermissions(path(QStringLiteral("zart")), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    const bool root = geteuid() == 0; // root writes into a read-only folder anyway
+
+    const struct {
+        QString target, reason;
+        bool asRoot;
+    } cases[] = {
+        {path(QStringLiteral("nincs/naptar.csv")),
+         QStringLiteral("a(z) %1 mappa nem létezik").arg(path(QStringLiteral("nincs"))), true},
+        {path(QStringLiteral("fajl/naptar.csv")),
+         QStringLiteral("a(z) %1 mappa nem létezik").arg(path(QStringLiteral("fajl"))), true},
+        {path(QStringLiteral("mappa")), QStringLiteral("ezen a néven mappa áll"), true},
+        {path(QStringLiteral("zart/naptar.csv")),
+         QStringLiteral("a(z) %1 mappába nincs írási jog").arg(path(QStringLiteral("zart"))), false},
+    };
+    const auto everything = [&] {
+        QStringList entries;
+        for (const QString &sub : {QStringLiteral("."), QStringLiteral("mappa"), QStringLiteral("zart")})
+            entries << QDir(path(sub)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+        return entries;
+    };
+    const QStringList before = everything();
+    for (const auto &c : cases) {
+        if (root && !c.asRoot)
+            continue;
+        const WriteResult result = WriteFileAtomically(c.target, "date,class\r\n");
+        EXPECT_EQ(result.error, QStringLiteral("A(z) %1 fájl nem írható: %2").arg(c.target, c.reason));
+        EXPECT_EQ(everything(), before) << c.target.toStdString();
+    }
+    EXPECT_EQ(readFile(path(QStringLiteral("fajl"))), "x");
+}
+
+TEST(ExportFormats, ComeFromTheSuffix)
+{
+    const struct {
+        const char *path;
+        std::optional<ExportFormat> format;
+    } cases[] = {
+        {"naptar.ics", ExportFormat::Ics}, {"/tmp/a.b/NAPTAR.CSV", ExportFormat::Csv},
+        {"x.pdf", ExportFormat::Pdf},      {"naptar.txt", std::nullopt},
+        {"ics", std::nullopt},             {".ics", std::nullopt},
+        {"/tmp/a.ics/naptar", std::nullopt},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(FormatOfPath(QString::fromLatin1(c.path)), c.format) << c.path;
+    EXPECT_EQ(ProposedFileName(2027, ExportFormat::Ics), "holdfazis-naptar-2027.ics");
+    EXPECT_EQ(ProposedFileName(2028, ExportFormat::Pdf), "holdfazis-naptar-2028.pdf");
+}
+
+} // namespace
