@@ -11,6 +11,7 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth xdotool imagemagick x11-utils
   fonts-liberation fonts-dejavu-core
+  desktop-file-utils appstream dpkg-dev
 )
 
 missing=()
