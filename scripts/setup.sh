@@ -13,6 +13,7 @@ packages=(
   xvfb xauth xdotool imagemagick x11-utils poppler-utils
   qt6-translations-l10n
   fonts-liberation fonts-dejavu-core
+  desktop-file-utils appstream dpkg-dev
 )
 
 missing=()

@@ -1,6 +1,7 @@
 #include "chart/ephemeris.h"
 
 #include "chart/birth_moment.h"
+#include "common/data_paths.h"
 #include "common/number_rules.h"
 
 #include <swephexp.h>
@@ -16,7 +17,6 @@ namespace {
 
 constexpr int32 LongitudeFlags = SEFLG_SWIEPH | SEFLG_SPEED;                       // 258
 constexpr int32 EquatorialFlags = SEFLG_SWIEPH | SEFLG_SPEED | SEFLG_EQUATORIAL; // 2306
-constexpr const char *SystemDataDirectory = "/usr/share/libswe/ephe";
 
 struct BodyResult {
     int32 code = 0;
@@ -89,7 +89,7 @@ Ephemeris::~Ephemeris()
 
 QStringList Ephemeris::defaultDirectories(const QString &executableDirectory)
 {
-    return {QDir(executableDirectory).filePath(QStringLiteral("ephems")), QString::fromLatin1(SystemDataDirectory)};
+    return {QDir(executableDirectory).filePath(QStringLiteral("ephems")), systemEphemerisDirectory()};
 }
 
 bool Ephemeris::dataFilesFound()

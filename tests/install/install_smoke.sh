@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Installs the built program into a scratch directory (DESTDIR, prefix /usr) and checks
+# that a desktop system finds what it needs there: the program and the libraries it
+# loads, its menu entry, AppStream data, icons and data directory.
+# Usage: install_smoke.sh <build dir> <scratch dir> <bindir> <datadir>
+set -euo pipefail
+
+build=$1
+root=$2
+bindir=$3
+datadir=$4
+
+rm -rf "$root"
+DESTDIR="$root" cmake --install "$build" --prefix /usr >/dev/null
+prefix=$root/usr
+failures=0
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+
+for file in \
+  "$bindir/ferolune" \
+  "$datadir/applications/ferolune.desktop" \
+  "$datadir/metainfo/org.example.ferolune.metainfo.xml" \
+  "$datadir/icons/hicolor/32x32/apps/ferolune.png" \
+  "$datadir/icons/hicolor/64x64/apps/ferolune.png" \
+  "$datadir/icons/hicolor/scalable/apps/ferolune.svg"; do
+  [ -f "$prefix/$file" ] || fail "$file was not installed"
+done
+[ -x "$prefix/$bindir/ferolune" ] || fail "$bindir/ferolune is not executable"
+# The program tells an installed copy from a build-tree one by this directory.
+[ -d "$prefix/$datadir/ferolune" ] || fail "$datadir/ferolune was not installed"
+if [ -f "$(dirname "$0")/../../resources/atlas.tsv" ]; then
+  [ -f "$prefix/$datadir/ferolune/atlas.tsv" ] || fail "the atlas was not installed"
+fi
+
+for size in 32 64; do
+  geometry=$(identify -format '%wx%h' "$prefix/$datadir/icons/hicolor/${size}x${size}/apps/ferolune.png" 2>/dev/null || true)
+  [ -z "$geometry" ] || [ "$geometry" = "${size}x${size}" ] || fail "the ${size}x${size} icon is $geometry"
+done
+
+if [ -x "$prefix/$bindir/ferolune" ]; then
+  missing=$(ldd "$prefix/$bindir/ferolune" | grep 'not found' || true)
+  [ -z "$missing" ] || fail "libraries not found: $missing"
+fi
+
+if command -v desktop-file-validate >/dev/null; then
+  desktop-file-validate "$prefix/$datadir/applications/ferolune.desktop" || fail "desktop-file-validate"
+else
+  echo "desktop-file-validate not installed: the menu entry is not validated"
+fi
+if command -v appstreamcli >/dev/null; then
+  appstreamcli validate --no-net "$prefix/$datadir/metainfo/org.example.ferolune.metainfo.xml" \
+    || fail "appstreamcli validate"
+else
+  echo "appstreamcli not installed: the AppStream data are not validated"
+fi
+
+[ "$failures" -eq 0 ] || exit 1
+echo "installed files in place under $prefix"
