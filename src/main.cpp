@@ -1,7 +1,7 @@
 // Ferolune: a one-year fertility calendar by the Jonas method from the natal chart.
 
 #include "app/clock.h"
-#include "app/dialogs.h"
+#include "widgets/dialogs.h"
 #include "app/program.h"
 #include "chart/ephemeris.h"
 

@@ -1,4 +1,4 @@
-#include "app/birth_fields.h"
+#include "chart/birth_fields.h"
 #include "support/locale_guard.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 // A calendar run and a day detail driven through the real calendar window, with a fake
 // computation in place of the ephemeris.
 
-#include "calendar/calendar_canvas.h"
-#include "calendar/calendar_controller.h"
-#include "calendar/calendar_window.h"
+#include "calendar/window/calendar_canvas.h"
+#include "calendar/window/calendar_controller.h"
+#include "calendar/window/calendar_window.h"
 #include "chart/chart_state.h"
 #include "chart/ephemeris.h"
 #include "common/run_error.h"

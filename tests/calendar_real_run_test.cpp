@@ -1,10 +1,10 @@
 // The calendar of the default birth data for 2026, computed by the real ephemeris and
 // read back from the cells of the calendar window.
 
-#include "calendar/calendar_canvas.h"
-#include "calendar/calendar_controller.h"
+#include "calendar/window/calendar_canvas.h"
+#include "calendar/window/calendar_controller.h"
 #include "calendar/calendar_engine.h"
-#include "calendar/calendar_window.h"
+#include "calendar/window/calendar_window.h"
 #include "chart/chart_state.h"
 #include "chart/ephemeris.h"
 #include "support/scripted_dialogs.h"

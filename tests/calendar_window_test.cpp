@@ -1,8 +1,8 @@
 // The calendar window on its own: layout, the cells it shows, clicks and printing.
 
-#include "calendar/calendar_canvas.h"
+#include "calendar/window/calendar_canvas.h"
 #include "calendar/calendar_run.h"
-#include "calendar/calendar_window.h"
+#include "calendar/window/calendar_window.h"
 #include "support/pdf_page.h"
 #include "support/scripted_dialogs.h"
 

@@ -3,8 +3,8 @@
 
 #include "app/main_window.h"
 #include "app/program.h"
-#include "calendar/calendar_controller.h"
-#include "calendar/calendar_window.h"
+#include "calendar/window/calendar_controller.h"
+#include "calendar/window/calendar_window.h"
 #include "support/main_window_harness.h"
 
 #include <QSignalSpy>

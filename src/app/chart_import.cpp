@@ -1,6 +1,6 @@
 // The chart file import of the main window.
 
-#include "app/dialogs.h"
+#include "widgets/dialogs.h"
 #include "app/main_window.h"
 #include "chartfile/chart_file.h"
 

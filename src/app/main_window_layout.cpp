@@ -2,7 +2,7 @@
 // and texts.
 
 #include "app/main_window.h"
-#include "app/window_metrics.h"
+#include "widgets/window_metrics.h"
 
 #include <QCheckBox>
 #include <QFontMetrics>

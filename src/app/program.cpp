@@ -1,8 +1,8 @@
 #include "app/program.h"
 
 #include "app/main_window.h"
-#include "calendar/calendar_controller.h"
-#include "calendar/calendar_window.h"
+#include "calendar/window/calendar_controller.h"
+#include "calendar/window/calendar_window.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

@@ -42,4 +42,22 @@ void CalendarModel::resetHours()
     hours.fill(HourClass::Plain);
 }
 
+void CalendarModel::markMoonPhaseDay(int dayCell, MoonPhaseKind kind, const QString &tag)
+{
+    DayCell &cell = days[static_cast<size_t>(dayCell)];
+    cell.dayClass = kind == MoonPhaseKind::Boy ? DayClass::PhaseBoy : DayClass::PhaseGirl;
+    cell.tag = tag;
+    cell.customPointer = true;
+}
+
+void CalendarModel::markFertileDay(int dayCell)
+{
+    days[static_cast<size_t>(dayCell)].dayClass = DayClass::Fertile;
+}
+
+void CalendarModel::markMatchingHour(int hourCell)
+{
+    hours[static_cast<size_t>(hourCell)] = HourClass::Match;
+}
+
 } // namespace ferolune

@@ -4,6 +4,8 @@
 // cells (index = day of the fixed 365-day year - 1), 72 hour cells of the three-day
 // detail strip (index = 24 x detail day + hour) and the three detail date captions.
 
+#include "chart/cell_marks.h"
+
 #include <QString>
 
 #include <array>
@@ -42,7 +44,7 @@ struct DayCell {
     bool operator==(const DayCell &) const = default;
 };
 
-struct CalendarModel {
+struct CalendarModel final : CellMarks {
     static constexpr int DayCount = 365;
     static constexpr int HourCount = 72;
 
@@ -54,6 +56,12 @@ struct CalendarModel {
     void resetDays();
     // Every hour cell white.
     void resetHours();
+
+    int dayCellCount() const override { return DayCount; }
+    int hourCellCount() const override { return HourCount; }
+    void markMoonPhaseDay(int dayCell, MoonPhaseKind kind, const QString &tag) override;
+    void markFertileDay(int dayCell) override;
+    void markMatchingHour(int hourCell) override;
 };
 
 } // namespace ferolune

@@ -1,5 +1,5 @@
 #include "calendar/calendar_moment.h"
-
+#include "calendar/calendar_model.h"
 #include "chart/birth_moment.h"
 #include "chart/ephemeris.h"
 #include "chart/natal_chart.h"
@@ -95,11 +95,6 @@ void ComputeMomentEphemeris(ChartState &state, Ephemeris &ephemeris)
     const SunMoon positions = ephemeris.sunAndMoon(state.ChartJulianDay);
     state.PointLon[1] = positions.sunLon;
     state.PointLon[10] = positions.moonLon;
-}
-
-LibraryFilesGuard::~LibraryFilesGuard()
-{
-    m_ephemeris.close();
 }
 
 } // namespace ferolune

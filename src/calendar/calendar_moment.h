@@ -64,16 +64,4 @@ void EvaluateMoment(ChartState &state, const MomentFields &fields, const MomentT
 // anything looks at them. Leaves the library's files open for the next moment.
 void ComputeMomentEphemeris(ChartState &state, Ephemeris &ephemeris);
 
-// Closes the library's files when a run of moments ends, however it ends.
-class LibraryFilesGuard {
-public:
-    explicit LibraryFilesGuard(Ephemeris &ephemeris) : m_ephemeris(ephemeris) {}
-    ~LibraryFilesGuard();
-    LibraryFilesGuard(const LibraryFilesGuard &) = delete;
-    LibraryFilesGuard &operator=(const LibraryFilesGuard &) = delete;
-
-private:
-    Ephemeris &m_ephemeris;
-};
-
 } // namespace ferolune

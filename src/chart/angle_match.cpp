@@ -1,6 +1,5 @@
 #include "chart/angle_match.h"
 
-#include "calendar/calendar_model.h"
 #include "chart/natal_chart.h"
 #include "common/number_rules.h"
 
@@ -22,7 +21,7 @@ QString padTagPart(const QString &part)
 
 } // namespace
 
-void EvaluateSunMoon(ChartState &state, CalendarModel &marks)
+void EvaluateSunMoon(ChartState &state, CellMarks &marks)
 {
     state.PointIndex = 1;
     EvaluatePoint(state, &marks);
@@ -30,7 +29,7 @@ void EvaluateSunMoon(ChartState &state, CalendarModel &marks)
     EvaluatePoint(state, &marks);
 }
 
-void MatchScanPoint(ChartState &state, CalendarModel &marks, int point, int moonSign)
+void MatchScanPoint(ChartState &state, CellMarks &marks, int point, int moonSign)
 {
     if (point == 1)
         state.ScanSunLon = state.PointLon[1];
@@ -47,19 +46,17 @@ void MatchScanPoint(ChartState &state, CalendarModel &marks, int point, int moon
     const int c = cellIndexOf(state);
     state.CellTagA = padTagPart(state.CellTagA);
     state.CellTagB = padTagPart(state.CellTagB);
-    if (c < 0 || c >= CalendarModel::DayCount)
+    if (c < 0 || c >= marks.dayCellCount())
         return; // a moment past the last cell of the year has no cell to mark
 
-    DayCell &cell = marks.days[static_cast<size_t>(c)];
-    cell.dayClass = moonSign % 2 == 1 ? DayClass::PhaseBoy : DayClass::PhaseGirl;
-    cell.tag = state.CellTagA + state.CellTagB;
-    cell.customPointer = true;
+    marks.markMoonPhaseDay(c, moonSign % 2 == 1 ? MoonPhaseKind::Boy : MoonPhaseKind::Girl,
+                           state.CellTagA + state.CellTagB);
     // The three days before it, never reaching into the previous year.
     for (int before = c - 1; before >= 0 && before >= c - 3; --before)
-        marks.days[static_cast<size_t>(before)].dayClass = DayClass::Fertile;
+        marks.markFertileDay(before);
 }
 
-void MatchDetailPoint(ChartState &state, CalendarModel &marks, int point)
+void MatchDetailPoint(ChartState &state, CellMarks &marks, int point)
 {
     if (point == 1)
         state.DetailSunLon = state.PointLon[1];
@@ -72,8 +69,8 @@ void MatchDetailPoint(ChartState &state, CalendarModel &marks, int point)
     if (state.DetailAngleRounded != state.NatalAngleRounded2)
         return;
     const int c = cellIndexOf(state);
-    if (c >= 0 && c < CalendarModel::HourCount)
-        marks.hours[static_cast<size_t>(c)] = HourClass::Match;
+    if (c >= 0 && c < marks.hourCellCount())
+        marks.markMatchingHour(c);
 }
 
 } // namespace ferolune

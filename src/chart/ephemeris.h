@@ -66,6 +66,18 @@ private:
     QStringList m_directories;
 };
 
+// Closes the library's files when a run of moments ends, however it ends.
+class LibraryFilesGuard {
+public:
+    explicit LibraryFilesGuard(Ephemeris &ephemeris) : m_ephemeris(ephemeris) {}
+    ~LibraryFilesGuard() { m_ephemeris.close(); }
+    LibraryFilesGuard(const LibraryFilesGuard &) = delete;
+    LibraryFilesGuard &operator=(const LibraryFilesGuard &) = delete;
+
+private:
+    Ephemeris &m_ephemeris;
+};
+
 // "05h 07m 36s" from SiderealDegrees; seconds truncated.
 void FormatSiderealTime(ChartState &state);
 

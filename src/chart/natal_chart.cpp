@@ -83,7 +83,7 @@ void ComputeNatalChart(ChartState &state, const BirthData &fields, Ephemeris &ep
     EvaluateChart(state, nullptr);
 }
 
-void EvaluateChart(ChartState &state, CalendarModel *marks)
+void EvaluateChart(ChartState &state, CellMarks *marks)
 {
     state.PointLon = state.ChartLon;
     state.PointDecl = state.ChartDecl;
@@ -106,7 +106,7 @@ void EvaluateNatalPoints(ChartState &state)
         EvaluatePoint(state, nullptr);
 }
 
-void EvaluatePoint(ChartState &state, CalendarModel *marks)
+void EvaluatePoint(ChartState &state, CellMarks *marks)
 {
     const int point = static_cast<int>(std::nearbyint(state.PointIndex));
     const double longitude = state.PointLon[static_cast<size_t>(point)];

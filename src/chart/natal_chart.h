@@ -8,7 +8,7 @@
 namespace ferolune {
 
 class Ephemeris;
-struct CalendarModel;
+class CellMarks;
 
 // "KOS      " .. "HALAK    " (9 characters) for signs 1..12, else empty.
 QString SignName(int sign);
@@ -27,14 +27,14 @@ void ComputeNatalChart(ChartState &state, const BirthData &fields, Ephemeris &ep
 
 // Loads the chart to evaluate and evaluates it for state.EvalMode. `marks` is the
 // calendar the scan and detail modes mark; mode 0 needs none.
-void EvaluateChart(ChartState &state, CalendarModel *marks);
+void EvaluateChart(ChartState &state, CellMarks *marks);
 
 // Mode 0: EvaluatePoint for points 1, 10, 11, 12, 13, 14 in turn.
 void EvaluateNatalPoints(ChartState &state);
 
 // Handles point state.PointIndex: the chart line and natal angle in mode 0, the
 // Sun-Moon match in modes 1 and 2.
-void EvaluatePoint(ChartState &state, CalendarModel *marks);
+void EvaluatePoint(ChartState &state, CellMarks *marks);
 
 // "NAP-HOLD FOK: " followed by the rounded natal angle as number text.
 QString AngleCaption(const ChartState &state);

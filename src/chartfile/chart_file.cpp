@@ -1,6 +1,6 @@
 #include "chartfile/chart_file.h"
 
-#include "app/birth_fields.h"
+#include "chart/birth_fields.h"
 #include "chartfile/codepage.h"
 #include "common/number_rules.h"
 #include "common/run_error.h"

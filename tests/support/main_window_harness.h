@@ -4,7 +4,7 @@
 // driven by short step scripts as a user drives it.
 
 #include "app/clock.h"
-#include "app/dialogs.h"
+#include "widgets/dialogs.h"
 #include "app/main_window.h"
 #include "chart/chart_state.h"
 #include "chart/ephemeris.h"

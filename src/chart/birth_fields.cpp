@@ -1,4 +1,4 @@
-#include "app/birth_fields.h"
+#include "chart/birth_fields.h"
 
 #include "common/number_rules.h"
 #include "common/run_error.h"

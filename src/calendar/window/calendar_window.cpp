@@ -1,9 +1,9 @@
-#include "calendar/calendar_window.h"
+#include "calendar/window/calendar_window.h"
 
-#include "app/dialogs.h"
-#include "app/window_metrics.h"
-#include "calendar/calendar_canvas.h"
-#include "calendar/calendar_layout.h"
+#include "widgets/dialogs.h"
+#include "widgets/window_metrics.h"
+#include "calendar/window/calendar_canvas.h"
+#include "calendar/window/calendar_layout.h"
 #include "calendar/calendar_run.h"
 
 #include <QCloseEvent>

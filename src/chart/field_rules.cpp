@@ -1,4 +1,4 @@
-#include "app/field_rules.h"
+#include "chart/field_rules.h"
 
 #include "common/number_rules.h"
 

@@ -1,8 +1,8 @@
-#include "calendar/calendar_controller.h"
+#include "calendar/window/calendar_controller.h"
 
-#include "app/busy_pointer.h"
-#include "app/dialogs.h"
-#include "calendar/calendar_window.h"
+#include "widgets/busy_pointer.h"
+#include "widgets/dialogs.h"
+#include "calendar/window/calendar_window.h"
 #include "calendar/run_fields.h"
 #include "chart/chart_state.h"
 #include "chart/ephemeris.h"

@@ -1,4 +1,4 @@
-#include "app/window_metrics.h"
+#include "widgets/window_metrics.h"
 
 #include <QFontDatabase>
 

@@ -3,7 +3,7 @@
 // Where the calendar window's controls stand. The window was drawn in twips; every place
 // below is a whole number of pixels.
 
-#include "app/window_metrics.h"
+#include "widgets/window_metrics.h"
 
 #include <QRect>
 

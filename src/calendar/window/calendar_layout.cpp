@@ -1,4 +1,4 @@
-#include "calendar/calendar_layout.h"
+#include "calendar/window/calendar_layout.h"
 
 #include "calendar/fixed_year.h"
 

@@ -1,6 +1,6 @@
-#include "calendar/calendar_canvas.h"
+#include "calendar/window/calendar_canvas.h"
 
-#include "calendar/calendar_layout.h"
+#include "calendar/window/calendar_layout.h"
 
 #include <QMouseEvent>
 #include <QPainter>
