@@ -112,7 +112,7 @@ void MainWindowEditingTest::focusAndRangeChecks()
     harness.perform(steps);
     QCOMPARE(harness.focused(), focused);
     QCOMPARE(harness.dialogs.texts(), messages);
-    for (const FakeDialogs::Message &message : harness.dialogs.messages)
+    for (const ScriptedDialogs::Message &message : harness.dialogs.messages)
         QCOMPARE(message.icon, Dialogs::Icon::Critical);
 }
 
@@ -229,7 +229,7 @@ void MainWindowEditingTest::hourAndZoneCoupling()
     if (!harness.dialogs.messages.empty())
         seen << harness.dialogs.texts();
     QCOMPARE(seen.join(QStringLiteral(" | ")), coupling);
-    for (const FakeDialogs::Message &message : harness.dialogs.messages)
+    for (const ScriptedDialogs::Message &message : harness.dialogs.messages)
         QCOMPARE(message.icon, Dialogs::Icon::None);
 }
 

@@ -226,11 +226,11 @@ QString MainWindow::calendarYearText() const
     return Text3->text();
 }
 
-void MainWindow::focusField(const QString &controlName)
+void MainWindow::focusField(const QString &control)
 {
-    const bool hiddenHour = controlName == QLatin1StringView("txtBirthHour")
-                            || controlName == QLatin1StringView("optAM") || controlName == QLatin1StringView("optPM");
-    QWidget *target = hiddenHour ? Text1 : findChild<QWidget *>(controlName);
+    // The hidden hour and its meridiem are corrected in the visible hour.
+    const bool meridiem = control == QLatin1StringView("optAM") || control == QLatin1StringView("optPM");
+    QWidget *target = meridiem ? Text1 : findChild<QWidget *>(focusControlOf(control));
     if (!target)
         return;
     giveFocus(target, Qt::OtherFocusReason);

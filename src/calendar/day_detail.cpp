@@ -2,6 +2,7 @@
 #include "calendar/calendar_run.h"
 #include "calendar/fixed_year.h"
 #include "chart/ephemeris.h"
+#include "chart/field_rules.h"
 #include "common/number_rules.h"
 
 #include <array>
@@ -34,7 +35,7 @@ std::array<PreparedDay, DetailDayCount> prepareDays(const BirthData &fields, con
         days[g].date = dates[g];
         days[g].yearText = g == 1 ? calendarYearText : numberText(dates[g].year);
         momentFields.txtYear = days[g].yearText;
-        days[g].fields = ConvertMomentFields(momentFields, QStringLiteral("Text3"));
+        days[g].fields = ConvertMomentFields(momentFields, controlName(Field::Text3));
     }
     return days;
 }

@@ -2,6 +2,7 @@
 #include "calendar/calendar_run.h"
 #include "calendar/fixed_year.h"
 #include "chart/ephemeris.h"
+#include "chart/field_rules.h"
 #include "common/number_rules.h"
 
 namespace ferolune {
@@ -65,7 +66,7 @@ RunOutcome ScanYear(ChartState &state, const BirthData &fields, const QString &c
     momentFields.txtYear = calendarYearText;
     // Year, zone and place are the same for every moment: converted once, and before
     // anything is reset, so a text that is not a number keeps the run from starting.
-    const MomentFields converted = ConvertMomentFields(momentFields, QStringLiteral("Text3"));
+    const MomentFields converted = ConvertMomentFields(momentFields, controlName(Field::Text3));
 
     state.EvalMode = EvalModeScan;
     state.PhaseDayFound = 0;

@@ -1,5 +1,6 @@
 #include "chart/birth_fields.h"
 
+#include "chart/field_rules.h"
 #include "common/number_rules.h"
 #include "common/run_error.h"
 
@@ -73,7 +74,7 @@ void SummerTimeStep(BirthData &fields, int newState)
     const double z = readLeniently(fields.txtTZ);
     const double shifted = newState == 1 ? z - 1 : z + 1;
     if (!std::isfinite(shifted))
-        throw RunError::overflow(QStringLiteral("txtTZ"));
+        throw RunError::overflow(controlName(Field::txtTZ));
     fields.txtTZ = numberText(shifted);
 }
 

@@ -15,8 +15,6 @@ QMessageBox::Icon boxIcon(Dialogs::Icon icon)
         return QMessageBox::Critical;
     case Dialogs::Icon::Warning:
         return QMessageBox::Warning;
-    case Dialogs::Icon::Information:
-        return QMessageBox::Information;
     case Dialogs::Icon::None:
         break;
     }

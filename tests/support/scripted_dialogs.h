@@ -20,8 +20,10 @@ public:
     std::vector<Message> messages;
     QStringList questions;
     QStringList saveTitles;
+    QStringList openTitles; // each open dialog's title and filter, "title | filter"
     bool answer = false;    // the answer to every question
     QString savePath;       // the file chosen in every save dialog; empty cancels
+    QString chosenFile;     // the file chosen in every open dialog; empty cancels
 
     void message(QWidget *, const QString &text, Icon icon) override { messages.push_back({text, icon}); }
     bool ask(QWidget *, const QString &text) override
@@ -29,11 +31,24 @@ public:
         questions << text;
         return answer;
     }
-    QString openFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
+    QString openFileName(QWidget *, const QString &title, const QString &, const QString &filter) override
+    {
+        openTitles << title + QStringLiteral(" | ") + filter;
+        return chosenFile;
+    }
     QString saveFileName(QWidget *, const QString &title, const QString &, const QString &) override
     {
         saveTitles << title;
         return savePath;
+    }
+
+    // Every message text, joined by " | ".
+    QString texts() const
+    {
+        QStringList all;
+        for (const Message &message : messages)
+            all << message.text;
+        return all.join(QStringLiteral(" | "));
     }
 };
 

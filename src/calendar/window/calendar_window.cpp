@@ -1,10 +1,11 @@
 #include "calendar/window/calendar_window.h"
 
-#include "widgets/dialogs.h"
-#include "widgets/window_metrics.h"
+#include "calendar/calendar_run.h"
 #include "calendar/window/calendar_canvas.h"
 #include "calendar/window/calendar_layout.h"
-#include "calendar/calendar_run.h"
+#include "widgets/dialogs.h"
+#include "widgets/palette.h"
+#include "widgets/window_metrics.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -19,8 +20,8 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProgressBar>
-#include <QSaveFile>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QScreen>
 
 #include <algorithm>
@@ -53,21 +54,6 @@ QFont arial(double pointSize, bool bold = false)
 QFont courier(double pointSize)
 {
     return namedFont(QStringLiteral("Courier New"), pointSize, true);
-}
-
-void setBackground(QWidget *widget, const QColor &colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, colour);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
-
-void setTextColour(QWidget *widget, const QColor &colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    widget->setPalette(palette);
 }
 
 // The substitute fonts run a little wider than the originals: a transparent label grows to
@@ -150,7 +136,7 @@ QLabel *CalendarWindow::addLabel(QWidget *parent, const QString &name, const QSt
 void CalendarWindow::buildHeader()
 {
     m_yearLabel = addLabel(this, QStringLiteral("Label10"), QString(), arial(9.75, true));
-    setTextColour(m_yearLabel, QColor(0, 0, 255));
+    setColour(m_yearLabel, QPalette::WindowText, QColor(0, 0, 255));
     m_yearLabel->setGeometry(twipsRect(480, 120, 750, 240)); // sized to its text by the load step
 
     auto *days = new DayHeaderLabel(this);
@@ -204,7 +190,7 @@ void CalendarWindow::buildBirthDataBox()
     m_angleLabel = addLabel(box, QStringLiteral("Label3"), QStringLiteral("lblFok"), courier(12));
     m_angleLabel->setGeometry(twipsRect(120, 2040, 5775, 375).translated(inside));
     m_angleLabel->setAlignment(Qt::AlignCenter);
-    setTextColour(m_angleLabel, QColor(255, 0, 0));
+    setColour(m_angleLabel, QPalette::WindowText, QColor(255, 0, 0));
 
     for (QLabel *label : {m_nameLabel, m_chartLabel, m_angleLabel})
         setBackground(label, Qt::white);
@@ -238,7 +224,7 @@ void CalendarWindow::buildWaitPanel()
     m_waitPanel->setObjectName(QStringLiteral("Picture2"));
     m_waitPanel->setGeometry(twipsRect(0, 0, 10395, 7995));
     setBackground(m_waitPanel, QColor(0, 64, 64));
-    setTextColour(m_waitPanel, Qt::white);
+    setColour(m_waitPanel, QPalette::WindowText, Qt::white);
 
     QLabel *message = addLabel(m_waitPanel, QStringLiteral("Label9"),
                                QStringLiteral("KÉREM VÁRJON AMIG A NAPTÁR ELKÉSZÜL..."), arial(15.75, true));
