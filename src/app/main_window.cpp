@@ -160,7 +160,7 @@ void MainWindow::fillFromClock(const QDateTime &now)
             SetBirthHour(fields, hourText); // 00 becomes 12, the meridiem still to be chosen
             fields.optAM = true;
         } else {
-            SetBirthHour(fields, numberText(hour - 12));
+            SetBirthHour(fields, fieldNumberText(hour - 12));
             fields.optAM = false;
         }
         fields.Text1 = hourText;
