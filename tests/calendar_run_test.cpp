@@ -65,20 +65,21 @@ struct RunResult {
     std::vector<LoggedMoment> moments;
 };
 
-RunResult scan(ChartState &state, const QString &year, MomentLog::StopWhen stopWhen = {})
+RunResult scan(ChartState &state, const QString &year, MomentLog::StopWhen stopWhen = {},
+               const BirthData &fields = {})
 {
     RunResult result;
     MomentLog log;
-    result.outcome = ScanYear(state, BirthData{}, year, calendarEphemeris(), result.model, log.callback(state, stopWhen));
+    result.outcome = ScanYear(state, fields, year, calendarEphemeris(), result.model, log.callback(state, stopWhen));
     result.moments = log.finish(state);
     return result;
 }
 
-RunResult detail(ChartState &state, const QString &year, int month, int day)
+RunResult detail(ChartState &state, const QString &year, int month, int day, const BirthData &fields = {})
 {
     RunResult result;
     MomentLog log;
-    result.outcome = Reszletes(state, BirthData{}, year, static_cast<float>(month), static_cast<float>(day),
+    result.outcome = Reszletes(state, fields, year, static_cast<float>(month), static_cast<float>(day),
                                calendarEphemeris(), result.model, log.callback(state));
     result.moments = log.finish(state);
     return result;
@@ -146,6 +147,72 @@ TEST(YearScan, TheCommaSeparatorGivesTheSameCalendar)
     ChartState state = natalStateOf();
     const RunResult result = scan(state, QStringLiteral("2026"));
     expectDays(result.model, calendarOf(PhaseDays2026));
+}
+
+// A birth in Mumbai (zone 5.5 hours east) computed with the full stop and with the
+// Hungarian decimal comma: the same chart, the same moments, the same calendar and the
+// same minutes of a moon-phase day; only the shown degrees carry the comma.
+TEST(CalendarRuns, AHalfHourZoneGivesTheSameCalendarOnAHungarianDesktop)
+{
+    BirthData mumbai;
+    mumbai.txtYear = QStringLiteral("1991");
+    mumbai.txtMonth = QStringLiteral("9");
+    mumbai.txtDay = QStringLiteral("14");
+    mumbai.Text1 = QStringLiteral("18");
+    mumbai.txtBirthHour = QStringLiteral("6");
+    mumbai.optAM = false;
+    mumbai.txtBirthMinute = QStringLiteral("20.5");
+    mumbai.txtTZ = QStringLiteral("-5.5");
+    mumbai.txtLongDeg = QStringLiteral("72");
+    mumbai.txtLongMin = QStringLiteral("52.5");
+    mumbai.txtLatDeg = QStringLiteral("19");
+    mumbai.txtLatMin = QStringLiteral("4");
+
+    struct Computed {
+        ChartState natal;
+        QString chartText, caption;
+        RunResult year, day;
+    };
+    const auto compute = [&](QChar separator) {
+        DecimalSeparatorGuard guard(separator);
+        Computed out;
+        out.natal = natalStateOf(mumbai);
+        out.chartText = out.natal.ChartText;
+        out.caption = AngleCaption(out.natal);
+        ChartState state = out.natal;
+        out.year = scan(state, QStringLiteral("2026"), {}, mumbai);
+        for (size_t k = 0; k < out.year.model.days.size(); ++k) {
+            if (out.year.model.days[k].customPointer) {
+                const QDate date = QDate(2026, 1, 1).addDays(static_cast<qint64>(k));
+                out.day = detail(state, QStringLiteral("2026"), date.month(), date.day(), mumbai);
+                break;
+            }
+        }
+        return out;
+    };
+    const Computed dot = compute(u'.');
+    const Computed comma = compute(u',');
+
+    EXPECT_DOUBLE_EQ(comma.natal.ChartJulianDay, dot.natal.ChartJulianDay);
+    EXPECT_NEAR(dot.natal.ChartJulianDay, 2448514.0 + (18 + 20.5 / 60 - 5.5) / 24 - 0.5, 1e-7);
+    EXPECT_EQ(comma.natal.NatalAngleRounded, dot.natal.NatalAngleRounded);
+    EXPECT_EQ(comma.natal.PointLon, dot.natal.PointLon);
+    EXPECT_TRUE(comma.chartText.contains(u',')) << comma.chartText.toStdString();
+    EXPECT_EQ(QString(comma.chartText).replace(u',', u'.'), dot.chartText);
+    EXPECT_EQ(QString(comma.caption).replace(u',', u'.'), dot.caption);
+
+    for (RunResult Computed::*run : {&Computed::year, &Computed::day}) {
+        const RunResult &a = dot.*run;
+        const RunResult &b = comma.*run;
+        EXPECT_EQ(a.outcome, RunOutcome::Finished);
+        EXPECT_EQ(b.outcome, a.outcome);
+        expectDays(b.model, a.model);
+        EXPECT_EQ(b.model.hours, a.model.hours);
+        ASSERT_EQ(b.moments.size(), a.moments.size());
+        for (size_t i = 0; i < a.moments.size(); ++i)
+            ASSERT_EQ(b.moments[i].julianDay, a.moments[i].julianDay) << i;
+    }
+    EXPECT_EQ(dot.day.moments.size(), 3u * 24 * 60);
 }
 
 // A moon-phase day at the start of the year: nothing of the previous year is marked.

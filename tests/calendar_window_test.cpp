@@ -289,11 +289,32 @@ private slots:
         QVERIFY(panel->isVisible());
         QCOMPARE(window->childAt(window->cellRect(4).center()), panel);
         auto *progress = window->findChild<QProgressBar *>("WaitProgress");
-        window->setProgress({120, 365});
-        QCOMPARE(progress->value(), 120);
-        QCOMPARE(progress->maximum(), 365);
-        window->setProgress({1440, 4320});
-        QCOMPARE(progress->maximum(), 4320);
+        auto *count = window->findChild<QLabel *>("WaitProgressText");
+        QVERIFY(!progress->isTextVisible());
+        QVERIFY(count->isVisible());
+        QVERIFY(!count->geometry().intersects(progress->geometry()));
+        const struct {
+            RunProgress progress;
+            int value;
+            const char *text;
+        } rows[] = {
+            {{0, 365}, 0, "1. nap / 365"},
+            {{120, 365}, 120, "121. nap / 365"},
+            {{364, 365}, 364, "365. nap / 365"},
+            {{380, 365}, 365, "365. nap / 365"}, // a jump past the end of the year
+            {{0, 4320, RunProgress::Unit::Minute}, 0, "1. perc / 4320"},
+            {{1440, 4320, RunProgress::Unit::Minute}, 1440, "1441. perc / 4320"},
+        };
+        for (const auto &row : rows) {
+            window->setProgress(row.progress);
+            QCOMPARE(progress->value(), row.value);
+            QCOMPARE(progress->maximum(), row.progress.total);
+            QCOMPARE(count->text(), QString::fromUtf8(row.text));
+            QVERIFY(count->width() >= count->sizeHint().width());
+        }
+        window->setWaitPanelVisible(false);
+        window->setWaitPanelVisible(true);
+        QCOMPARE(count->text(), QString()); // a new run starts without the last run's count
         window->setWaitPanelVisible(false);
         QVERIFY(!panel->isVisible());
     }

@@ -19,8 +19,10 @@ class Ephemeris;
 // How far a run has come, reported before every moment. Returning false from the
 // callback stops the run before that moment.
 struct RunProgress {
+    enum class Unit { Day, Minute };
     int done = 0;  // scan: ScanIndex (days passed, jumps included); detail: minutes done
     int total = 0; // scan: 365; detail: 4,320
+    Unit unit = Unit::Day; // what is counted: the scan's days or the detail's minutes
 };
 using MomentCallback = std::function<bool(const RunProgress &)>;
 

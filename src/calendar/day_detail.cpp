@@ -63,7 +63,7 @@ RunOutcome Reszletes(ChartState &state, const BirthData &fields, const QString &
     state.CellIndex = -1;
 
     const LibraryFilesGuard closeFiles(ephemeris);
-    RunProgress progress{0, DetailDayCount * MinutesPerDay};
+    RunProgress progress{0, DetailDayCount * MinutesPerDay, RunProgress::Unit::Minute};
     for (size_t g = 0; g < days.size(); ++g) {
         const PreparedDay &day = days[g];
         const QString monthTag = numberText(day.date.month);

@@ -236,11 +236,11 @@ void CalendarWindow::buildWaitPanel()
     m_progress->setGeometry(twipsRect(1680, 3360, 7065, 300));
     m_progress->setRange(0, 365);
     m_progress->setValue(0);
-    m_progress->setFormat(QStringLiteral("%v / %m"));
-    QPalette progressPalette = m_progress->palette();
-    progressPalette.setColor(QPalette::WindowText, Qt::black);
-    progressPalette.setColor(QPalette::Text, Qt::black);
-    m_progress->setPalette(progressPalette);
+    // The count stands under the bar, not on it, where half of it would lie on the fill.
+    m_progress->setTextVisible(false);
+    m_progressText = addLabel(m_waitPanel, QStringLiteral("WaitProgressText"), QString(), arial(9.75, true));
+    m_progressText->setGeometry(twipsRect(1680, 3720, 7065, 300));
+    m_progressText->setAlignment(Qt::AlignCenter);
 
     QLabel *addresses = addLabel(m_waitPanel, QStringLiteral("Label11"), WebAddresses, font());
     addresses->setGeometry(twipsRect(4320, 7740, 6030, 195));
@@ -279,6 +279,7 @@ void CalendarWindow::setWaitPanelVisible(bool visible)
 {
     if (visible) {
         m_progress->setValue(0);
+        m_progressText->clear();
         m_waitPanel->raise();
     }
     m_waitPanel->setVisible(visible);
@@ -294,6 +295,10 @@ void CalendarWindow::setProgress(const RunProgress &progress)
     if (m_progress->maximum() != progress.total)
         m_progress->setRange(0, progress.total);
     m_progress->setValue(std::min(progress.done, progress.total));
+    // The day or minute being computed: the one after those done.
+    const int current = std::min(progress.done + 1, progress.total);
+    const QString unit = progress.unit == RunProgress::Unit::Minute ? QStringLiteral("perc") : QStringLiteral("nap");
+    m_progressText->setText(QStringLiteral("%1. %2 / %3").arg(current).arg(unit).arg(progress.total));
 }
 
 void CalendarWindow::showCentred()

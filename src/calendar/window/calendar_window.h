@@ -107,6 +107,7 @@ private:
     QPushButton *m_printButton = nullptr; // Command1
     QWidget *m_waitPanel = nullptr;    // Picture2
     QProgressBar *m_progress = nullptr;
+    QLabel *m_progressText = nullptr; // what the bar counts, under it
     bool m_centred = false;
 };
 
