@@ -29,20 +29,20 @@ struct PhaseDay {
     const char *tag;
 };
 
-int cellOf(int month, int day)
+int cellOf(int month, int day, int year = 2026)
 {
-    static const int daysBefore[] = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
-    return daysBefore[month - 1] + day - 1;
+    return QDate(year, month, day).dayOfYear() - 1;
 }
 
 // The calendar a list of moon-phase days gives: each with the three days before it
 // fertile (never before 1 January), every other day not fertile.
-CalendarModel calendarOf(const std::vector<PhaseDay> &phaseDays)
+CalendarModel calendarOf(const std::vector<PhaseDay> &phaseDays, int year = 2026)
 {
     CalendarModel model;
+    model.dayCount = QDate(year, 12, 31).dayOfYear();
     model.resetDays();
     for (const PhaseDay &phase : phaseDays) {
-        const int c = cellOf(phase.month, phase.day);
+        const int c = cellOf(phase.month, phase.day, year);
         model.days[static_cast<size_t>(c)] = {phase.kind, QString::fromLatin1(phase.tag), true};
         for (int k = std::max(0, c - 3); k < c; ++k)
             model.days[static_cast<size_t>(k)].dayClass = DayClass::Fertile;
@@ -52,6 +52,7 @@ CalendarModel calendarOf(const std::vector<PhaseDay> &phaseDays)
 
 void expectDays(const CalendarModel &actual, const CalendarModel &expected)
 {
+    ASSERT_EQ(actual.dayCount, expected.dayCount);
     for (size_t k = 0; k < actual.days.size(); ++k) {
         EXPECT_EQ(actual.days[k].dayClass, expected.days[k].dayClass) << "cell " << k;
         EXPECT_EQ(actual.days[k].tag, expected.days[k].tag) << "cell " << k;
@@ -65,11 +66,12 @@ struct RunResult {
     std::vector<LoggedMoment> moments;
 };
 
-RunResult scan(ChartState &state, const QString &year, MomentLog::StopWhen stopWhen = {})
+RunResult scan(ChartState &state, const QString &year, MomentLog::StopWhen stopWhen = {},
+               const BirthData &fields = {})
 {
     RunResult result;
     MomentLog log;
-    result.outcome = ScanYear(state, BirthData{}, year, calendarEphemeris(), result.model, log.callback(state, stopWhen));
+    result.outcome = ScanYear(state, fields, year, calendarEphemeris(), result.model, log.callback(state, stopWhen));
     result.moments = log.finish(state);
     return result;
 }
@@ -124,7 +126,7 @@ TEST(YearScan, DefaultBirthFieldsIn2026)
     // Every examined day has its 72 moments, every second hour, every tenth minute; the
     // 20 days after a moon-phase day are not examined.
     std::set<int> expectedCells;
-    for (int k = 0; k < CalendarModel::DayCount; ++k)
+    for (int k = 0; k < 365; ++k)
         expectedCells.insert(k);
     for (const PhaseDay &phase : PhaseDays2026) {
         for (int k = cellOf(phase.month, phase.day) + 1; k <= cellOf(phase.month, phase.day) + 20; ++k)
@@ -187,7 +189,7 @@ TEST(YearScan, AJumpPastTheEndOfTheYearEndsTheScan)
     const int phaseCell = cellOf(12, 20);
     EXPECT_NE(result.model.days[static_cast<size_t>(phaseCell)].dayClass, DayClass::NotFertile);
     EXPECT_EQ(result.model.days[static_cast<size_t>(phaseCell)].tag, QStringLiteral("1220"));
-    for (int k = phaseCell + 1; k < CalendarModel::DayCount; ++k)
+    for (int k = phaseCell + 1; k < 365; ++k)
         EXPECT_EQ(result.model.days[static_cast<size_t>(k)].dayClass, DayClass::NotFertile) << k;
     ASSERT_FALSE(result.moments.empty());
     EXPECT_EQ(result.moments.back().cell, phaseCell);
@@ -195,20 +197,49 @@ TEST(YearScan, AJumpPastTheEndOfTheYearEndsTheScan)
     EXPECT_EQ(result.moments.back().day, 20);
 }
 
-// In a leap year the cell after 28 February is 1 March; 29 February is never examined.
-TEST(YearScan, LeapYearHasNo29February)
+BirthData birthOf(const char *year, const char *month, const char *day, int hour, const char *minute,
+                  const char *zone)
+{
+    BirthData fields;
+    fields.txtYear = QString::fromLatin1(year);
+    fields.txtMonth = QString::fromLatin1(month);
+    fields.txtDay = QString::fromLatin1(day);
+    fields.Text1 = QString::number(hour);
+    fields.optAM = hour < 12;
+    fields.txtBirthHour = QString::number(hour % 12 == 0 ? 12 : hour % 12);
+    fields.txtBirthMinute = QString::fromLatin1(minute);
+    fields.txtTZ = QString::fromLatin1(zone);
+    return fields;
+}
+
+const BirthData LeapDayBirth = birthOf("1981", "3", "10", 18, "27", "-1.5");
+
+// A leap year has 366 cells and 29 February is scanned like any other day: here it is the
+// moon-phase day of February.
+TEST(YearScan, LeapYearScans29February)
 {
     DecimalSeparatorGuard dot(u'.');
-    ChartState state = natalStateOf();
-    const RunResult result = scan(state, QStringLiteral("2024"));
+    ChartState state = natalStateOf(LeapDayBirth);
+    ASSERT_DOUBLE_EQ(state.NatalAngleRounded, 58.7);
+    const RunResult result = scan(state, QStringLiteral("2020"), {}, LeapDayBirth);
+    EXPECT_EQ(result.outcome, RunOutcome::Finished);
+    ASSERT_EQ(result.model.dayCount, 366);
+    const DayCell &leapDay = result.model.days[59];
+    EXPECT_EQ(leapDay.dayClass, DayClass::PhaseGirl); // the Moon in BIKA
+    EXPECT_EQ(leapDay.tag, QStringLiteral("2-29"));
+    for (int k = 56; k <= 58; ++k) // 26 to 28 February
+        EXPECT_EQ(result.model.days[static_cast<size_t>(k)].dayClass, DayClass::Fertile) << k;
+    EXPECT_EQ(result.model.days[29].tag, QStringLiteral("1-30"));
+
+    // Every cell is scanned as the real day of its index.
     ASSERT_FALSE(result.moments.empty());
     for (const LoggedMoment &moment : result.moments) {
-        // The fixed year's day of a cell: the calendar day, one more from March on.
-        const QDate expected = QDate(2024, 1, 1).addDays(moment.cell < 59 ? moment.cell : moment.cell + 1);
-        ASSERT_EQ(moment.year, 2024);
+        const QDate expected = QDate(2020, 1, 1).addDays(moment.cell);
+        ASSERT_EQ(moment.year, 2020);
         ASSERT_EQ(moment.month, expected.month()) << "cell " << moment.cell;
         ASSERT_EQ(moment.day, expected.day()) << "cell " << moment.cell;
     }
+    EXPECT_EQ(cellsOf(result.moments).count(59), 1u);
 }
 
 // The Sun-Moon angle of January's sampled moments, and the days it makes, against the

@@ -1,6 +1,7 @@
 // The calendar window on its own: layout, the cells it shows, clicks and printing.
 
 #include "calendar/calendar_canvas.h"
+#include "calendar/calendar_layout.h"
 #include "calendar/calendar_run.h"
 #include "calendar/calendar_window.h"
 #include "support/scripted_dialogs.h"
@@ -131,7 +132,7 @@ private slots:
         QTest::newRow("28 February ends its row") << 58 << false << QRect(536, 56, 17, 21);
         QTest::newRow("1 March, third row first column") << 59 << false << QRect(104, 76, 17, 21);
         QTest::newRow("31 December") << 364 << false << QRect(584, 256, 17, 21);
-        QTest::newRow("legend blue") << 368 << false << QRect(32, 384, 17, 21);
+        QTest::newRow("legend blue") << FirstLegendIndex + 3 << false << QRect(32, 384, 17, 21);
         QTest::newRow("strip day 1, 0 h") << 0 << true << QRect(188, 476, 5, 25);
         QTest::newRow("strip day 2, 13 h") << 37 << true << QRect(344, 476, 5, 25);
         QTest::newRow("strip day 3, 23 h") << 71 << true << QRect(488, 476, 5, 25);
@@ -142,20 +143,41 @@ private slots:
         QFETCH(bool, hourCell);
         QFETCH(QRect, rect);
         QCOMPARE(hourCell ? window->hourCellRect(index) : window->cellRect(index), rect);
-        if (!hourCell && index < 365)
+        if (!hourCell && index < FirstLegendIndex)
             QCOMPARE(window->canvas()->dayCellAt(rect.center()), index);
     }
 
-    void februaryRowHasTwentyEightCells()
+    // February's row has 28 cells, or 29 in a leap year; the cells after it move with it.
+    void februaryRow_data()
     {
+        QTest::addColumn<int>("dayCount");
+        QTest::addColumn<int>("februaryCells");
+        QTest::newRow("common year") << 365 << 28;
+        QTest::newRow("leap year") << 366 << 29;
+    }
+    void februaryRow()
+    {
+        QFETCH(int, dayCount);
+        QFETCH(int, februaryCells);
+        CalendarModel model;
+        model.dayCount = dayCount;
+        model.resetDays();
+        window->setModel(model);
         const int februaryTop = window->cellRect(31).top();
         int cells = 0;
-        for (int k = 0; k < 365; ++k)
+        for (int k = 0; k < dayCount; ++k)
             cells += window->cellRect(k).top() == februaryTop ? 1 : 0;
-        QCOMPARE(cells, 28);
-        // Where 29 to 31 February would stand there is no cell.
-        for (int column = 29; column <= 31; ++column)
+        QCOMPARE(cells, februaryCells);
+        QCOMPARE(window->cellRect(31 + februaryCells), QRect(104, 76, 17, 21)); // 1 March
+        QCOMPARE(window->cellRect(dayCount - 1), QRect(584, 256, 17, 21));      // 31 December
+        if (dayCount == 365)
+            QVERIFY(!window->cellRect(365).isValid()); // a common year has no day index 365
+        // Where the days February lacks would stand there is no cell.
+        for (int column = februaryCells + 1; column <= 31; ++column)
             QCOMPARE(window->canvas()->dayCellAt(QPoint(104 + 16 * (column - 1) + 8, februaryTop + 10)), -1);
+        // The last February cell is painted.
+        const QImage image = window->grab().toImage();
+        QCOMPARE(QColor(image.pixel(window->cellRect(31 + februaryCells - 1).center())), QColor(255, 255, 255));
     }
 
     void designColoursAndCaptions()
@@ -164,9 +186,9 @@ private slots:
         const QColor background = window->palette().color(QPalette::Base);
         QCOMPARE(window->cellColor(100), background);
         QCOMPARE(window->hourCellColor(0), background);
-        QCOMPARE(window->cellColor(365), background);
-        QCOMPARE(window->cellColor(366), QColor(255, 255, 0));
-        QCOMPARE(window->cellColor(367), QColor(255, 0, 0));
+        QCOMPARE(window->cellColor(FirstLegendIndex), background);
+        QCOMPARE(window->cellColor(FirstLegendIndex + 1), QColor(255, 255, 0));
+        QCOMPARE(window->cellColor(FirstLegendIndex + 2), QColor(255, 0, 0));
         QVERIFY(!window->isWaitPanelVisible());
 
         window->load(QStringLiteral("2026"), QStringLiteral("Kiss <b>Anna</b>"));

@@ -56,7 +56,7 @@ QColor CalendarCanvas::cellColor(int index) const
 {
     if (index >= FirstLegendIndex && index < FirstLegendIndex + LegendCount)
         return colourOf(LegendColours[index - FirstLegendIndex]);
-    if (index < 0 || index >= CalendarModel::DayCount)
+    if (index < 0 || index >= m_model.dayCount)
         return {};
     return colourOf(colorOf(m_model.days[static_cast<size_t>(index)].dayClass));
 }
@@ -70,8 +70,8 @@ QColor CalendarCanvas::hourCellColor(int hourIndex) const
 
 int CalendarCanvas::dayCellAt(const QPoint &point) const
 {
-    for (int k = CalendarModel::DayCount - 1; k >= 0; --k) {
-        if (DayCellRect(k).contains(point))
+    for (int k = m_model.dayCount - 1; k >= 0; --k) {
+        if (DayCellRect(k, m_model.dayCount).contains(point))
             return k;
     }
     return -1;
@@ -100,8 +100,8 @@ void CalendarCanvas::paintEvent(QPaintEvent *)
     painter.setPen(Qt::black);
     painter.drawLine(0, RuleTop, width(), RuleTop);
 
-    for (int k = 0; k < CalendarModel::DayCount; ++k)
-        paintCell(painter, DayCellRect(k), cellColor(k));
+    for (int k = 0; k < m_model.dayCount; ++k)
+        paintCell(painter, DayCellRect(k, m_model.dayCount), cellColor(k));
     for (int k = FirstLegendIndex; k < FirstLegendIndex + LegendCount; ++k)
         paintCell(painter, LegendCellRect(k), cellColor(k));
     for (int k = 0; k < CalendarModel::HourCount; ++k)

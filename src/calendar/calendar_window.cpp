@@ -300,14 +300,14 @@ QColor CalendarWindow::cellColor(int index) const
 
 QString CalendarWindow::cellTag(int dayIndex) const
 {
-    if (dayIndex < 0 || dayIndex >= CalendarModel::DayCount)
+    if (dayIndex < 0 || dayIndex >= m_canvas->model().dayCount)
         return {};
     return m_canvas->model().days[static_cast<size_t>(dayIndex)].tag;
 }
 
 bool CalendarWindow::cellHasPhasePointer(int dayIndex) const
 {
-    if (dayIndex < 0 || dayIndex >= CalendarModel::DayCount)
+    if (dayIndex < 0 || dayIndex >= m_canvas->model().dayCount)
         return false;
     return m_canvas->model().days[static_cast<size_t>(dayIndex)].customPointer;
 }
@@ -316,9 +316,10 @@ QRect CalendarWindow::cellRect(int index) const
 {
     if (index >= FirstLegendIndex && index < FirstLegendIndex + LegendCount)
         return LegendCellRect(index).translated(m_canvas->pos());
-    if (index < 0 || index >= CalendarModel::DayCount)
+    const int dayCount = m_canvas->model().dayCount;
+    if (index < 0 || index >= dayCount)
         return {};
-    return DayCellRect(index).translated(m_canvas->pos());
+    return DayCellRect(index, dayCount).translated(m_canvas->pos());
 }
 
 QColor CalendarWindow::hourCellColor(int hourIndex) const

@@ -46,7 +46,8 @@ public:
     // Shows the window without blocking; the first time centred on the screen.
     void showCentred();
 
-    // Day cells 0..364 (legend swatches 365..368 for the colour), in window coordinates.
+    // Day cells 0..dayCount - 1 (legend swatches from FirstLegendIndex for the colour), in
+    // window coordinates.
     QColor cellColor(int index) const;
     QString cellTag(int dayIndex) const;
     bool cellHasPhasePointer(int dayIndex) const;

@@ -47,7 +47,7 @@ void MatchScanPoint(ChartState &state, CalendarModel &marks, int point, int moon
     const int c = cellIndexOf(state);
     state.CellTagA = padTagPart(state.CellTagA);
     state.CellTagB = padTagPart(state.CellTagB);
-    if (c < 0 || c >= CalendarModel::DayCount)
+    if (c < 0 || c >= marks.dayCount)
         return; // a moment past the last cell of the year has no cell to mark
 
     DayCell &cell = marks.days[static_cast<size_t>(c)];
