@@ -142,10 +142,20 @@ TEST(AngleMatch, WholeDegreesInTheScanTenthsInTheDetail)
         {200.0, 10, 199.96, EvalModeDetail, true},
         {200.0, 10, 200.1, EvalModeDetail, false},
         {200.0, 10, 199.9, EvalModeDetail, false},
-        // Sun and Moon together: the angle is 360, not 0.
+        // Sun and Moon together: the angle is 360, the same angle as 0.
         {360.0, 40, 0, EvalModeScan, true},
         {360.0, 40, 0, EvalModeDetail, true},
-        {0.0, 40, 0, EvalModeScan, false},
+        {0.0, 40, 0, EvalModeScan, true},
+        // Past the new moon: a natal 360.0 meets the angles that round to 0.0 .. 0.9.
+        {360.0, 40, 0.3, EvalModeScan, true},
+        {360.0, 40, 0.94, EvalModeScan, true},
+        {360.0, 40, 0.96, EvalModeScan, false},
+        {360.0, 40, 359.94, EvalModeScan, false},
+        {0.4, 40, 359.96, EvalModeScan, true},
+        {360.0, 40, 0.04, EvalModeDetail, true},
+        {360.0, 40, 0.06, EvalModeDetail, false},
+        {0.0, 40, 359.96, EvalModeDetail, true},
+        {359.9, 40, 0.04, EvalModeDetail, false},
     };
     for (const auto &row : rows) {
         ChartState state;

@@ -20,6 +20,13 @@ QString padTagPart(const QString &part)
     return part.size() == 1 ? part + u'-' : part;
 }
 
+// The angles lie in 0 < angle <= 360 and round to 0.0 .. 360.0: 360 is the same angle as 0,
+// so a natal angle that rounds to 360.0 meets the angles just past the new moon.
+double onTheCircle(double roundedAngle)
+{
+    return roundedAngle >= 360 ? roundedAngle - 360 : roundedAngle;
+}
+
 } // namespace
 
 void EvaluateSunMoon(ChartState &state, CalendarModel &marks)
@@ -40,7 +47,7 @@ void MatchScanPoint(ChartState &state, CalendarModel &marks, int point, int moon
     state.ScanAngle = SunToMoonAngle(state.ScanSunLon, state.ScanMoonLon);
     state.ScanAngleRounded = roundToTenth(state.ScanAngle);
     // Whole degrees: a natal 124.0 matches any scan angle that rounds into 124.0 .. 124.9.
-    if (intPart(state.ScanAngleRounded) != intPart(state.NatalAngleRounded))
+    if (intPart(onTheCircle(state.ScanAngleRounded)) != intPart(onTheCircle(state.NatalAngleRounded)))
         return;
 
     state.PhaseDayFound = -1;
@@ -69,7 +76,7 @@ void MatchDetailPoint(ChartState &state, CalendarModel &marks, int point)
     state.DetailAngle = SunToMoonAngle(state.DetailSunLon, state.DetailMoonLon);
     state.DetailAngleRounded = roundToTenth(state.DetailAngle);
     // Tenths of a degree: the detail is finer than the whole-degree scan.
-    if (state.DetailAngleRounded != state.NatalAngleRounded2)
+    if (onTheCircle(state.DetailAngleRounded) != onTheCircle(state.NatalAngleRounded2))
         return;
     const int c = cellIndexOf(state);
     if (c >= 0 && c < CalendarModel::HourCount)
