@@ -384,6 +384,39 @@ TEST(CalendarRuns, ATextThatIsNotANumberKeepsTheRunFromStarting)
     }
 }
 
+// The library gives up on the Moon at the first instant of its files, 1 January 1800, 0h
+// universal time: a scan in zone 0 samples that instant, a birth may fall on it.
+TEST(YearScan, TheFirstInstantOf1800)
+{
+    DecimalSeparatorGuard dot(u'.');
+    EXPECT_NO_THROW(calendarEphemeris().sunAndMoon(2378496.5));
+    BirthData fields = birthOf("1800", "1", "1", 0, "0", "0");
+    ChartState state = natalStateOf(fields);
+    EXPECT_NE(state.NatalAngle, 0);
+    state = natalStateOf();
+    const RunResult result = scan(state, QStringLiteral("1800"), {}, fields);
+    EXPECT_EQ(result.outcome, RunOutcome::Finished);
+    EXPECT_EQ(result.moments.front().julianDay, 2378496.5);
+    EXPECT_EQ(result.model.dayCount, 365); // 1800 is no leap year
+    EXPECT_FALSE(result.model.builtInEphemeris);
+}
+
+// Years the data files do not cover, whole or in part, are computed by the library's
+// built-in ephemeris, and the calendar says so.
+TEST(YearScan, YearsOutsideTheDataFiles)
+{
+    const struct {
+        const char *year;
+        bool builtIn;
+    } rows[] = {{"1799", true}, {"1800", false}, {"2026", false}, {"2399", false}, {"2400", true}, {"2800", true}};
+    DecimalSeparatorGuard dot(u'.');
+    for (const auto &row : rows) {
+        ChartState state = natalStateOf();
+        const RunResult result = scan(state, QString::fromLatin1(row.year), [](const RunProgress &) { return true; });
+        EXPECT_EQ(result.model.builtInEphemeris, row.builtIn) << row.year;
+    }
+}
+
 TEST(YearScan, AYearBeyondTheLibraryThrows)
 {
     DecimalSeparatorGuard dot(u'.');

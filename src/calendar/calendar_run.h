@@ -28,7 +28,8 @@ enum class RunOutcome { Finished, Stopped };
 
 // The year scan. Needs the natal angle of a mode-0 evaluation in `state`. Sizes the
 // calendar to the days of the year (366 in a leap year), resets the day cells to white,
-// then scans `calendarYearText` with the zone and place of `fields`.
+// then scans `calendarYearText` with the zone and place of `fields`; builtInEphemeris says
+// whether the library had to take its built-in ephemeris for part of the year.
 // Throws RunError (a text that is not a number, naming its field; the calendar year is
 // "Text3") before anything is reset, or EphemerisError (a moment the library cannot
 // compute); the library's files are closed whatever happens. A stopped or failed run

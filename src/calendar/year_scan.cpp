@@ -53,6 +53,15 @@ bool scanDay(const ScanRun &run, int scanIndex)
     return true;
 }
 
+// Whether the library takes its data files for the whole year: asked at noon of its first
+// and of its last day (the files begin on 1 January 1800 and end during 2400).
+bool dataFilesCoverYear(Ephemeris &ephemeris, const MomentFields &fields)
+{
+    const double noonUniversal = 12 + static_cast<double>(fields.zoneHours);
+    return ephemeris.usesDataFilesAt(Ephemeris::julianDay(fields.year, 1, 1, noonUniversal)) &&
+           ephemeris.usesDataFilesAt(Ephemeris::julianDay(fields.year, 12, 31, noonUniversal));
+}
+
 } // namespace
 
 RunOutcome ScanYear(ChartState &state, const BirthData &fields, const QString &calendarYearText,
@@ -73,6 +82,7 @@ RunOutcome ScanYear(ChartState &state, const BirthData &fields, const QString &c
     state.CellIndex = -1;
 
     const LibraryFilesGuard closeFiles(ephemeris);
+    model.builtInEphemeris = !dataFilesCoverYear(ephemeris, converted);
     const ScanRun run{state, converted, ephemeris, model, beforeMoment};
     const int lastDayIndex = model.dayCount - 1;
     int scanIndex = 0;
