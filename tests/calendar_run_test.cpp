@@ -15,6 +15,7 @@
 #include <vector>
 
 using namespace ferolune;
+using ferolune::test::birthOf;
 using ferolune::test::calendarEphemeris;
 using ferolune::test::DecimalSeparatorGuard;
 using ferolune::test::LoggedMoment;
@@ -195,21 +196,6 @@ TEST(YearScan, AJumpPastTheEndOfTheYearEndsTheScan)
     EXPECT_EQ(result.moments.back().cell, phaseCell);
     EXPECT_EQ(result.moments.back().month, 12);
     EXPECT_EQ(result.moments.back().day, 20);
-}
-
-BirthData birthOf(const char *year, const char *month, const char *day, int hour, const char *minute,
-                  const char *zone)
-{
-    BirthData fields;
-    fields.txtYear = QString::fromLatin1(year);
-    fields.txtMonth = QString::fromLatin1(month);
-    fields.txtDay = QString::fromLatin1(day);
-    fields.Text1 = QString::number(hour);
-    fields.optAM = hour < 12;
-    fields.txtBirthHour = QString::number(hour % 12 == 0 ? 12 : hour % 12);
-    fields.txtBirthMinute = QString::fromLatin1(minute);
-    fields.txtTZ = QString::fromLatin1(zone);
-    return fields;
 }
 
 const BirthData LeapDayBirth = birthOf("1981", "3", "10", 18, "27", "-1.5");

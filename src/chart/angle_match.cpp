@@ -29,6 +29,11 @@ double onTheCircle(double roundedAngle)
 
 } // namespace
 
+bool MatchesToTheTenth(double angle, double natalAngleRounded)
+{
+    return onTheCircle(roundToTenth(angle)) == onTheCircle(natalAngleRounded);
+}
+
 void EvaluateSunMoon(ChartState &state, CalendarModel &marks)
 {
     state.PointIndex = 1;
@@ -76,7 +81,7 @@ void MatchDetailPoint(ChartState &state, CalendarModel &marks, int point)
     state.DetailAngle = SunToMoonAngle(state.DetailSunLon, state.DetailMoonLon);
     state.DetailAngleRounded = roundToTenth(state.DetailAngle);
     // Tenths of a degree: the detail is finer than the whole-degree scan.
-    if (onTheCircle(state.DetailAngleRounded) != onTheCircle(state.NatalAngleRounded2))
+    if (!MatchesToTheTenth(state.DetailAngle, state.NatalAngleRounded2))
         return;
     const int c = cellIndexOf(state);
     if (c >= 0 && c < CalendarModel::HourCount)
