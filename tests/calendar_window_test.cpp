@@ -15,6 +15,8 @@
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTimeZone>
+#include <QToolTip>
 #include <QtTest>
 
 using namespace ferolune;
@@ -67,7 +69,7 @@ private slots:
     {
         QCOMPARE(window->objectName(), QStringLiteral("frmNaptar"));
         QCOMPARE(window->windowTitle(), QStringLiteral("Holdfázis naptár"));
-        QCOMPARE(window->size(), QSize(693, 534));
+        QCOMPARE(window->size(), QSize(693, 552));
         QVERIFY(!window->windowIcon().isNull());
         QVERIFY(window->testAttribute(Qt::WA_DeleteOnClose));
     }
@@ -97,6 +99,10 @@ private slots:
         QTest::newRow("Picture2 wait panel") << "Picture2" << QRect(0, 0, 693, 533) << "";
         QTest::newRow("Label9") << "Label9" << QRect(112, 188, 471, 24) << "KÉREM VÁRJON AMIG A NAPTÁR ELKÉSZÜL...";
         QTest::newRow("Label11") << "Label11" << QRect(288, 516, 402, 13) << "";
+        QTest::newRow("lblPontos exact moment") << "lblPontos" << QRect(8, 520, 665, 13) << "";
+        QTest::newRow("lblEfemerisz note") << "lblEfemerisz" << QRect(8, 536, 677, 13)
+                                           << "Figyelem: ennek az évnek a helyzetei a Swiss Ephemeris beépített, "
+                                              "kevésbé pontos efemeriszéből származnak.";
     }
     void controlPlaces()
     {
@@ -232,6 +238,52 @@ private slots:
         QCOMPARE(window->cellColor(index), colour);
         QCOMPARE(window->cellTag(index), tag);
         QCOMPARE(window->cellHasPhasePointer(index), phasePointer);
+    }
+
+    // A moon-phase day with its exact return: the tooltip of its cell, the line under a
+    // finished detail of it, and the note of a year of the built-in ephemeris.
+    void exactReturnShown_data()
+    {
+        QTest::addColumn<bool>("detailDone");
+        QTest::addColumn<bool>("builtIn");
+        QTest::newRow("detail done, data files") << true << false;
+        QTest::newRow("detail working, built-in ephemeris") << false << true;
+    }
+    void exactReturnShown()
+    {
+        QFETCH(bool, detailDone);
+        QFETCH(bool, builtIn);
+        CalendarModel model = sampleModel();
+        const QTimeZone zone(3600);
+        ExactReturn exact;
+        exact.moment = QDateTime(QDate(2026, 3, 15), QTime(2, 7, 41), zone);
+        exact.moonSign = 10;
+        exact.signChange = SignChange{10, 11};
+        exact.tenthFirst = QDateTime(QDate(2026, 3, 15), QTime(2, 1), zone);
+        exact.tenthLast = QDateTime(QDate(2026, 3, 15), QTime(2, 13), zone);
+        model.exactReturns[73] = exact;
+        model.detailDayIndex = 73;
+        if (!detailDone)
+            model.detailCaptions[2].clear();
+        model.builtInEphemeris = builtIn;
+        window->setModel(model);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+
+        const QString toolTip = QStringLiteral("2026.03.15 02:07 – Hold: BAK\na Hold jelet vált: BAK → VIZONTO");
+        QCOMPARE(window->cellToolTip(73), toolTip);
+        QCOMPARE(window->cellToolTip(72), QString());
+        const QPoint cell = window->cellRect(73).center();
+        QHelpEvent help(QEvent::ToolTip, cell, window->canvas()->mapToGlobal(cell));
+        QApplication::sendEvent(window->canvas(), &help);
+        QTRY_VERIFY(QToolTip::isVisible());
+        QCOMPARE(QToolTip::text(), toolTip);
+
+        QCOMPARE(window->findChild<QLabel *>("lblPontos")->text(),
+                 detailDone ? QStringLiteral("Pontos visszatérés: 2026.03.15 02:07:41 – tizedfokos egyezés: "
+                                             "2026.03.15 02:01 – 02:13")
+                            : QString());
+        QCOMPARE(window->findChild<QLabel *>("lblEfemerisz")->isVisible(), builtIn);
     }
 
     void cellsPaintedInTheirColours()

@@ -1,10 +1,13 @@
 #include "calendar/calendar_canvas.h"
 
 #include "calendar/calendar_layout.h"
+#include "calendar/exact_return.h"
 
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QToolTip>
 
 namespace ferolune {
 
@@ -83,6 +86,27 @@ QCursor CalendarCanvas::cursorAt(const QPoint &point) const
     if (k >= 0 && m_model.days[static_cast<size_t>(k)].customPointer)
         return m_phaseDayCursor;
     return QCursor(Qt::ArrowCursor);
+}
+
+QString CalendarCanvas::toolTipAt(const QPoint &point) const
+{
+    const int k = dayCellAt(point);
+    if (k < 0 || !m_model.exactReturns[static_cast<size_t>(k)])
+        return {};
+    return ExactReturnToolTip(*m_model.exactReturns[static_cast<size_t>(k)]);
+}
+
+bool CalendarCanvas::event(QEvent *event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QWidget::event(event);
+    auto *help = static_cast<QHelpEvent *>(event);
+    const QString text = toolTipAt(help->pos());
+    if (text.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(help->globalPos(), text, this, DayCellRect(dayCellAt(help->pos()), m_model.dayCount));
+    return true;
 }
 
 void CalendarCanvas::updatePointer(const QPoint &point)

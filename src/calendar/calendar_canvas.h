@@ -32,11 +32,15 @@ public:
     // The pointer shown over a point: the moon-phase pointer over a moon-phase day cell.
     QCursor cursorAt(const QPoint &point) const;
 
+    // The tooltip over a point: the exact return of a moon-phase day cell, else empty.
+    QString toolTipAt(const QPoint &point) const;
+
 signals:
     // A press and release on the same day cell.
     void dayCellClicked(int dayIndex);
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;

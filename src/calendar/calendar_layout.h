@@ -15,8 +15,9 @@ constexpr QPoint twipsPoint(int left, int top)
     return {twipsToPixels(left), twipsToPixels(top)};
 }
 
-// The client area of the calendar window.
-constexpr QSize CalendarClientSize{10395 / TwipsPerPixel, 8010 / TwipsPerPixel};
+// The client area of the calendar window; below the detail strip it holds two lines: the
+// detail's exact moment and the note on the built-in ephemeris.
+constexpr QSize CalendarClientSize{10395 / TwipsPerPixel, 8280 / TwipsPerPixel};
 
 // The legend swatches carry the indices after the day cells of the longest year.
 constexpr int FirstLegendIndex = CalendarModel::MaxDayCount;

@@ -5,6 +5,7 @@
 #include "calendar/calendar_canvas.h"
 #include "calendar/calendar_layout.h"
 #include "calendar/calendar_run.h"
+#include "calendar/exact_return.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -105,6 +106,7 @@ CalendarWindow::CalendarWindow(Dialogs &dialogs, QWidget *parent)
     buildLegend();
     buildBirthDataBox();
     buildDetailStrip();
+    buildNotes();
     buildWaitPanel();
 }
 
@@ -200,6 +202,23 @@ void CalendarWindow::buildDetailStrip()
     }
 }
 
+void CalendarWindow::buildNotes()
+{
+    // Centred under the detail strip, wide enough for two dates and a span.
+    m_exactLabel = addLabel(this, QStringLiteral("lblPontos"), QString(), arial(8.25, true));
+    m_exactLabel->setGeometry(twipsRect(120, 7800, 9975, 195));
+    m_exactLabel->setAlignment(Qt::AlignCenter);
+
+    m_ephemerisNote = addLabel(this, QStringLiteral("lblEfemerisz"),
+                               QStringLiteral("Figyelem: ennek az évnek a helyzetei a Swiss Ephemeris beépített, "
+                                              "kevésbé pontos efemeriszéből származnak."),
+                               arial(8.25, true));
+    m_ephemerisNote->setGeometry(twipsRect(120, 8040, 10155, 195));
+    m_ephemerisNote->setAlignment(Qt::AlignCenter);
+    setTextColour(m_ephemerisNote, QColor(255, 0, 0));
+    m_ephemerisNote->hide();
+}
+
 void CalendarWindow::buildWaitPanel()
 {
     m_waitPanel = new QWidget(this);
@@ -255,6 +274,12 @@ void CalendarWindow::setModel(const CalendarModel &model)
     m_canvas->setModel(model);
     for (int g = 0; g < 3; ++g)
         m_dateLabels[g]->setText(model.detailCaptions[static_cast<size_t>(g)]);
+    // The exact moment stands under a finished detail only.
+    const bool detailDone = !model.detailCaptions[2].isEmpty() && model.detailDayIndex >= 0 &&
+                            model.detailDayIndex < model.dayCount;
+    const auto &exact = detailDone ? model.exactReturns[static_cast<size_t>(model.detailDayIndex)] : std::nullopt;
+    m_exactLabel->setText(exact ? ExactReturnDetailLine(*exact) : QString());
+    m_ephemerisNote->setVisible(model.builtInEphemeris);
 }
 
 void CalendarWindow::setWaitPanelVisible(bool visible)
@@ -303,6 +328,14 @@ QString CalendarWindow::cellTag(int dayIndex) const
     if (dayIndex < 0 || dayIndex >= m_canvas->model().dayCount)
         return {};
     return m_canvas->model().days[static_cast<size_t>(dayIndex)].tag;
+}
+
+QString CalendarWindow::cellToolTip(int dayIndex) const
+{
+    const int dayCount = m_canvas->model().dayCount;
+    if (dayIndex < 0 || dayIndex >= dayCount)
+        return {};
+    return m_canvas->toolTipAt(DayCellRect(dayIndex, dayCount).center());
 }
 
 bool CalendarWindow::cellHasPhasePointer(int dayIndex) const

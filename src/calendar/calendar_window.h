@@ -50,6 +50,8 @@ public:
     // window coordinates.
     QColor cellColor(int index) const;
     QString cellTag(int dayIndex) const;
+    // The tooltip of a day cell: the exact return of a moon-phase day, else empty.
+    QString cellToolTip(int dayIndex) const;
     bool cellHasPhasePointer(int dayIndex) const;
     QRect cellRect(int index) const;
     // Hour cells 0..71 of the detail strip.
@@ -84,6 +86,7 @@ private:
     void buildBirthDataBox();
     void buildDetailStrip();
     void buildWaitPanel();
+    void buildNotes();
     QLabel *addLabel(QWidget *parent, const QString &name, const QString &text, const QFont &font);
     QPicture recordedPage();
     void offerPdfInstead();
@@ -97,6 +100,8 @@ private:
     QLabel *m_chartLabel = nullptr;    // Label2
     QLabel *m_angleLabel = nullptr;    // Label3
     QLabel *m_dateLabels[3] = {};      // lblNap1..3
+    QLabel *m_exactLabel = nullptr;    // the detail's exact moment, under the dates
+    QLabel *m_ephemerisNote = nullptr; // shown for years of the built-in ephemeris
     QPushButton *m_printButton = nullptr; // Command1
     QWidget *m_waitPanel = nullptr;    // Picture2
     QProgressBar *m_progress = nullptr;
