@@ -132,14 +132,6 @@ private slots:
         }
         QCOMPARE(phaseDays, 13);
     }
-
-    // A calendar of a year before the data files says where its positions come from.
-    void builtInEphemerisYear()
-    {
-        CalendarController controller(state, ephemeris, dialogs, RealCalendarEngine());
-        QCOMPARE(controller.runCalendar(BirthData{}, QStringLiteral("1790")), CalendarController::Outcome::Finished);
-        QVERIFY(controller.window()->findChild<QLabel *>("lblEfemerisz")->isVisible());
-    }
 };
 
 QTEST_MAIN(CalendarRealRunTest)

@@ -228,23 +228,6 @@ TEST(YearScan, LeapYearScans29February)
     EXPECT_EQ(cellsOf(result.moments).count(59), 1u);
 }
 
-// A natal angle just short of 360 (shown as 360) meets the angles just past the new
-// moon as well: a moon-phase day every month.
-TEST(YearScan, ANatalNewMoonReturnsEveryMonth)
-{
-    DecimalSeparatorGuard dot(u'.');
-    const BirthData newMoonBirth = birthOf("2000", "1", "6", 19, "12", "-1");
-    ChartState state = natalStateOf(newMoonBirth);
-    ASSERT_NEAR(state.NatalAngle, 359.97, 0.02);
-    ASSERT_DOUBLE_EQ(state.NatalAngleRounded, 360.0);
-    const RunResult result = scan(state, QStringLiteral("2027"), {}, newMoonBirth);
-    EXPECT_EQ(result.outcome, RunOutcome::Finished);
-    int phaseDays = 0;
-    for (const DayCell &cell : result.model.days)
-        phaseDays += cell.tag.isEmpty() ? 0 : 1;
-    EXPECT_EQ(phaseDays, 13);
-}
-
 // The Sun-Moon angle of January's sampled moments, and the days it makes, against the
 // swetest tool. The program gives the universal Julian day to the library as it is, so
 // swetest gets the same Julian day as ephemeris time.
