@@ -353,36 +353,29 @@ TEST(CalendarRuns, ATextThatIsNotANumberKeepsTheRunFromStarting)
     }
 }
 
-// The library gives up on the Moon at the first instant of its files, 1 January 1800, 0h
-// universal time: a scan in zone 0 samples that instant, a birth may fall on it.
-TEST(YearScan, TheFirstInstantOf1800)
-{
-    DecimalSeparatorGuard dot(u'.');
-    EXPECT_NO_THROW(calendarEphemeris().sunAndMoon(2378496.5));
-    BirthData fields = birthOf("1800", "1", "1", 0, "0", "0");
-    ChartState state = natalStateOf(fields);
-    EXPECT_NE(state.NatalAngle, 0);
-    state = natalStateOf();
-    const RunResult result = scan(state, QStringLiteral("1800"), {}, fields);
-    EXPECT_EQ(result.outcome, RunOutcome::Finished);
-    EXPECT_EQ(result.moments.front().julianDay, 2378496.5);
-    EXPECT_EQ(result.model.dayCount, 365); // 1800 is no leap year
-    EXPECT_FALSE(result.model.builtInEphemeris);
-}
-
 // Years the data files do not cover, whole or in part, are computed by the library's
-// built-in ephemeris, and the calendar says so.
-TEST(YearScan, YearsOutsideTheDataFiles)
+// built-in ephemeris, and the calendar says so. The library gives up on the Moon at the
+// first instant of its files, 1 January 1800, 0h universal time: a scan in zone 0 samples
+// that instant, a birth may fall on it.
+TEST(YearScan, YearsAtAndOutsideTheDataFiles)
 {
     const struct {
-        const char *year;
-        bool builtIn;
-    } rows[] = {{"1799", true}, {"1800", false}, {"2026", false}, {"2399", false}, {"2400", true}, {"2800", true}};
+        const char *year, *zone;
+        bool builtIn, wholeYear;
+    } rows[] = {{"1799", "-1", true, false}, {"1800", "0", false, true},  {"2026", "-1", false, false},
+                {"2399", "-1", false, false}, {"2400", "-1", true, false}, {"2800", "-1", true, false}};
     DecimalSeparatorGuard dot(u'.');
     for (const auto &row : rows) {
-        ChartState state = natalStateOf();
-        const RunResult result = scan(state, QString::fromLatin1(row.year), [](const RunProgress &) { return true; });
-        EXPECT_EQ(result.model.builtInEphemeris, row.builtIn) << row.year;
+        SCOPED_TRACE(row.year);
+        const BirthData fields = birthOf(row.year, "1", "1", 0, "0", row.zone);
+        ChartState state = natalStateOf(fields); // born at the first moment of the scan
+        const RunResult result = scan(state, QString::fromLatin1(row.year),
+                                      [&](const RunProgress &) { return !row.wholeYear; }, fields);
+        EXPECT_EQ(result.outcome, row.wholeYear ? RunOutcome::Finished : RunOutcome::Stopped);
+        EXPECT_EQ(result.model.builtInEphemeris, row.builtIn);
+        if (row.wholeYear) {
+            EXPECT_EQ(result.moments.front().julianDay, 2378496.5);
+        }
     }
 }
 

@@ -240,27 +240,52 @@ private slots:
         QCOMPARE(window->cellHasPhasePointer(index), phasePointer);
     }
 
-    // A moon-phase day with its exact return: the tooltip of its cell, the line under a
-    // finished detail of it, and the note of a year of the built-in ephemeris.
     void exactReturnShown_data()
     {
+        const QTimeZone zone(3600);
+        const auto at = [&](int day, int hour, int minute, int second = 0) {
+            return QDateTime(QDate(2026, 3, day), QTime(hour, minute, second), zone);
+        };
+        QTest::addColumn<QDateTime>("moment");
+        QTest::addColumn<QDateTime>("first");
+        QTest::addColumn<QDateTime>("last");
+        QTest::addColumn<bool>("signChange");
         QTest::addColumn<bool>("detailDone");
         QTest::addColumn<bool>("builtIn");
-        QTest::newRow("detail done, data files") << true << false;
-        QTest::newRow("detail working, built-in ephemeris") << false << true;
+        QTest::addColumn<QString>("toolTip");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("sign change") << at(15, 2, 7, 41) << at(15, 2, 1) << at(15, 2, 13) << true << true << false
+                                     << "2026.03.15 02:07 – Hold: BAK\na Hold jelet vált: BAK → VIZONTO"
+                                     << "Pontos visszatérés: 2026.03.15 02:07:41 – tizedfokos egyezés: "
+                                        "2026.03.15 02:01 – 02:13";
+        QTest::newRow("span past midnight") << at(14, 23, 58, 9) << at(14, 23, 52) << at(15, 0, 4) << false << true
+                                            << false << "2026.03.14 23:58 – Hold: BAK"
+                                            << "Pontos visszatérés: 2026.03.14 23:58:09 – tizedfokos egyezés: "
+                                               "2026.03.14 23:52 – 2026.03.15 00:04";
+        QTest::newRow("no minute matches") << at(15, 2, 7, 41) << QDateTime() << QDateTime() << false << true << false
+                                           << "2026.03.15 02:07 – Hold: BAK"
+                                           << "Pontos visszatérés: 2026.03.15 02:07:41 – tizedfokra egyetlen perc "
+                                              "sem egyezik";
+        QTest::newRow("detail working, built-in ephemeris")
+            << at(15, 2, 7, 41) << at(15, 2, 1) << at(15, 2, 13) << false << false << true
+            << "2026.03.15 02:07 – Hold: BAK" << "";
     }
+    // A moon-phase day with its exact return: the tooltip of its cell, the line under a
+    // finished detail of it, and the note of a year of the built-in ephemeris.
     void exactReturnShown()
     {
+        QFETCH(QDateTime, moment);
+        QFETCH(QDateTime, first);
+        QFETCH(QDateTime, last);
+        QFETCH(bool, signChange);
         QFETCH(bool, detailDone);
         QFETCH(bool, builtIn);
+        QFETCH(QString, toolTip);
+        QFETCH(QString, line);
         CalendarModel model = sampleModel();
-        const QTimeZone zone(3600);
-        ExactReturn exact;
-        exact.moment = QDateTime(QDate(2026, 3, 15), QTime(2, 7, 41), zone);
-        exact.moonSign = 10;
-        exact.signChange = SignChange{10, 11};
-        exact.tenthFirst = QDateTime(QDate(2026, 3, 15), QTime(2, 1), zone);
-        exact.tenthLast = QDateTime(QDate(2026, 3, 15), QTime(2, 13), zone);
+        ExactReturn exact{0, moment, 10, std::nullopt, first, last};
+        if (signChange)
+            exact.signChange = SignChange{10, 11};
         model.exactReturns[73] = exact;
         model.detailDayIndex = 73;
         if (!detailDone)
@@ -270,7 +295,6 @@ private slots:
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window));
 
-        const QString toolTip = QStringLiteral("2026.03.15 02:07 – Hold: BAK\na Hold jelet vált: BAK → VIZONTO");
         QCOMPARE(window->cellToolTip(73), toolTip);
         QCOMPARE(window->cellToolTip(72), QString());
         const QPoint cell = window->cellRect(73).center();
@@ -278,11 +302,7 @@ private slots:
         QApplication::sendEvent(window->canvas(), &help);
         QTRY_VERIFY(QToolTip::isVisible());
         QCOMPARE(QToolTip::text(), toolTip);
-
-        QCOMPARE(window->findChild<QLabel *>("lblPontos")->text(),
-                 detailDone ? QStringLiteral("Pontos visszatérés: 2026.03.15 02:07:41 – tizedfokos egyezés: "
-                                             "2026.03.15 02:01 – 02:13")
-                            : QString());
+        QCOMPARE(window->findChild<QLabel *>("lblPontos")->text(), line);
         QCOMPARE(window->findChild<QLabel *>("lblEfemerisz")->isVisible(), builtIn);
     }
 

@@ -187,33 +187,3 @@ TEST(ExactReturn, SwetestSeesTheNatalAngleAtTheExactMoment)
     }
     EXPECT_EQ(checked, 2);
 }
-
-TEST(ExactReturn, Texts)
-{
-    const QTimeZone zone(3600);
-    ExactReturn exact;
-    exact.moment = QDateTime(QDate(2027, 1, 28), QTime(23, 14, 5), zone);
-    exact.moonSign = 11;
-    exact.tenthFirst = QDateTime(QDate(2027, 1, 28), QTime(23, 8), zone);
-    exact.tenthLast = QDateTime(QDate(2027, 1, 28), QTime(23, 19), zone);
-    const struct {
-        std::optional<SignChange> change;
-        QDateTime tenthLast;
-        const char *toolTip, *detailLine;
-    } rows[] = {
-        {std::nullopt, exact.tenthLast, "2027.01.28 23:14 – Hold: VIZONTO",
-         "Pontos visszatérés: 2027.01.28 23:14:05 – tizedfokos egyezés: 2027.01.28 23:08 – 23:19"},
-        {SignChange{10, 11}, QDateTime(QDate(2027, 1, 29), QTime(0, 2), zone),
-         "2027.01.28 23:14 – Hold: VIZONTO\na Hold jelet vált: BAK → VIZONTO",
-         "Pontos visszatérés: 2027.01.28 23:14:05 – tizedfokos egyezés: 2027.01.28 23:08 – 2027.01.29 00:02"},
-        {std::nullopt, QDateTime(), "2027.01.28 23:14 – Hold: VIZONTO",
-         "Pontos visszatérés: 2027.01.28 23:14:05 – tizedfokra egyetlen perc sem egyezik"},
-    };
-    for (const auto &row : rows) {
-        exact.signChange = row.change;
-        exact.tenthLast = row.tenthLast;
-        exact.tenthFirst = row.tenthLast.isValid() ? exact.tenthFirst : QDateTime();
-        EXPECT_EQ(ExactReturnToolTip(exact), QString::fromUtf8(row.toolTip));
-        EXPECT_EQ(ExactReturnDetailLine(exact), QString::fromUtf8(row.detailLine));
-    }
-}
