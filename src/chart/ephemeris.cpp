@@ -37,10 +37,11 @@ BodyResult calcEntry(double julianDay, int body, int32 flags, int entry)
     return result;
 }
 
-// The library gives up on the Moon at the first instant of its data files (1 January 1800,
-// 0h): the light time reaches back before them. A hair later or earlier it answers (from
-// the files, or from its built-in ephemeris for the whole computation), so it is asked
-// again there before the position counts as failed.
+// The library gives up on the Moon from the first instant of its data files (1 January 1800,
+// 0h) until about 1.3 seconds later: the Moon's light time reaches back before the files.
+// It is asked again a hair later (a library that misses only the instant itself answers
+// there from the files), then a hair earlier, where it takes its built-in ephemeris for the
+// whole computation, before the position counts as failed.
 constexpr double FileEdgeNudges[] = {1e-9, -1e-9};
 
 BodyResult calcEntryPastFileEdge(double julianDay, int body, int32 flags, int entry)
