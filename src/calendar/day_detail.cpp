@@ -1,6 +1,6 @@
 #include "calendar/calendar_moment.h"
 #include "calendar/calendar_run.h"
-#include "calendar/fixed_year.h"
+#include "calendar/calendar_year.h"
 #include "chart/ephemeris.h"
 #include "chart/field_rules.h"
 #include "common/number_rules.h"
@@ -60,6 +60,7 @@ RunOutcome Reszletes(ChartState &state, const BirthData &fields, const QString &
     // The captions are written as each day is done; until then they must not describe
     // the previous detail.
     model.detailCaptions.fill(QString());
+    model.detailDayIndex = DayOfYear(CalendarYearOf(calendarYearText), days[1].date.month, days[1].date.day) - 1;
     state.CellIndex = -1;
 
     const LibraryFilesGuard closeFiles(ephemeris);

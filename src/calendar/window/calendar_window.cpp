@@ -1,6 +1,7 @@
 #include "calendar/window/calendar_window.h"
 
 #include "calendar/calendar_run.h"
+#include "calendar/exact_return.h"
 #include "calendar/window/calendar_canvas.h"
 #include "calendar/window/calendar_layout.h"
 #include "widgets/dialogs.h"
@@ -79,7 +80,7 @@ protected:
         const QStringList numbers = text().split(QLatin1Char(' '), Qt::SkipEmptyParts);
         for (qsizetype column = 0; column < numbers.size(); ++column) {
             // January has a cell in every column.
-            const QRect cell = DayCellRect(static_cast<int>(column));
+            const QRect cell = DayCellRect(static_cast<int>(column), 365);
             const int centre = cell.left() + cell.width() / 2 - x();
             const QRect slot(centre - ColumnStep, 0, 2 * ColumnStep, height());
             painter.drawText(slot, Qt::AlignHCenter | Qt::AlignTop, numbers[column]);
@@ -120,6 +121,7 @@ CalendarWindow::CalendarWindow(Dialogs &dialogs, QWidget *parent)
     buildLegend();
     buildBirthDataBox();
     buildDetailStrip();
+    buildNotes();
     buildWaitPanel();
 }
 
@@ -218,6 +220,23 @@ void CalendarWindow::buildDetailStrip()
     }
 }
 
+void CalendarWindow::buildNotes()
+{
+    // Centred under the detail strip, wide enough for two dates and a span.
+    m_exactLabel = addLabel(this, QStringLiteral("lblPontos"), QString(), arial(8.25, true));
+    m_exactLabel->setGeometry(twipsRect(120, 7800, 9975, 195));
+    m_exactLabel->setAlignment(Qt::AlignCenter);
+
+    m_ephemerisNote = addLabel(this, QStringLiteral("lblEfemerisz"),
+                               QStringLiteral("Figyelem: ennek az évnek a helyzetei a Swiss Ephemeris beépített, "
+                                              "kevésbé pontos efemeriszéből származnak."),
+                               arial(8.25, true));
+    m_ephemerisNote->setGeometry(twipsRect(120, 8040, 10155, 195));
+    m_ephemerisNote->setAlignment(Qt::AlignCenter);
+    setColour(m_ephemerisNote, QPalette::WindowText, QColor(255, 0, 0));
+    m_ephemerisNote->hide();
+}
+
 void CalendarWindow::buildWaitPanel()
 {
     m_waitPanel = new QWidget(this);
@@ -273,6 +292,12 @@ void CalendarWindow::setModel(const CalendarModel &model)
     m_canvas->setModel(model);
     for (int g = 0; g < 3; ++g)
         m_dateLabels[g]->setText(model.detailCaptions[static_cast<size_t>(g)]);
+    // The exact moment stands under a finished detail only.
+    const bool detailDone = !model.detailCaptions[2].isEmpty() && model.detailDayIndex >= 0 &&
+                            model.detailDayIndex < model.dayCount;
+    const auto &exact = detailDone ? model.exactReturns[static_cast<size_t>(model.detailDayIndex)] : std::nullopt;
+    m_exactLabel->setText(exact ? ExactReturnDetailLine(*exact) : QString());
+    m_ephemerisNote->setVisible(model.builtInEphemeris);
 }
 
 void CalendarWindow::setWaitPanelVisible(bool visible)
@@ -323,14 +348,22 @@ QColor CalendarWindow::cellColor(int index) const
 
 QString CalendarWindow::cellTag(int dayIndex) const
 {
-    if (dayIndex < 0 || dayIndex >= CalendarModel::DayCount)
+    if (dayIndex < 0 || dayIndex >= m_canvas->model().dayCount)
         return {};
     return m_canvas->model().days[static_cast<size_t>(dayIndex)].tag;
 }
 
+QString CalendarWindow::cellToolTip(int dayIndex) const
+{
+    const int dayCount = m_canvas->model().dayCount;
+    if (dayIndex < 0 || dayIndex >= dayCount)
+        return {};
+    return m_canvas->toolTipAt(DayCellRect(dayIndex, dayCount).center());
+}
+
 bool CalendarWindow::cellHasPhasePointer(int dayIndex) const
 {
-    if (dayIndex < 0 || dayIndex >= CalendarModel::DayCount)
+    if (dayIndex < 0 || dayIndex >= m_canvas->model().dayCount)
         return false;
     return m_canvas->model().days[static_cast<size_t>(dayIndex)].customPointer;
 }
@@ -339,9 +372,10 @@ QRect CalendarWindow::cellRect(int index) const
 {
     if (index >= FirstLegendIndex && index < FirstLegendIndex + LegendCount)
         return LegendCellRect(index).translated(m_canvas->pos());
-    if (index < 0 || index >= CalendarModel::DayCount)
+    const int dayCount = m_canvas->model().dayCount;
+    if (index < 0 || index >= dayCount)
         return {};
-    return DayCellRect(index).translated(m_canvas->pos());
+    return DayCellRect(index, dayCount).translated(m_canvas->pos());
 }
 
 QColor CalendarWindow::hourCellColor(int hourIndex) const
