@@ -108,14 +108,12 @@ void ProbeChartFileFields(const QString &path, bool &shortFile)
 
 ChartFileImport ReadChartFile(const QString &path)
 {
-    bool shortFile = true;
-    ProbeChartFileFields(path, shortFile);
+    // Read and decoded once. A file that does not give the long form's 15 values is the
+    // short form: its first 14 values are the same either way.
     const auto text = loadChartText(path);
     if (const auto *failure = std::get_if<ChartFileFailure>(&text))
         return failed(path, *failure);
-    const std::vector<ChartValue> values =
-        ReadDelimitedValues(std::get<QString>(text), shortFile ? ChartFileShortLength : ChartFileLongLength);
-    const auto checked = CheckChartValues(values);
+    const auto checked = CheckChartValues(ReadDelimitedValues(std::get<QString>(text), ChartFileLongLength));
     if (const auto *failure = std::get_if<ChartFileFailure>(&checked))
         return failed(path, *failure);
     return {std::get<ChartFileValues>(checked), std::nullopt, {}};

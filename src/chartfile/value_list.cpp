@@ -25,60 +25,20 @@ bool endsValue(QChar c)
     return c == u',' || isLineEnd(c);
 }
 
-bool isDigit(QChar c)
-{
-    return c >= u'0' && c <= u'9';
-}
-
-qsizetype skipDigits(QStringView token, qsizetype i)
-{
-    while (i < token.size() && isDigit(token[i]))
-        ++i;
-    return i;
-}
-
-// True when the whole token is [+-] digits [. digits] [E [+-] digits], with at least one
-// digit before the exponent.
-bool looksLikeNumber(QStringView token)
-{
-    qsizetype i = 0;
-    if (i < token.size() && (token[i] == u'+' || token[i] == u'-'))
-        ++i;
-    const qsizetype integerStart = i;
-    i = skipDigits(token, i);
-    qsizetype mantissaDigits = i - integerStart;
-    if (i < token.size() && token[i] == u'.') {
-        const qsizetype fractionStart = ++i;
-        i = skipDigits(token, i);
-        mantissaDigits += i - fractionStart;
-    }
-    if (mantissaDigits == 0)
-        return false;
-    if (i < token.size() && (token[i] == u'e' || token[i] == u'E')) {
-        ++i;
-        if (i < token.size() && (token[i] == u'+' || token[i] == u'-'))
-            ++i;
-        const qsizetype exponentStart = i;
-        i = skipDigits(token, i);
-        if (i == exponentStart)
-            return false;
-    }
-    return i == token.size();
-}
-
 // The number an unquoted token stands for; none when it is not a number or lies beyond
 // the range of a double (such a token stays text).
 std::optional<double> plainNumber(QStringView token)
 {
-    if (!looksLikeNumber(token))
+    const std::optional<std::string> digits = decimalNumberSyntax(token);
+    if (!digits)
         return std::nullopt;
-    std::string digits = token.toLatin1().toStdString();
-    const char *begin = digits.data();
+    const char *begin = digits->data();
+    const char *end = begin + digits->size();
     if (*begin == '+')
         ++begin;
     double value = 0;
-    const auto [end, ec] = std::from_chars(begin, digits.data() + digits.size(), value);
-    if (ec != std::errc() || end != digits.data() + digits.size())
+    const auto [stop, ec] = std::from_chars(begin, end, value);
+    if (ec != std::errc() || stop != end)
         return std::nullopt;
     return value;
 }

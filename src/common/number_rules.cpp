@@ -169,49 +169,54 @@ double readLeniently(const QString &text)
     return value;
 }
 
-double convertToNumber(const QString &text, const QString &field)
+std::optional<std::string> decimalNumberSyntax(QStringView text, QStringView otherPoint)
 {
-    const QString separator = userDecimalSeparator();
-    const QString trimmed = text.trimmed();
     std::string number;
-    int i = 0;
-    const int n = static_cast<int>(trimmed.size());
-    if (i < n && (trimmed[i] == u'-' || trimmed[i] == u'+'))
-        number += static_cast<char>(trimmed[i++].unicode());
-    int mantissaDigits = 0;
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    if (i < n && (text[i] == u'-' || text[i] == u'+'))
+        number += static_cast<char>(text[i++].unicode());
     auto takeDigits = [&] {
         int count = 0;
-        while (i < n && trimmed[i] >= u'0' && trimmed[i] <= u'9') {
-            number += static_cast<char>(trimmed[i++].unicode());
+        while (i < n && text[i] >= u'0' && text[i] <= u'9') {
+            number += static_cast<char>(text[i++].unicode());
             ++count;
         }
         return count;
     };
-    mantissaDigits += takeDigits();
-    if (i < n && trimmed[i] == u'.') {
+    int mantissaDigits = takeDigits();
+    if (i < n && text[i] == u'.') {
         ++i;
         number += '.';
         mantissaDigits += takeDigits();
-    } else if (i < n && QStringView(trimmed).mid(i).startsWith(separator)) {
-        i += static_cast<int>(separator.size());
+    } else if (!otherPoint.isEmpty() && text.mid(i).startsWith(otherPoint)) {
+        i += otherPoint.size();
         number += '.';
         mantissaDigits += takeDigits();
     }
     if (mantissaDigits == 0)
-        throw RunError::typeMismatch(field);
-    if (i < n && (trimmed[i] == u'e' || trimmed[i] == u'E')) {
+        return std::nullopt;
+    if (i < n && (text[i] == u'e' || text[i] == u'E')) {
         number += 'e';
         ++i;
-        if (i < n && (trimmed[i] == u'-' || trimmed[i] == u'+'))
-            number += static_cast<char>(trimmed[i++].unicode());
+        if (i < n && (text[i] == u'-' || text[i] == u'+'))
+            number += static_cast<char>(text[i++].unicode());
         if (takeDigits() == 0)
-            throw RunError::typeMismatch(field);
+            return std::nullopt;
     }
     if (i != n)
+        return std::nullopt;
+    return number;
+}
+
+double convertToNumber(const QString &text, const QString &field)
+{
+    const std::optional<std::string> number = decimalNumberSyntax(QStringView(text).trimmed(), userDecimalSeparator());
+    if (!number)
         throw RunError::typeMismatch(field);
     bool outOfRange = false;
-    const double value = parseDecimal(number, &outOfRange);
-    if (outOfRange && beyondLargestDouble(number))
+    const double value = parseDecimal(*number, &outOfRange);
+    if (outOfRange && beyondLargestDouble(*number))
         throw RunError::overflow(field);
     return value;
 }

@@ -4,8 +4,11 @@
 // exactly as typed; they become numbers only through these functions.
 
 #include <QString>
+#include <QStringView>
 
 #include <cstdint>
+#include <optional>
+#include <string>
 
 namespace ferolune {
 
@@ -17,6 +20,11 @@ QString userDecimalSeparator();
 // sign, digits and "." as decimal point are read up to the first other character.
 // A text without a leading number gives 0. Never fails.
 double readLeniently(const QString &text);
+
+// The whole text as a plain decimal number: [+-] digits [point digits] [E [+-] digits],
+// with at least one digit before the exponent, the point "." or `otherPoint` when one is
+// given. The digits come back with "." as the point; none when the text is no such number.
+std::optional<std::string> decimalNumberSyntax(QStringView text, QStringView otherPoint = {});
 
 // Strict conversion of a field text: apart from blanks at either end the whole text
 // must be a number. Its decimal point is the full stop, the one the program writes into
