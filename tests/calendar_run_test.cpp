@@ -99,8 +99,8 @@ std::set<int> cellsOf(const std::vector<LoggedMoment> &moments)
 // that the scan finds on that day.
 double angleAtNoon(int month, int day)
 {
+    const LibraryFilesGuard closeFiles(calendarEphemeris());
     const SunMoon positions = calendarEphemeris().sunAndMoon(Ephemeris::julianDay(2026, month, day, 11));
-    calendarEphemeris().close();
     return roundToTenth(positions.moonLon > positions.sunLon ? positions.moonLon - positions.sunLon
                                                              : positions.moonLon + (360 - positions.sunLon));
 }

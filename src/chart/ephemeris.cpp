@@ -114,10 +114,10 @@ QStringList Ephemeris::defaultDirectories(const QString &executableDirectory)
 
 bool Ephemeris::dataFilesFound()
 {
+    const LibraryFilesGuard closeFiles(*this);
     std::array<double, 6> position{};
     std::array<char, 256> errorText{};
     const int32 code = swe_calc(2451545.0 /* J2000 */, SE_SUN, SEFLG_SWIEPH, position.data(), errorText.data());
-    swe_close();
     return code >= 0 && (code & SEFLG_SWIEPH);
 }
 
@@ -134,6 +134,7 @@ void Ephemeris::ComputeEphemeris(ChartState &state)
     state.ChartHourDecimal = state.ChartMinute / 60.0 + state.ChartHour;
     state.ChartJulianDay = julianDay(state.ChartYear, state.ChartMonth, state.ChartDay, state.ChartHourDecimal);
     const double jd = state.ChartJulianDay;
+    const LibraryFilesGuard closeFiles(*this);
 
     for (int body = SE_SUN; body <= SE_CHIRON; ++body) {
         if (body == SE_OSCU_APOG || body == SE_EARTH)
@@ -142,10 +143,8 @@ void Ephemeris::ComputeEphemeris(ChartState &state)
         const auto calc = luminary ? calcEntryPastFileEdge : calcEntry;
         const BodyResult longitude = calc(jd, body, LongitudeFlags, 0);
         const BodyResult declination = calc(jd, body, EquatorialFlags, 1);
-        if (luminary && (longitude.code < 0 || declination.code < 0)) {
-            swe_close();
+        if (luminary && (longitude.code < 0 || declination.code < 0))
             throw EphemerisError(jd, longitude.code < 0 ? longitude.errorText : declination.errorText);
-        }
         const BodyDestination destination = destinationOf(state, body);
         *destination.longitude = longitude.value;
         *destination.declination = declination.value;
@@ -164,7 +163,6 @@ void Ephemeris::ComputeEphemeris(ChartState &state)
         state.CuspFromMC[k + 3] = state.HouseCusp[k];
     for (size_t k = 10; k <= 12; ++k)
         state.CuspFromMC[k - 9] = state.HouseCusp[k];
-    swe_close();
 
     if (state.Options.Point13Kind == 0) // Part of Fortune: Moon + Ascendant - Sun
         state.PointLon[13] = Normalize360(state.PointLon[10] + state.CuspFromMC[4] - state.PointLon[1]);

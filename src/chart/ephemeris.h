@@ -29,7 +29,13 @@ struct SunMoon {
 
 // The one owner of the Swiss Ephemeris. The library keeps global state, so the program
 // makes exactly one Ephemeris and passes it to whoever computes. The constructor sets
-// the search path once; the library's files stay open between calls until close().
+// the search path once.
+//
+// One rule for the library's data files: every computation closes them when it ends, and
+// keeps them open while it lasts. A chart (ComputeEphemeris) and a one-off question
+// (dataFilesFound) are a computation of their own. A run of many moments (the year scan,
+// the day detail, the exact returns) holds a LibraryFilesGuard for its whole length and
+// asks sunAndMoon and usesDataFilesAt, which leave the files open, between.
 class Ephemeris {
 public:
     explicit Ephemeris(const QStringList &directories);
@@ -50,29 +56,29 @@ public:
     // range: 30 February or an hour past 24 roll over into the following days).
     static double julianDay(int year, int month, int day, double hourDecimal);
 
-    // The positions, houses and sidereal time of the chart moment in `state`. Closes the
-    // library's files afterwards. Throws EphemerisError when the Sun or the Moon cannot
+    // The positions, houses and sidereal time of the chart moment in `state`. Throws EphemerisError when the Sun or the Moon cannot
     // be computed; the other bodies are stored as the library leaves them.
     void ComputeEphemeris(ChartState &state);
 
-    // Geocentric ecliptic longitudes of the Sun and the Moon at a Julian day. Keeps the
-    // library's files open: call close() when a run of moments ends. Throws
+    // Geocentric ecliptic longitudes of the Sun and the Moon at a Julian day, within a run
+    // of moments. Throws
     // EphemerisError when the library cannot compute them, a hair either side included.
     SunMoon sunAndMoon(double julianDay);
 
     // True when the Sun and the Moon at a Julian day come from the installed data files,
     // false when the library takes its built-in, less precise ephemeris (outside the years
-    // the files cover) or cannot compute them. Keeps the library's files open.
+    // the files cover) or cannot compute them. Within a run of moments.
     bool usesDataFilesAt(double julianDay);
 
+private:
+    friend class LibraryFilesGuard;
     // Closes the library's files (the search path stays set).
     void close();
 
-private:
     QStringList m_directories;
 };
 
-// Closes the library's files when a run of moments ends, however it ends.
+// Closes the library's files when a computation ends, however it ends.
 class LibraryFilesGuard {
 public:
     explicit LibraryFilesGuard(Ephemeris &ephemeris) : m_ephemeris(ephemeris) {}
