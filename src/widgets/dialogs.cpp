@@ -1,8 +1,10 @@
 #include "widgets/dialogs.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 
 namespace ferolune {
 
@@ -48,7 +50,14 @@ QString WidgetDialogs::openFileName(QWidget *parent, const QString &title, const
 QString WidgetDialogs::saveFileName(QWidget *parent, const QString &title, const QString &proposedPath,
                                     const QString &filter)
 {
-    return QFileDialog::getSaveFileName(parent, title, proposedPath, filter);
+    QString chosenFilter;
+    QString path = QFileDialog::getSaveFileName(parent, title, proposedPath, filter, &chosenFilter);
+    // A name typed without a suffix takes the one of the file type chosen in the dialog.
+    static const QRegularExpression firstSuffix(QStringLiteral("\\*\\.(\\w+)"));
+    const QRegularExpressionMatch suffix = firstSuffix.match(chosenFilter);
+    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty() && suffix.hasMatch())
+        path += QLatin1Char('.') + suffix.captured(1);
+    return path;
 }
 
 } // namespace ferolune
