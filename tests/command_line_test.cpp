@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QPageLayout>
 #include <QProcess>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -248,6 +249,14 @@ private slots:
             QVERIFY2(test::sameColour(page.pixel(mapping.toPage(centre)), onScreen.pixel(centre)),
                      qPrintable(QStringLiteral("day cell %1").arg(k)));
         }
+
+        // The window's MENTÉS… saves the very CSV the command line writes.
+        QCOMPARE(runProgram(exportOf(defaultBirth(), "2026", "naptar.csv"), dir.path()).exitCode, 0);
+        dialogs.savePath = dir.filePath("window.csv");
+        QTest::mouseClick(window->findChild<QPushButton *>("cmdSave"), Qt::LeftButton);
+        QFile fromWindow(dialogs.savePath), fromCommandLine(dir.filePath("naptar.csv"));
+        QVERIFY(fromWindow.open(QIODevice::ReadOnly) && fromCommandLine.open(QIODevice::ReadOnly));
+        QCOMPARE(fromWindow.readAll(), fromCommandLine.readAll());
     }
 };
 

@@ -20,6 +20,7 @@ public:
     std::vector<Message> messages;
     QStringList questions;
     QStringList saveTitles;
+    QStringList saveProposals; // "proposed path | filter" of every save dialog
     bool answer = false;    // the answer to every question
     QString savePath;       // the file chosen in every save dialog; empty cancels
 
@@ -30,9 +31,10 @@ public:
         return answer;
     }
     QString openFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
-    QString saveFileName(QWidget *, const QString &title, const QString &, const QString &) override
+    QString saveFileName(QWidget *, const QString &title, const QString &proposedPath, const QString &filter) override
     {
         saveTitles << title;
+        saveProposals << proposedPath + QStringLiteral(" | ") + filter;
         return savePath;
     }
 };
