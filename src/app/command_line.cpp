@@ -67,10 +67,10 @@ int RunCommandLine(const QStringList &arguments, Ephemeris &ephemeris, QTextStre
             << "\n" << seeHelp << Qt::endl;
         return ExitUsage;
     }
-    const std::variant<ExportRequest, QString> request = ExportRequestOf(parser);
-    if (const QString *refusal = std::get_if<QString>(&request)) {
-        err << *refusal << Qt::endl;
-        return ExitUsage;
+    const std::variant<ExportRequest, CommandRefusal> request = ExportRequestOf(parser);
+    if (const CommandRefusal *refusal = std::get_if<CommandRefusal>(&request)) {
+        err << refusal->message << Qt::endl;
+        return refusal->status;
     }
     return RunExport(std::get<ExportRequest>(request), ephemeris, out, err);
 }

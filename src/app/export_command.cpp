@@ -29,11 +29,6 @@ namespace {
 const QStringList BirthOptions = {QStringLiteral("date"), QStringLiteral("time"), QStringLiteral("zone"),
                                   QStringLiteral("lon"), QStringLiteral("lat")};
 
-// A refusal on the way from the options to the request.
-struct Refusal {
-    QString message;
-};
-
 QString dashed(const QString &option)
 {
     return (option.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + option;
@@ -48,7 +43,7 @@ QStringList partsOf(const QCommandLineParser &parser, const QString &option, con
                                         QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch match = expression.match(value);
     if (!match.hasMatch())
-        throw Refusal{QStringLiteral("A %1 értéke %2 alakú legyen, például %3 (megadva: „%4”).")
+        throw CommandRefusal{QStringLiteral("A %1 értéke %2 alakú legyen, például %3 (megadva: „%4”).")
                           .arg(dashed(option), form, example, value)};
     return match.capturedTexts().mid(1);
 }
@@ -90,7 +85,7 @@ BirthData chartFileFields(const QString &path)
 {
     const ChartFileImport file = ReadChartFile(path);
     if (!file.values)
-        throw Refusal{file.message};
+        throw CommandRefusal{file.message, ExitRefused}; // as the window refuses the file
     BirthData fields;
     ApplyChartFile(fields, *file.values);
     return fields;
@@ -106,13 +101,13 @@ void requireOptions(const QCommandLineParser &parser, bool fromChartFile)
         if (!parser.isSet(option))
             missing << dashed(option);
     if (!missing.isEmpty())
-        throw Refusal{QStringLiteral("Hiányzó kapcsoló: %1. Segítség: ferolune --help")
+        throw CommandRefusal{QStringLiteral("Hiányzó kapcsoló: %1. Segítség: ferolune --help")
                           .arg(missing.join(QStringLiteral(", ")))};
     if (!fromChartFile)
         return;
     for (const QString &option : BirthOptions)
         if (parser.isSet(option))
-            throw Refusal{QStringLiteral("A --chart mellett nem adható meg a %1 kapcsoló: a születési adatok az "
+            throw CommandRefusal{QStringLiteral("A --chart mellett nem adható meg a %1 kapcsoló: a születési adatok az "
                                          "asztrógramból jönnek.")
                               .arg(dashed(option))};
 }
@@ -123,11 +118,11 @@ ExportFormat formatOf(const QCommandLineParser &parser, const QString &path)
         const QString name = parser.value(QStringLiteral("format"));
         if (const std::optional<ExportFormat> format = FormatOfName(name))
             return *format;
-        throw Refusal{QStringLiteral("A --format értéke pdf, ics vagy csv lehet (megadva: „%1”).").arg(name)};
+        throw CommandRefusal{QStringLiteral("A --format értéke pdf, ics vagy csv lehet (megadva: „%1”).").arg(name)};
     }
     if (const std::optional<ExportFormat> format = FormatOfPath(path))
         return *format;
-    throw Refusal{QStringLiteral("A(z) %1 fájl nevéből nem derül ki a formátum: adjon meg .pdf, .ics vagy .csv "
+    throw CommandRefusal{QStringLiteral("A(z) %1 fájl nevéből nem derül ki a formátum: adjon meg .pdf, .ics vagy .csv "
                                  "kiterjesztést, vagy a --format kapcsolót.")
                       .arg(path)};
 }
@@ -222,7 +217,7 @@ void AddExportOptions(QCommandLineParser &parser)
     });
 }
 
-std::variant<ExportRequest, QString> ExportRequestOf(const QCommandLineParser &parser)
+std::variant<ExportRequest, CommandRefusal> ExportRequestOf(const QCommandLineParser &parser)
 {
     try {
         const bool fromChartFile = parser.isSet(QStringLiteral("chart"));
@@ -237,8 +232,8 @@ std::variant<ExportRequest, QString> ExportRequestOf(const QCommandLineParser &p
         request.outputPath = parser.value(QStringLiteral("o"));
         request.format = formatOf(parser, request.outputPath);
         return request;
-    } catch (const Refusal &refusal) {
-        return refusal.message;
+    } catch (const CommandRefusal &refusal) {
+        return refusal;
     }
 }
 

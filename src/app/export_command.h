@@ -33,12 +33,18 @@ struct ExportRequest {
     ExportFormat format = ExportFormat::Csv;
 };
 
+// Why the options make no request, and the status the program ends with.
+struct CommandRefusal {
+    QString message;
+    ExitStatus status = ExitUsage;
+};
+
 // The options of the export command, added to `parser`.
 void AddExportOptions(QCommandLineParser &parser);
 
 // The request the parsed options make, or the Hungarian message that refuses them (an
 // option missing or not in its form, a chart file that cannot be read).
-std::variant<ExportRequest, QString> ExportRequestOf(const QCommandLineParser &parser);
+std::variant<ExportRequest, CommandRefusal> ExportRequestOf(const QCommandLineParser &parser);
 
 // Checks the fields as the window does, computes the natal chart and scans the year, writes
 // the file, and prints the chart lines and the angle caption on `out`. A refusal writes the
