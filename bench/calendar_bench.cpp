@@ -1,8 +1,9 @@
-// The calendar's cost against the bare cost of the library: a year scan and a day detail
-// as the program runs them, and the two position calls for the Sun and the Moon alone
+// The calendar's cost against the bare cost of the library: a year scan, the exact returns
+// of its moon-phase days and a day detail as the program runs them, and the two position calls for the Sun and the Moon alone
 // at the same moments as the year scan.
 
 #include "calendar/calendar_run.h"
+#include "calendar/exact_return.h"
 #include "chart/ephemeris.h"
 #include "chart/natal_chart.h"
 
@@ -117,6 +118,21 @@ void BM_DayDetail(benchmark::State &bench)
     countMoments(bench, 3 * 24 * 60);
 }
 
+// The exact returns of the scanned year's moon-phase days, on top of the scan.
+void BM_ExactReturns(benchmark::State &bench)
+{
+    const ChartState state = natalState();
+    CalendarModel model = scanMoments().model;
+    size_t phaseDays = 0;
+    for (const DayCell &cell : model.days)
+        phaseDays += cell.tag.isEmpty() ? 0 : 1;
+    for (auto _ : bench) {
+        FindExactReturns(state, BirthData{}, CalendarYear, benchEphemeris(), model);
+        benchmark::DoNotOptimize(model);
+    }
+    bench.counters["phase_days"] = static_cast<double>(phaseDays);
+}
+
 // The floor: the Sun and the Moon at the year scan's moments, two library calls each.
 void BM_EphemerisFloor(benchmark::State &bench)
 {
@@ -137,6 +153,7 @@ void BM_EphemerisFloor(benchmark::State &bench)
 
 BENCHMARK(BM_YearScan)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DayDetail)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExactReturns)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EphemerisFloor)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

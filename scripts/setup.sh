@@ -14,7 +14,17 @@ packages=(
   qt6-translations-l10n
   fonts-liberation fonts-dejavu-core
   desktop-file-utils appstream dpkg-dev
+  locales
 )
+
+# The users' own desktop is Hungarian: the tests run under hu_HU.UTF-8 as well as C.
+ensure_hungarian_locale() {
+  if locale -a 2>/dev/null | grep -qix 'hu_HU\.utf-\?8'; then
+    return 0
+  fi
+  echo "Generating the hu_HU.UTF-8 locale"
+  "${sudo_cmd[@]}" localedef -i hu_HU -f UTF-8 hu_HU.UTF-8
+}
 
 missing=()
 for p in "${packages[@]}"; do
@@ -23,13 +33,14 @@ for p in "${packages[@]}"; do
   fi
 done
 
-if [ ${#missing[@]} -eq 0 ]; then
-  exit 0
-fi
-
-echo "Installing: ${missing[*]}"
 sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
-export DEBIAN_FRONTEND=noninteractive
-"${sudo_cmd[@]}" apt-get update -qq
-"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  "${sudo_cmd[@]}" apt-get update -qq
+  "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+ensure_hungarian_locale

@@ -14,9 +14,9 @@ TEST(HourCoupling, Hour24To12)
         bool am;
     } rows[] = {
         {"0", "12", true},  {"12", "12", false}, {"13", "1", false},  {"23", "11", false}, {"7", "7", true},
-        {"07", "07", true}, {"", "", true},      {"abc", "abc", true}, {"12.5", "0,5", false},
+        {"07", "07", true}, {"", "", true},      {"abc", "abc", true}, {"12.5", "0.5", false},
+        {"23.75", "11.75", false}, {"6.5", "6.5", true},
     };
-    DecimalSeparatorGuard comma(u',');
     for (const auto &row : rows) {
         BirthData fields;
         fields.optAM = !row.am;
@@ -34,7 +34,8 @@ TEST(HourCoupling, Hour12To24)
         bool am;
         const char *text1;
     } rows[] = {{"12", true, "0"}, {"12", false, "12"}, {"1", false, "13"}, {"11", true, "11"}, {"09", true, "09"},
-                {"3", false, "15"}};
+                {"3", false, "15"}, {"0.5", false, "12.5"}, {"12.5", true, "0.5"},
+                {"11.75", false, "23.75"}};
     for (const auto &row : rows) {
         BirthData fields;
         fields.txtBirthHour = QString::fromUtf8(row.hidden);
@@ -54,9 +55,8 @@ TEST(HourCoupling, WritingTheHiddenHourNormalisesIt)
     } rows[] = {
         {"0", true, "12", true}, {"0", false, "12", false}, {"13", true, "1", false}, {"24", true, "12", false},
         {"36", true, "12", false}, {"12", true, "12", true}, {"5", true, "5", true},   {"-3", true, "-3", true},
-        {"x", true, "x", true},  {"", false, "", false},
+        {"x", true, "x", true},  {"", false, "", false},    {"13.5", true, "1.5", false}, {"0.0", true, "12", true},
     };
-    DecimalSeparatorGuard dot(u'.');
     for (const auto &row : rows) {
         BirthData fields;
         fields.optAM = row.amBefore;
@@ -66,30 +66,41 @@ TEST(HourCoupling, WritingTheHiddenHourNormalisesIt)
     }
 }
 
+// The zone is written back with the full stop whatever the user's settings, so a
+// half-hour zone survives any number of steps.
 TEST(ZoneCoupling, SummerTimeAndSides)
 {
-    DecimalSeparatorGuard dot(u'.');
-    BirthData fields;
-    SummerTimeStep(fields, 1);
-    EXPECT_EQ(fields.txtTZ, QStringLiteral("-2"));
-    SummerTimeStep(fields, 0);
-    EXPECT_EQ(fields.txtTZ, QStringLiteral("-1"));
-    fields.txtTZ = QStringLiteral("5");
-    SummerTimeStep(fields, 1);
-    EXPECT_EQ(fields.txtTZ, QStringLiteral("4"));
-    fields.txtTZ = QString();
-    SummerTimeStep(fields, 1);
-    EXPECT_EQ(fields.txtTZ, QStringLiteral("-1"));
-
     const struct {
         const char *zone;
-        bool east;
+        const char *steps; // "+" box cleared, "-" box ticked, "E" east, "W" west
         const char *after;
-    } sides[] = {{"1", true, "-1"}, {"-1", false, "1"}, {"-2", false, "2"}, {"-1", true, "-1"}, {"", false, ""},
-                 {"-", true, "-"}};
-    for (const auto &row : sides) {
+    } rows[] = {
+        {"-1", "-", "-2"},        {"-2", "+", "-1"},       {"5", "-", "4"},          {"", "-", "-1"},
+        {"1", "E", "-1"},         {"-1", "W", "1"},        {"-2", "W", "2"},         {"-1", "E", "-1"},
+        {"", "W", ""},            {"-", "E", "-"},         {"5.5", "-", "4.5"},      {"5.5", "-+-+-+", "5.5"},
+        {"5.5", "EW", "5.5"},     {"5.5", "E-W+", "7.5"},  {"-5.5", "WEWEWE", "-5.5"}, {"3.25", "--", "1.25"},
+        {"0.5", "-", "-0.5"},     {"-0.5", "+W", "0.5"},   {"12.75", "E", "-12.75"},
+    };
+    for (const auto &row : rows) {
+        BirthData fields;
         fields.txtTZ = QString::fromUtf8(row.zone);
-        SideStep(fields, row.east);
-        EXPECT_EQ(fields.txtTZ, QString::fromUtf8(row.after)) << row.zone;
+        for (const char *step = row.steps; *step; ++step) {
+            if (*step == '+' || *step == '-')
+                SummerTimeStep(fields, *step == '-' ? 1 : 0);
+            else
+                SideStep(fields, *step == 'E');
+        }
+        EXPECT_EQ(fields.txtTZ, QString::fromUtf8(row.after)) << row.zone << " " << row.steps;
     }
+}
+
+// A zone pasted with the user's own separator is taken by the side step and written
+// back with the full stop.
+TEST(ZoneCoupling, PastedCommaZone)
+{
+    DecimalSeparatorGuard comma(u',');
+    BirthData fields;
+    fields.txtTZ = QStringLiteral("5,5");
+    SideStep(fields, true);
+    EXPECT_EQ(fields.txtTZ, QStringLiteral("-5.5"));
 }

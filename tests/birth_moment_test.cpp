@@ -125,14 +125,22 @@ TEST(BirthMoment, AFieldThatIsNoNumberIsNamedAndNothingIsWritten)
     }
 }
 
-TEST(BirthMoment, CommaSeparatorConvertsCommaFractions)
+TEST(BirthMoment, TheFullStopAndTheUserSeparatorBothConvert)
 {
-    DecimalSeparatorGuard comma(u',');
-    BirthData fields;
-    fields.txtTZ = QStringLiteral("-1,5");
-    EXPECT_FLOAT_EQ(universalMomentOf(fields).ChartHour, 0.5);
-    fields.txtTZ = QStringLiteral("-1.5");
-    EXPECT_THROW(universalMomentOf(fields), RunError);
+    const struct {
+        QChar separator;
+        const char *zone;
+        bool converts;
+    } rows[] = {{u',', "-1,5", true}, {u',', "-1.5", true}, {u'.', "-1.5", true}, {u'.', "-1,5", false}};
+    for (const auto &row : rows) {
+        DecimalSeparatorGuard guard(row.separator);
+        BirthData fields;
+        fields.txtTZ = QString::fromUtf8(row.zone);
+        if (row.converts)
+            EXPECT_FLOAT_EQ(universalMomentOf(fields).ChartHour, 0.5) << row.zone;
+        else
+            EXPECT_THROW(universalMomentOf(fields), RunError) << row.zone;
+    }
 }
 
 TEST(Normalize360, WrapsBothWays)

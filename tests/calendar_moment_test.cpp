@@ -1,6 +1,6 @@
 #include "calendar/calendar_moment.h"
 #include "calendar/calendar_run.h"
-#include "calendar/fixed_year.h"
+#include "calendar/calendar_year.h"
 #include "chart/birth_moment.h"
 #include "common/number_rules.h"
 #include "common/run_error.h"
@@ -142,10 +142,20 @@ TEST(AngleMatch, WholeDegreesInTheScanTenthsInTheDetail)
         {200.0, 10, 199.96, EvalModeDetail, true},
         {200.0, 10, 200.1, EvalModeDetail, false},
         {200.0, 10, 199.9, EvalModeDetail, false},
-        // Sun and Moon together: the angle is 360, not 0.
+        // Sun and Moon together: the angle is 360, the same angle as 0.
         {360.0, 40, 0, EvalModeScan, true},
         {360.0, 40, 0, EvalModeDetail, true},
-        {0.0, 40, 0, EvalModeScan, false},
+        {0.0, 40, 0, EvalModeScan, true},
+        // Past the new moon: a natal 360.0 meets the angles that round to 0.0 .. 0.9.
+        {360.0, 40, 0.3, EvalModeScan, true},
+        {360.0, 40, 0.94, EvalModeScan, true},
+        {360.0, 40, 0.96, EvalModeScan, false},
+        {360.0, 40, 359.94, EvalModeScan, false},
+        {0.4, 40, 359.96, EvalModeScan, true},
+        {360.0, 40, 0.04, EvalModeDetail, true},
+        {360.0, 40, 0.06, EvalModeDetail, false},
+        {0.0, 40, 359.96, EvalModeDetail, true},
+        {359.9, 40, 0.04, EvalModeDetail, false},
     };
     for (const auto &row : rows) {
         ChartState state;
@@ -171,17 +181,26 @@ TEST(AngleMatch, WholeDegreesInTheScanTenthsInTheDetail)
     }
 }
 
-TEST(FixedYear, DaysOfTheYearAndTheirNeighbours)
+TEST(CalendarYear, DaysOfTheYearAndTheirNeighbours)
 {
     const struct {
-        int dayOfYear;
+        int year, dayOfYear;
         MonthDay date;
-    } days[] = {{1, {1, 1}},    {31, {1, 31}},   {32, {2, 1}},    {59, {2, 28}},
-                {60, {3, 1}},   {90, {3, 31}},   {335, {12, 1}}, {365, {12, 31}}};
-    for (const auto &row : days)
-        EXPECT_EQ(DateOfDayOfYear(row.dayOfYear), row.date) << row.dayOfYear;
-    EXPECT_THROW(DateOfDayOfYear(0), std::out_of_range);
-    EXPECT_THROW(DateOfDayOfYear(366), std::out_of_range);
+    } days[] = {{2026, 1, {1, 1}},    {2026, 32, {2, 1}},   {2026, 59, {2, 28}},  {2026, 60, {3, 1}},
+                {2026, 365, {12, 31}}, {2024, 59, {2, 28}},  {2024, 60, {2, 29}},  {2024, 61, {3, 1}},
+                {2024, 366, {12, 31}}, {2000, 60, {2, 29}},  {1900, 60, {3, 1}},   {2100, 365, {12, 31}}};
+    for (const auto &row : days) {
+        EXPECT_EQ(DateOfDayOfYear(row.year, row.dayOfYear), row.date) << row.year << " " << row.dayOfYear;
+        EXPECT_EQ(DayOfYear(row.year, row.date.month, row.date.day), row.dayOfYear) << row.year;
+    }
+    for (const int year : {1800, 1900, 2000, 2020, 2023, 2024, 2100, 2400})
+        EXPECT_EQ(DaysInYear(year), QDate(year, 12, 31).dayOfYear()) << year;
+    EXPECT_EQ(MonthLength(2024, 2), 29);
+    EXPECT_EQ(MonthLength(2026, 2), 28);
+    EXPECT_THROW(DateOfDayOfYear(2026, 0), std::out_of_range);
+    EXPECT_THROW(DateOfDayOfYear(2026, 366), std::out_of_range);
+    EXPECT_THROW(DayOfYear(2026, 2, 29), std::out_of_range);
+    EXPECT_EQ(CalendarYearOf(QStringLiteral(" 2024 ")), 2024);
 
     const struct {
         int year, month, day;
@@ -189,19 +208,21 @@ TEST(FixedYear, DaysOfTheYearAndTheirNeighbours)
     } neighbours[] = {
         {2024, 1, 1, {2023, 12, 31}, {2024, 1, 2}},
         {2024, 12, 31, {2024, 12, 30}, {2025, 1, 1}},
-        {2024, 2, 28, {2024, 2, 27}, {2024, 3, 1}}, // no 29 February, in a leap year too
-        {2024, 3, 1, {2024, 2, 28}, {2024, 3, 2}},
+        {2024, 2, 28, {2024, 2, 27}, {2024, 2, 29}},
+        {2024, 2, 29, {2024, 2, 28}, {2024, 3, 1}},
+        {2024, 3, 1, {2024, 2, 29}, {2024, 3, 2}},
+        {2026, 2, 28, {2026, 2, 27}, {2026, 3, 1}},
+        {2026, 3, 1, {2026, 2, 28}, {2026, 3, 2}},
         {2026, 4, 30, {2026, 4, 29}, {2026, 5, 1}},
         {2026, 5, 31, {2026, 5, 30}, {2026, 6, 1}},
-        {2026, 5, 1, {2026, 4, 30}, {2026, 5, 2}},
     };
     for (const auto &row : neighbours) {
         const auto days3 = DetailDays(row.year, row.month, row.day);
-        EXPECT_EQ(days3[0], row.before) << row.month << "/" << row.day;
+        EXPECT_EQ(days3[0], row.before) << row.year << " " << row.month << "/" << row.day;
         EXPECT_EQ(days3[1], (DetailDay{static_cast<double>(row.year), row.month, row.day}));
-        EXPECT_EQ(days3[2], row.after) << row.month << "/" << row.day;
+        EXPECT_EQ(days3[2], row.after) << row.year << " " << row.month << "/" << row.day;
     }
-    EXPECT_THROW(DetailDays(2024, 2, 29), std::out_of_range);
+    EXPECT_THROW(DetailDays(2026, 2, 29), std::out_of_range);
     EXPECT_THROW(DetailDays(2024, 13, 1), std::out_of_range);
     EXPECT_THROW(DetailDays(2024, 4, 0), std::out_of_range);
 }

@@ -7,9 +7,11 @@
 #include "calendar/window/calendar_window.h"
 #include "chart/chart_state.h"
 #include "chart/ephemeris.h"
+#include "support/calendar_support.h"
 #include "support/scripted_dialogs.h"
 
 #include <QLabel>
+#include <QLocale>
 #include <QtTest>
 
 #include <map>
@@ -46,7 +48,8 @@ private slots:
         CalendarWindow *window = controller.window();
         QVERIFY(window);
         QVERIFY(dialogs.messages.empty());
-        QCOMPARE(window->findChild<QLabel *>("Label3")->text(), QStringLiteral("NAP-HOLD FOK: 280.2"));
+        // the angle is shown with the desktop's own separator
+        QCOMPARE(window->findChild<QLabel *>("Label3")->text(), "NAP-HOLD FOK: 280" + QLocale().decimalPoint() + "2");
 
         // Moon-phase days with their colours; the three days before each are fertile.
         const std::map<int, std::pair<QColor, QString>> phaseDays = {
@@ -79,6 +82,57 @@ private slots:
         QCOMPARE(window->findChild<QLabel *>("lblNap1")->text(), QStringLiteral("2026.1.10"));
         QCOMPARE(window->findChild<QLabel *>("lblNap2")->text(), QStringLiteral("2026.1.11"));
         QCOMPARE(window->findChild<QLabel *>("lblNap3")->text(), QStringLiteral("2026.1.12"));
+    }
+
+    // Born 10 March 1981, 18:27, zone -1.5: in 2020 the moon-phase day of February is
+    // 29 February, a girl day, and its detail runs from 28 February to 1 March.
+    void leapDayOf2020()
+    {
+        const BirthData birth = test::birthOf("1981", "3", "10", 18, "27", "-1.5");
+        CalendarController controller(state, ephemeris, dialogs, RealCalendarEngine());
+        QCOMPARE(controller.runCalendar(birth, QStringLiteral("2020")), CalendarController::Outcome::Finished);
+        CalendarWindow *window = controller.window();
+        QVERIFY(window);
+        const int leapDay = QDate(2020, 2, 29).dayOfYear() - 1;
+        const QImage image = window->grab().toImage();
+        QCOMPARE(QColor(image.pixel(window->cellRect(leapDay).center())), Red);
+        for (int k = leapDay - 3; k < leapDay; ++k)
+            QCOMPARE(QColor(image.pixel(window->cellRect(k).center())), Yellow);
+        QCOMPARE(QColor(image.pixel(window->cellRect(365).center())), window->cellColor(365)); // 31 December
+        QCOMPARE(window->cellTag(leapDay), QStringLiteral("2-29"));
+        QVERIFY2(window->cellToolTip(leapDay).startsWith(QStringLiteral("2020.02.29 02:")),
+                 qPrintable(window->cellToolTip(leapDay)));
+        QVERIFY(window->cellToolTip(leapDay).contains(QStringLiteral("Hold: BIKA")));
+        QVERIFY(!window->findChild<QLabel *>("lblEfemerisz")->isVisible());
+
+        QTest::mouseClick(window->canvas(), Qt::LeftButton, {}, window->cellRect(leapDay).center());
+        QTRY_COMPARE_WITH_TIMEOUT(window->findChild<QLabel *>("lblNap3")->text(), QStringLiteral("2020.3.1"), 30000);
+        QCOMPARE(window->findChild<QLabel *>("lblNap1")->text(), QStringLiteral("2020.2.28"));
+        QCOMPARE(window->findChild<QLabel *>("lblNap2")->text(), QStringLiteral("2020.2.29"));
+        const QString exactLine = window->findChild<QLabel *>("lblPontos")->text();
+        QVERIFY2(exactLine.startsWith(QStringLiteral("Pontos visszatérés: 2020.02.29 02:")), qPrintable(exactLine));
+        // The red hours of the middle day are those of the tenth-degree span.
+        for (int hour = 0; hour < 72; ++hour)
+            QCOMPARE(window->hourCellColor(hour) == Red, hour == 24 + 2);
+    }
+
+    // Born 6 January 2000, 19:12, zone -1, at new moon (the angle shown as 360): a moon-phase
+    // day every month of 2027, each with its exact return.
+    void newMoonBirthIn2027()
+    {
+        const BirthData birth = test::birthOf("2000", "1", "6", 19, "12", "-1");
+        CalendarController controller(state, ephemeris, dialogs, RealCalendarEngine());
+        QCOMPARE(controller.runCalendar(birth, QStringLiteral("2027")), CalendarController::Outcome::Finished);
+        CalendarWindow *window = controller.window();
+        QCOMPARE(window->findChild<QLabel *>("Label3")->text(), QStringLiteral("NAP-HOLD FOK: 360"));
+        int phaseDays = 0;
+        for (int k = 0; k < 365; ++k) {
+            if (window->cellTag(k).isEmpty())
+                continue;
+            ++phaseDays;
+            QVERIFY2(window->cellToolTip(k).contains(QStringLiteral(" – Hold: ")), qPrintable(QString::number(k)));
+        }
+        QCOMPARE(phaseDays, 13);
     }
 };
 

@@ -15,6 +15,7 @@
 #include <vector>
 
 using namespace ferolune;
+using ferolune::test::birthOf;
 using ferolune::test::calendarEphemeris;
 using ferolune::test::DecimalSeparatorGuard;
 using ferolune::test::LoggedMoment;
@@ -29,20 +30,20 @@ struct PhaseDay {
     const char *tag;
 };
 
-int cellOf(int month, int day)
+int cellOf(int month, int day, int year = 2026)
 {
-    static const int daysBefore[] = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
-    return daysBefore[month - 1] + day - 1;
+    return QDate(year, month, day).dayOfYear() - 1;
 }
 
 // The calendar a list of moon-phase days gives: each with the three days before it
 // fertile (never before 1 January), every other day not fertile.
-CalendarModel calendarOf(const std::vector<PhaseDay> &phaseDays)
+CalendarModel calendarOf(const std::vector<PhaseDay> &phaseDays, int year = 2026)
 {
     CalendarModel model;
+    model.dayCount = QDate(year, 12, 31).dayOfYear();
     model.resetDays();
     for (const PhaseDay &phase : phaseDays) {
-        const int c = cellOf(phase.month, phase.day);
+        const int c = cellOf(phase.month, phase.day, year);
         model.days[static_cast<size_t>(c)] = {phase.kind, QString::fromLatin1(phase.tag), true};
         for (int k = std::max(0, c - 3); k < c; ++k)
             model.days[static_cast<size_t>(k)].dayClass = DayClass::Fertile;
@@ -52,6 +53,7 @@ CalendarModel calendarOf(const std::vector<PhaseDay> &phaseDays)
 
 void expectDays(const CalendarModel &actual, const CalendarModel &expected)
 {
+    ASSERT_EQ(actual.dayCount, expected.dayCount);
     for (size_t k = 0; k < actual.days.size(); ++k) {
         EXPECT_EQ(actual.days[k].dayClass, expected.days[k].dayClass) << "cell " << k;
         EXPECT_EQ(actual.days[k].tag, expected.days[k].tag) << "cell " << k;
@@ -65,20 +67,21 @@ struct RunResult {
     std::vector<LoggedMoment> moments;
 };
 
-RunResult scan(ChartState &state, const QString &year, MomentLog::StopWhen stopWhen = {})
+RunResult scan(ChartState &state, const QString &year, MomentLog::StopWhen stopWhen = {},
+               const BirthData &fields = {})
 {
     RunResult result;
     MomentLog log;
-    result.outcome = ScanYear(state, BirthData{}, year, calendarEphemeris(), result.model, log.callback(state, stopWhen));
+    result.outcome = ScanYear(state, fields, year, calendarEphemeris(), result.model, log.callback(state, stopWhen));
     result.moments = log.finish(state);
     return result;
 }
 
-RunResult detail(ChartState &state, const QString &year, int month, int day)
+RunResult detail(ChartState &state, const QString &year, int month, int day, const BirthData &fields = {})
 {
     RunResult result;
     MomentLog log;
-    result.outcome = Reszletes(state, BirthData{}, year, static_cast<float>(month), static_cast<float>(day),
+    result.outcome = Reszletes(state, fields, year, static_cast<float>(month), static_cast<float>(day),
                                calendarEphemeris(), result.model, log.callback(state));
     result.moments = log.finish(state);
     return result;
@@ -124,7 +127,7 @@ TEST(YearScan, DefaultBirthFieldsIn2026)
     // Every examined day has its 72 moments, every second hour, every tenth minute; the
     // 20 days after a moon-phase day are not examined.
     std::set<int> expectedCells;
-    for (int k = 0; k < CalendarModel::DayCount; ++k)
+    for (int k = 0; k < 365; ++k)
         expectedCells.insert(k);
     for (const PhaseDay &phase : PhaseDays2026) {
         for (int k = cellOf(phase.month, phase.day) + 1; k <= cellOf(phase.month, phase.day) + 20; ++k)
@@ -146,6 +149,72 @@ TEST(YearScan, TheCommaSeparatorGivesTheSameCalendar)
     ChartState state = natalStateOf();
     const RunResult result = scan(state, QStringLiteral("2026"));
     expectDays(result.model, calendarOf(PhaseDays2026));
+}
+
+// A birth in Mumbai (zone 5.5 hours east) computed with the full stop and with the
+// Hungarian decimal comma: the same chart, the same moments, the same calendar and the
+// same minutes of a moon-phase day; only the shown degrees carry the comma.
+TEST(CalendarRuns, AHalfHourZoneGivesTheSameCalendarOnAHungarianDesktop)
+{
+    BirthData mumbai;
+    mumbai.txtYear = QStringLiteral("1991");
+    mumbai.txtMonth = QStringLiteral("9");
+    mumbai.txtDay = QStringLiteral("14");
+    mumbai.Text1 = QStringLiteral("18");
+    mumbai.txtBirthHour = QStringLiteral("6");
+    mumbai.optAM = false;
+    mumbai.txtBirthMinute = QStringLiteral("20.5");
+    mumbai.txtTZ = QStringLiteral("-5.5");
+    mumbai.txtLongDeg = QStringLiteral("72");
+    mumbai.txtLongMin = QStringLiteral("52.5");
+    mumbai.txtLatDeg = QStringLiteral("19");
+    mumbai.txtLatMin = QStringLiteral("4");
+
+    struct Computed {
+        ChartState natal;
+        QString chartText, caption;
+        RunResult year, day;
+    };
+    const auto compute = [&](QChar separator) {
+        DecimalSeparatorGuard guard(separator);
+        Computed out;
+        out.natal = natalStateOf(mumbai);
+        out.chartText = out.natal.ChartText;
+        out.caption = AngleCaption(out.natal);
+        ChartState state = out.natal;
+        out.year = scan(state, QStringLiteral("2026"), {}, mumbai);
+        for (size_t k = 0; k < out.year.model.days.size(); ++k) {
+            if (out.year.model.days[k].customPointer) {
+                const QDate date = QDate(2026, 1, 1).addDays(static_cast<qint64>(k));
+                out.day = detail(state, QStringLiteral("2026"), date.month(), date.day(), mumbai);
+                break;
+            }
+        }
+        return out;
+    };
+    const Computed dot = compute(u'.');
+    const Computed comma = compute(u',');
+
+    EXPECT_DOUBLE_EQ(comma.natal.ChartJulianDay, dot.natal.ChartJulianDay);
+    EXPECT_NEAR(dot.natal.ChartJulianDay, 2448514.0 + (18 + 20.5 / 60 - 5.5) / 24 - 0.5, 1e-7);
+    EXPECT_EQ(comma.natal.NatalAngleRounded, dot.natal.NatalAngleRounded);
+    EXPECT_EQ(comma.natal.PointLon, dot.natal.PointLon);
+    EXPECT_TRUE(comma.chartText.contains(u',')) << comma.chartText.toStdString();
+    EXPECT_EQ(QString(comma.chartText).replace(u',', u'.'), dot.chartText);
+    EXPECT_EQ(QString(comma.caption).replace(u',', u'.'), dot.caption);
+
+    for (RunResult Computed::*run : {&Computed::year, &Computed::day}) {
+        const RunResult &a = dot.*run;
+        const RunResult &b = comma.*run;
+        EXPECT_EQ(a.outcome, RunOutcome::Finished);
+        EXPECT_EQ(b.outcome, a.outcome);
+        expectDays(b.model, a.model);
+        EXPECT_EQ(b.model.hours, a.model.hours);
+        ASSERT_EQ(b.moments.size(), a.moments.size());
+        for (size_t i = 0; i < a.moments.size(); ++i)
+            ASSERT_EQ(b.moments[i].julianDay, a.moments[i].julianDay) << i;
+    }
+    EXPECT_EQ(dot.day.moments.size(), 3u * 24 * 60);
 }
 
 // A moon-phase day at the start of the year: nothing of the previous year is marked.
@@ -187,7 +256,7 @@ TEST(YearScan, AJumpPastTheEndOfTheYearEndsTheScan)
     const int phaseCell = cellOf(12, 20);
     EXPECT_NE(result.model.days[static_cast<size_t>(phaseCell)].dayClass, DayClass::NotFertile);
     EXPECT_EQ(result.model.days[static_cast<size_t>(phaseCell)].tag, QStringLiteral("1220"));
-    for (int k = phaseCell + 1; k < CalendarModel::DayCount; ++k)
+    for (int k = phaseCell + 1; k < 365; ++k)
         EXPECT_EQ(result.model.days[static_cast<size_t>(k)].dayClass, DayClass::NotFertile) << k;
     ASSERT_FALSE(result.moments.empty());
     EXPECT_EQ(result.moments.back().cell, phaseCell);
@@ -195,20 +264,34 @@ TEST(YearScan, AJumpPastTheEndOfTheYearEndsTheScan)
     EXPECT_EQ(result.moments.back().day, 20);
 }
 
-// In a leap year the cell after 28 February is 1 March; 29 February is never examined.
-TEST(YearScan, LeapYearHasNo29February)
+const BirthData LeapDayBirth = birthOf("1981", "3", "10", 18, "27", "-1.5");
+
+// A leap year has 366 cells and 29 February is scanned like any other day: here it is the
+// moon-phase day of February.
+TEST(YearScan, LeapYearScans29February)
 {
     DecimalSeparatorGuard dot(u'.');
-    ChartState state = natalStateOf();
-    const RunResult result = scan(state, QStringLiteral("2024"));
+    ChartState state = natalStateOf(LeapDayBirth);
+    ASSERT_DOUBLE_EQ(state.NatalAngleRounded, 58.7);
+    const RunResult result = scan(state, QStringLiteral("2020"), {}, LeapDayBirth);
+    EXPECT_EQ(result.outcome, RunOutcome::Finished);
+    ASSERT_EQ(result.model.dayCount, 366);
+    const DayCell &leapDay = result.model.days[59];
+    EXPECT_EQ(leapDay.dayClass, DayClass::PhaseGirl); // the Moon in BIKA
+    EXPECT_EQ(leapDay.tag, QStringLiteral("2-29"));
+    for (int k = 56; k <= 58; ++k) // 26 to 28 February
+        EXPECT_EQ(result.model.days[static_cast<size_t>(k)].dayClass, DayClass::Fertile) << k;
+    EXPECT_EQ(result.model.days[29].tag, QStringLiteral("1-30"));
+
+    // Every cell is scanned as the real day of its index.
     ASSERT_FALSE(result.moments.empty());
     for (const LoggedMoment &moment : result.moments) {
-        // The fixed year's day of a cell: the calendar day, one more from March on.
-        const QDate expected = QDate(2024, 1, 1).addDays(moment.cell < 59 ? moment.cell : moment.cell + 1);
-        ASSERT_EQ(moment.year, 2024);
+        const QDate expected = QDate(2020, 1, 1).addDays(moment.cell);
+        ASSERT_EQ(moment.year, 2020);
         ASSERT_EQ(moment.month, expected.month()) << "cell " << moment.cell;
         ASSERT_EQ(moment.day, expected.day()) << "cell " << moment.cell;
     }
+    EXPECT_EQ(cellsOf(result.moments).count(59), 1u);
 }
 
 // The Sun-Moon angle of January's sampled moments, and the days it makes, against the
@@ -333,6 +416,32 @@ TEST(CalendarRuns, ATextThatIsNotANumberKeepsTheRunFromStarting)
         EXPECT_EQ(model.days[8].dayClass, DayClass::Unset);
         EXPECT_EQ(model.hours[3], HourClass::Match);
         EXPECT_EQ(model.hours[4], HourClass::Unset);
+    }
+}
+
+// Years the data files do not cover, whole or in part, are computed by the library's
+// built-in ephemeris, and the calendar says so. The library gives up on the Moon at the
+// first instant of its files, 1 January 1800, 0h universal time: a scan in zone 0 samples
+// that instant, a birth may fall on it.
+TEST(YearScan, YearsAtAndOutsideTheDataFiles)
+{
+    const struct {
+        const char *year, *zone;
+        bool builtIn, wholeYear;
+    } rows[] = {{"1799", "-1", true, false}, {"1800", "0", false, true},  {"2026", "-1", false, false},
+                {"2399", "-1", false, false}, {"2400", "-1", true, false}, {"2800", "-1", true, false}};
+    DecimalSeparatorGuard dot(u'.');
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.year);
+        const BirthData fields = birthOf(row.year, "1", "1", 0, "0", row.zone);
+        ChartState state = natalStateOf(fields); // born at the first moment of the scan
+        const RunResult result = scan(state, QString::fromLatin1(row.year),
+                                      [&](const RunProgress &) { return !row.wholeYear; }, fields);
+        EXPECT_EQ(result.outcome, row.wholeYear ? RunOutcome::Finished : RunOutcome::Stopped);
+        EXPECT_EQ(result.model.builtInEphemeris, row.builtIn);
+        if (row.wholeYear) {
+            EXPECT_EQ(result.moments.front().julianDay, 2378496.5);
+        }
     }
 }
 

@@ -1,6 +1,7 @@
 // The calendar window on its own: layout, the cells it shows, clicks and printing.
 
 #include "calendar/window/calendar_canvas.h"
+#include "calendar/window/calendar_layout.h"
 #include "calendar/calendar_run.h"
 #include "calendar/window/calendar_window.h"
 #include "support/pdf_page.h"
@@ -15,6 +16,8 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTimeZone>
+#include <QToolTip>
 #include <QtTest>
 
 using namespace ferolune;
@@ -58,7 +61,7 @@ private slots:
     {
         QCOMPARE(window->objectName(), QStringLiteral("frmNaptar"));
         QCOMPARE(window->windowTitle(), QStringLiteral("Holdfázis naptár"));
-        QCOMPARE(window->size(), QSize(693, 534));
+        QCOMPARE(window->size(), QSize(693, 552));
         QVERIFY(!window->windowIcon().isNull());
         QVERIFY(window->testAttribute(Qt::WA_DeleteOnClose));
     }
@@ -88,6 +91,10 @@ private slots:
         QTest::newRow("Picture2 wait panel") << "Picture2" << QRect(0, 0, 693, 533) << "";
         QTest::newRow("Label9") << "Label9" << QRect(112, 188, 471, 24) << "KÉREM VÁRJON AMIG A NAPTÁR ELKÉSZÜL...";
         QTest::newRow("Label11") << "Label11" << QRect(288, 516, 402, 13) << "";
+        QTest::newRow("lblPontos exact moment") << "lblPontos" << QRect(8, 520, 665, 13) << "";
+        QTest::newRow("lblEfemerisz note") << "lblEfemerisz" << QRect(8, 536, 677, 13)
+                                           << "Figyelem: ennek az évnek a helyzetei a Swiss Ephemeris beépített, "
+                                              "kevésbé pontos efemeriszéből származnak.";
     }
     void controlPlaces()
     {
@@ -123,7 +130,7 @@ private slots:
         QTest::newRow("28 February ends its row") << 58 << false << QRect(536, 56, 17, 21);
         QTest::newRow("1 March, third row first column") << 59 << false << QRect(104, 76, 17, 21);
         QTest::newRow("31 December") << 364 << false << QRect(584, 256, 17, 21);
-        QTest::newRow("legend blue") << 368 << false << QRect(32, 384, 17, 21);
+        QTest::newRow("legend blue") << FirstLegendIndex + 3 << false << QRect(32, 384, 17, 21);
         QTest::newRow("strip day 1, 0 h") << 0 << true << QRect(188, 476, 5, 25);
         QTest::newRow("strip day 2, 13 h") << 37 << true << QRect(344, 476, 5, 25);
         QTest::newRow("strip day 3, 23 h") << 71 << true << QRect(488, 476, 5, 25);
@@ -134,20 +141,41 @@ private slots:
         QFETCH(bool, hourCell);
         QFETCH(QRect, rect);
         QCOMPARE(hourCell ? window->hourCellRect(index) : window->cellRect(index), rect);
-        if (!hourCell && index < 365)
+        if (!hourCell && index < FirstLegendIndex)
             QCOMPARE(window->canvas()->dayCellAt(rect.center()), index);
     }
 
-    void februaryRowHasTwentyEightCells()
+    // February's row has 28 cells, or 29 in a leap year; the cells after it move with it.
+    void februaryRow_data()
     {
+        QTest::addColumn<int>("dayCount");
+        QTest::addColumn<int>("februaryCells");
+        QTest::newRow("common year") << 365 << 28;
+        QTest::newRow("leap year") << 366 << 29;
+    }
+    void februaryRow()
+    {
+        QFETCH(int, dayCount);
+        QFETCH(int, februaryCells);
+        CalendarModel model;
+        model.dayCount = dayCount;
+        model.resetDays();
+        window->setModel(model);
         const int februaryTop = window->cellRect(31).top();
         int cells = 0;
-        for (int k = 0; k < 365; ++k)
+        for (int k = 0; k < dayCount; ++k)
             cells += window->cellRect(k).top() == februaryTop ? 1 : 0;
-        QCOMPARE(cells, 28);
-        // Where 29 to 31 February would stand there is no cell.
-        for (int column = 29; column <= 31; ++column)
+        QCOMPARE(cells, februaryCells);
+        QCOMPARE(window->cellRect(31 + februaryCells), QRect(104, 76, 17, 21)); // 1 March
+        QCOMPARE(window->cellRect(dayCount - 1), QRect(584, 256, 17, 21));      // 31 December
+        if (dayCount == 365)
+            QVERIFY(!window->cellRect(365).isValid()); // a common year has no day index 365
+        // Where the days February lacks would stand there is no cell.
+        for (int column = februaryCells + 1; column <= 31; ++column)
             QCOMPARE(window->canvas()->dayCellAt(QPoint(104 + 16 * (column - 1) + 8, februaryTop + 10)), -1);
+        // The last February cell is painted.
+        const QImage image = window->grab().toImage();
+        QCOMPARE(QColor(image.pixel(window->cellRect(31 + februaryCells - 1).center())), QColor(255, 255, 255));
     }
 
     void designColoursAndCaptions()
@@ -156,9 +184,9 @@ private slots:
         const QColor background = window->palette().color(QPalette::Base);
         QCOMPARE(window->cellColor(100), background);
         QCOMPARE(window->hourCellColor(0), background);
-        QCOMPARE(window->cellColor(365), background);
-        QCOMPARE(window->cellColor(366), QColor(255, 255, 0));
-        QCOMPARE(window->cellColor(367), QColor(255, 0, 0));
+        QCOMPARE(window->cellColor(FirstLegendIndex), background);
+        QCOMPARE(window->cellColor(FirstLegendIndex + 1), QColor(255, 255, 0));
+        QCOMPARE(window->cellColor(FirstLegendIndex + 2), QColor(255, 0, 0));
         QVERIFY(!window->isWaitPanelVisible());
 
         window->load(QStringLiteral("2026"), QStringLiteral("Kiss <b>Anna</b>"));
@@ -202,6 +230,72 @@ private slots:
         QCOMPARE(window->cellColor(index), colour);
         QCOMPARE(window->cellTag(index), tag);
         QCOMPARE(window->cellHasPhasePointer(index), phasePointer);
+    }
+
+    void exactReturnShown_data()
+    {
+        const QTimeZone zone(3600);
+        const auto at = [&](int day, int hour, int minute, int second = 0) {
+            return QDateTime(QDate(2026, 3, day), QTime(hour, minute, second), zone);
+        };
+        QTest::addColumn<QDateTime>("moment");
+        QTest::addColumn<QDateTime>("first");
+        QTest::addColumn<QDateTime>("last");
+        QTest::addColumn<bool>("signChange");
+        QTest::addColumn<bool>("detailDone");
+        QTest::addColumn<bool>("builtIn");
+        QTest::addColumn<QString>("toolTip");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("sign change") << at(15, 2, 7, 41) << at(15, 2, 1) << at(15, 2, 13) << true << true << false
+                                     << "2026.03.15 02:07 – Hold: BAK\na Hold jelet vált: BAK → VIZONTO"
+                                     << "Pontos visszatérés: 2026.03.15 02:07:41 – tizedfokos egyezés: "
+                                        "2026.03.15 02:01 – 02:13";
+        QTest::newRow("span past midnight") << at(14, 23, 58, 9) << at(14, 23, 52) << at(15, 0, 4) << false << true
+                                            << false << "2026.03.14 23:58 – Hold: BAK"
+                                            << "Pontos visszatérés: 2026.03.14 23:58:09 – tizedfokos egyezés: "
+                                               "2026.03.14 23:52 – 2026.03.15 00:04";
+        QTest::newRow("no minute matches") << at(15, 2, 7, 41) << QDateTime() << QDateTime() << false << true << false
+                                           << "2026.03.15 02:07 – Hold: BAK"
+                                           << "Pontos visszatérés: 2026.03.15 02:07:41 – tizedfokra egyetlen perc "
+                                              "sem egyezik";
+        QTest::newRow("detail working, built-in ephemeris")
+            << at(15, 2, 7, 41) << at(15, 2, 1) << at(15, 2, 13) << false << false << true
+            << "2026.03.15 02:07 – Hold: BAK" << "";
+    }
+    // A moon-phase day with its exact return: the tooltip of its cell, the line under a
+    // finished detail of it, and the note of a year of the built-in ephemeris.
+    void exactReturnShown()
+    {
+        QFETCH(QDateTime, moment);
+        QFETCH(QDateTime, first);
+        QFETCH(QDateTime, last);
+        QFETCH(bool, signChange);
+        QFETCH(bool, detailDone);
+        QFETCH(bool, builtIn);
+        QFETCH(QString, toolTip);
+        QFETCH(QString, line);
+        CalendarModel model = sampleModel();
+        ExactReturn exact{0, moment, 10, std::nullopt, first, last};
+        if (signChange)
+            exact.signChange = SignChange{10, 11};
+        model.exactReturns[73] = exact;
+        model.detailDayIndex = 73;
+        if (!detailDone)
+            model.detailCaptions[2].clear();
+        model.builtInEphemeris = builtIn;
+        window->setModel(model);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+
+        QCOMPARE(window->cellToolTip(73), toolTip);
+        QCOMPARE(window->cellToolTip(72), QString());
+        const QPoint cell = window->cellRect(73).center();
+        QHelpEvent help(QEvent::ToolTip, cell, window->canvas()->mapToGlobal(cell));
+        QApplication::sendEvent(window->canvas(), &help);
+        QTRY_VERIFY(QToolTip::isVisible());
+        QCOMPARE(QToolTip::text(), toolTip);
+        QCOMPARE(window->findChild<QLabel *>("lblPontos")->text(), line);
+        QCOMPARE(window->findChild<QLabel *>("lblEfemerisz")->isVisible(), builtIn);
     }
 
     void cellsPaintedInTheirColours()
@@ -290,11 +384,32 @@ private slots:
         QVERIFY(panel->isVisible());
         QCOMPARE(window->childAt(window->cellRect(4).center()), panel);
         auto *progress = window->findChild<QProgressBar *>("WaitProgress");
-        window->setProgress({120, 365});
-        QCOMPARE(progress->value(), 120);
-        QCOMPARE(progress->maximum(), 365);
-        window->setProgress({1440, 4320});
-        QCOMPARE(progress->maximum(), 4320);
+        auto *count = window->findChild<QLabel *>("WaitProgressText");
+        QVERIFY(!progress->isTextVisible());
+        QVERIFY(count->isVisible());
+        QVERIFY(!count->geometry().intersects(progress->geometry()));
+        const struct {
+            RunProgress progress;
+            int value;
+            const char *text;
+        } rows[] = {
+            {{0, 365}, 0, "1. nap / 365"},
+            {{120, 365}, 120, "121. nap / 365"},
+            {{364, 365}, 364, "365. nap / 365"},
+            {{380, 365}, 365, "365. nap / 365"}, // a jump past the end of the year
+            {{0, 4320, RunProgress::Unit::Minute}, 0, "1. perc / 4320"},
+            {{1440, 4320, RunProgress::Unit::Minute}, 1440, "1441. perc / 4320"},
+        };
+        for (const auto &row : rows) {
+            window->setProgress(row.progress);
+            QCOMPARE(progress->value(), row.value);
+            QCOMPARE(progress->maximum(), row.progress.total);
+            QCOMPARE(count->text(), QString::fromUtf8(row.text));
+            QVERIFY(count->width() >= count->sizeHint().width());
+        }
+        window->setWaitPanelVisible(false);
+        window->setWaitPanelVisible(true);
+        QCOMPARE(count->text(), QString()); // a new run starts without the last run's count
         window->setWaitPanelVisible(false);
         QVERIFY(!panel->isVisible());
     }

@@ -127,15 +127,31 @@ TEST(ChartFileImport, FillsTheBirthFields)
     }
 }
 
-TEST(ChartFileImport, StoresNumbersWithTheUserDecimalSeparator)
+// Numbers go into the fields with the full stop, whatever the user's settings; a quoted
+// text converts with either decimal point.
+TEST(ChartFileImport, StoresNumbersWithTheFullStop)
 {
+    const struct {
+        QChar separator;
+        const char *zone;
+        const char *summerTime;
+        const char *zoneField;
+        int check;
+    } rows[] = {
+        {u',', "-1.5", "\"1,5\"", "-1.5", 2}, {u',', "5.75", "\"1.5\"", "5.75", 2},
+        {u'.', "-1.5", "\"0.5\"", "-1.5", 0}, {u',', "\"-5,5\"", "1", "-5,5", 1},
+    };
     ChartFiles files;
-    const QString path = files.write("decimal.hvs", chartBytes({{11, "-1.5"}, {12, "\"1,5\""}}, 15));
-    DecimalSeparatorGuard comma(u',');
-    BirthData fields;
-    ASSERT_TRUE(import(fields, path).values);
-    EXPECT_EQ(fields.txtTZ, QStringLiteral("-1,5"));
-    EXPECT_EQ(fields.Check1, 2); // the quoted text converts with the user's separator
+    int fileNumber = 0;
+    for (const auto &row : rows) {
+        const QString path = files.write(QStringLiteral("decimal-%1.hvs").arg(++fileNumber),
+                                         chartBytes({{11, row.zone}, {12, row.summerTime}}, 15));
+        DecimalSeparatorGuard guard(row.separator);
+        BirthData fields;
+        ASSERT_TRUE(import(fields, path).values) << row.zone;
+        EXPECT_EQ(fields.txtTZ, QString::fromUtf8(row.zoneField)) << row.zone;
+        EXPECT_EQ(fields.Check1, row.check) << row.zone;
+    }
 }
 
 TEST(ChartFileImport, ReadsAHungarianNameInWindows1250)

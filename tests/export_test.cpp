@@ -257,23 +257,28 @@ TEST_F(ExportTest, IndependentReadersAgree)
     }
 }
 
-// Until the calendar lays out 366 cells, a leap year's 29 February has no day entry.
-TEST(ExportDays, FollowTheFixedYear)
+// One entry per day of the real year: a leap year's 29 February has its own entry, and a
+// moon-phase day carries its exact return and the Moon's sign.
+TEST(ExportDays, FollowTheCalendarYear)
 {
-    CalendarModel model;
-    model.resetDays();
     const struct {
-        int year;
+        int year, dayCount;
         size_t index;
         QDate date;
     } cases[] = {
-        {2027, 0, {2027, 1, 1}},  {2027, 58, {2027, 2, 28}}, {2027, 59, {2027, 3, 1}},
-        {2028, 58, {2028, 2, 28}}, {2028, 59, {2028, 3, 1}},  {2028, 364, {2028, 12, 31}},
+        {2027, 365, 0, {2027, 1, 1}},   {2027, 365, 58, {2027, 2, 28}}, {2027, 365, 59, {2027, 3, 1}},
+        {2028, 366, 58, {2028, 2, 28}}, {2028, 366, 59, {2028, 2, 29}}, {2028, 366, 365, {2028, 12, 31}},
     };
     for (const auto &c : cases) {
+        CalendarModel model;
+        model.resetDays();
+        model.dayCount = c.dayCount;
+        model.exactReturns[c.index] = ExactReturn{0, QDateTime(c.date, QTime(23, 14)), 11, {}, {}, {}};
         const std::vector<ExportDay> days = ExportDaysOf(model, c.year);
-        ASSERT_EQ(days.size(), 365u);
+        ASSERT_EQ(days.size(), static_cast<size_t>(c.dayCount));
         EXPECT_EQ(days[c.index].date, c.date) << c.year << " " << c.index;
+        EXPECT_EQ(days[c.index].exact, QDateTime(c.date, QTime(23, 14)));
+        EXPECT_EQ(days[c.index].moonSign, QStringLiteral("VIZONTO"));
     }
 }
 

@@ -1,4 +1,3 @@
-#include "support/locale_guard.h"
 #include "support/main_window_harness.h"
 
 #include <QClipboard>
@@ -96,6 +95,9 @@ void MainWindowEditingTest::focusAndRangeChecks_data()
         QTest::addRow("Up from %s", qPrintable(chain[i])) << "in " + chain[i] + "; Up" << chain[i - 1] << "";
     }
     QTest::newRow("Down to the selected hemisphere") << "set south; in txtLatMin; Down" << "optSouth" << "";
+    QTest::newRow("Down and Up again") << "in txtLatMin; Down; Up" << "txtLatMin" << "";
+    QTest::newRow("Up from ÉSZAK") << "in optNorth; Up" << "txtLatMin" << "";
+    QTest::newRow("Up from DÉL") << "set south; in optSouth; Up" << "txtLatMin" << "";
     QTest::newRow("Shift+Down") << "in txtTZ; Shift+Down" << "txtLongDeg" << "";
     QTest::newRow("Ctrl+Up") << "in txtLatDeg; Ctrl+Up" << "txtLongMin" << "";
     QTest::newRow("no arrow rule in the hour") << "in Text1; Down" << "Text1" << "";
@@ -112,7 +114,7 @@ void MainWindowEditingTest::focusAndRangeChecks()
     harness.perform(steps);
     QCOMPARE(harness.focused(), focused);
     QCOMPARE(harness.dialogs.texts(), messages);
-    for (const FakeDialogs::Message &message : harness.dialogs.messages)
+    for (const ScriptedDialogs::Message &message : harness.dialogs.messages)
         QCOMPARE(message.icon, Dialogs::Icon::Critical);
 }
 
@@ -190,7 +192,8 @@ void MainWindowEditingTest::hourAndZoneCoupling_data()
     QTest::newRow("13 is 1 DU") << "in Text1; type 13; Tab" << "zone -1, box 0, hour 1 DU";
     QTest::newRow("23 is 11 DU") << "in Text1; type 23; Tab" << "zone -1, box 0, hour 11 DU";
     QTest::newRow("07 copied") << "in Text1; type 07; click txtDay" << "zone -1, box 0, hour 07 DE";
-    QTest::newRow("12.5 in the user's numbers") << "in Text1; type 12.5; Tab" << "zone -1, box 0, hour 0,5 DU";
+    QTest::newRow("12.5 with the full stop") << "in Text1; type 12.5; Tab" << "zone -1, box 0, hour 0.5 DU";
+    QTest::newRow("13.25 with the full stop") << "in Text1; type 13.25; Tab" << "zone -1, box 0, hour 1.25 DU";
     QTest::newRow("letters copied") << "in Text1; type abc; Tab" << "zone -1, box 0, hour abc DE";
     QTest::newRow("empty copied") << "in Text1; Backspace; Tab" << "zone -1, box 0, hour  DE";
 
@@ -208,6 +211,21 @@ void MainWindowEditingTest::hourAndZoneCoupling_data()
                                    << "zone " + huge + ", box 1, hour 3 DU"
                                           " | Error 6 (Overflow) in procedure Check1_Click of Form frmMain";
 
+    // A half-hour zone stays exact through any number of steps, whatever the user's settings.
+    QTest::newRow("5.5 ticked") << "set txtTZ=5.5; click Check1" << "zone 4.5, box 1, hour 3 DU";
+    QTest::newRow("5.5 ticked and cleared") << "set txtTZ=5.5; click Check1; click Check1"
+                                            << "zone 5.5, box 0, hour 3 DU";
+    QTest::newRow("5.5 to KELET and NYUGAT") << "set txtTZ=5.5; set west; click optEast; click optWest"
+                                             << "zone 5.5, box 0, hour 3 DU";
+    QTest::newRow("5.5 KELET, ticked, NYUGAT, cleared")
+        << "set txtTZ=5.5; set west; click optEast; click Check1; click optWest; click Check1"
+        << "zone 7.5, box 0, hour 3 DU";
+    QStringList toggles = {QStringLiteral("set txtTZ=5.5"), QStringLiteral("set west")};
+    for (int round = 0; round < 10; ++round)
+        toggles << "click Check1" << "click optEast" << "click optWest" << "in Check1" << "Space";
+    QTest::newRow("5.5 through ten rounds") << toggles.join(QStringLiteral("; ")) << "zone 5.5, box 0, hour 3 DU";
+    QTest::newRow("-3.25 toggled three times by keys") << "set txtTZ=-3.25; in Check1; Space; Space; Space"
+                                                << "zone -4.25, box 1, hour 3 DU";
     QTest::newRow("1 to KELET") << "set txtTZ=1; set west; click optEast" << "zone -1, box 0, hour 3 DU";
     QTest::newRow("-1 to NYUGAT") << "click optWest" << "zone 1, box 0, hour 3 DU";
     QTest::newRow("-2 to NYUGAT") << "set txtTZ=-2; click optWest" << "zone 2, box 0, hour 3 DU";
@@ -221,7 +239,6 @@ void MainWindowEditingTest::hourAndZoneCoupling()
 {
     QFETCH(QString, steps);
     QFETCH(QString, coupling);
-    const DecimalSeparatorGuard comma(u',');
     MainWindowHarness harness;
     QVERIFY(harness.start());
     harness.perform(steps);
@@ -229,7 +246,7 @@ void MainWindowEditingTest::hourAndZoneCoupling()
     if (!harness.dialogs.messages.empty())
         seen << harness.dialogs.texts();
     QCOMPARE(seen.join(QStringLiteral(" | ")), coupling);
-    for (const FakeDialogs::Message &message : harness.dialogs.messages)
+    for (const ScriptedDialogs::Message &message : harness.dialogs.messages)
         QCOMPARE(message.icon, Dialogs::Icon::None);
 }
 

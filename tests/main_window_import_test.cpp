@@ -1,12 +1,15 @@
 // "ASZTRÓGRAM MEGNYITÁSA" on the real main window, with the open-file dialog answered by
 // the test and chart files written by the test.
 
-#include "support/locale_guard.h"
+#include "chartfile/chart_file.h"
 #include "support/main_window_harness.h"
 
 #include <QCheckBox>
+#include <QFileDialog>
+#include <QMessageBox>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QTimer>
 
 using namespace ferolune;
 using namespace ferolune::test;
@@ -30,6 +33,9 @@ private slots:
     void importFillsTheFields();
     void unusableFileChangesNothing();
     void cancelChangesNothing();
+    void fileDialogOpensInRadix_data();
+    void fileDialogOpensInRadix();
+    void messageBoxShowsItsTitle();
 };
 
 void MainWindowImportTest::importFillsTheFields_data()
@@ -51,12 +57,14 @@ void MainWindowImportTest::importFillsTheFields_data()
                                                        << "A" << "15" << "-1" << Qt::Unchecked;
     QTest::newRow("hour 0 before noon shows midnight")
         << QByteArray("\"A\",1990,1,2,0,0,47,30,19,5,-1,2,0,#TRUE#\n") << "A" << "0" << "-1" << Qt::PartiallyChecked;
+    QTest::newRow("half-hour zone and hour, with the full stop")
+        << QByteArray("\"A\",1991,9,14,6.5,20,47,30,19,5,-5.5,0,0,#FALSE#\n") << "A" << "18.5" << "-5.5"
+        << Qt::Unchecked;
 }
 
 void MainWindowImportTest::importFillsTheFields()
 {
     QFETCH(QByteArray, content);
-    DecimalSeparatorGuard dot(u'.');
     MainWindowHarness harness;
     QVERIFY(harness.start());
     harness.dialogs.chosenFile = writeChartFile(QStringLiteral("chart.hvs"), content);
@@ -102,6 +110,57 @@ void MainWindowImportTest::cancelChangesNothing()
     QCOMPARE(harness.dialogs.openTitles.size(), 1);
     QVERIFY(harness.dialogs.messages.empty());
     QVERIFY(harness.window.birthData() == before);
+}
+
+void MainWindowImportTest::fileDialogOpensInRadix_data()
+{
+    QTest::addColumn<bool>("radixExists");
+    QTest::newRow("radix beside the program") << true;
+    QTest::newRow("no radix: the program's directory") << false;
+}
+
+// The real file dialog, read while it is open and then cancelled.
+void MainWindowImportTest::fileDialogOpensInRadix()
+{
+    QFETCH(bool, radixExists);
+    QTemporaryDir program;
+    const QString radix = QDir(program.path()).filePath(QStringLiteral("radix"));
+    if (radixExists)
+        QVERIFY(QDir().mkpath(radix));
+    QString shownDirectory, shownName = QStringLiteral("(no dialog)");
+    QTimer::singleShot(0, this, [&] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        shownDirectory = dialog->directory().absolutePath();
+        const auto *nameBox = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        shownName = nameBox ? nameBox->text() : QStringLiteral("(no name box)");
+        dialog->reject();
+    });
+    WidgetDialogs dialogs;
+    const ChartFileDialogSettings settings = ChartFileDialog(program.path());
+    QCOMPARE(dialogs.openFileName(nullptr, settings.title, settings.directory, settings.filter), QString());
+    QCOMPARE(shownName, QString());
+    QCOMPARE(shownDirectory, radixExists ? radix : QDir(program.path()).absolutePath());
+}
+
+// A short message still leaves room for the title beside the title bar's buttons.
+void MainWindowImportTest::messageBoxShowsItsTitle()
+{
+    int width = 0;
+    QString title;
+    QTimer::singleShot(0, this, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            width = box->width();
+            title = box->windowTitle();
+            box->accept();
+        }
+    });
+    WidgetDialogs().message(nullptr, QStringLiteral("Helytelen óra!"), Dialogs::Icon::Critical);
+    QCOMPARE(title, ProgramTitle);
+    const QFontMetrics metrics(QApplication::font());
+    // Ten lines' height is about what a title bar's icon and three buttons take.
+    QVERIFY2(width >= metrics.horizontalAdvance(title) + 10 * metrics.height(), qPrintable(QString::number(width)));
 }
 
 QTEST_MAIN(MainWindowImportTest)

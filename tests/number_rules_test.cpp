@@ -24,7 +24,7 @@ TEST(ReadLeniently, TakesTheLeadingNumberAndNeverFails)
         EXPECT_DOUBLE_EQ(readLeniently(QString::fromUtf8(row.text)), row.value) << row.text;
 }
 
-TEST(ConvertToNumber, FollowsTheUserDecimalSeparator)
+TEST(ConvertToNumber, TakesTheFullStopAndTheUserSeparator)
 {
     const struct {
         QChar separator;
@@ -32,12 +32,14 @@ TEST(ConvertToNumber, FollowsTheUserDecimalSeparator)
         bool ok;
         double value;
     } rows[] = {
-        {u'.', "2.5", true, 2.5},   {u',', "2,5", true, 2.5},   {u',', "2.5", false, 0},
+        {u'.', "2.5", true, 2.5},   {u',', "2,5", true, 2.5},   {u',', "2.5", true, 2.5},
         {u'.', "2,5", false, 0},    {u'.', " -1 ", true, -1},   {u'.', "+3", true, 3},
         {u'.', "", false, 0},       {u'.', "  ", false, 0},     {u'.', "-", false, 0},
         {u'.', "12abc", false, 0},  {u'.', "1.2.3", false, 0},  {u'.', ".5", true, 0.5},
         {u'.', "5.", true, 5},      {u'.', "1e3", true, 1000},  {u'.', "1 2", false, 0},
-        {u',', "-0,5", true, -0.5}, {u'.', "035", true, 35},
+        {u',', "-0,5", true, -0.5}, {u'.', "035", true, 35},    {u',', "-5.5", true, -5.5},
+        {u',', "1.5,5", false, 0},  {u',', "1,5.5", false, 0},  {u',', ",5", true, 0.5},
+        {u',', "1,5e2", true, 150}, {u',', "1e-400", true, 0},  {u'.', "-1.5e-400", true, 0},
     };
     for (const auto &row : rows) {
         DecimalSeparatorGuard guard(row.separator);
@@ -59,12 +61,18 @@ TEST(ConvertToNumber, FollowsTheUserDecimalSeparator)
 
 TEST(ConvertToNumber, BeyondADoubleIsAnOverflow)
 {
-    DecimalSeparatorGuard dot(u'.');
-    try {
-        convertToNumber(QStringLiteral("1e400"));
-        ADD_FAILURE();
-    } catch (const RunError &e) {
-        EXPECT_EQ(e.number(), 6);
+    const QString huge(400, QLatin1Char('9'));
+    for (const QString &text : {QStringLiteral("1e400"), QStringLiteral("-1.5e309"), huge, QStringLiteral("0.01e311"),
+                                QStringLiteral("1e99999999999999999999")}) {
+        for (const QChar separator : {u'.', u','}) {
+            DecimalSeparatorGuard guard(separator);
+            try {
+                convertToNumber(text);
+                ADD_FAILURE() << qPrintable(text);
+            } catch (const RunError &e) {
+                EXPECT_EQ(e.number(), 6) << qPrintable(text);
+            }
+        }
     }
 }
 
@@ -89,21 +97,39 @@ TEST(ToInt16, RoundsHalvesToEvenAndOverflowsOutside16Bits)
     }
 }
 
-TEST(NumberText, ShortestFormWithTheUserSeparator)
+// Shown texts follow the user's settings; texts written into fields always use the
+// full stop, so the strict and the lenient reading both read them back.
+TEST(NumberText, ShortestFormShownAndInFields)
 {
     const struct {
         QChar separator;
         double value;
-        const char *text;
+        const char *shown;
+        const char *field;
     } rows[] = {
-        {u'.', 280.2, "280.2"}, {u',', 280.2, "280,2"}, {u'.', 360, "360"},   {u'.', -1, "-1"},
-        {u'.', -2, "-2"},       {u',', 0.5, "0,5"},     {u'.', 0, "0"},       {u'.', -0.0, "0"},
-        {u'.', 1.0 / 3, "0.333333333333333"},           {u'.', 1e20, "1E+20"}, {u'.', 12, "12"},
-        {u'.', 2023, "2023"},
+        {u'.', 280.2, "280.2", "280.2"},
+        {u',', 280.2, "280,2", "280.2"},
+        {u'.', 360, "360", "360"},
+        {u',', -1, "-1", "-1"},
+        {u',', 0.5, "0,5", "0.5"},
+        {u',', -5.5, "-5,5", "-5.5"},
+        {u'.', 0, "0", "0"},
+        {u',', -0.0, "0", "0"},
+        {u',', 1.0 / 3, "0,333333333333333", "0.333333333333333"},
+        {u',', 1e20, "1E+20", "1E+20"},
+        {u',', 1.5e-7, "1,5E-07", "1.5E-07"},
+        {u'.', 12, "12", "12"},
+        {u',', 2023, "2023", "2023"},
     };
     for (const auto &row : rows) {
         DecimalSeparatorGuard guard(row.separator);
-        EXPECT_EQ(numberText(row.value), QString::fromUtf8(row.text)) << row.value;
+        EXPECT_EQ(numberText(row.value), QString::fromUtf8(row.shown)) << row.value;
+        const QString field = fieldNumberText(row.value);
+        EXPECT_EQ(field, QString::fromUtf8(row.field)) << row.value;
+        EXPECT_EQ(convertToNumber(field), roundToSignificant15(row.value)) << row.value;
+        if (!field.contains(u'E')) {
+            EXPECT_EQ(readLeniently(field), roundToSignificant15(row.value)) << row.value;
+        }
     }
 }
 

@@ -17,7 +17,7 @@ namespace {
 // The program started at 15:05 on 8 December 2026 with the real ephemeris.
 struct Started {
     FixedClock clock{at(2026, 12, 8, 15, 5)};
-    FakeDialogs dialogs;
+    ScriptedDialogs dialogs;
     Ephemeris ephemeris{QStringList{QStringLiteral(FEROLUNE_EPHEMS_DIR)}};
     Program program{ephemeris, dialogs, clock};
 
@@ -40,7 +40,7 @@ private slots:
     void calendarOpensAndClosesBackToTheMainWindow()
     {
         Started started;
-        FakeDialogs &dialogs = started.dialogs;
+        ScriptedDialogs &dialogs = started.dialogs;
         Program &program = started.program;
         MainWindow &main = program.mainWindow();
         QVERIFY(QTest::qWaitForWindowExposed(&main));
@@ -64,7 +64,7 @@ private slots:
     void refusedRunKeepsTheMainWindowAndPointsAtTheField()
     {
         Started started;
-        FakeDialogs &dialogs = started.dialogs;
+        ScriptedDialogs &dialogs = started.dialogs;
         Program &program = started.program;
         MainWindow &main = program.mainWindow();
         QVERIFY(QTest::qWaitForWindowActive(&main));

@@ -1,5 +1,6 @@
 #include "app/export_command.h"
 
+#include "calendar/calendar_engine.h"
 #include "calendar/calendar_model.h"
 #include "calendar/calendar_run.h"
 #include "calendar/run_fields.h"
@@ -143,14 +144,15 @@ QString rangeProblem(const ExportRequest &request)
     return {};
 }
 
-// The natal chart and the year scan of a calendar run, with the messages of the window's
-// controller. Empty when the run went through.
+// The natal chart and the year scan of a calendar run, by the engine the window's
+// controller runs and with its messages. Empty when the run went through.
 QString computeCalendar(const ExportRequest &request, Ephemeris &ephemeris, ChartState &state,
                         CalendarModel &model)
 {
+    const CalendarEngine engine = RealCalendarEngine();
     state.EvalMode = EvalModeNatal;
     try {
-        ComputeNatalChart(state, request.fields, ephemeris);
+        engine.computeNatalChart(state, request.fields, ephemeris);
     } catch (const RunError &error) {
         return UnreadableFieldMessage(error.field(), error.number() == RunError::Overflow);
     } catch (const EphemerisError &) {
@@ -158,7 +160,7 @@ QString computeCalendar(const ExportRequest &request, Ephemeris &ephemeris, Char
     }
     model.resetDays();
     try {
-        ScanYear(state, request.fields, request.calendarYearText, ephemeris, model, {});
+        engine.scanYear(state, request.fields, request.calendarYearText, ephemeris, model, {});
     } catch (const RunError &error) {
         return UnreadableFieldMessage(error.field(), error.number() == RunError::Overflow);
     } catch (const EphemerisError &) {

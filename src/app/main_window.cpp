@@ -160,7 +160,7 @@ void MainWindow::fillFromClock(const QDateTime &now)
             SetBirthHour(fields, hourText); // 00 becomes 12, the meridiem still to be chosen
             fields.optAM = true;
         } else {
-            SetBirthHour(fields, numberText(hour - 12));
+            SetBirthHour(fields, fieldNumberText(hour - 12));
             fields.optAM = false;
         }
         fields.Text1 = hourText;
@@ -226,11 +226,11 @@ QString MainWindow::calendarYearText() const
     return Text3->text();
 }
 
-void MainWindow::focusField(const QString &controlName)
+void MainWindow::focusField(const QString &control)
 {
-    const bool hiddenHour = controlName == QLatin1StringView("txtBirthHour")
-                            || controlName == QLatin1StringView("optAM") || controlName == QLatin1StringView("optPM");
-    QWidget *target = hiddenHour ? Text1 : findChild<QWidget *>(controlName);
+    // The hidden hour and its meridiem are corrected in the visible hour.
+    const bool meridiem = control == QLatin1StringView("optAM") || control == QLatin1StringView("optPM");
+    QWidget *target = meridiem ? Text1 : findChild<QWidget *>(focusControlOf(control));
     if (!target)
         return;
     giveFocus(target, Qt::OtherFocusReason);
@@ -307,15 +307,21 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
         return stopPressedByMouse(control);
-    case QEvent::KeyPress:
+    case QEvent::KeyPress: {
         if (field)
             return fieldKeyPressed(field, static_cast<QKeyEvent *>(event));
-        if (const int key = static_cast<QKeyEvent *>(event)->key(); key == Qt::Key_Return || key == Qt::Key_Enter) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             auto *button = qobject_cast<QPushButton *>(control);
             (button ? button : Command2)->click(); // Enter clicks the focused button, else the default one
             return true;
         }
+        if (QWidget *target = arrowTarget(control, key)) {
+            moveFocusTo(target, Qt::OtherFocusReason);
+            return true;
+        }
         return false;
+    }
     case QEvent::FocusIn:
         if (field && movesWithinWindow(static_cast<QFocusEvent *>(event)))
             field->selectAll();
@@ -417,11 +423,14 @@ int MainWindow::stopIndexOf(const QWidget *widget) const
 }
 
 // The Up and Down chain of the minute, zone and coordinate fields. Up in the minute
-// field goes to the visible hour; Down in the latitude minutes to the north/south pair.
-QWidget *MainWindow::arrowTarget(const QLineEdit *field, int key) const
+// field goes to the visible hour; Down in the latitude minutes to the north/south pair,
+// and Up from the pair back to the latitude minutes (Down there moves within the pair).
+QWidget *MainWindow::arrowTarget(const QWidget *field, int key) const
 {
     if (key != Qt::Key_Up && key != Qt::Key_Down)
         return nullptr;
+    if (field == optNorth || field == optSouth)
+        return key == Qt::Key_Up ? txtLatMin : nullptr;
     const std::vector<QWidget *> chain = {Text1,      txtBirthMinute, txtTZ,     txtLongDeg,
                                           txtLongMin, txtLatDeg,      txtLatMin, stopTarget({optNorth, optSouth})};
     for (size_t index = 1; index + 1 < chain.size(); ++index)

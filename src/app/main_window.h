@@ -98,7 +98,7 @@ private:
     bool mayLeaveFocusedField();
     void moveFocusTo(QWidget *target, Qt::FocusReason reason);
     void giveFocus(QWidget *target, Qt::FocusReason reason);
-    QWidget *arrowTarget(const QLineEdit *field, int key) const;
+    QWidget *arrowTarget(const QWidget *control, int key) const;
     static QWidget *stopTarget(const FocusStop &stop);
     int stopIndexOf(const QWidget *widget) const;
     bool startCommand();

@@ -2,6 +2,7 @@
 // and texts.
 
 #include "app/main_window.h"
+#include "widgets/palette.h"
 #include "widgets/window_metrics.h"
 
 #include <QCheckBox>
@@ -67,13 +68,6 @@ void useSystemColours(QWidget *widget)
     palette.setColor(QPalette::WindowText, system.color(QPalette::WindowText));
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
-}
-
-void setColour(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(role, colour);
-    widget->setPalette(palette);
 }
 
 template <class Control>
@@ -205,8 +199,7 @@ void MainWindow::buildControls()
 void MainWindow::buildBirthFrame()
 {
     auto *frame = place(new QGroupBox(QStringLiteral("Szülött adatai"), this), "Frame4", twipsRect(0, 0, 5535, 2235));
-    setColour(frame, QPalette::Window, White);
-    frame->setAutoFillBackground(true);
+    setBackground(frame, White);
 
     frameLabel(frame, "Label4", QStringLiteral("Születési adatok:"), twipsRect(120, 300, 1470, 195), Qt::AlignLeft);
     frameLabel(frame, "lblName", QStringLiteral("NÉV"), twipsRect(1800, 300, 390, 195));

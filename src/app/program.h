@@ -34,7 +34,6 @@ public:
 
     MainWindow &mainWindow() { return *m_mainWindow; }
     CalendarController &calendar() { return *m_calendar; }
-    ChartState &chartState() { return m_state; }
 
 private:
     void runCalendar();

@@ -19,7 +19,7 @@ struct CalendarEngine {
         reszletes;
 };
 
-// ComputeNatalChart, ScanYear and Reszletes.
+// ComputeNatalChart, ScanYear with the exact returns of its moon-phase days, and Reszletes.
 CalendarEngine RealCalendarEngine();
 
 } // namespace ferolune

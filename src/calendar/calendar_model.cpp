@@ -35,6 +35,7 @@ Rgb colorOf(HourClass hourClass)
 void CalendarModel::resetDays()
 {
     days.fill(DayCell{DayClass::NotFertile, {}, false});
+    exactReturns.fill(std::nullopt);
 }
 
 void CalendarModel::resetHours()

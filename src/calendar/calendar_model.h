@@ -1,15 +1,17 @@
 #pragma once
 
-// What the calendar computation produces and the calendar window paints: 365 day
-// cells (index = day of the fixed 365-day year - 1), 72 hour cells of the three-day
-// detail strip (index = 24 x detail day + hour) and the three detail date captions.
+// What the calendar computation produces and the calendar window paints: 365 or 366 day
+// cells (index = day of the calendar year - 1), 72 hour cells of the three-day detail
+// strip (index = 24 x detail day + hour) and the three detail date captions.
 
 #include "chart/cell_marks.h"
 
+#include <QDateTime>
 #include <QString>
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 namespace ferolune {
 
@@ -36,6 +38,28 @@ struct Rgb {
 Rgb colorOf(DayClass dayClass);
 Rgb colorOf(HourClass hourClass);
 
+// The Moon's sign before and after it changes, 1..12.
+struct SignChange {
+    int from = 0;
+    int to = 0;
+    bool operator==(const SignChange &) const = default;
+};
+
+// The instant a moon-phase day's Sun-Moon angle equals the natal angle. Times are local
+// times of the calendar's zone (a fixed offset from universal time).
+struct ExactReturn {
+    double julianDay = 0; // universal time, as the library is given it
+    QDateTime moment;     // to the second
+    int moonSign = 0;     // 1..12, at the moment
+    // When the Moon changes sign within 12 hours either side of the moment.
+    std::optional<SignChange> signChange;
+    // The first and last whole minute whose angle, rounded to a tenth of a degree, is the
+    // natal one: the minutes the day detail colours; invalid when no minute matches.
+    QDateTime tenthFirst, tenthLast;
+
+    bool operator==(const ExactReturn &) const = default;
+};
+
 struct DayCell {
     DayClass dayClass = DayClass::Unset;
     QString tag;                // "1-5-", "1225" ... on moon-phase days, else empty
@@ -45,19 +69,26 @@ struct DayCell {
 };
 
 struct CalendarModel final : CellMarks {
-    static constexpr int DayCount = 365;
+    static constexpr int MaxDayCount = 366;
     static constexpr int HourCount = 72;
 
-    std::array<DayCell, DayCount> days{};
+    int dayCount = 365; // the days of the calendar year; cells from dayCount on are unused
+    std::array<DayCell, MaxDayCount> days{};
+    // The exact return of each moon-phase day, by day index, once the scan is done.
+    std::array<std::optional<ExactReturn>, MaxDayCount> exactReturns{};
     std::array<HourClass, HourCount> hours{};
     std::array<QString, 3> detailCaptions{};
+    // The day cell the detail breaks down, -1 when none.
+    int detailDayIndex = -1;
+    // The year's positions come from the library's built-in, less precise ephemeris.
+    bool builtInEphemeris = false;
 
-    // Every day cell white, without tag, with the default pointer.
+    // Every day cell white, without tag, with the default pointer, and no exact returns.
     void resetDays();
     // Every hour cell white.
     void resetHours();
 
-    int dayCellCount() const override { return DayCount; }
+    int dayCellCount() const override { return dayCount; }
     int hourCellCount() const override { return HourCount; }
     void markMoonPhaseDay(int dayCell, MoonPhaseKind kind, const QString &tag) override;
     void markFertileDay(int dayCell) override;

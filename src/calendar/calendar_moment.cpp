@@ -1,7 +1,9 @@
 #include "calendar/calendar_moment.h"
+
 #include "calendar/calendar_model.h"
 #include "chart/birth_moment.h"
 #include "chart/ephemeris.h"
+#include "chart/field_rules.h"
 #include "chart/natal_chart.h"
 #include "common/number_rules.h"
 
@@ -13,10 +15,10 @@ namespace {
 // the natal sides in the chart state are not consulted.
 void convertPlace(const BirthData &fields, MomentFields &out)
 {
-    const QString longDeg = QStringLiteral("txtLongDeg");
-    const QString longMin = QStringLiteral("txtLongMin");
-    const QString latDeg = QStringLiteral("txtLatDeg");
-    const QString latMin = QStringLiteral("txtLatMin");
+    const QString longDeg = controlName(Field::txtLongDeg);
+    const QString longMin = controlName(Field::txtLongMin);
+    const QString latDeg = controlName(Field::txtLatDeg);
+    const QString latMin = controlName(Field::txtLatMin);
     out.longitudeDM = DegreesMinutesDM(fields.txtLongDeg, longDeg, fields.txtLongMin, longMin, fields.optEast);
     out.chartLongitude = SignedDegrees(fields.txtLongDeg, longDeg, fields.txtLongMin, longMin, out.longitudeDM < 0);
     out.latitudeDM = DegreesMinutesDM(fields.txtLatDeg, latDeg, fields.txtLatMin, latMin, fields.optSouth);
@@ -29,7 +31,7 @@ MomentFields ConvertMomentFields(const BirthData &fields, const QString &yearFie
 {
     MomentFields out;
     const double year = convertToNumber(fields.txtYear, yearField);
-    out.zoneHours = static_cast<float>(convertToNumber(fields.txtTZ, QStringLiteral("txtTZ")));
+    out.zoneHours = static_cast<float>(convertToNumber(fields.txtTZ, controlName(Field::txtTZ)));
     out.year = toInt16(year, yearField);
     convertPlace(fields, out);
     return out;
@@ -39,12 +41,12 @@ void EvaluateCalendarMoment(ChartState &state, const BirthData &fields, const QS
                             const QString &dayText, const QString &hourText, const QString &minuteText,
                             Ephemeris &ephemeris, CalendarModel &model)
 {
-    const QString yearField = QStringLiteral("txtYear");
+    const QString yearField = controlName(Field::txtYear);
     MomentFields converted;
     const double day = convertToNumber(dayText);
     const double year = convertToNumber(fields.txtYear, yearField);
     const double month = convertToNumber(monthText);
-    converted.zoneHours = static_cast<float>(convertToNumber(fields.txtTZ, QStringLiteral("txtTZ")));
+    converted.zoneHours = static_cast<float>(convertToNumber(fields.txtTZ, controlName(Field::txtTZ)));
     MomentTime moment;
     moment.day = toInt16(day);
     moment.month = toInt16(month);

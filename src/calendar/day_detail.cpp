@@ -1,7 +1,8 @@
 #include "calendar/calendar_moment.h"
 #include "calendar/calendar_run.h"
-#include "calendar/fixed_year.h"
+#include "calendar/calendar_year.h"
 #include "chart/ephemeris.h"
+#include "chart/field_rules.h"
 #include "common/number_rules.h"
 
 #include <array>
@@ -34,7 +35,7 @@ std::array<PreparedDay, DetailDayCount> prepareDays(const BirthData &fields, con
         days[g].date = dates[g];
         days[g].yearText = g == 1 ? calendarYearText : numberText(dates[g].year);
         momentFields.txtYear = days[g].yearText;
-        days[g].fields = ConvertMomentFields(momentFields, QStringLiteral("Text3"));
+        days[g].fields = ConvertMomentFields(momentFields, controlName(Field::Text3));
     }
     return days;
 }
@@ -59,10 +60,11 @@ RunOutcome Reszletes(ChartState &state, const BirthData &fields, const QString &
     // The captions are written as each day is done; until then they must not describe
     // the previous detail.
     model.detailCaptions.fill(QString());
+    model.detailDayIndex = DayOfYear(CalendarYearOf(calendarYearText), days[1].date.month, days[1].date.day) - 1;
     state.CellIndex = -1;
 
     const LibraryFilesGuard closeFiles(ephemeris);
-    RunProgress progress{0, DetailDayCount * MinutesPerDay};
+    RunProgress progress{0, DetailDayCount * MinutesPerDay, RunProgress::Unit::Minute};
     for (size_t g = 0; g < days.size(); ++g) {
         const PreparedDay &day = days[g];
         const QString monthTag = numberText(day.date.month);

@@ -25,7 +25,4 @@ std::optional<FieldProblem> FindUnreadableField(const BirthData &fields, const Q
 // `overflow` for a number beyond the range of the field rather than no number at all.
 QString UnreadableFieldMessage(const QString &field, bool overflow);
 
-// The control the user edits to correct `field` (the hidden 12-hour field is set from Text1).
-QString FocusControlOf(const QString &field);
-
 } // namespace ferolune

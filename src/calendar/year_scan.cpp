@@ -1,14 +1,14 @@
 #include "calendar/calendar_moment.h"
 #include "calendar/calendar_run.h"
-#include "calendar/fixed_year.h"
+#include "calendar/calendar_year.h"
 #include "chart/ephemeris.h"
+#include "chart/field_rules.h"
 #include "common/number_rules.h"
 
 namespace ferolune {
 
 namespace {
 
-constexpr int LastDayIndex = CalendarModel::DayCount - 1;
 // The angle needs about a month to come back, so the days right after a moon-phase day
 // are not examined.
 constexpr int DaysSkippedAfterPhaseDay = 20;
@@ -31,14 +31,14 @@ struct ScanRun {
 // stopped the run.
 bool scanDay(const ScanRun &run, int scanIndex)
 {
-    const MonthDay date = DateOfDayOfYear(scanIndex + 1);
+    const MonthDay date = DateOfDayIndex(scanIndex, run.model.dayCount);
     // The tag parts of a day are the same for all its moments.
     const QString monthTag = numberText(date.month);
     const QString dayTag = numberText(date.day);
     MomentTime moment;
     moment.month = static_cast<std::int16_t>(date.month);
     moment.day = static_cast<std::int16_t>(date.day);
-    const RunProgress progress{scanIndex, CalendarModel::DayCount};
+    const RunProgress progress{scanIndex, run.model.dayCount};
 
     for (int hour = 0; hour <= LastSampledHour; hour += SampledHourStep) {
         for (int minute = 0; minute <= LastSampledMinute; minute += SampledMinuteStep) {
@@ -54,6 +54,15 @@ bool scanDay(const ScanRun &run, int scanIndex)
     return true;
 }
 
+// Whether the library takes its data files for the whole year: asked at noon of its first
+// and of its last day (the files begin on 1 January 1800 and end during 2400).
+bool dataFilesCoverYear(Ephemeris &ephemeris, const MomentFields &fields)
+{
+    const double noonUniversal = 12 + static_cast<double>(fields.zoneHours);
+    return ephemeris.usesDataFilesAt(Ephemeris::julianDay(fields.year, 1, 1, noonUniversal)) &&
+           ephemeris.usesDataFilesAt(Ephemeris::julianDay(fields.year, 12, 31, noonUniversal));
+}
+
 } // namespace
 
 RunOutcome ScanYear(ChartState &state, const BirthData &fields, const QString &calendarYearText,
@@ -65,22 +74,25 @@ RunOutcome ScanYear(ChartState &state, const BirthData &fields, const QString &c
     momentFields.txtYear = calendarYearText;
     // Year, zone and place are the same for every moment: converted once, and before
     // anything is reset, so a text that is not a number keeps the run from starting.
-    const MomentFields converted = ConvertMomentFields(momentFields, QStringLiteral("Text3"));
+    const MomentFields converted = ConvertMomentFields(momentFields, controlName(Field::Text3));
 
     state.EvalMode = EvalModeScan;
     state.PhaseDayFound = 0;
+    model.dayCount = DaysInYear(CalendarYearOf(calendarYearText));
     model.resetDays();
     state.CellIndex = -1;
 
     const LibraryFilesGuard closeFiles(ephemeris);
+    model.builtInEphemeris = !dataFilesCoverYear(ephemeris, converted);
     const ScanRun run{state, converted, ephemeris, model, beforeMoment};
+    const int lastDayIndex = model.dayCount - 1;
     int scanIndex = 0;
-    while (scanIndex <= LastDayIndex) {
+    while (scanIndex <= lastDayIndex) {
         if (state.PhaseDayFound != 0) {
             scanIndex += DaysSkippedAfterPhaseDay;
             state.PhaseDayFound = 0;
             // Days past 31 December have no cells (and their moments cannot match).
-            if (scanIndex > LastDayIndex)
+            if (scanIndex > lastDayIndex)
                 break;
         }
         state.CellIndex = static_cast<float>(scanIndex);

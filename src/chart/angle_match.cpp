@@ -19,7 +19,19 @@ QString padTagPart(const QString &part)
     return part.size() == 1 ? part + u'-' : part;
 }
 
+// The angles lie in 0 < angle <= 360 and round to 0.0 .. 360.0: 360 is the same angle as 0,
+// so a natal angle that rounds to 360.0 meets the angles just past the new moon.
+double onTheCircle(double roundedAngle)
+{
+    return roundedAngle >= 360 ? roundedAngle - 360 : roundedAngle;
+}
+
 } // namespace
+
+bool MatchesToTheTenth(double angle, double natalAngleRounded)
+{
+    return onTheCircle(roundToTenth(angle)) == onTheCircle(natalAngleRounded);
+}
 
 void EvaluateSunMoon(ChartState &state, CellMarks &marks)
 {
@@ -39,7 +51,7 @@ void MatchScanPoint(ChartState &state, CellMarks &marks, int point, int moonSign
     state.ScanAngle = SunToMoonAngle(state.ScanSunLon, state.ScanMoonLon);
     state.ScanAngleRounded = roundToTenth(state.ScanAngle);
     // Whole degrees: a natal 124.0 matches any scan angle that rounds into 124.0 .. 124.9.
-    if (intPart(state.ScanAngleRounded) != intPart(state.NatalAngleRounded))
+    if (intPart(onTheCircle(state.ScanAngleRounded)) != intPart(onTheCircle(state.NatalAngleRounded)))
         return;
 
     state.PhaseDayFound = -1;
@@ -66,7 +78,7 @@ void MatchDetailPoint(ChartState &state, CellMarks &marks, int point)
     state.DetailAngle = SunToMoonAngle(state.DetailSunLon, state.DetailMoonLon);
     state.DetailAngleRounded = roundToTenth(state.DetailAngle);
     // Tenths of a degree: the detail is finer than the whole-degree scan.
-    if (state.DetailAngleRounded != state.NatalAngleRounded2)
+    if (!MatchesToTheTenth(state.DetailAngle, state.NatalAngleRounded2))
         return;
     const int c = cellIndexOf(state);
     if (c >= 0 && c < marks.hourCellCount())

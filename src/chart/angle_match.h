@@ -8,6 +8,10 @@
 
 namespace ferolune {
 
+// Whether a Sun-Moon angle, rounded to a tenth of a degree, is the natal angle rounded
+// the same way; 360.0 and 0.0 are the same angle.
+bool MatchesToTheTenth(double angle, double natalAngleRounded);
+
 // EvaluatePoint for the Sun (point 1), then the Moon (point 10).
 void EvaluateSunMoon(ChartState &state, CellMarks &marks);
 

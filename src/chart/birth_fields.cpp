@@ -1,5 +1,6 @@
 #include "chart/birth_fields.h"
 
+#include "chart/field_rules.h"
 #include "common/number_rules.h"
 #include "common/run_error.h"
 
@@ -28,7 +29,7 @@ void NormalizeBirthHour(BirthData &fields)
     if (!value)
         return;
     if (*value == 0) {
-        fields.txtBirthHour = numberText(12);
+        fields.txtBirthHour = fieldNumberText(12);
         return;
     }
     if (*value > 12) {
@@ -36,7 +37,7 @@ void NormalizeBirthHour(BirthData &fields)
         // from a chart file must not keep the rule busy for ever.
         fields.optAM = false;
         const double rest = std::fmod(*value, 12.0);
-        fields.txtBirthHour = numberText(rest == 0 ? 12.0 : rest);
+        fields.txtBirthHour = fieldNumberText(rest == 0 ? 12.0 : rest);
     }
 }
 
@@ -53,7 +54,7 @@ void Hour24To12(BirthData &fields)
         SetBirthHour(fields, fields.Text1);
         fields.optAM = true;
     } else {
-        SetBirthHour(fields, numberText(v - 12));
+        SetBirthHour(fields, fieldNumberText(v - 12));
         fields.optAM = false;
     }
 }
@@ -63,9 +64,9 @@ void Hour12To24(BirthData &fields)
     const double h = readLeniently(fields.txtBirthHour);
     const double whole = std::trunc(h);
     if (fields.optAM)
-        fields.Text1 = whole == 12 ? numberText(h - 12) : fields.txtBirthHour;
+        fields.Text1 = whole == 12 ? fieldNumberText(h - 12) : fields.txtBirthHour;
     else
-        fields.Text1 = whole == 12 ? numberText(h) : numberText(h + 12);
+        fields.Text1 = whole == 12 ? fieldNumberText(h) : fieldNumberText(h + 12);
 }
 
 void SummerTimeStep(BirthData &fields, int newState)
@@ -73,8 +74,8 @@ void SummerTimeStep(BirthData &fields, int newState)
     const double z = readLeniently(fields.txtTZ);
     const double shifted = newState == 1 ? z - 1 : z + 1;
     if (!std::isfinite(shifted))
-        throw RunError::overflow(QStringLiteral("txtTZ"));
-    fields.txtTZ = numberText(shifted);
+        throw RunError::overflow(controlName(Field::txtTZ));
+    fields.txtTZ = fieldNumberText(shifted);
 }
 
 void SideStep(BirthData &fields, bool east)
@@ -82,7 +83,7 @@ void SideStep(BirthData &fields, bool east)
     const std::optional<double> z = tryConvert(fields.txtTZ);
     if (!z)
         return;
-    fields.txtTZ = numberText(east ? -std::fabs(*z) : std::fabs(*z));
+    fields.txtTZ = fieldNumberText(east ? -std::fabs(*z) : std::fabs(*z));
 }
 
 } // namespace ferolune

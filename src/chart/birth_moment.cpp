@@ -1,5 +1,6 @@
 #include "chart/birth_moment.h"
 
+#include "chart/field_rules.h"
 #include "common/number_rules.h"
 
 #include <cmath>
@@ -8,20 +9,20 @@ namespace ferolune {
 
 void ReadBirthFields(ChartState &state, const BirthData &fields)
 {
-    const double day = convertToNumber(fields.txtDay, QStringLiteral("txtDay"));
-    const double year = convertToNumber(fields.txtYear, QStringLiteral("txtYear"));
-    const double month = convertToNumber(fields.txtMonth, QStringLiteral("txtMonth"));
-    const double zone = convertToNumber(fields.txtTZ, QStringLiteral("txtTZ"));
-    const auto birthDay = toInt16(day, QStringLiteral("txtDay"));
-    const auto birthMonth = toInt16(month, QStringLiteral("txtMonth"));
-    const auto birthYear = toInt16(year, QStringLiteral("txtYear"));
+    const double day = convertToNumber(fields.txtDay, controlName(Field::txtDay));
+    const double year = convertToNumber(fields.txtYear, controlName(Field::txtYear));
+    const double month = convertToNumber(fields.txtMonth, controlName(Field::txtMonth));
+    const double zone = convertToNumber(fields.txtTZ, controlName(Field::txtTZ));
+    const auto birthDay = toInt16(day, controlName(Field::txtDay));
+    const auto birthMonth = toInt16(month, controlName(Field::txtMonth));
+    const auto birthYear = toInt16(year, controlName(Field::txtYear));
     // Only checks that the minute and hour hold numbers; they are read again leniently.
-    convertToNumber(fields.txtBirthMinute, QStringLiteral("txtBirthMinute"));
-    convertToNumber(fields.txtBirthHour, QStringLiteral("txtBirthHour"));
-    const float longitudeDM = DegreesMinutesDM(fields.txtLongDeg, QStringLiteral("txtLongDeg"),
-                                               fields.txtLongMin, QStringLiteral("txtLongMin"), fields.optEast);
-    const float latitudeDM = DegreesMinutesDM(fields.txtLatDeg, QStringLiteral("txtLatDeg"),
-                                              fields.txtLatMin, QStringLiteral("txtLatMin"), fields.optSouth);
+    convertToNumber(fields.txtBirthMinute, controlName(Field::txtBirthMinute));
+    convertToNumber(fields.txtBirthHour, controlName(Field::txtBirthHour));
+    const float longitudeDM = DegreesMinutesDM(fields.txtLongDeg, controlName(Field::txtLongDeg),
+                                               fields.txtLongMin, controlName(Field::txtLongMin), fields.optEast);
+    const float latitudeDM = DegreesMinutesDM(fields.txtLatDeg, controlName(Field::txtLatDeg),
+                                              fields.txtLatMin, controlName(Field::txtLatMin), fields.optSouth);
 
     // Nothing is written until every field has converted.
     state.BirthDay = birthDay;
@@ -52,11 +53,11 @@ void ComputeUniversalMoment(ChartState &state, const BirthData &fields)
     state.ChartMinute = static_cast<float>(readLeniently(fields.txtBirthMinute));
 
     const bool east = state.LongitudeSide.toUpper() == QLatin1String("EAST");
-    state.ChartLongitude = SignedDegrees(fields.txtLongDeg, QStringLiteral("txtLongDeg"), fields.txtLongMin,
-                                         QStringLiteral("txtLongMin"), east);
+    state.ChartLongitude = SignedDegrees(fields.txtLongDeg, controlName(Field::txtLongDeg), fields.txtLongMin,
+                                         controlName(Field::txtLongMin), east);
     const bool north = state.LatitudeSide.toUpper() == QLatin1String("NORTH");
-    state.ChartLatitude = SignedDegrees(fields.txtLatDeg, QStringLiteral("txtLatDeg"), fields.txtLatMin,
-                                        QStringLiteral("txtLatMin"), north);
+    state.ChartLatitude = SignedDegrees(fields.txtLatDeg, controlName(Field::txtLatDeg), fields.txtLatMin,
+                                        controlName(Field::txtLatMin), north);
 }
 
 double SignedDegrees(const QString &degreesText, const QString &degreesField, const QString &minutesText,

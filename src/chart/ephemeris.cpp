@@ -37,6 +37,26 @@ BodyResult calcEntry(double julianDay, int body, int32 flags, int entry)
     return result;
 }
 
+// The library gives up on the Moon from the first instant of its data files (1 January 1800,
+// 0h) until about 1.3 seconds later: the Moon's light time reaches back before the files.
+// It is asked again a hair later (a library that misses only the instant itself answers
+// there from the files), then a hair earlier, where it takes its built-in ephemeris for the
+// whole computation, before the position counts as failed.
+constexpr double FileEdgeNudges[] = {1e-9, -1e-9};
+
+BodyResult calcEntryPastFileEdge(double julianDay, int body, int32 flags, int entry)
+{
+    BodyResult result = calcEntry(julianDay, body, flags, entry);
+    for (const double nudge : FileEdgeNudges) {
+        if (result.code >= 0)
+            break;
+        BodyResult retry = calcEntry(julianDay + nudge, body, flags, entry);
+        if (retry.code >= 0)
+            result = retry;
+    }
+    return result;
+}
+
 struct BodyDestination {
     double *longitude;
     double *declination;
@@ -118,9 +138,11 @@ void Ephemeris::ComputeEphemeris(ChartState &state)
     for (int body = SE_SUN; body <= SE_CHIRON; ++body) {
         if (body == SE_OSCU_APOG || body == SE_EARTH)
             continue;
-        const BodyResult longitude = calcEntry(jd, body, LongitudeFlags, 0);
-        const BodyResult declination = calcEntry(jd, body, EquatorialFlags, 1);
-        if ((body == SE_SUN || body == SE_MOON) && (longitude.code < 0 || declination.code < 0)) {
+        const bool luminary = body == SE_SUN || body == SE_MOON;
+        const auto calc = luminary ? calcEntryPastFileEdge : calcEntry;
+        const BodyResult longitude = calc(jd, body, LongitudeFlags, 0);
+        const BodyResult declination = calc(jd, body, EquatorialFlags, 1);
+        if (luminary && (longitude.code < 0 || declination.code < 0)) {
             swe_close();
             throw EphemerisError(jd, longitude.code < 0 ? longitude.errorText : declination.errorText);
         }
@@ -154,12 +176,23 @@ SunMoon Ephemeris::sunAndMoon(double julianDay)
 {
     SunMoon result;
     for (int body : {SE_SUN, SE_MOON}) {
-        const BodyResult longitude = calcEntry(julianDay, body, LongitudeFlags, 0);
+        const BodyResult longitude = calcEntryPastFileEdge(julianDay, body, LongitudeFlags, 0);
         if (longitude.code < 0)
             throw EphemerisError(julianDay, longitude.errorText);
         (body == SE_SUN ? result.sunLon : result.moonLon) = longitude.value;
     }
     return result;
+}
+
+bool Ephemeris::usesDataFilesAt(double julianDay)
+{
+    for (int body : {SE_SUN, SE_MOON}) {
+        // The library says in its return flags which ephemeris it took.
+        const BodyResult longitude = calcEntryPastFileEdge(julianDay, body, LongitudeFlags, 0);
+        if (longitude.code < 0 || (longitude.code & SEFLG_SWIEPH) == 0)
+            return false;
+    }
+    return true;
 }
 
 void Ephemeris::close()

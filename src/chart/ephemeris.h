@@ -56,8 +56,14 @@ public:
     void ComputeEphemeris(ChartState &state);
 
     // Geocentric ecliptic longitudes of the Sun and the Moon at a Julian day. Keeps the
-    // library's files open: call close() when a run of moments ends.
+    // library's files open: call close() when a run of moments ends. Throws
+    // EphemerisError when the library cannot compute them, a hair either side included.
     SunMoon sunAndMoon(double julianDay);
+
+    // True when the Sun and the Moon at a Julian day come from the installed data files,
+    // false when the library takes its built-in, less precise ephemeris (outside the years
+    // the files cover) or cannot compute them. Keeps the library's files open.
+    bool usesDataFilesAt(double julianDay);
 
     // Closes the library's files (the search path stays set).
     void close();

@@ -2,51 +2,74 @@
 
 #include "common/number_rules.h"
 
+#include <array>
+
 namespace ferolune {
 
 namespace {
 
 constexpr char16_t Backspace = 8;
 
-struct CharacterSet {
-    const char *control;
-    const char *besidesDigits;
-};
-
-constexpr CharacterSet CharacterSets[] = {
-    {"txtYear", "-"},   {"txtMonth", ""},   {"txtDay", ""},    {"txtBirthMinute", "."}, {"txtTZ", "-."},
-    {"txtLongDeg", ""}, {"txtLongMin", ""}, {"txtLatDeg", ""}, {"txtLatMin", ""},
-};
-
 struct RangeCheck {
-    const char *control;
     double lowest;
     bool lowestAllowed; // the calendar year must be above 0; 0 is a valid month, day, hour or minute
     double highest;
     const char16_t *message;
 };
 
-constexpr RangeCheck RangeChecks[] = {
-    {"txtMonth", 0, true, 12, u"Helytelen hónap!"},
-    {"txtDay", 0, true, 31, u"Helytelen nap!"},
-    {"Text1", 0, true, 23, u"Helytelen óra!"},
-    {"txtBirthMinute", 0, true, 59, u"Helytelen perc!"},
-    {"Text3", 0, false, 9999, u"Helytelen év!"},
+struct FieldRow {
+    Field field;
+    const char *control;
+    const char16_t *inWords;
+    const char *besidesDigits; // the typed characters taken besides digits; null takes everything
+    std::optional<RangeCheck> range;
+    QString BirthData::*text;  // null for the calendar year, which is no birth field
+    bool converted;            // read as a number by the natal chart or the moments
+    bool wholeNumber;
+    Field focus;
 };
 
-const CharacterSet *characterSetOf(const QString &control)
+const std::array<FieldRow, 13> &fieldTable()
 {
-    for (const CharacterSet &set : CharacterSets)
-        if (control == QLatin1StringView(set.control))
-            return &set;
-    return nullptr;
+    using F = Field;
+    static const std::array<FieldRow, 13> rows = {{
+        {F::txtName, "txtName", u"A név", nullptr, {}, &BirthData::txtName, false, false, F::txtName},
+        {F::txtYear, "txtYear", u"A születési év", "-", {}, &BirthData::txtYear, true, true, F::txtYear},
+        {F::txtMonth, "txtMonth", u"A születési hónap", "", RangeCheck{0, true, 12, u"Helytelen hónap!"},
+         &BirthData::txtMonth, true, true, F::txtMonth},
+        {F::txtDay, "txtDay", u"A születési nap", "", RangeCheck{0, true, 31, u"Helytelen nap!"}, &BirthData::txtDay,
+         true, true, F::txtDay},
+        {F::Text1, "Text1", u"A születési óra", nullptr, RangeCheck{0, true, 23, u"Helytelen óra!"},
+         &BirthData::Text1, false, false, F::Text1},
+        {F::txtBirthHour, "txtBirthHour", u"A születési óra", nullptr, {}, &BirthData::txtBirthHour, true, false,
+         F::Text1},
+        {F::txtBirthMinute, "txtBirthMinute", u"A születési perc", ".", RangeCheck{0, true, 59, u"Helytelen perc!"},
+         &BirthData::txtBirthMinute, true, false, F::txtBirthMinute},
+        {F::txtTZ, "txtTZ", u"Az időzóna", "-.", {}, &BirthData::txtTZ, true, false, F::txtTZ},
+        {F::txtLongDeg, "txtLongDeg", u"A földrajzi hosszúság fokának", "", {}, &BirthData::txtLongDeg, true, false,
+         F::txtLongDeg},
+        {F::txtLongMin, "txtLongMin", u"A földrajzi hosszúság percének", "", {}, &BirthData::txtLongMin, true, false,
+         F::txtLongMin},
+        {F::txtLatDeg, "txtLatDeg", u"A földrajzi szélesség fokának", "", {}, &BirthData::txtLatDeg, true, false,
+         F::txtLatDeg},
+        {F::txtLatMin, "txtLatMin", u"A földrajzi szélesség percének", "", {}, &BirthData::txtLatMin, true, false,
+         F::txtLatMin},
+        {F::Text3, "Text3", u"A naptár évének (piros)", nullptr, RangeCheck{0, false, 9999, u"Helytelen év!"}, nullptr,
+         true, true, F::Text3},
+    }};
+    return rows;
 }
 
-const RangeCheck *rangeCheckOf(const QString &control)
+const FieldRow &rowOf(Field field)
 {
-    for (const RangeCheck &check : RangeChecks)
-        if (control == QLatin1StringView(check.control))
-            return &check;
+    return fieldTable()[static_cast<size_t>(field)];
+}
+
+const FieldRow *rowOf(const QString &control)
+{
+    for (const FieldRow &row : fieldTable())
+        if (control == QLatin1StringView(row.control))
+            return &row;
     return nullptr;
 }
 
@@ -58,23 +81,50 @@ bool outOfRange(const RangeCheck &check, double value)
 
 } // namespace
 
+QString controlName(Field field)
+{
+    return QLatin1StringView(rowOf(field).control).toString();
+}
+
 bool acceptsTypedCharacter(const QString &control, QChar typed)
 {
-    const CharacterSet *set = characterSetOf(control);
-    if (!set)
+    const FieldRow *row = rowOf(control);
+    if (!row || !row->besidesDigits)
         return true;
     const char16_t code = typed.unicode();
     if (code == Backspace || (code >= u'0' && code <= u'9'))
         return true;
-    return QLatin1StringView(set->besidesDigits).contains(typed);
+    return QLatin1StringView(row->besidesDigits).contains(typed);
 }
 
 QString rangeMessage(const QString &control, const QString &text)
 {
-    const RangeCheck *check = rangeCheckOf(control);
-    if (!check || !outOfRange(*check, readLeniently(text)))
+    const FieldRow *row = rowOf(control);
+    if (!row || !row->range || !outOfRange(*row->range, readLeniently(text)))
         return {};
-    return QString::fromUtf16(check->message);
+    return QString::fromUtf16(row->range->message);
+}
+
+QString focusControlOf(const QString &control)
+{
+    const FieldRow *row = rowOf(control);
+    return row ? controlName(row->focus) : control;
+}
+
+QString fieldInWords(const QString &control)
+{
+    const FieldRow *row = rowOf(control);
+    return row ? QString::fromUtf16(row->inWords) : QStringLiteral("Az egyik");
+}
+
+std::vector<ConvertedText> ConvertedTexts(const BirthData &fields, const QString &calendarYearText)
+{
+    std::vector<ConvertedText> texts;
+    for (const FieldRow &row : fieldTable()) {
+        if (row.converted)
+            texts.push_back({controlName(row.field), row.text ? fields.*row.text : calendarYearText, row.wholeNumber});
+    }
+    return texts;
 }
 
 } // namespace ferolune

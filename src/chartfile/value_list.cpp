@@ -163,7 +163,7 @@ QString FieldText(const ChartValue &value)
     case ChartValue::Kind::Text:
         return value.text;
     case ChartValue::Kind::Number:
-        return numberText(value.number);
+        return fieldNumberText(value.number);
     case ChartValue::Kind::Truth:
         return value.truth ? QStringLiteral("True") : QStringLiteral("False");
     case ChartValue::Kind::Empty:

@@ -33,7 +33,7 @@ struct ChartValue {
 std::vector<ChartValue> ReadDelimitedValues(QStringView text, qsizetype maxValues);
 
 // The text a birth field receives for a value: a text unchanged, a number as its number
-// text with the user's decimal separator (035 gives "35"), a truth value "True" or
+// text with the full stop (035 gives "35", -5.5 "-5.5"), a truth value "True" or
 // "False", an empty value "".
 QString FieldText(const ChartValue &value);
 

@@ -6,9 +6,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <string>
 
 namespace ferolune {
@@ -33,6 +30,47 @@ double parseDecimal(const std::string &digits, bool *outOfRange = nullptr)
     return ec == std::errc() ? value : 0.0;
 }
 
+// The C library's number formatting follows the process locale, which the application
+// sets from the environment (a decimal comma on a Hungarian desktop); to_chars and
+// from_chars always use the full stop.
+std::string scientific14(double value)
+{
+    char buf[64];
+    const auto result = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 14);
+    return std::string(buf, result.ptr);
+}
+
+// "%.15G": up to 15 significant digits, no trailing zeros, "1E+20" for large values.
+std::string general15(double value)
+{
+    char buf[64];
+    const auto result = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 15);
+    std::string text(buf, result.ptr);
+    for (char &c : text) // "E+20", "INF" as printf's %G writes them
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return text;
+}
+
+// Whether a number text that from_chars found out of range lies beyond the largest
+// double (as opposed to below the smallest): its mantissa's magnitude times the power.
+bool beyondLargestDouble(const std::string &number)
+{
+    const auto e = number.find('e');
+    bool mantissaOutOfRange = false;
+    const double mantissa = std::fabs(parseDecimal(number.substr(0, e), &mantissaOutOfRange));
+    if (mantissaOutOfRange)
+        return true; // a mantissa without an exponent can only be too large
+    if (e == std::string::npos || mantissa == 0)
+        return false;
+    const std::string power = number.substr(e + 1);
+    const char *begin = power.data() + (!power.empty() && power.front() == '+' ? 1 : 0);
+    long long exponent = 0;
+    if (std::from_chars(begin, power.data() + power.size(), exponent).ec != std::errc())
+        return power.front() != '-'; // an exponent beyond 64 bits decides alone
+    return std::log10(mantissa) + static_cast<double>(exponent) > 0;
+}
+
 // The decimal digits of a value rounded to 15 significant digits, then rounded half
 // away from zero to `decimals` places. Working on decimal digits keeps 7.335 at 7.34
 // where binary arithmetic would give 7.33.
@@ -47,13 +85,11 @@ FixedDigits roundDecimal(double value, int decimals)
     FixedDigits out;
     if (!std::isfinite(value))
         value = 0;
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.14e", std::fabs(value));
-    // buf: d.dddddddddddddde[+-]xx
+    const std::string buf = scientific14(std::fabs(value)); // d.dddddddddddddde[+-]xx
     std::string mantissa;
     mantissa += buf[0];
-    mantissa.append(buf + 2, 14);
-    const int exponent = std::atoi(std::strchr(buf, 'e') + 1);
+    mantissa.append(buf, 2, 14);
+    const int exponent = std::stoi(buf.substr(buf.find('e') + 1));
 
     // Digit k of the mantissa has weight 10^(exponent - k). Build the digits from the
     // largest integer place down to 10^-decimals, then round on the next one.
@@ -152,7 +188,11 @@ double convertToNumber(const QString &text, const QString &field)
         return count;
     };
     mantissaDigits += takeDigits();
-    if (i < n && QStringView(trimmed).mid(i).startsWith(separator)) {
+    if (i < n && trimmed[i] == u'.') {
+        ++i;
+        number += '.';
+        mantissaDigits += takeDigits();
+    } else if (i < n && QStringView(trimmed).mid(i).startsWith(separator)) {
         i += static_cast<int>(separator.size());
         number += '.';
         mantissaDigits += takeDigits();
@@ -171,7 +211,7 @@ double convertToNumber(const QString &text, const QString &field)
         throw RunError::typeMismatch(field);
     bool outOfRange = false;
     const double value = parseDecimal(number, &outOfRange);
-    if (outOfRange && std::fabs(std::strtod(number.c_str(), nullptr)) > 1.0)
+    if (outOfRange && beyondLargestDouble(number))
         throw RunError::overflow(field);
     return value;
 }
@@ -184,22 +224,23 @@ std::int16_t toInt16(double value, const QString &field)
     return static_cast<std::int16_t>(rounded);
 }
 
-QString numberText(double value)
+QString fieldNumberText(double value)
 {
     if (value == 0 || std::isnan(value))
         return QStringLiteral("0");
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.15G", value);
-    QString text = QString::fromLatin1(buf);
+    return QString::fromStdString(general15(value));
+}
+
+QString numberText(double value)
+{
+    QString text = fieldNumberText(value);
     text.replace(u'.', userDecimalSeparator());
     return text;
 }
 
 QString strText(double value)
 {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.15G", value == 0 ? 0.0 : value);
-    QString text = QString::fromLatin1(buf);
+    const QString text = QString::fromStdString(general15(value == 0 ? 0.0 : value));
     return value >= 0 ? u' ' + text : text;
 }
 
@@ -244,9 +285,7 @@ double roundToSignificant15(double value)
 {
     if (!std::isfinite(value) || value == 0)
         return value;
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.14e", value);
-    return std::strtod(buf, nullptr);
+    return parseDecimal(scientific14(value));
 }
 
 } // namespace ferolune

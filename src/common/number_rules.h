@@ -18,8 +18,9 @@ QString userDecimalSeparator();
 // A text without a leading number gives 0. Never fails.
 double readLeniently(const QString &text);
 
-// Strict conversion following the user's decimal separator: apart from blanks at
-// either end the whole text must be a number. Throws RunError (type mismatch 13, or
+// Strict conversion of a field text: apart from blanks at either end the whole text
+// must be a number. Its decimal point is the full stop, the one the program writes into
+// fields, or the user's own separator (a text pasted from elsewhere). Throws RunError (type mismatch 13, or
 // overflow 6 beyond the range of a double); `field` names the control in the error.
 double convertToNumber(const QString &text, const QString &field = {});
 
@@ -29,6 +30,10 @@ std::int16_t toInt16(double value, const QString &field = {});
 // General number text: no leading blank, "-" for negatives, up to 15 significant
 // digits, no trailing zeros, the user's decimal separator ("2,5", "-1", "1E+20").
 QString numberText(double value);
+
+// The text the program writes into an input field: numberText with the full stop as
+// decimal point whatever the user's settings, so the field reads back the same number.
+QString fieldNumberText(double value);
 
 // Str-style text of a whole number: one leading blank for values >= 0 (" 3", "-3").
 QString strText(double value);

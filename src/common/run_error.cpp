@@ -20,11 +20,6 @@ RunError RunError::overflow(const QString &field)
     return RunError(Overflow, QStringLiteral("Overflow"), field);
 }
 
-RunError RunError::withField(const QString &field) const
-{
-    return RunError(m_number, m_description, field);
-}
-
 QString RunError::procedureMessage(const QString &where) const
 {
     return QStringLiteral("Error %1 (%2) in procedure %3").arg(m_number).arg(m_description, where);

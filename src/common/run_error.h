@@ -22,7 +22,6 @@ public:
     const QString &description() const { return m_description; }
     // The control whose text failed to convert ("txtDay", "Text3" ...), empty when none.
     const QString &field() const { return m_field; }
-    RunError withField(const QString &field) const;
 
     // "Error 13 (Type mismatch) in procedure Form_Load of Form frmMain"
     QString procedureMessage(const QString &where) const;

@@ -1,6 +1,7 @@
 #include "export/calendar_export.h"
 
-#include "calendar/fixed_year.h"
+#include "calendar/calendar_year.h"
+#include "chart/natal_chart.h"
 #include "common/number_rules.h"
 
 #include <QStringList>
@@ -11,10 +12,15 @@ std::vector<ExportDay> ExportDaysOf(const CalendarModel &model, int year)
 {
     std::vector<ExportDay> days;
     days.reserve(model.days.size());
-    for (int cell = 0; cell < CalendarModel::DayCount; ++cell) {
-        const MonthDay monthDay = DateOfDayOfYear(cell + 1);
+    for (int cell = 0; cell < model.dayCount; ++cell) {
+        const MonthDay monthDay = DateOfDayIndex(cell, model.dayCount);
         const DayCell &source = model.days[static_cast<size_t>(cell)];
-        days.push_back({QDate(year, monthDay.month, monthDay.day), source.dayClass, source.tag, {}, {}});
+        ExportDay day{QDate(year, monthDay.month, monthDay.day), source.dayClass, source.tag, {}, {}};
+        if (const std::optional<ExactReturn> &exact = model.exactReturns[static_cast<size_t>(cell)]) {
+            day.exact = exact->moment;
+            day.moonSign = SignName(exact->moonSign).trimmed();
+        }
+        days.push_back(day);
     }
     return days;
 }

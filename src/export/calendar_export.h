@@ -32,9 +32,8 @@ struct CalendarExport {
     std::vector<ExportDay> days;
 };
 
-// The day entries of `model` for calendar year `year` in the fixed 365-day layout: cell k
-// is day k + 1 of the fixed year. In a leap year 29 February has no cell, so it has no
-// entry either.
+// The day entries of `model` for calendar year `year`: cell k is day k + 1 of the year,
+// 365 or 366 of them, with the exact return and the Moon's sign of each moon-phase day.
 std::vector<ExportDay> ExportDaysOf(const CalendarModel &model, int year);
 
 // A text that names the person: the trimmed name and the birth fields that make up the

@@ -1,10 +1,13 @@
 #include "widgets/dialogs.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSpacerItem>
 
 namespace ferolune {
 
@@ -17,12 +20,34 @@ QMessageBox::Icon boxIcon(Dialogs::Icon icon)
         return QMessageBox::Critical;
     case Dialogs::Icon::Warning:
         return QMessageBox::Warning;
-    case Dialogs::Icon::Information:
-        return QMessageBox::Information;
     case Dialogs::Icon::None:
         break;
     }
     return QMessageBox::NoIcon;
+}
+
+// A message box sizes itself to its text alone, so a short message ("Helytelen óra!")
+// leaves no room for the title beside the title bar's buttons. A spacer across the
+// box's grid keeps it wide enough for the title and those buttons.
+void makeRoomForTitle(QMessageBox &box)
+{
+    auto *grid = qobject_cast<QGridLayout *>(box.layout());
+    if (!grid)
+        return;
+    const QFontMetrics metrics(box.font());
+    const int width = metrics.horizontalAdvance(box.windowTitle()) + 12 * metrics.height();
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                  grid->columnCount());
+}
+
+// The nearest directory of a path that exists. The file dialog takes a missing
+// directory for a file name and writes it into its name box.
+QString existingDirectory(const QString &path)
+{
+    QDir directory(QFileInfo(path).absoluteFilePath());
+    while (!directory.exists() && !directory.isRoot())
+        directory.setPath(QFileInfo(directory.path()).absolutePath());
+    return directory.path();
 }
 
 } // namespace
@@ -30,12 +55,14 @@ QMessageBox::Icon boxIcon(Dialogs::Icon icon)
 void WidgetDialogs::message(QWidget *parent, const QString &text, Icon icon)
 {
     QMessageBox box(boxIcon(icon), ProgramTitle, text, QMessageBox::Ok, parent);
+    makeRoomForTitle(box);
     box.exec();
 }
 
 bool WidgetDialogs::ask(QWidget *parent, const QString &text)
 {
     QMessageBox box(QMessageBox::Question, ProgramTitle, text, QMessageBox::Yes | QMessageBox::No, parent);
+    makeRoomForTitle(box);
     box.button(QMessageBox::Yes)->setText(QStringLiteral("Igen"));
     box.button(QMessageBox::No)->setText(QStringLiteral("Nem"));
     return box.exec() == QMessageBox::Yes;
@@ -44,7 +71,7 @@ bool WidgetDialogs::ask(QWidget *parent, const QString &text)
 QString WidgetDialogs::openFileName(QWidget *parent, const QString &title, const QString &directory,
                                     const QString &filter)
 {
-    return QFileDialog::getOpenFileName(parent, title, directory, filter);
+    return QFileDialog::getOpenFileName(parent, title, existingDirectory(directory), filter);
 }
 
 QString WidgetDialogs::saveFileName(QWidget *parent, const QString &title, const QString &proposedPath,

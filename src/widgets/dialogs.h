@@ -14,7 +14,7 @@ inline const QString ProgramTitle = QStringLiteral("ferolune");
 
 class Dialogs {
 public:
-    enum class Icon { None, Critical, Warning, Information };
+    enum class Icon { None, Critical, Warning };
 
     virtual ~Dialogs() = default;
 

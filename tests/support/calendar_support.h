@@ -17,6 +17,22 @@ inline Ephemeris &calendarEphemeris()
     return ephemeris;
 }
 
+// Birth fields of a date, a 24-hour clock time and a zone, the place left as it is.
+inline BirthData birthOf(const char *year, const char *month, const char *day, int hour, const char *minute,
+                         const char *zone)
+{
+    BirthData fields;
+    fields.txtYear = QString::fromLatin1(year);
+    fields.txtMonth = QString::fromLatin1(month);
+    fields.txtDay = QString::fromLatin1(day);
+    fields.Text1 = QString::number(hour);
+    fields.optAM = hour < 12;
+    fields.txtBirthHour = QString::number(hour % 12 == 0 ? 12 : hour % 12);
+    fields.txtBirthMinute = QString::fromLatin1(minute);
+    fields.txtTZ = QString::fromLatin1(zone);
+    return fields;
+}
+
 inline ChartState natalStateOf(const BirthData &fields = {})
 {
     ChartState state;

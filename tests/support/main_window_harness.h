@@ -4,7 +4,7 @@
 // driven by short step scripts as a user drives it.
 
 #include "app/clock.h"
-#include "widgets/dialogs.h"
+#include "support/scripted_dialogs.h"
 #include "app/main_window.h"
 #include "chart/chart_state.h"
 #include "chart/ephemeris.h"
@@ -25,34 +25,6 @@ public:
 
 private:
     QDateTime m_moment;
-};
-
-class FakeDialogs final : public Dialogs {
-public:
-    struct Message {
-        QString text;
-        Icon icon;
-    };
-    std::vector<Message> messages;
-    QString chosenFile;     // the answer of every open-file dialog; empty cancels
-    QStringList openTitles; // and what each was titled
-
-    void message(QWidget *, const QString &text, Icon icon) override { messages.push_back({text, icon}); }
-    bool ask(QWidget *, const QString &) override { return false; }
-    QString openFileName(QWidget *, const QString &title, const QString &, const QString &filter) override
-    {
-        openTitles << title + QStringLiteral(" | ") + filter;
-        return chosenFile;
-    }
-    QString saveFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
-
-    QString texts() const
-    {
-        QStringList all;
-        for (const Message &message : messages)
-            all << message.text;
-        return all.join(QStringLiteral(" | "));
-    }
 };
 
 inline QDateTime at(int year, int month, int day, int hour, int minute)
@@ -151,7 +123,7 @@ struct MainWindowHarness {
             .arg(fields.txtBirthHour, fields.optAM ? QStringLiteral("DE") : QStringLiteral("DU"));
     }
 
-    FakeDialogs dialogs;
+    ScriptedDialogs dialogs;
     FixedClock clock;
     ChartState state;
     Ephemeris ephemeris;

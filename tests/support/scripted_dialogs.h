@@ -21,8 +21,10 @@ public:
     QStringList questions;
     QStringList saveTitles;
     QStringList saveProposals; // "proposed path | filter" of every save dialog
+    QStringList openTitles; // each open dialog's title and filter, "title | filter"
     bool answer = false;    // the answer to every question
     QString savePath;       // the file chosen in every save dialog; empty cancels
+    QString chosenFile;     // the file chosen in every open dialog; empty cancels
 
     void message(QWidget *, const QString &text, Icon icon) override { messages.push_back({text, icon}); }
     bool ask(QWidget *, const QString &text) override
@@ -30,12 +32,25 @@ public:
         questions << text;
         return answer;
     }
-    QString openFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
+    QString openFileName(QWidget *, const QString &title, const QString &, const QString &filter) override
+    {
+        openTitles << title + QStringLiteral(" | ") + filter;
+        return chosenFile;
+    }
     QString saveFileName(QWidget *, const QString &title, const QString &proposedPath, const QString &filter) override
     {
         saveTitles << title;
         saveProposals << proposedPath + QStringLiteral(" | ") + filter;
         return savePath;
+    }
+
+    // Every message text, joined by " | ".
+    QString texts() const
+    {
+        QStringList all;
+        for (const Message &message : messages)
+            all << message.text;
+        return all.join(QStringLiteral(" | "));
     }
 };
 

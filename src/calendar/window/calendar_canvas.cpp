@@ -1,10 +1,13 @@
 #include "calendar/window/calendar_canvas.h"
 
+#include "calendar/exact_return.h"
 #include "calendar/window/calendar_layout.h"
 
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QToolTip>
 
 namespace ferolune {
 
@@ -56,7 +59,7 @@ QColor CalendarCanvas::cellColor(int index) const
 {
     if (index >= FirstLegendIndex && index < FirstLegendIndex + LegendCount)
         return colourOf(LegendColours[index - FirstLegendIndex]);
-    if (index < 0 || index >= CalendarModel::DayCount)
+    if (index < 0 || index >= m_model.dayCount)
         return {};
     return colourOf(colorOf(m_model.days[static_cast<size_t>(index)].dayClass));
 }
@@ -70,8 +73,8 @@ QColor CalendarCanvas::hourCellColor(int hourIndex) const
 
 int CalendarCanvas::dayCellAt(const QPoint &point) const
 {
-    for (int k = CalendarModel::DayCount - 1; k >= 0; --k) {
-        if (DayCellRect(k).contains(point))
+    for (int k = m_model.dayCount - 1; k >= 0; --k) {
+        if (DayCellRect(k, m_model.dayCount).contains(point))
             return k;
     }
     return -1;
@@ -83,6 +86,27 @@ QCursor CalendarCanvas::cursorAt(const QPoint &point) const
     if (k >= 0 && m_model.days[static_cast<size_t>(k)].customPointer)
         return m_phaseDayCursor;
     return QCursor(Qt::ArrowCursor);
+}
+
+QString CalendarCanvas::toolTipAt(const QPoint &point) const
+{
+    const int k = dayCellAt(point);
+    if (k < 0 || !m_model.exactReturns[static_cast<size_t>(k)])
+        return {};
+    return ExactReturnToolTip(*m_model.exactReturns[static_cast<size_t>(k)]);
+}
+
+bool CalendarCanvas::event(QEvent *event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QWidget::event(event);
+    auto *help = static_cast<QHelpEvent *>(event);
+    const QString text = toolTipAt(help->pos());
+    if (text.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(help->globalPos(), text, this, DayCellRect(dayCellAt(help->pos()), m_model.dayCount));
+    return true;
 }
 
 void CalendarCanvas::updatePointer(const QPoint &point)
@@ -100,8 +124,8 @@ void CalendarCanvas::paintEvent(QPaintEvent *)
     painter.setPen(Qt::black);
     painter.drawLine(0, RuleTop, width(), RuleTop);
 
-    for (int k = 0; k < CalendarModel::DayCount; ++k)
-        paintCell(painter, DayCellRect(k), cellColor(k));
+    for (int k = 0; k < m_model.dayCount; ++k)
+        paintCell(painter, DayCellRect(k, m_model.dayCount), cellColor(k));
     for (int k = FirstLegendIndex; k < FirstLegendIndex + LegendCount; ++k)
         paintCell(painter, LegendCellRect(k), cellColor(k));
     for (int k = 0; k < CalendarModel::HourCount; ++k)

@@ -1,7 +1,7 @@
 #pragma once
 
 // The client area of the calendar window under its labels: the rule under the day header,
-// the 365 day cells, the legend swatches and the 72 hour cells of the detail strip. One
+// the 365 or 366 day cells, the legend swatches and the 72 hour cells of the detail strip. One
 // widget paints all of them, on screen and, through QWidget::render, on the printer.
 
 #include "calendar/calendar_model.h"
@@ -20,7 +20,8 @@ public:
     void setModel(const CalendarModel &model);
     const CalendarModel &model() const { return m_model; }
 
-    // The colour a cell is painted in: day cells 0..364, legend swatches 365..368.
+    // The colour a cell is painted in: day cells 0..dayCount - 1, legend swatches from
+    // FirstLegendIndex.
     QColor cellColor(int index) const;
     QColor hourCellColor(int hourIndex) const;
 
@@ -31,11 +32,15 @@ public:
     // The pointer shown over a point: the moon-phase pointer over a moon-phase day cell.
     QCursor cursorAt(const QPoint &point) const;
 
+    // The tooltip over a point: the exact return of a moon-phase day cell, else empty.
+    QString toolTipAt(const QPoint &point) const;
+
 signals:
     // A press and release on the same day cell.
     void dayCellClicked(int dayIndex);
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;

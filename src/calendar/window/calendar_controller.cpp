@@ -5,6 +5,7 @@
 #include "calendar/window/calendar_window.h"
 #include "calendar/run_fields.h"
 #include "calendar/run_messages.h"
+#include "chart/field_rules.h"
 #include "chart/chart_state.h"
 #include "chart/ephemeris.h"
 #include "chart/natal_chart.h"
@@ -44,10 +45,7 @@ CalendarController::CalendarController(ChartState &state, Ephemeris &ephemeris, 
 
 CalendarController::~CalendarController()
 {
-    if (m_window) {
-        m_window->disconnect(this);
-        delete m_window.data();
-    }
+    disposeWindow();
 }
 
 CalendarController::Outcome CalendarController::runCalendar(const BirthData &fields, const QString &calendarYearText)
@@ -106,11 +104,7 @@ void FillCalendarWindow(CalendarWindow &window, const BirthData &fields, const Q
 void CalendarController::buildWindow(const BirthData &fields, const QString &calendarYearText)
 {
     // A calendar still open from an earlier run is not reused: every run loads afresh.
-    if (m_window) {
-        m_window->disconnect(this);
-        m_window->hide();
-        m_window->deleteLater();
-    }
+    disposeWindow();
     m_fields = fields;
     m_calendarYearText = calendarYearText;
 
@@ -208,20 +202,25 @@ void CalendarController::onWindowClosed()
 
 void CalendarController::discardWindow()
 {
+    disposeWindow();
+    emit closed();
+}
+
+void CalendarController::disposeWindow()
+{
+    // Never called from inside the window's own handlers (its clicks reach the controller
+    // queued), so it can go at once.
     if (m_window) {
         m_window->disconnect(this);
-        m_window->hide();
-        m_window->deleteLater();
-        m_window = nullptr;
+        delete m_window.data();
     }
-    emit closed();
 }
 
 void CalendarController::reportRunError(const RunError &error)
 {
     showMessage(UnreadableFieldMessage(error.field(), error.number() == RunError::Overflow));
     if (!error.field().isEmpty())
-        emit fieldRejected(FocusControlOf(error.field()));
+        emit fieldRejected(focusControlOf(error.field()));
 }
 
 void CalendarController::showMessage(const QString &text)

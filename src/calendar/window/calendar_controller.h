@@ -68,6 +68,9 @@ signals:
 private:
     MomentCallback momentCallback();
     void buildWindow(const BirthData &fields, const QString &calendarYearText);
+    // The window goes, without telling the main window.
+    void disposeWindow();
+    // The window goes after a failed run: the main window shows itself again.
     void discardWindow();
     void onWindowClosed();
     void reportRunError(const RunError &error);

@@ -1,12 +1,12 @@
 #include "calendar/window/calendar_layout.h"
 
-#include "calendar/fixed_year.h"
+#include "calendar/calendar_year.h"
 
 namespace ferolune {
 
-QRect DayCellRect(int dayIndex)
+QRect DayCellRect(int dayIndex, int dayCount)
 {
-    const MonthDay date = DateOfDayOfYear(dayIndex + 1);
+    const MonthDay date = DateOfDayIndex(dayIndex, dayCount);
     // Neighbouring cells overlap by 15 twips: step 240 for width 255, step 300 for height 315.
     return twipsRect(1560 + 240 * (date.day - 1), 540 + 300 * (date.month - 1), 255, 315);
 }

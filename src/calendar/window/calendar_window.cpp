@@ -1,11 +1,13 @@
 #include "calendar/window/calendar_window.h"
 
-#include "widgets/dialogs.h"
-#include "widgets/window_metrics.h"
+#include "calendar/calendar_run.h"
+#include "calendar/exact_return.h"
 #include "calendar/window/calendar_canvas.h"
 #include "calendar/window/calendar_layout.h"
-#include "calendar/calendar_run.h"
 #include "export/calendar_file.h"
+#include "widgets/dialogs.h"
+#include "widgets/palette.h"
+#include "widgets/window_metrics.h"
 
 #include <QBuffer>
 #include <QCloseEvent>
@@ -21,8 +23,8 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProgressBar>
-#include <QSaveFile>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QScreen>
 
 #include <algorithm>
@@ -57,21 +59,6 @@ QFont courier(double pointSize)
     return namedFont(QStringLiteral("Courier New"), pointSize, true);
 }
 
-void setBackground(QWidget *widget, const QColor &colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, colour);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
-
-void setTextColour(QWidget *widget, const QColor &colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    widget->setPalette(palette);
-}
-
 // The substitute fonts run a little wider than the originals: a transparent label grows to
 // the right rather than cut off its last characters.
 void keepTextWhole(QLabel *label)
@@ -95,7 +82,7 @@ protected:
         const QStringList numbers = text().split(QLatin1Char(' '), Qt::SkipEmptyParts);
         for (qsizetype column = 0; column < numbers.size(); ++column) {
             // January has a cell in every column.
-            const QRect cell = DayCellRect(static_cast<int>(column));
+            const QRect cell = DayCellRect(static_cast<int>(column), 365);
             const int centre = cell.left() + cell.width() / 2 - x();
             const QRect slot(centre - ColumnStep, 0, 2 * ColumnStep, height());
             painter.drawText(slot, Qt::AlignHCenter | Qt::AlignTop, numbers[column]);
@@ -136,6 +123,7 @@ CalendarWindow::CalendarWindow(Dialogs &dialogs, QWidget *parent)
     buildLegend();
     buildBirthDataBox();
     buildDetailStrip();
+    buildNotes();
     buildWaitPanel();
 }
 
@@ -152,7 +140,7 @@ QLabel *CalendarWindow::addLabel(QWidget *parent, const QString &name, const QSt
 void CalendarWindow::buildHeader()
 {
     m_yearLabel = addLabel(this, QStringLiteral("Label10"), QString(), arial(9.75, true));
-    setTextColour(m_yearLabel, QColor(0, 0, 255));
+    setColour(m_yearLabel, QPalette::WindowText, QColor(0, 0, 255));
     m_yearLabel->setGeometry(twipsRect(480, 120, 750, 240)); // sized to its text by the load step
 
     auto *days = new DayHeaderLabel(this);
@@ -212,7 +200,7 @@ void CalendarWindow::buildBirthDataBox()
     m_angleLabel = addLabel(box, QStringLiteral("Label3"), QStringLiteral("lblFok"), courier(12));
     m_angleLabel->setGeometry(twipsRect(120, 2040, 5775, 375).translated(inside));
     m_angleLabel->setAlignment(Qt::AlignCenter);
-    setTextColour(m_angleLabel, QColor(255, 0, 0));
+    setColour(m_angleLabel, QPalette::WindowText, QColor(255, 0, 0));
 
     for (QLabel *label : {m_nameLabel, m_chartLabel, m_angleLabel})
         setBackground(label, Qt::white);
@@ -240,13 +228,30 @@ void CalendarWindow::buildDetailStrip()
     }
 }
 
+void CalendarWindow::buildNotes()
+{
+    // Centred under the detail strip, wide enough for two dates and a span.
+    m_exactLabel = addLabel(this, QStringLiteral("lblPontos"), QString(), arial(8.25, true));
+    m_exactLabel->setGeometry(twipsRect(120, 7800, 9975, 195));
+    m_exactLabel->setAlignment(Qt::AlignCenter);
+
+    m_ephemerisNote = addLabel(this, QStringLiteral("lblEfemerisz"),
+                               QStringLiteral("Figyelem: ennek az évnek a helyzetei a Swiss Ephemeris beépített, "
+                                              "kevésbé pontos efemeriszéből származnak."),
+                               arial(8.25, true));
+    m_ephemerisNote->setGeometry(twipsRect(120, 8040, 10155, 195));
+    m_ephemerisNote->setAlignment(Qt::AlignCenter);
+    setColour(m_ephemerisNote, QPalette::WindowText, QColor(255, 0, 0));
+    m_ephemerisNote->hide();
+}
+
 void CalendarWindow::buildWaitPanel()
 {
     m_waitPanel = new QWidget(this);
     m_waitPanel->setObjectName(QStringLiteral("Picture2"));
     m_waitPanel->setGeometry(twipsRect(0, 0, 10395, 7995));
     setBackground(m_waitPanel, QColor(0, 64, 64));
-    setTextColour(m_waitPanel, Qt::white);
+    setColour(m_waitPanel, QPalette::WindowText, Qt::white);
 
     QLabel *message = addLabel(m_waitPanel, QStringLiteral("Label9"),
                                QStringLiteral("KÉREM VÁRJON AMIG A NAPTÁR ELKÉSZÜL..."), arial(15.75, true));
@@ -258,11 +263,11 @@ void CalendarWindow::buildWaitPanel()
     m_progress->setGeometry(twipsRect(1680, 3360, 7065, 300));
     m_progress->setRange(0, 365);
     m_progress->setValue(0);
-    m_progress->setFormat(QStringLiteral("%v / %m"));
-    QPalette progressPalette = m_progress->palette();
-    progressPalette.setColor(QPalette::WindowText, Qt::black);
-    progressPalette.setColor(QPalette::Text, Qt::black);
-    m_progress->setPalette(progressPalette);
+    // The count stands under the bar, not on it, where half of it would lie on the fill.
+    m_progress->setTextVisible(false);
+    m_progressText = addLabel(m_waitPanel, QStringLiteral("WaitProgressText"), QString(), arial(9.75, true));
+    m_progressText->setGeometry(twipsRect(1680, 3720, 7065, 300));
+    m_progressText->setAlignment(Qt::AlignCenter);
 
     QLabel *addresses = addLabel(m_waitPanel, QStringLiteral("Label11"), WebAddresses, font());
     addresses->setGeometry(twipsRect(4320, 7740, 6030, 195));
@@ -295,12 +300,19 @@ void CalendarWindow::setModel(const CalendarModel &model)
     m_canvas->setModel(model);
     for (int g = 0; g < 3; ++g)
         m_dateLabels[g]->setText(model.detailCaptions[static_cast<size_t>(g)]);
+    // The exact moment stands under a finished detail only.
+    const bool detailDone = !model.detailCaptions[2].isEmpty() && model.detailDayIndex >= 0 &&
+                            model.detailDayIndex < model.dayCount;
+    const auto &exact = detailDone ? model.exactReturns[static_cast<size_t>(model.detailDayIndex)] : std::nullopt;
+    m_exactLabel->setText(exact ? ExactReturnDetailLine(*exact) : QString());
+    m_ephemerisNote->setVisible(model.builtInEphemeris);
 }
 
 void CalendarWindow::setWaitPanelVisible(bool visible)
 {
     if (visible) {
         m_progress->setValue(0);
+        m_progressText->clear();
         m_waitPanel->raise();
     }
     m_waitPanel->setVisible(visible);
@@ -316,6 +328,10 @@ void CalendarWindow::setProgress(const RunProgress &progress)
     if (m_progress->maximum() != progress.total)
         m_progress->setRange(0, progress.total);
     m_progress->setValue(std::min(progress.done, progress.total));
+    // The day or minute being computed: the one after those done.
+    const int current = std::min(progress.done + 1, progress.total);
+    const QString unit = progress.unit == RunProgress::Unit::Minute ? QStringLiteral("perc") : QStringLiteral("nap");
+    m_progressText->setText(QStringLiteral("%1. %2 / %3").arg(current).arg(unit).arg(progress.total));
 }
 
 void CalendarWindow::showCentred()
@@ -340,14 +356,22 @@ QColor CalendarWindow::cellColor(int index) const
 
 QString CalendarWindow::cellTag(int dayIndex) const
 {
-    if (dayIndex < 0 || dayIndex >= CalendarModel::DayCount)
+    if (dayIndex < 0 || dayIndex >= m_canvas->model().dayCount)
         return {};
     return m_canvas->model().days[static_cast<size_t>(dayIndex)].tag;
 }
 
+QString CalendarWindow::cellToolTip(int dayIndex) const
+{
+    const int dayCount = m_canvas->model().dayCount;
+    if (dayIndex < 0 || dayIndex >= dayCount)
+        return {};
+    return m_canvas->toolTipAt(DayCellRect(dayIndex, dayCount).center());
+}
+
 bool CalendarWindow::cellHasPhasePointer(int dayIndex) const
 {
-    if (dayIndex < 0 || dayIndex >= CalendarModel::DayCount)
+    if (dayIndex < 0 || dayIndex >= m_canvas->model().dayCount)
         return false;
     return m_canvas->model().days[static_cast<size_t>(dayIndex)].customPointer;
 }
@@ -356,9 +380,10 @@ QRect CalendarWindow::cellRect(int index) const
 {
     if (index >= FirstLegendIndex && index < FirstLegendIndex + LegendCount)
         return LegendCellRect(index).translated(m_canvas->pos());
-    if (index < 0 || index >= CalendarModel::DayCount)
+    const int dayCount = m_canvas->model().dayCount;
+    if (index < 0 || index >= dayCount)
         return {};
-    return DayCellRect(index).translated(m_canvas->pos());
+    return DayCellRect(index, dayCount).translated(m_canvas->pos());
 }
 
 QColor CalendarWindow::hourCellColor(int hourIndex) const

@@ -51,9 +51,12 @@ public:
     // Shows the window without blocking; the first time centred on the screen.
     void showCentred();
 
-    // Day cells 0..364 (legend swatches 365..368 for the colour), in window coordinates.
+    // Day cells 0..dayCount - 1 (legend swatches from FirstLegendIndex for the colour), in
+    // window coordinates.
     QColor cellColor(int index) const;
     QString cellTag(int dayIndex) const;
+    // The tooltip of a day cell: the exact return of a moon-phase day, else empty.
+    QString cellToolTip(int dayIndex) const;
     bool cellHasPhasePointer(int dayIndex) const;
     QRect cellRect(int index) const;
     // Hour cells 0..71 of the detail strip.
@@ -104,6 +107,7 @@ private:
     void buildBirthDataBox();
     void buildDetailStrip();
     void buildWaitPanel();
+    void buildNotes();
     QLabel *addLabel(QWidget *parent, const QString &name, const QString &text, const QFont &font);
     void drawFitted(QPainter &painter, const QPicture &page, const QRectF &area) const;
     void offerPdfInstead();
@@ -117,11 +121,14 @@ private:
     QLabel *m_chartLabel = nullptr;    // Label2
     QLabel *m_angleLabel = nullptr;    // Label3
     QLabel *m_dateLabels[3] = {};      // lblNap1..3
+    QLabel *m_exactLabel = nullptr;    // the detail's exact moment, under the dates
+    QLabel *m_ephemerisNote = nullptr; // shown for years of the built-in ephemeris
     QPushButton *m_printButton = nullptr; // Command1
     QPushButton *m_saveButton = nullptr;  // cmdSave
     std::optional<CalendarExport> m_export;
     QWidget *m_waitPanel = nullptr;    // Picture2
     QProgressBar *m_progress = nullptr;
+    QLabel *m_progressText = nullptr; // what the bar counts, under it
     bool m_centred = false;
 };
 

@@ -1,0 +1,280 @@
+#include "calendar/exact_return.h"
+
+#include "calendar/calendar_moment.h"
+#include "calendar/calendar_year.h"
+#include "chart/angle_match.h"
+#include "chart/ephemeris.h"
+#include "chart/natal_chart.h"
+#include "common/number_rules.h"
+
+#include <QTimeZone>
+
+#include <cmath>
+
+namespace ferolune {
+
+namespace {
+
+constexpr int MinutesPerDay = 24 * 60;
+constexpr double SecondsPerDay = 86400;
+constexpr double UnixEpochJulianDay = 2440587.5;
+
+// The angle moves about half a degree an hour, so a millionth of a degree is a few
+// thousandths of a second; the bracket's width is the fallback when the angle cannot be
+// brought closer.
+constexpr double AngleTolerance = 1e-6;
+constexpr double TimeTolerance = 0.01 / SecondsPerDay;
+constexpr int MaxIterations = 60;
+
+// How far either side of the exact moment a change of the Moon's sign is reported.
+constexpr double SignChangeReach = 0.5;
+// The tenth-degree span is about 12 minutes wide; its ends are looked for this many
+// minutes around their estimates at most.
+constexpr int SpanWalkLimit = 30;
+// The rate of the angle at the exact moment is measured over this many minutes.
+constexpr int RateMinutes = 10;
+
+struct Probe {
+    double julianDay = 0;
+    double offset = 0; // how far the angle is past the natal angle, -180 .. 180
+    SunMoon positions;
+};
+
+Probe probe(Ephemeris &ephemeris, double julianDay, double natalAngle)
+{
+    const SunMoon positions = ephemeris.sunAndMoon(julianDay);
+    const double angle = SunToMoonAngle(positions.sunLon, positions.moonLon);
+    return {julianDay, std::remainder(angle - natalAngle, 360.0), positions};
+}
+
+int signOf(double longitude)
+{
+    return static_cast<int>(intPart(longitude / 30)) + 1; // as the chart evaluation counts signs
+}
+
+// The Moon always gains on the Sun, so the offset grows through the bracket and crosses
+// zero once (a crossing of 180 goes from + to - and is no root). Regula falsi with the
+// Illinois step: the stale end's value is halved, so both ends close in.
+std::optional<Probe> findRoot(Ephemeris &ephemeris, double natalAngle, double from, double to)
+{
+    Probe low = probe(ephemeris, from, natalAngle);
+    Probe high = probe(ephemeris, to, natalAngle);
+    if (!(low.offset < 0 && high.offset > 0))
+        return std::nullopt;
+    double lowValue = low.offset, highValue = high.offset;
+    int lastMoved = 0; // -1 low end, +1 high end
+    for (int iteration = 0; iteration < MaxIterations; ++iteration) {
+        const double t = (low.julianDay * highValue - high.julianDay * lowValue) / (highValue - lowValue);
+        const Probe next = probe(ephemeris, t, natalAngle);
+        if (std::fabs(next.offset) < AngleTolerance || high.julianDay - low.julianDay < TimeTolerance)
+            return next;
+        if (next.offset < 0) {
+            low = next;
+            lowValue = next.offset;
+            if (lastMoved == -1)
+                highValue /= 2;
+            lastMoved = -1;
+        } else {
+            high = next;
+            highValue = next.offset;
+            if (lastMoved == 1)
+                lowValue /= 2;
+            lastMoved = 1;
+        }
+    }
+    return std::fabs(low.offset) < std::fabs(high.offset) ? low : high;
+}
+
+QTimeZone zoneOf(double zoneHours)
+{
+    // Universal time = local time + zone: the local clock is `zone` hours behind.
+    const QTimeZone zone(static_cast<int>(std::lround(-zoneHours * 3600)));
+    return zone.isValid() ? zone : QTimeZone::utc();
+}
+
+// The local clock of a universal Julian day, to the second.
+QDateTime localTimeOf(double julianDay, double zoneHours)
+{
+    const auto localSeconds =
+        static_cast<qint64>(std::llround((julianDay - UnixEpochJulianDay) * SecondsPerDay - zoneHours * 3600));
+    const QDateTime wallClock = QDateTime::fromSecsSinceEpoch(localSeconds, QTimeZone::utc());
+    return QDateTime(wallClock.date(), wallClock.time(), zoneOf(zoneHours));
+}
+
+// The whole minutes around a day, counted from its local midnight (negative ones lie on
+// the days before), as the day detail evaluates them.
+class DetailMinutes {
+public:
+    DetailMinutes(Ephemeris &ephemeris, const QDate &day, float zoneHours, double natalAngleRounded)
+        : m_ephemeris(ephemeris), m_day(day), m_zoneHours(zoneHours), m_natalAngleRounded(natalAngleRounded)
+    {
+    }
+
+    bool matches(int minute)
+    {
+        const SunMoon positions = m_ephemeris.sunAndMoon(julianDayOf(minute));
+        return MatchesToTheTenth(SunToMoonAngle(positions.sunLon, positions.moonLon), m_natalAngleRounded);
+    }
+
+    QDateTime localTime(int minute) const
+    {
+        const Split split = splitOf(minute);
+        return QDateTime(split.date, QTime(split.minuteOfDay / 60, split.minuteOfDay % 60), zoneOf(m_zoneHours));
+    }
+
+private:
+    struct Split {
+        QDate date;
+        int minuteOfDay;
+    };
+
+    Split splitOf(int minute) const
+    {
+        const int dayOffset = minute >= 0 ? minute / MinutesPerDay : -((-minute + MinutesPerDay - 1) / MinutesPerDay);
+        return {m_day.addDays(dayOffset), minute - dayOffset * MinutesPerDay};
+    }
+
+    // The hour and minute make the universal hour in single precision, as a moment does.
+    double julianDayOf(int minute) const
+    {
+        const Split split = splitOf(minute);
+        const auto universalHour = static_cast<float>(static_cast<float>(split.minuteOfDay / 60) + m_zoneHours);
+        const double hourDecimal = static_cast<float>(split.minuteOfDay % 60) / 60.0 + universalHour;
+        return Ephemeris::julianDay(split.date.year(), split.date.month(), split.date.day(), hourDecimal);
+    }
+
+    Ephemeris &m_ephemeris;
+    QDate m_day;
+    float m_zoneHours;
+    double m_natalAngleRounded;
+};
+
+// From an estimate, the end of the run of matching minutes in `direction` (-1 first,
+// +1 last); nullopt when no minute near the estimate matches.
+std::optional<int> spanEnd(DetailMinutes &minutes, int estimate, int direction)
+{
+    int minute = estimate;
+    for (int step = 0; step < SpanWalkLimit && !minutes.matches(minute); ++step)
+        minute -= direction; // towards the inside of the span
+    if (!minutes.matches(minute))
+        return std::nullopt;
+    for (int step = 0; step < SpanWalkLimit && minutes.matches(minute + direction); ++step)
+        minute += direction;
+    return minute;
+}
+
+void findTenthSpan(Ephemeris &ephemeris, const MomentFields &fields, double natalAngle, double natalAngleRounded,
+                   ExactReturn &exact)
+{
+    const QDate day = exact.moment.date();
+    DetailMinutes minutes(ephemeris, day, fields.zoneHours, natalAngleRounded);
+    const double exactMinute =
+        static_cast<double>(QDateTime(day, QTime(0, 0), exact.moment.timeZone()).secsTo(exact.moment)) / 60.0;
+    // The minutes whose angle rounds to the natal tenth lie within 0.05 degrees of it.
+    const double perMinute = probe(ephemeris, exact.julianDay + RateMinutes / 1440.0, natalAngle).offset / RateMinutes;
+    if (!(perMinute > 0))
+        return;
+    const double natalTenthOffset = std::remainder(natalAngleRounded - natalAngle, 360.0);
+    const auto estimate = [&](double angleOffset) { return exactMinute + angleOffset / perMinute; };
+    const std::optional<int> first =
+        spanEnd(minutes, static_cast<int>(std::ceil(estimate(natalTenthOffset - 0.05))), -1);
+    const std::optional<int> last =
+        spanEnd(minutes, static_cast<int>(std::floor(estimate(natalTenthOffset + 0.05))), +1);
+    if (!first || !last || *first > *last)
+        return;
+    exact.tenthFirst = minutes.localTime(*first);
+    exact.tenthLast = minutes.localTime(*last);
+}
+
+std::optional<SignChange> signChangeNear(Ephemeris &ephemeris, const ExactReturn &exact, double natalAngle)
+{
+    const int before = signOf(probe(ephemeris, exact.julianDay - SignChangeReach, natalAngle).positions.moonLon);
+    if (before != exact.moonSign)
+        return SignChange{before, exact.moonSign};
+    // The Moon needs two days for a sign, so it changes at most once within a day.
+    const int after = signOf(probe(ephemeris, exact.julianDay + SignChangeReach, natalAngle).positions.moonLon);
+    if (after != exact.moonSign)
+        return SignChange{exact.moonSign, after};
+    return std::nullopt;
+}
+
+QString trimmedSign(int sign)
+{
+    return SignName(sign).trimmed();
+}
+
+} // namespace
+
+std::optional<ExactReturn> FindExactReturn(double natalAngle, double natalAngleRounded, const MomentFields &fields,
+                                           int month, int day, Ephemeris &ephemeris)
+{
+    const double localMidnight =
+        Ephemeris::julianDay(fields.year, month, day, static_cast<double>(fields.zoneHours));
+    const std::optional<Probe> root = findRoot(ephemeris, natalAngle, localMidnight - 1, localMidnight + 2);
+    if (!root)
+        return std::nullopt;
+
+    ExactReturn exact;
+    exact.julianDay = root->julianDay;
+    exact.moment = localTimeOf(root->julianDay, fields.zoneHours);
+    exact.moonSign = signOf(root->positions.moonLon);
+    exact.signChange = signChangeNear(ephemeris, exact, natalAngle);
+    findTenthSpan(ephemeris, fields, natalAngle, natalAngleRounded, exact);
+    return exact;
+}
+
+void FindExactReturns(const ChartState &state, const BirthData &fields, const QString &calendarYearText,
+                      Ephemeris &ephemeris, CalendarModel &model)
+{
+    BirthData momentFields = fields;
+    momentFields.txtYear = calendarYearText;
+    const MomentFields converted = ConvertMomentFields(momentFields, QStringLiteral("Text3"));
+    const LibraryFilesGuard closeFiles(ephemeris);
+    for (int k = 0; k < model.dayCount; ++k) {
+        auto &exact = model.exactReturns[static_cast<size_t>(k)];
+        exact.reset();
+        if (model.days[static_cast<size_t>(k)].tag.isEmpty())
+            continue;
+        const MonthDay date = DateOfDayIndex(k, model.dayCount);
+        try {
+            exact = FindExactReturn(state.NatalAngle, state.NatalAngleRounded2, converted, date.month, date.day,
+                                    ephemeris);
+        } catch (const EphemerisError &) {
+            // The day keeps its colour from the scan; it only lacks the exact moment.
+        }
+    }
+}
+
+RunOutcome ScanYearWithExactReturns(ChartState &state, const BirthData &fields, const QString &calendarYearText,
+                                    Ephemeris &ephemeris, CalendarModel &model, const MomentCallback &beforeMoment)
+{
+    const RunOutcome outcome = ScanYear(state, fields, calendarYearText, ephemeris, model, beforeMoment);
+    if (outcome == RunOutcome::Finished)
+        FindExactReturns(state, fields, calendarYearText, ephemeris, model);
+    return outcome;
+}
+
+QString ExactReturnToolTip(const ExactReturn &exact)
+{
+    QString text = exact.moment.toString(QStringLiteral("yyyy.MM.dd HH:mm")) + QStringLiteral(" – Hold: ") +
+                   trimmedSign(exact.moonSign);
+    if (exact.signChange) {
+        text += QStringLiteral("\na Hold jelet vált: ") + trimmedSign(exact.signChange->from) + QStringLiteral(" → ") +
+                trimmedSign(exact.signChange->to);
+    }
+    return text;
+}
+
+QString ExactReturnDetailLine(const ExactReturn &exact)
+{
+    QString text = QStringLiteral("Pontos visszatérés: ") + exact.moment.toString(QStringLiteral("yyyy.MM.dd HH:mm:ss"));
+    if (!exact.tenthFirst.isValid())
+        return text + QStringLiteral(" – tizedfokra egyetlen perc sem egyezik");
+    const QString lastFormat = exact.tenthLast.date() == exact.tenthFirst.date() ? QStringLiteral("HH:mm")
+                                                                                  : QStringLiteral("yyyy.MM.dd HH:mm");
+    return text + QStringLiteral(" – tizedfokos egyezés: ") +
+           exact.tenthFirst.toString(QStringLiteral("yyyy.MM.dd HH:mm")) + QStringLiteral(" – ") +
+           exact.tenthLast.toString(lastFormat);
+}
+
+} // namespace ferolune

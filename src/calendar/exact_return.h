@@ -1,0 +1,47 @@
+#pragma once
+
+// The exact return of a moon-phase day: the instant the Sun-Moon angle equals the natal
+// angle, found from the library's positions, with the Moon's sign at that instant, a
+// change of sign near it, and the minutes the day detail matches to the tenth of a degree.
+
+#include "calendar/calendar_model.h"
+#include "calendar/calendar_run.h"
+#include "chart/birth_data.h"
+#include "chart/chart_state.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace ferolune {
+
+class Ephemeris;
+struct MomentFields;
+
+// The exact return near the moon-phase day month/day of fields.year, searched from local
+// midnight before the day before to local midnight after the day after, in the zone of
+// `fields` (universal time = local time + zone). nullopt when the angle does not reach the
+// natal angle there. Throws EphemerisError when the library cannot compute a position.
+std::optional<ExactReturn> FindExactReturn(double natalAngle, double natalAngleRounded, const MomentFields &fields,
+                                           int month, int day, Ephemeris &ephemeris);
+
+// The exact return of every moon-phase day of a scanned calendar into model.exactReturns,
+// with the natal angle of `state` and the zone of `fields`. Throws RunError as ScanYear
+// for a text that is not a number; a day whose positions the library cannot compute keeps
+// no exact return. Closes the library's files.
+void FindExactReturns(const ChartState &state, const BirthData &fields, const QString &calendarYearText,
+                      Ephemeris &ephemeris, CalendarModel &model);
+
+// ScanYear, then FindExactReturns when the scan went through.
+RunOutcome ScanYearWithExactReturns(ChartState &state, const BirthData &fields, const QString &calendarYearText,
+                                    Ephemeris &ephemeris, CalendarModel &model, const MomentCallback &beforeMoment);
+
+// "2027.01.28 23:14 – Hold: VIZONTO", and on a change of sign a second line
+// "a Hold jelet vált: BAK → VIZONTO".
+QString ExactReturnToolTip(const ExactReturn &exact);
+
+// The line under the detail's dates: the exact moment to the second and the span of
+// minutes that match to the tenth of a degree.
+QString ExactReturnDetailLine(const ExactReturn &exact);
+
+} // namespace ferolune
