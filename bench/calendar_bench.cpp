@@ -30,7 +30,7 @@ Ephemeris &benchEphemeris()
 ChartState natalState()
 {
     ChartState state;
-    state.EvalMode = EvalModeNatal;
+    state.EvalMode = EvaluationMode::Natal;
     ComputeNatalChart(state, BirthData{}, benchEphemeris());
     return state;
 }

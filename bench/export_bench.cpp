@@ -29,7 +29,7 @@ const ScannedYear &scannedYear()
     static const ScannedYear scanned = [] {
         Ephemeris ephemeris(QStringList{QStringLiteral(FEROLUNE_EPHEMS_DIR)});
         ChartState state;
-        state.EvalMode = EvalModeNatal;
+        state.EvalMode = EvaluationMode::Natal;
         ComputeNatalChart(state, BirthData{}, ephemeris);
         ScannedYear result;
         result.natalAngle = state.NatalAngle;

@@ -49,8 +49,8 @@ TEST(BirthMoment, DefaultFieldsGiveTenToTwoUniversalTime)
     EXPECT_EQ(state.ChartDay, 26);
     EXPECT_FLOAT_EQ(state.ChartHour, 1);
     EXPECT_FLOAT_EQ(state.ChartMinute, 50);
-    EXPECT_EQ(state.LongitudeSide, QStringLiteral("East"));
-    EXPECT_EQ(state.LatitudeSide, QStringLiteral("North"));
+    EXPECT_EQ(state.LongitudeSide, EastWest::East);
+    EXPECT_EQ(state.LatitudeSide, NorthSouth::North);
     EXPECT_NEAR(state.ChartLongitude, 19.1166666666667, 1e-12);
     EXPECT_NEAR(state.ChartLatitude, 47.5833333333333, 1e-12);
 }
@@ -64,7 +64,7 @@ TEST(BirthMoment, HemispheresSignThePlace)
     BirthData south;
     south.optSouth = true;
     const ChartState southern = universalMomentOf(south);
-    EXPECT_EQ(southern.LatitudeSide, QStringLiteral("South"));
+    EXPECT_EQ(southern.LatitudeSide, NorthSouth::South);
     EXPECT_NEAR(southern.ChartLatitude, -47.5833333333333, 1e-12);
 
     // A negated zero is not below zero: 0 deg 00 min east counts as "West", the place is 0 either way.
@@ -72,7 +72,7 @@ TEST(BirthMoment, HemispheresSignThePlace)
     greenwich.txtLongDeg = QStringLiteral("0");
     greenwich.txtLongMin = QStringLiteral("00");
     const ChartState zero = universalMomentOf(greenwich);
-    EXPECT_EQ(zero.LongitudeSide, QStringLiteral("West"));
+    EXPECT_EQ(zero.LongitudeSide, EastWest::West);
     EXPECT_EQ(zero.ChartLongitude, 0.0);
 }
 

@@ -52,7 +52,7 @@ struct FakeComputation {
         CalendarEngine fake;
         fake.computeNatalChart = [this](ChartState &state, const BirthData &, Ephemeris &) {
             ++natalCalls;
-            if (state.EvalMode != EvalModeNatal || !state.ChartText.isEmpty())
+            if (state.EvalMode != EvaluationMode::Natal || !state.ChartText.isEmpty())
                 throw std::logic_error("the natal chart starts in mode 0 with an empty chart text");
             if (natalBeyondRange)
                 throw EphemerisError(1e9, QStringLiteral("out of range"));

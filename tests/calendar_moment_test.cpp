@@ -50,7 +50,7 @@ TEST(CalendarMoment, TextsBecomeTheUniversalMoment)
     const ChartState natal = natalStateOf();
     for (const auto &row : rows) {
         ChartState state = natal;
-        state.EvalMode = EvalModeScan;
+        state.EvalMode = EvaluationMode::Scan;
         CalendarModel model;
         BirthData fields;
         fields.txtYear = QStringLiteral("2026");
@@ -101,7 +101,7 @@ TEST(CalendarMoment, ATextThatIsNotANumberNamesItsField)
     DecimalSeparatorGuard dot(u'.');
     for (const auto &row : rows) {
         ChartState state = natalStateOf();
-        state.EvalMode = EvalModeScan;
+        state.EvalMode = EvaluationMode::Scan;
         const ChartState before = state;
         CalendarModel model;
         BirthData fields;
@@ -129,37 +129,37 @@ TEST(AngleMatch, WholeDegreesInTheScanTenthsInTheDetail)
     const struct {
         double natal;
         double sunLon, angle;
-        float mode;
+        EvaluationMode mode;
         bool matches;
     } rows[] = {
-        {200.0, 10, 200.04, EvalModeScan, true},
-        {200.0, 10, 199.96, EvalModeScan, true},
-        {200.0, 10, 200.94, EvalModeScan, true},
-        {200.0, 10, 200.97, EvalModeScan, false},
-        {200.0, 10, 199.94, EvalModeScan, false},
-        {123.9, 10, 123.0, EvalModeScan, true},
-        {200.0, 10, 200.04, EvalModeDetail, true},
-        {200.0, 10, 199.96, EvalModeDetail, true},
-        {200.0, 10, 200.1, EvalModeDetail, false},
-        {200.0, 10, 199.9, EvalModeDetail, false},
+        {200.0, 10, 200.04, EvaluationMode::Scan, true},
+        {200.0, 10, 199.96, EvaluationMode::Scan, true},
+        {200.0, 10, 200.94, EvaluationMode::Scan, true},
+        {200.0, 10, 200.97, EvaluationMode::Scan, false},
+        {200.0, 10, 199.94, EvaluationMode::Scan, false},
+        {123.9, 10, 123.0, EvaluationMode::Scan, true},
+        {200.0, 10, 200.04, EvaluationMode::Detail, true},
+        {200.0, 10, 199.96, EvaluationMode::Detail, true},
+        {200.0, 10, 200.1, EvaluationMode::Detail, false},
+        {200.0, 10, 199.9, EvaluationMode::Detail, false},
         // Sun and Moon together: the angle is 360, the same angle as 0.
-        {360.0, 40, 0, EvalModeScan, true},
-        {360.0, 40, 0, EvalModeDetail, true},
-        {0.0, 40, 0, EvalModeScan, true},
+        {360.0, 40, 0, EvaluationMode::Scan, true},
+        {360.0, 40, 0, EvaluationMode::Detail, true},
+        {0.0, 40, 0, EvaluationMode::Scan, true},
         // Past the new moon: a natal 360.0 meets the angles that round to 0.0 .. 0.9.
-        {360.0, 40, 0.3, EvalModeScan, true},
-        {360.0, 40, 0.94, EvalModeScan, true},
-        {360.0, 40, 0.96, EvalModeScan, false},
-        {360.0, 40, 359.94, EvalModeScan, false},
-        {0.4, 40, 359.96, EvalModeScan, true},
-        {360.0, 40, 0.04, EvalModeDetail, true},
-        {360.0, 40, 0.06, EvalModeDetail, false},
-        {0.0, 40, 359.96, EvalModeDetail, true},
-        {359.9, 40, 0.04, EvalModeDetail, false},
+        {360.0, 40, 0.3, EvaluationMode::Scan, true},
+        {360.0, 40, 0.94, EvaluationMode::Scan, true},
+        {360.0, 40, 0.96, EvaluationMode::Scan, false},
+        {360.0, 40, 359.94, EvaluationMode::Scan, false},
+        {0.4, 40, 359.96, EvaluationMode::Scan, true},
+        {360.0, 40, 0.04, EvaluationMode::Detail, true},
+        {360.0, 40, 0.06, EvaluationMode::Detail, false},
+        {0.0, 40, 359.96, EvaluationMode::Detail, true},
+        {359.9, 40, 0.04, EvaluationMode::Detail, false},
     };
     for (const auto &row : rows) {
         ChartState state;
-        state.NatalAngleRounded = state.NatalAngleRounded2 = row.natal;
+        state.NatalAngleRounded = row.natal;
         state.EvalMode = row.mode;
         state.CellIndex = 5;
         state.CellTagA = QStringLiteral("1");
@@ -170,8 +170,8 @@ TEST(AngleMatch, WholeDegreesInTheScanTenthsInTheDetail)
         model.resetDays();
         model.resetHours();
         EvaluateChart(state, &model);
-        SCOPED_TRACE(testing::Message() << "natal " << row.natal << " angle " << row.angle << " mode " << row.mode);
-        if (row.mode == EvalModeScan) {
+        SCOPED_TRACE(testing::Message() << "natal " << row.natal << " angle " << row.angle << " mode " << static_cast<int>(row.mode));
+        if (row.mode == EvaluationMode::Scan) {
             EXPECT_EQ(state.PhaseDayFound == -1, row.matches);
             EXPECT_EQ(model.days[5].dayClass != DayClass::NotFertile, row.matches);
         } else {

@@ -140,7 +140,7 @@ TEST(YearScan, DefaultBirthFieldsIn2026)
         EXPECT_FLOAT_EQ(moment.hour, static_cast<float>(static_cast<int>(i % 72 / 6 * 2) - 1)) << i;
         EXPECT_FLOAT_EQ(moment.minute, static_cast<float>(i % 6 * 10)) << i;
     }
-    EXPECT_EQ(state.EvalMode, EvalModeScan);
+    EXPECT_EQ(state.EvalMode, EvaluationMode::Scan);
 }
 
 TEST(YearScan, TheCommaSeparatorGivesTheSameCalendar)
@@ -227,7 +227,7 @@ TEST(YearScan, FirstDaysOfTheYear)
     DecimalSeparatorGuard dot(u'.');
     for (const auto &row : rows) {
         ChartState state = natalStateOf();
-        state.NatalAngleRounded = state.NatalAngleRounded2 = angleAtNoon(1, row.day);
+        state.NatalAngleRounded = angleAtNoon(1, row.day);
         // Stop once the days after the jump have begun.
         const RunResult result =
             scan(state, QStringLiteral("2026"), [&](const RunProgress &progress) { return progress.done > row.day + 21; });
@@ -250,7 +250,7 @@ TEST(YearScan, AJumpPastTheEndOfTheYearEndsTheScan)
 {
     DecimalSeparatorGuard dot(u'.');
     ChartState state = natalStateOf();
-    state.NatalAngleRounded = state.NatalAngleRounded2 = angleAtNoon(12, 20);
+    state.NatalAngleRounded = angleAtNoon(12, 20);
     const RunResult result = scan(state, QStringLiteral("2026"));
     EXPECT_EQ(result.outcome, RunOutcome::Finished);
     const int phaseCell = cellOf(12, 20);
@@ -480,7 +480,7 @@ TEST(DayDetail, ElevenJanuary2026)
         ASSERT_FLOAT_EQ(result.moments[i].hour, static_cast<float>(i / 60 % 24) - 1) << i;
         ASSERT_FLOAT_EQ(result.moments[i].minute, static_cast<float>(i % 60)) << i;
     }
-    EXPECT_EQ(state.EvalMode, EvalModeDetail);
+    EXPECT_EQ(state.EvalMode, EvaluationMode::Detail);
     EXPECT_EQ(state.CellIndex, 71);
 }
 

@@ -23,7 +23,7 @@ Ephemeris &testEphemeris()
 ChartState natalChartOf(const BirthData &fields)
 {
     ChartState state;
-    state.EvalMode = EvalModeNatal;
+    state.EvalMode = EvaluationMode::Natal;
     ComputeNatalChart(state, fields, testEphemeris());
     return state;
 }
@@ -58,7 +58,7 @@ TEST(NatalChart, DefaultBirthFieldsGiveTheKnownChart)
                                               "ASC         NYILAS    24.69\r\n"));
     EXPECT_EQ(AngleCaption(state), QStringLiteral("NAP-HOLD FOK: 280.2"));
     EXPECT_DOUBLE_EQ(state.NatalAngleRounded, 280.2);
-    EXPECT_DOUBLE_EQ(state.NatalAngleRounded2, 280.2);
+    EXPECT_DOUBLE_EQ(state.NatalAngleRounded, 280.2);
     EXPECT_EQ(state.ChartLon, state.PointLon);
     EXPECT_NEAR(state.PointLon[12], Normalize360(state.PointLon[11] + 180), 1e-9);
     EXPECT_EQ(state.PointDecl[12], -state.PointDecl[11]);
@@ -148,7 +148,7 @@ TEST(NatalChart, AFieldThatIsNoNumberStopsBeforeAnyChartText)
     BirthData fields;
     fields.txtLatMin = QString();
     ChartState state;
-    state.EvalMode = EvalModeNatal;
+    state.EvalMode = EvaluationMode::Natal;
     try {
         ComputeNatalChart(state, fields, testEphemeris());
         ADD_FAILURE();
@@ -163,7 +163,7 @@ TEST(NatalChart, AYearBeyondTheLibraryIsAnError)
     BirthData fields;
     fields.txtYear = QStringLiteral("3500");
     ChartState state;
-    state.EvalMode = EvalModeNatal;
+    state.EvalMode = EvaluationMode::Natal;
     EXPECT_THROW(ComputeNatalChart(state, fields, testEphemeris()), EphemerisError);
 }
 
@@ -180,7 +180,7 @@ TEST(ChartText, SignsAnglesAndColumns)
     };
     for (const auto &row : angles) {
         ChartState state;
-        state.EvalMode = EvalModeNatal;
+        state.EvalMode = EvaluationMode::Natal;
         state.ChartLon[1] = row.sun;
         state.ChartLon[10] = row.moon;
         EvaluateChart(state, nullptr);
@@ -189,7 +189,7 @@ TEST(ChartText, SignsAnglesAndColumns)
     }
 
     ChartState state;
-    state.EvalMode = EvalModeNatal;
+    state.EvalMode = EvaluationMode::Natal;
     state.ChartLon[1] = 29.996;  // prints 30.00 in its own sign
     state.ChartLon[10] = 0.5;    // Moon at 0.5 KOS
     state.ChartLon[11] = 30;     // exactly 30 belongs to the next sign

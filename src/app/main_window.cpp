@@ -119,7 +119,7 @@ void MainWindow::Form_Load()
         checkEphemerisData();
         const BusyPointer busy;
         fillFromClock(now);
-        m_state.EvalMode = -1;
+        m_state.EvalMode = EvaluationMode::None;
         applyRule(Hour12To24); // Text1 shows the hidden hour on the 24-hour clock
         m_state.Options.Point13Kind = 1; // Lilith as point 13; the point arrays are sized already
     } catch (const RunError &error) {

@@ -55,7 +55,7 @@ RunOutcome Reszletes(ChartState &state, const BirthData &fields, const QString &
     const std::array<PreparedDay, DetailDayCount> days =
         prepareDays(fields, calendarYearText, static_cast<int>(std::lround(CurHo)), static_cast<int>(std::lround(CurNap)));
 
-    state.EvalMode = EvalModeDetail;
+    state.EvalMode = EvaluationMode::Detail;
     model.resetHours();
     // The captions are written as each day is done; until then they must not describe
     // the previous detail.

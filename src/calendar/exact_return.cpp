@@ -237,7 +237,7 @@ void FindExactReturns(const ChartState &state, const BirthData &fields, const QS
             continue;
         const MonthDay date = DateOfDayIndex(k, model.dayCount);
         try {
-            exact = FindExactReturn(state.NatalAngle, state.NatalAngleRounded2, converted, date.month, date.day,
+            exact = FindExactReturn(state.NatalAngle, state.NatalAngleRounded, converted, date.month, date.day,
                                     ephemeris);
         } catch (const EphemerisError &) {
             // The day keeps its colour from the scan; it only lacks the exact moment.

@@ -76,7 +76,7 @@ RunOutcome ScanYear(ChartState &state, const BirthData &fields, const QString &c
     // anything is reset, so a text that is not a number keeps the run from starting.
     const MomentFields converted = ConvertMomentFields(momentFields, controlName(Field::Text3));
 
-    state.EvalMode = EvalModeScan;
+    state.EvalMode = EvaluationMode::Scan;
     state.PhaseDayFound = 0;
     model.dayCount = DaysInYear(CalendarYearOf(calendarYearText));
     model.resetDays();
@@ -95,7 +95,7 @@ RunOutcome ScanYear(ChartState &state, const BirthData &fields, const QString &c
             if (scanIndex > lastDayIndex)
                 break;
         }
-        state.CellIndex = static_cast<float>(scanIndex);
+        state.CellIndex = scanIndex;
         if (!scanDay(run, scanIndex))
             return RunOutcome::Stopped;
         ++scanIndex;

@@ -9,11 +9,6 @@ namespace ferolune {
 
 namespace {
 
-int cellIndexOf(const ChartState &state)
-{
-    return static_cast<int>(std::nearbyint(state.CellIndex)); // halves to even
-}
-
 QString padTagPart(const QString &part)
 {
     return part.size() == 1 ? part + u'-' : part;
@@ -44,18 +39,18 @@ void EvaluateSunMoon(ChartState &state, CellMarks &marks)
 void MatchScanPoint(ChartState &state, CellMarks &marks, int point, int moonSign)
 {
     if (point == 1)
-        state.ScanSunLon = state.PointLon[1];
+        state.Scan.SunLon = state.PointLon[1];
     if (point != 10)
         return;
-    state.ScanMoonLon = state.PointLon[10];
-    state.ScanAngle = SunToMoonAngle(state.ScanSunLon, state.ScanMoonLon);
-    state.ScanAngleRounded = roundToTenth(state.ScanAngle);
+    state.Scan.MoonLon = state.PointLon[10];
+    state.Scan.Angle = SunToMoonAngle(state.Scan.SunLon, state.Scan.MoonLon);
+    state.Scan.AngleRounded = roundToTenth(state.Scan.Angle);
     // Whole degrees: a natal 124.0 matches any scan angle that rounds into 124.0 .. 124.9.
-    if (intPart(onTheCircle(state.ScanAngleRounded)) != intPart(onTheCircle(state.NatalAngleRounded)))
+    if (intPart(onTheCircle(state.Scan.AngleRounded)) != intPart(onTheCircle(state.NatalAngleRounded)))
         return;
 
     state.PhaseDayFound = -1;
-    const int c = cellIndexOf(state);
+    const int c = state.CellIndex;
     state.CellTagA = padTagPart(state.CellTagA);
     state.CellTagB = padTagPart(state.CellTagB);
     if (c < 0 || c >= marks.dayCellCount())
@@ -71,16 +66,16 @@ void MatchScanPoint(ChartState &state, CellMarks &marks, int point, int moonSign
 void MatchDetailPoint(ChartState &state, CellMarks &marks, int point)
 {
     if (point == 1)
-        state.DetailSunLon = state.PointLon[1];
+        state.Detail.SunLon = state.PointLon[1];
     if (point != 10)
         return;
-    state.DetailMoonLon = state.PointLon[10];
-    state.DetailAngle = SunToMoonAngle(state.DetailSunLon, state.DetailMoonLon);
-    state.DetailAngleRounded = roundToTenth(state.DetailAngle);
+    state.Detail.MoonLon = state.PointLon[10];
+    state.Detail.Angle = SunToMoonAngle(state.Detail.SunLon, state.Detail.MoonLon);
+    state.Detail.AngleRounded = roundToTenth(state.Detail.Angle);
     // Tenths of a degree: the detail is finer than the whole-degree scan.
-    if (!MatchesToTheTenth(state.DetailAngle, state.NatalAngleRounded2))
+    if (!MatchesToTheTenth(state.Detail.Angle, state.NatalAngleRounded))
         return;
-    const int c = cellIndexOf(state);
+    const int c = state.CellIndex;
     if (c >= 0 && c < marks.hourCellCount())
         marks.markMatchingHour(c);
 }

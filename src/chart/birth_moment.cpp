@@ -30,9 +30,9 @@ void ReadBirthFields(ChartState &state, const BirthData &fields)
     state.BirthYear = birthYear;
     state.ZoneHours = static_cast<float>(zone);
     state.LongitudeDM = longitudeDM;
-    state.LongitudeSide = longitudeDM < 0 ? QStringLiteral("East") : QStringLiteral("West");
+    state.LongitudeSide = longitudeDM < 0 ? EastWest::East : EastWest::West;
     state.LatitudeDM = latitudeDM;
-    state.LatitudeSide = latitudeDM < 0 ? QStringLiteral("South") : QStringLiteral("North");
+    state.LatitudeSide = latitudeDM < 0 ? NorthSouth::South : NorthSouth::North;
 }
 
 void ComputeUniversalMoment(ChartState &state, const BirthData &fields)
@@ -52,10 +52,10 @@ void ComputeUniversalMoment(ChartState &state, const BirthData &fields)
     state.ChartHour = static_cast<float>(state.ZoneHours + static_cast<float>(hour));
     state.ChartMinute = static_cast<float>(readLeniently(fields.txtBirthMinute));
 
-    const bool east = state.LongitudeSide.toUpper() == QLatin1String("EAST");
+    const bool east = state.LongitudeSide == EastWest::East;
     state.ChartLongitude = SignedDegrees(fields.txtLongDeg, controlName(Field::txtLongDeg), fields.txtLongMin,
                                          controlName(Field::txtLongMin), east);
-    const bool north = state.LatitudeSide.toUpper() == QLatin1String("NORTH");
+    const bool north = state.LatitudeSide == NorthSouth::North;
     state.ChartLatitude = SignedDegrees(fields.txtLatDeg, controlName(Field::txtLatDeg), fields.txtLatMin,
                                         controlName(Field::txtLatMin), north);
 }

@@ -20,9 +20,21 @@ constexpr int PointCount = 16;
 using PointArray = std::array<double, PointCount + 1>;
 using CuspArray = std::array<double, 13>;
 
-constexpr float EvalModeNatal = 0;
-constexpr float EvalModeScan = 1;
-constexpr float EvalModeDetail = 2;
+// What an evaluation of the chart does: nothing yet (after start-up), the natal chart
+// text, the year scan's day marking, or the day detail's hour marking.
+enum class EvaluationMode { None = -1, Natal = 0, Scan = 1, Detail = 2 };
+
+// The side of the birth place, from the signs of its degrees.
+enum class EastWest { East, West };
+enum class NorthSouth { North, South };
+
+// The Sun, the Moon and the angle from the Sun forward to the Moon at one moment.
+struct MomentAngle {
+    double SunLon = 0;
+    double MoonLon = 0;
+    double Angle = 0;        // 0 < angle <= 360
+    double AngleRounded = 0; // to one decimal
+};
 
 struct NodePosition {
     double Longitude = 0;
@@ -41,9 +53,9 @@ struct ChartState {
     std::int16_t BirthYear = 0;
     float ZoneHours = 0;
     float LongitudeDM = 0;
-    QString LongitudeSide;
+    EastWest LongitudeSide = EastWest::West;
     float LatitudeDM = 0;
-    QString LatitudeSide;
+    NorthSouth LatitudeSide = NorthSouth::North;
 
     // Chart moment and place.
     std::int16_t ChartDay = 0;
@@ -74,17 +86,16 @@ struct ChartState {
     CuspArray ChartCuspFromMC{};
 
     // Evaluation control and results.
-    float EvalMode = -1;
-    double PointIndex = 0;
+    EvaluationMode EvalMode = EvaluationMode::None;
+    int PointIndex = 0;
     QString ChartText;
     double NatalSunLon = 0;
     double NatalMoonLon = 0;
     double NatalAngle = 0;
     double NatalAngleRounded = 0;
-    double NatalAngleRounded2 = 0;
-    double ScanSunLon = 0, ScanMoonLon = 0, ScanAngle = 0, ScanAngleRounded = 0;
-    double DetailSunLon = 0, DetailMoonLon = 0, DetailAngle = 0, DetailAngleRounded = 0;
-    float CellIndex = 0;
+    MomentAngle Scan;   // the calendar day being scanned
+    MomentAngle Detail; // the minute of the day detail
+    int CellIndex = 0;
     std::int16_t PhaseDayFound = 0; // -1 once a moon-phase day has been marked
     QString CellTagA;
     QString CellTagB;

@@ -27,7 +27,6 @@ void evaluateNatalBranch(ChartState &state, int point, int sign, double degrees)
         state.NatalMoonLon = state.PointLon[10];
         state.NatalAngle = SunToMoonAngle(state.NatalSunLon, state.NatalMoonLon);
         state.NatalAngleRounded = roundToTenth(state.NatalAngle);
-        state.NatalAngleRounded2 = roundToTenth(state.NatalAngle);
     }
 }
 
@@ -88,7 +87,7 @@ void EvaluateChart(ChartState &state, CellMarks *marks)
     state.PointLon = state.ChartLon;
     state.PointDecl = state.ChartDecl;
     state.CuspFromMC = state.ChartCuspFromMC;
-    if (state.EvalMode != EvalModeNatal) {
+    if (state.EvalMode != EvaluationMode::Natal) {
         if (!marks)
             throw std::logic_error("EvaluateChart: the scan and detail modes need a calendar to mark");
         EvaluateSunMoon(state, *marks);
@@ -102,24 +101,24 @@ void EvaluateNatalPoints(ChartState &state)
     // Points 1, 10, 11, 12, 13, 14: the loop runs on from the Moon.
     state.PointIndex = 1;
     EvaluatePoint(state, nullptr);
-    for (state.PointIndex = 10; state.PointIndex <= 14; state.PointIndex += 1)
+    for (state.PointIndex = 10; state.PointIndex <= 14; ++state.PointIndex)
         EvaluatePoint(state, nullptr);
 }
 
 void EvaluatePoint(ChartState &state, CellMarks *marks)
 {
-    const int point = static_cast<int>(std::nearbyint(state.PointIndex));
+    const int point = state.PointIndex;
     const double longitude = state.PointLon[static_cast<size_t>(point)];
     const int sign = static_cast<int>(intPart(longitude / 30)) + 1;
     const double degrees = longitude - (sign - 1) * 30;
 
-    if (state.EvalMode == EvalModeNatal) {
+    if (state.EvalMode == EvaluationMode::Natal) {
         evaluateNatalBranch(state, point, sign, degrees);
         return;
     }
     if (!marks)
         throw std::logic_error("EvaluatePoint: the scan and detail modes need a calendar to mark");
-    if (state.EvalMode == EvalModeScan)
+    if (state.EvalMode == EvaluationMode::Scan)
         MatchScanPoint(state, *marks, point, sign);
     else
         MatchDetailPoint(state, *marks, point);

@@ -36,7 +36,7 @@ inline BirthData birthOf(const char *year, const char *month, const char *day, i
 inline ChartState natalStateOf(const BirthData &fields = {})
 {
     ChartState state;
-    state.EvalMode = EvalModeNatal;
+    state.EvalMode = EvaluationMode::Natal;
     ComputeNatalChart(state, fields, calendarEphemeris());
     return state;
 }
@@ -81,7 +81,7 @@ private:
         if (!m_pending)
             return;
         m_moments.push_back({m_pendingCell, state.ChartYear, state.ChartMonth, state.ChartDay, state.ChartHour,
-                             state.ChartMinute, state.ChartJulianDay, state.ScanAngle});
+                             state.ChartMinute, state.ChartJulianDay, state.Scan.Angle});
         m_pending = false;
     }
 

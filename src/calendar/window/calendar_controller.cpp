@@ -62,7 +62,7 @@ CalendarController::Outcome CalendarController::runCalendar(const BirthData &fie
 
     RunningGuard running(m_running);
     m_stopRequested = false;
-    m_state.EvalMode = EvalModeNatal;
+    m_state.EvalMode = EvaluationMode::Natal;
     m_state.ChartText.clear();
     try {
         m_engine.computeNatalChart(m_state, fields, m_ephemeris);
