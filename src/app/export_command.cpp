@@ -150,7 +150,7 @@ QString computeCalendar(const ExportRequest &request, Ephemeris &ephemeris, Char
                         CalendarModel &model)
 {
     const CalendarEngine engine = RealCalendarEngine();
-    state.EvalMode = EvalModeNatal;
+    state.EvalMode = EvaluationMode::Natal;
     try {
         engine.computeNatalChart(state, request.fields, ephemeris);
     } catch (const RunError &error) {
