@@ -1,6 +1,7 @@
 // Ferolune: a one-year fertility calendar by the Jonas method from the natal chart.
 
 #include "app/clock.h"
+#include "app/command_line.h"
 #include "widgets/dialogs.h"
 #include "app/program.h"
 #include "chart/ephemeris.h"
@@ -9,6 +10,10 @@
 
 int main(int argc, char *argv[])
 {
+    // With arguments the program works from the command line and opens no window.
+    if (argc > 1)
+        return ferolune::CommandLineMain(argc, argv);
+
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ferolune"));
     QApplication::setApplicationVersion(QStringLiteral(FEROLUNE_VERSION));

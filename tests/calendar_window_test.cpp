@@ -6,6 +6,7 @@
 #include "calendar/window/calendar_window.h"
 #include "support/pdf_page.h"
 #include "support/scripted_dialogs.h"
+#include "export/calendar_export.h"
 
 #include <QFile>
 #include <QFrame>
@@ -465,9 +466,9 @@ private slots:
             QVERIFY2(test::sameColour(page.pixel(mapping.toPage(centre)), onScreen.pixel(centre)),
                      qPrintable(QStringLiteral("hour cell %1").arg(k)));
         }
-        // Texts, rules and frames as the window draws them; where the button stands the
+        // Texts, rules and frames as the window draws them; where the buttons stand the
         // page is blank.
-        const QRect buttonArea = button->geometry();
+        const QRect buttonArea = button->geometry().united(window->findChild<QPushButton *>("cmdSave")->geometry());
         const double similarity = test::pageSimilarity(onScreen, page, mapping, buttonArea);
         QVERIFY2(similarity > 0.85, qPrintable(QString::number(similarity)));
         const QImage buttonOnPage = page.copy(mapping.toPage(buttonArea));
@@ -534,6 +535,76 @@ private slots:
             QCOMPARE(written, QStringList{writtenName});
             QVERIFY(!test::renderPdfPage(dir.filePath(writtenName), 20).isNull());
         }
+    }
+
+    // MENTÉS… writes the file type of the chosen name: the printed page, or the calendar's
+    // days as iCalendar or CSV, read back here; a name it cannot write gets a message.
+    void saveButton_data()
+    {
+        QTest::addColumn<QString>("chosenName");
+        QTest::addColumn<QString>("writtenName");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("PDF") << "naptar.pdf" << "naptar.pdf" << "";
+        QTest::newRow("iCalendar") << "naptar.ics" << "naptar.ics" << "";
+        QTest::newRow("CSV, suffix in capitals") << "naptar.CSV" << "naptar.CSV" << "";
+        QTest::newRow("no suffix is a PDF") << "naptar" << "naptar.pdf" << "";
+        QTest::newRow("unknown suffix") << "naptar.txt" << "" << "naptar.txt fájl típusa ismeretlen";
+        QTest::newRow("folder missing") << "nincs/naptar.csv" << "" << "nincs/naptar.csv fájl nem írható";
+        QTest::newRow("dialog cancelled") << "" << "" << "";
+    }
+    void saveButton()
+    {
+        QFETCH(QString, chosenName);
+        QFETCH(QString, writtenName);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        dialogs.savePath = chosenName.isEmpty() ? QString() : dir.filePath(chosenName);
+        const CalendarModel model = sampleModel();
+        window->load(QStringLiteral("2026"), QStringLiteral("Kiss Anna"));
+        window->setModel(model);
+        window->setCalendarExport({.name = QStringLiteral("Kiss Anna"), .year = 2026, .natalAngle = 280.24,
+                                   .natalAngleText = QStringLiteral("280.2"), .personIdentity = QStringLiteral("kiss"),
+                                   .days = ExportDaysOf(model, 2026)});
+        window->show();
+        auto *save = window->findChild<QPushButton *>("cmdSave");
+        QVERIFY(window->rect().contains(save->geometry()));
+        QVERIFY(!save->geometry().intersects(window->findChild<QPushButton *>("Command1")->geometry()));
+        QTest::mouseClick(save, Qt::LeftButton);
+
+        QCOMPARE(dialogs.saveProposals.size(), 1);
+        QCOMPARE(dialogs.saveProposals[0], QDir::home().filePath("holdfazis-naptar-2026.pdf") +
+                                               " | PDF dokumentum (*.pdf);;iCalendar naptár (*.ics);;CSV táblázat (*.csv)");
+        QCOMPARE(dialogs.messages.size(), size_t(message.isEmpty() ? 0 : 1));
+        if (!message.isEmpty())
+            QVERIFY2(dialogs.messages[0].text.contains(message), qPrintable(dialogs.messages[0].text));
+        const QStringList written = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+        QCOMPARE(written, writtenName.isEmpty() ? QStringList() : QStringList{writtenName});
+        if (writtenName.isEmpty())
+            return;
+        QFile file(dir.filePath(writtenName));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        if (writtenName.endsWith(".pdf")) {
+            QVERIFY(!test::renderPdfPage(file.fileName(), 20).isNull());
+        } else if (writtenName.endsWith(".ics")) {
+            QVERIFY(bytes.startsWith("BEGIN:VCALENDAR"));
+            QCOMPARE(bytes.count("SUMMARY:Holdfázis nap - fiú"), 2);
+            QCOMPARE(bytes.count("SUMMARY:Holdfázis nap - lány"), 2);
+        } else {
+            const QList<QByteArray> rows = bytes.trimmed().split('\n');
+            QCOMPARE(rows.size(), 366);
+            QCOMPARE(rows[74].trimmed(), QByteArray("2026-03-15,phase-girl,3-15,,"));
+        }
+    }
+
+    // While a run works on the cells the button saves nothing.
+    void saveRefusedUnderTheWaitPanel()
+    {
+        window->setCalendarExport({.name = {}, .year = 2026, .natalAngle = 0, .natalAngleText = {},
+                                   .personIdentity = {}, .days = {}});
+        window->setWaitPanelVisible(true);
+        window->cmdSave_Click();
+        QVERIFY(dialogs.saveTitles.isEmpty());
     }
 
 private:

@@ -6,6 +6,7 @@
 #include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSpacerItem>
 
 namespace ferolune {
@@ -76,7 +77,14 @@ QString WidgetDialogs::openFileName(QWidget *parent, const QString &title, const
 QString WidgetDialogs::saveFileName(QWidget *parent, const QString &title, const QString &proposedPath,
                                     const QString &filter)
 {
-    return QFileDialog::getSaveFileName(parent, title, proposedPath, filter);
+    QString chosenFilter;
+    QString path = QFileDialog::getSaveFileName(parent, title, proposedPath, filter, &chosenFilter);
+    // A name typed without a suffix takes the one of the file type chosen in the dialog.
+    static const QRegularExpression firstSuffix(QStringLiteral("\\*\\.(\\w+)"));
+    const QRegularExpressionMatch suffix = firstSuffix.match(chosenFilter);
+    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty() && suffix.hasMatch())
+        path += QLatin1Char('.') + suffix.captured(1);
+    return path;
 }
 
 } // namespace ferolune

@@ -17,7 +17,7 @@ declare -A allowed=(
   [atlas]="common"
   [export]="common chart calendar"
   [widgets]="common"
-  [calendar/window]="common chart calendar widgets"
+  [calendar/window]="common chart calendar export widgets"
   [app]="common chart calendar chartfile atlas export widgets calendar/window"
 )
 core="common chart calendar chartfile atlas export"

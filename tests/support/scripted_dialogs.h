@@ -20,6 +20,7 @@ public:
     std::vector<Message> messages;
     QStringList questions;
     QStringList saveTitles;
+    QStringList saveProposals; // "proposed path | filter" of every save dialog
     QStringList openTitles; // each open dialog's title and filter, "title | filter"
     bool answer = false;    // the answer to every question
     QString savePath;       // the file chosen in every save dialog; empty cancels
@@ -36,9 +37,10 @@ public:
         openTitles << title + QStringLiteral(" | ") + filter;
         return chosenFile;
     }
-    QString saveFileName(QWidget *, const QString &title, const QString &, const QString &) override
+    QString saveFileName(QWidget *, const QString &title, const QString &proposedPath, const QString &filter) override
     {
         saveTitles << title;
+        saveProposals << proposedPath + QStringLiteral(" | ") + filter;
         return savePath;
     }
 

@@ -4,11 +4,13 @@
 #include "widgets/dialogs.h"
 #include "calendar/window/calendar_window.h"
 #include "calendar/run_fields.h"
+#include "calendar/run_messages.h"
 #include "chart/field_rules.h"
 #include "chart/chart_state.h"
 #include "chart/ephemeris.h"
 #include "chart/natal_chart.h"
 #include "common/run_error.h"
+#include "export/calendar_file.h"
 
 #include <QCoreApplication>
 
@@ -31,12 +33,6 @@ private:
     bool &m_running;
     const BusyPointer m_busy{Qt::BusyCursor};
 };
-
-QString beyondEphemeris(const QString &what, const QString &consequence)
-{
-    return what + QStringLiteral(" kívül esik azon az időszakon, amelyet az efemerisz adatai lefednek, ezért ") +
-           consequence;
-}
 
 } // namespace
 
@@ -74,8 +70,7 @@ CalendarController::Outcome CalendarController::runCalendar(const BirthData &fie
         reportRunError(error);
         return Outcome::Refused;
     } catch (const EphemerisError &) {
-        showMessage(beyondEphemeris(QStringLiteral("A születési dátum (%1)").arg(fields.txtYear.trimmed()),
-                                    QStringLiteral("a naptár nem készíthető el.")));
+        showMessage(BirthDateBeyondEphemerisMessage(fields.txtYear));
         return Outcome::Failed;
     }
 
@@ -92,10 +87,18 @@ CalendarController::Outcome CalendarController::runCalendar(const BirthData &fie
         return Outcome::Refused;
     } catch (const EphemerisError &) {
         discardWindow();
-        showMessage(beyondEphemeris(QStringLiteral("A naptár éve (%1)").arg(calendarYearText.trimmed()),
-                                    QStringLiteral("a naptár nem készíthető el.")));
+        showMessage(CalendarYearBeyondEphemerisMessage(calendarYearText));
         return Outcome::Failed;
     }
+}
+
+void FillCalendarWindow(CalendarWindow &window, const BirthData &fields, const QString &calendarYearText,
+                        const ChartState &state, const CalendarModel &model)
+{
+    window.load(calendarYearText, fields.txtName);
+    window.setChartText(state.ChartText);
+    window.setAngleCaption(AngleCaption(state));
+    window.setModel(model);
 }
 
 void CalendarController::buildWindow(const BirthData &fields, const QString &calendarYearText)
@@ -110,13 +113,9 @@ void CalendarController::buildWindow(const BirthData &fields, const QString &cal
     // Queued: the detail runs from the event loop, not inside the window's click handler, so
     // closing the window during the detail never returns into a deleted window.
     connect(m_window, &CalendarWindow::detailRequested, this, &CalendarController::Reszletes, Qt::QueuedConnection);
-    m_window->load(calendarYearText, fields.txtName);
-    m_window->setChartText(m_state.ChartText);
-    m_window->setAngleCaption(AngleCaption(m_state));
-
     m_model = CalendarModel{};
     m_model.resetDays();
-    m_window->setModel(m_model);
+    FillCalendarWindow(*m_window, fields, calendarYearText, m_state, m_model);
     m_window->setWaitPanelVisible(true);
     m_window->showCentred();
 }
@@ -126,6 +125,8 @@ CalendarController::Outcome CalendarController::finishScan(RunOutcome outcome)
     if (!m_window) // closed while the scan worked: nothing of it is left to show
         return Outcome::Stopped;
     m_window->setModel(m_model);
+    if (outcome == RunOutcome::Finished)
+        m_window->setCalendarExport(CalendarExportOf(m_fields, m_calendarYearText, m_state, m_model));
     m_window->setWaitPanelVisible(false);
     return outcome == RunOutcome::Finished ? Outcome::Finished : Outcome::Stopped;
 }
@@ -149,8 +150,7 @@ CalendarController::Outcome CalendarController::Reszletes(float CurHo, float Cur
         reportRunError(error);
         result = Outcome::Refused;
     } catch (const EphemerisError &) {
-        showMessage(beyondEphemeris(QStringLiteral("A kiválasztott nap vagy valamelyik szomszédja"),
-                                    QStringLiteral("a részletes lebontás nem készíthető el.")));
+        showMessage(DetailBeyondEphemerisMessage());
         result = Outcome::Failed;
     }
     if (!m_window)

@@ -90,4 +90,9 @@ private:
     bool m_stopRequested = false;
 };
 
+// The load step and the natal chart of a run in `window`, with the cells of `model`: what
+// the controller shows, and what the command line draws its page from.
+void FillCalendarWindow(CalendarWindow &window, const BirthData &fields, const QString &calendarYearText,
+                        const ChartState &state, const CalendarModel &model);
+
 } // namespace ferolune

@@ -4,10 +4,12 @@
 #include "calendar/exact_return.h"
 #include "calendar/window/calendar_canvas.h"
 #include "calendar/window/calendar_layout.h"
+#include "export/calendar_file.h"
 #include "widgets/dialogs.h"
 #include "widgets/palette.h"
 #include "widgets/window_metrics.h"
 
+#include <QBuffer>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
@@ -169,6 +171,12 @@ void CalendarWindow::buildLegend()
     m_printButton->setObjectName(QStringLiteral("Command1"));
     m_printButton->setGeometry(twipsRect(1140, 6240, 1635, 435));
     connect(m_printButton, &QPushButton::clicked, this, &CalendarWindow::Command1_Click);
+
+    // Beside the print button, in the free corner under the legend swatches.
+    m_saveButton = new QPushButton(QStringLiteral("MENTÉS…"), this);
+    m_saveButton->setObjectName(QStringLiteral("cmdSave"));
+    m_saveButton->setGeometry(twipsRect(60, 6240, 1020, 435));
+    connect(m_saveButton, &QPushButton::clicked, this, &CalendarWindow::cmdSave_Click);
 }
 
 void CalendarWindow::buildBirthDataBox()
@@ -461,14 +469,68 @@ QPicture CalendarWindow::recordedPage()
     // The page shows the window as it is, without its print button. QWidget::render
     // straight onto a printer paints the window into a bitmap of the printer's resolution;
     // recorded as a picture first, the page keeps its text and cells as vector drawing.
-    const bool buttonShown = m_printButton->isVisible();
+    // Hidden, not invisible: a window drawn without being shown keeps its buttons.
+    const bool printHidden = m_printButton->isHidden();
+    const bool saveHidden = m_saveButton->isHidden();
     m_printButton->hide();
+    m_saveButton->hide();
     QPicture page;
     QPainter recorder(&page);
     render(&recorder, QPoint(), QRegion(rect()), RenderFlags(DrawWindowBackground | DrawChildren));
     recorder.end();
-    m_printButton->setVisible(buttonShown);
+    m_printButton->setHidden(printHidden);
+    m_saveButton->setHidden(saveHidden);
     return page;
+}
+
+void CalendarWindow::setCalendarExport(const CalendarExport &calendar)
+{
+    m_export = calendar;
+}
+
+WriteResult CalendarWindow::saveCalendar(const QString &path, ExportFormat format)
+{
+    QByteArray bytes;
+    if (format == ExportFormat::Pdf) {
+        QBuffer page(&bytes);
+        if (!page.open(QIODevice::WriteOnly) || !writePdf(page))
+            return {QStringLiteral("A(z) %1 fájl nem írható: a PDF oldal nem készíthető el")
+                        .arg(QDir::toNativeSeparators(path))};
+    } else if (m_export) {
+        bytes = TextFileOf(*m_export, format);
+    } else {
+        return {QStringLiteral("A(z) %1 fájl nem írható: a naptár még nem készült el")
+                    .arg(QDir::toNativeSeparators(path))};
+    }
+    return WriteFileAtomically(path, bytes);
+}
+
+void CalendarWindow::cmdSave_Click()
+{
+    // Nothing to save while a run works on the cells, nor before one has finished.
+    if (isWaitPanelVisible() || !m_export)
+        return;
+    const QString proposed = QDir::home().filePath(ProposedFileName(m_export->year, ExportFormat::Pdf));
+    QString path = m_dialogs.saveFileName(this, QStringLiteral("A naptár mentése"), proposed,
+                                          QStringLiteral("PDF dokumentum (*.pdf);;iCalendar naptár (*.ics);;"
+                                                         "CSV táblázat (*.csv)"));
+    if (path.isEmpty())
+        return;
+    std::optional<ExportFormat> format = FormatOfPath(path);
+    if (!format && QFileInfo(path).suffix().isEmpty()) {
+        path += QStringLiteral(".pdf");
+        format = ExportFormat::Pdf;
+    }
+    if (!format) {
+        m_dialogs.message(this,
+                          QStringLiteral("A(z) %1 fájl típusa ismeretlen: a naptár PDF (.pdf), iCalendar (.ics) "
+                                         "vagy CSV (.csv) fájlba menthető.")
+                              .arg(QDir::toNativeSeparators(path)),
+                          Dialogs::Icon::Critical);
+        return;
+    }
+    if (const WriteResult written = saveCalendar(path, *format); !written.ok())
+        m_dialogs.message(this, written.error, Dialogs::Icon::Critical);
 }
 
 void CalendarWindow::Command1_Click()

@@ -5,11 +5,14 @@
 // day asks for that day's detail, and the print button prints what it shows.
 
 #include "calendar/calendar_model.h"
+#include "export/calendar_export.h"
+#include "export/export_file.h"
 
 #include <QWidget>
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QIODevice;
 class QLabel;
@@ -74,10 +77,20 @@ public:
     // The page as vector drawing, at the window's own size.
     QPicture recordedPage();
 
+    // What the save button writes besides the page: the finished run's days and person.
+    // Until a run has finished the button saves nothing.
+    void setCalendarExport(const CalendarExport &calendar);
+    // The calendar saved to `path` as `format`: the printed page as PDF, or the iCalendar
+    // or CSV file of the calendar export. Nothing is left at `path` when it fails; the
+    // message names the file.
+    [[nodiscard]] WriteResult saveCalendar(const QString &path, ExportFormat format);
+
     // A click on day cell P(Index): a moon-phase day asks for its detail.
     void P_Click(int Index);
     // The print button.
     void Command1_Click();
+    // The save button, "MENTÉS...": PDF, iCalendar or CSV, by the suffix of the chosen file.
+    void cmdSave_Click();
 
 signals:
     // Month and day of a clicked moon-phase day.
@@ -111,6 +124,8 @@ private:
     QLabel *m_exactLabel = nullptr;    // the detail's exact moment, under the dates
     QLabel *m_ephemerisNote = nullptr; // shown for years of the built-in ephemeris
     QPushButton *m_printButton = nullptr; // Command1
+    QPushButton *m_saveButton = nullptr;  // cmdSave
+    std::optional<CalendarExport> m_export;
     QWidget *m_waitPanel = nullptr;    // Picture2
     QProgressBar *m_progress = nullptr;
     QLabel *m_progressText = nullptr; // what the bar counts, under it

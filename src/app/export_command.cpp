@@ -1,0 +1,264 @@
+#include "app/export_command.h"
+
+#include "calendar/calendar_engine.h"
+#include "calendar/calendar_model.h"
+#include "calendar/calendar_run.h"
+#include "calendar/run_fields.h"
+#include "calendar/run_messages.h"
+#include "calendar/window/calendar_controller.h"
+#include "calendar/window/calendar_window.h"
+#include "chart/birth_fields.h"
+#include "chart/ephemeris.h"
+#include "chart/field_rules.h"
+#include "chart/natal_chart.h"
+#include "chartfile/chart_file.h"
+#include "common/run_error.h"
+#include "export/calendar_file.h"
+#include "widgets/dialogs.h"
+
+#include <QCommandLineParser>
+#include <QRegularExpression>
+#include <QStringList>
+#include <QTextStream>
+
+#include <optional>
+
+namespace ferolune {
+
+namespace {
+
+const QStringList BirthOptions = {QStringLiteral("date"), QStringLiteral("time"), QStringLiteral("zone"),
+                                  QStringLiteral("lon"), QStringLiteral("lat")};
+
+QString dashed(const QString &option)
+{
+    return (option.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + option;
+}
+
+// The parts of an option's value in its form, or the message that shows the form.
+QStringList partsOf(const QCommandLineParser &parser, const QString &option, const QString &pattern,
+                    const QString &form, const QString &example)
+{
+    const QString value = parser.value(option).trimmed();
+    const QRegularExpression expression(QStringLiteral("^%1$").arg(pattern),
+                                        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = expression.match(value);
+    if (!match.hasMatch())
+        throw CommandRefusal{QStringLiteral("A %1 értéke %2 alakú legyen, például %3 (megadva: „%4”).")
+                          .arg(dashed(option), form, example, value)};
+    return match.capturedTexts().mid(1);
+}
+
+// The birth fields as the main window holds them once these values are typed in: the
+// visible hour sets the hidden 12-hour pair, the zone is kept as typed (summer time
+// included, so the summer-time box stays clear), the hemispheres are chosen by letter.
+BirthData typedBirthFields(const QCommandLineParser &parser)
+{
+    BirthData fields;
+    const QStringList date = partsOf(parser, QStringLiteral("date"), QStringLiteral("(-?\\d+)-(\\d+)-(\\d+)"),
+                                     QStringLiteral("ÉÉÉÉ-HH-NN"), QStringLiteral("1988-07-14"));
+    fields.txtYear = date[0];
+    fields.txtMonth = date[1];
+    fields.txtDay = date[2];
+    const QStringList time = partsOf(parser, QStringLiteral("time"), QStringLiteral("(\\d+):([\\d.]+)"),
+                                     QStringLiteral("ÓÓ:PP"), QStringLiteral("09:35"));
+    fields.Text1 = time[0];
+    Hour24To12(fields);
+    fields.txtBirthMinute = time[1];
+    fields.txtTZ = parser.value(QStringLiteral("zone")).trimmed();
+    fields.Check1 = 0;
+    const QStringList lon = partsOf(parser, QStringLiteral("lon"), QStringLiteral("(\\d+)([EW])(\\d+)"),
+                                    QStringLiteral("FFEPP vagy FFWPP"), QStringLiteral("19E03"));
+    fields.txtLongDeg = lon[0];
+    fields.optEast = lon[1].toUpper() == QLatin1String("E");
+    fields.txtLongMin = lon[2];
+    const QStringList lat = partsOf(parser, QStringLiteral("lat"), QStringLiteral("(\\d+)([NS])(\\d+)"),
+                                    QStringLiteral("FFNPP vagy FFSPP"), QStringLiteral("47N30"));
+    fields.txtLatDeg = lat[0];
+    fields.optSouth = lat[1].toUpper() == QLatin1String("S");
+    fields.txtLatMin = lat[2];
+    return fields;
+}
+
+// The birth fields after the chart file is opened in a freshly started main window: the
+// hemisphere choices, which the file does not hold, stay east and north.
+BirthData chartFileFields(const QString &path)
+{
+    const ChartFileImport file = ReadChartFile(path);
+    if (!file.values)
+        throw CommandRefusal{file.message, ExitRefused}; // as the window refuses the file
+    BirthData fields;
+    ApplyChartFile(fields, *file.values);
+    return fields;
+}
+
+void requireOptions(const QCommandLineParser &parser, bool fromChartFile)
+{
+    QStringList required = {QStringLiteral("year"), QStringLiteral("o")};
+    if (!fromChartFile)
+        required = BirthOptions + required;
+    QStringList missing;
+    for (const QString &option : required)
+        if (!parser.isSet(option))
+            missing << dashed(option);
+    if (!missing.isEmpty())
+        throw CommandRefusal{QStringLiteral("Hiányzó kapcsoló: %1. Segítség: ferolune --help")
+                          .arg(missing.join(QStringLiteral(", ")))};
+    if (!fromChartFile)
+        return;
+    for (const QString &option : BirthOptions)
+        if (parser.isSet(option))
+            throw CommandRefusal{QStringLiteral("A --chart mellett nem adható meg a %1 kapcsoló: a születési adatok az "
+                                         "asztrógramból jönnek.")
+                              .arg(dashed(option))};
+}
+
+ExportFormat formatOf(const QCommandLineParser &parser, const QString &path)
+{
+    if (parser.isSet(QStringLiteral("format"))) {
+        const QString name = parser.value(QStringLiteral("format"));
+        if (const std::optional<ExportFormat> format = FormatOfName(name))
+            return *format;
+        throw CommandRefusal{QStringLiteral("A --format értéke pdf, ics vagy csv lehet (megadva: „%1”).").arg(name)};
+    }
+    if (const std::optional<ExportFormat> format = FormatOfPath(path))
+        return *format;
+    throw CommandRefusal{QStringLiteral("A(z) %1 fájl nevéből nem derül ki a formátum: adjon meg .pdf, .ics vagy .csv "
+                                 "kiterjesztést, vagy a --format kapcsolót.")
+                      .arg(path)};
+}
+
+// The range check the main window makes when a typed field is left, in the order the
+// fields are filled; a chart file's values are not typed, only the calendar year is.
+QString rangeProblem(const ExportRequest &request)
+{
+    const BirthData &f = request.fields;
+    std::vector<std::pair<const char *, QString>> typed = {
+        {"txtMonth", f.txtMonth}, {"txtDay", f.txtDay}, {"Text1", f.Text1}, {"txtBirthMinute", f.txtBirthMinute}};
+    if (!request.typedFields)
+        typed.clear();
+    typed.emplace_back("Text3", request.calendarYearText);
+    for (const auto &[control, text] : typed)
+        if (const QString message = rangeMessage(QString::fromLatin1(control), text); !message.isEmpty())
+            return message;
+    return {};
+}
+
+// The natal chart and the year scan of a calendar run, by the engine the window's
+// controller runs and with its messages. Empty when the run went through.
+QString computeCalendar(const ExportRequest &request, Ephemeris &ephemeris, ChartState &state,
+                        CalendarModel &model)
+{
+    const CalendarEngine engine = RealCalendarEngine();
+    state.EvalMode = EvaluationMode::Natal;
+    try {
+        engine.computeNatalChart(state, request.fields, ephemeris);
+    } catch (const RunError &error) {
+        return UnreadableFieldMessage(error.field(), error.number() == RunError::Overflow);
+    } catch (const EphemerisError &) {
+        return BirthDateBeyondEphemerisMessage(request.fields.txtYear);
+    }
+    model.resetDays();
+    try {
+        engine.scanYear(state, request.fields, request.calendarYearText, ephemeris, model, {});
+    } catch (const RunError &error) {
+        return UnreadableFieldMessage(error.field(), error.number() == RunError::Overflow);
+    } catch (const EphemerisError &) {
+        return CalendarYearBeyondEphemerisMessage(request.calendarYearText);
+    }
+    return {};
+}
+
+// The PDF is the page the calendar window prints, drawn by a window that is never shown.
+WriteResult writeCalendar(const ExportRequest &request, const ChartState &state, const CalendarModel &model)
+{
+    const CalendarExport calendar = CalendarExportOf(request.fields, request.calendarYearText, state, model);
+    if (request.format != ExportFormat::Pdf)
+        return WriteFileAtomically(request.outputPath, TextFileOf(calendar, request.format));
+    WidgetDialogs unusedDialogs;
+    CalendarWindow window(unusedDialogs);
+    window.setAttribute(Qt::WA_DeleteOnClose, false);
+    FillCalendarWindow(window, request.fields, request.calendarYearText, state, model);
+    window.setCalendarExport(calendar);
+    return window.saveCalendar(request.outputPath, ExportFormat::Pdf);
+}
+
+// The five chart lines of the birth-data box and its angle caption, one a line.
+QString chartLines(const ChartState &state)
+{
+    QString lines = state.ChartText;
+    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    if (!lines.isEmpty() && !lines.endsWith(QLatin1Char('\n')))
+        lines += QLatin1Char('\n');
+    return lines + AngleCaption(state) + QLatin1Char('\n');
+}
+
+} // namespace
+
+void AddExportOptions(QCommandLineParser &parser)
+{
+    parser.addOptions({
+        {QStringLiteral("name"), QStringLiteral("A személy neve (ha nincs megadva: Ismeretlen)."), QStringLiteral("név")},
+        {QStringLiteral("date"), QStringLiteral("A születés dátuma."), QStringLiteral("ÉÉÉÉ-HH-NN")},
+        {QStringLiteral("time"), QStringLiteral("A születés ideje, 24 órás helyi idő."), QStringLiteral("ÓÓ:PP")},
+        {QStringLiteral("zone"),
+         QStringLiteral("Időzóna órában, Greenwichtől keletre negatív, a nyári idővel együtt (például -2)."),
+         QStringLiteral("óra")},
+        {QStringLiteral("lon"), QStringLiteral("Földrajzi hosszúság: 19E03 (kelet) vagy 71W04 (nyugat)."),
+         QStringLiteral("FFEPP")},
+        {QStringLiteral("lat"), QStringLiteral("Földrajzi szélesség: 47N30 (észak) vagy 33S55 (dél)."),
+         QStringLiteral("FFNPP")},
+        {QStringLiteral("chart"), QStringLiteral("Asztrógram (*.hvs) a születési kapcsolók helyett."),
+         QStringLiteral("fájl")},
+        {QStringLiteral("year"), QStringLiteral("A naptár éve."), QStringLiteral("év")},
+        {{QStringLiteral("o"), QStringLiteral("output")},
+         QStringLiteral("A kimeneti fájl; a formátuma a kiterjesztéséből: .pdf, .ics vagy .csv."),
+         QStringLiteral("fájl")},
+        {QStringLiteral("format"), QStringLiteral("A formátum a kiterjesztés helyett: pdf, ics vagy csv."),
+         QStringLiteral("formátum")},
+    });
+}
+
+std::variant<ExportRequest, CommandRefusal> ExportRequestOf(const QCommandLineParser &parser)
+{
+    try {
+        const bool fromChartFile = parser.isSet(QStringLiteral("chart"));
+        requireOptions(parser, fromChartFile);
+        ExportRequest request;
+        request.typedFields = !fromChartFile;
+        request.fields = fromChartFile ? chartFileFields(parser.value(QStringLiteral("chart")))
+                                       : typedBirthFields(parser);
+        if (parser.isSet(QStringLiteral("name")))
+            request.fields.txtName = parser.value(QStringLiteral("name"));
+        request.calendarYearText = parser.value(QStringLiteral("year")).trimmed();
+        request.outputPath = parser.value(QStringLiteral("o"));
+        request.format = formatOf(parser, request.outputPath);
+        return request;
+    } catch (const CommandRefusal &refusal) {
+        return refusal;
+    }
+}
+
+ExitStatus RunExport(const ExportRequest &request, Ephemeris &ephemeris, QTextStream &out, QTextStream &err)
+{
+    const auto refuse = [&err](const QString &message) {
+        err << message << Qt::endl;
+        return ExitRefused;
+    };
+    if (const QString message = rangeProblem(request); !message.isEmpty())
+        return refuse(message);
+    // A run never starts with a field it cannot read.
+    if (const std::optional<FieldProblem> problem = FindUnreadableField(request.fields, request.calendarYearText))
+        return refuse(problem->message);
+
+    ChartState state;
+    CalendarModel model;
+    if (const QString message = computeCalendar(request, ephemeris, state, model); !message.isEmpty())
+        return refuse(message);
+    if (const WriteResult written = writeCalendar(request, state, model); !written.ok())
+        return refuse(written.error);
+    out << chartLines(state) << Qt::flush;
+    return ExitSuccess;
+}
+
+} // namespace ferolune

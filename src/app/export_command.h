@@ -1,0 +1,54 @@
+#pragma once
+
+// "ferolune export": a calendar file from birth options or a chart file, without a window.
+// The birth fields are filled as the main window would hold them, and the run goes through
+// the same checks, messages and computation as a calendar run from the window.
+
+#include "chart/birth_data.h"
+#include "export/export_file.h"
+
+#include <QString>
+
+#include <variant>
+
+class QCommandLineParser;
+class QTextStream;
+
+namespace ferolune {
+
+class Ephemeris;
+
+// The exit statuses of the command line.
+enum ExitStatus {
+    ExitSuccess = 0,
+    ExitRefused = 1, // a field the window refuses, a year beyond the ephemeris, a file not written
+    ExitUsage = 2,   // an option missing, unknown or not in its form
+};
+
+struct ExportRequest {
+    BirthData fields;
+    QString calendarYearText;
+    bool typedFields = true; // false when the birth fields come from a chart file
+    QString outputPath;
+    ExportFormat format = ExportFormat::Csv;
+};
+
+// Why the options make no request, and the status the program ends with.
+struct CommandRefusal {
+    QString message;
+    ExitStatus status = ExitUsage;
+};
+
+// The options of the export command, added to `parser`.
+void AddExportOptions(QCommandLineParser &parser);
+
+// The request the parsed options make, or the Hungarian message that refuses them (an
+// option missing or not in its form, a chart file that cannot be read).
+std::variant<ExportRequest, CommandRefusal> ExportRequestOf(const QCommandLineParser &parser);
+
+// Checks the fields as the window does, computes the natal chart and scans the year, writes
+// the file, and prints the chart lines and the angle caption on `out`. A refusal writes the
+// window's message on `err` and no file.
+ExitStatus RunExport(const ExportRequest &request, Ephemeris &ephemeris, QTextStream &out, QTextStream &err);
+
+} // namespace ferolune

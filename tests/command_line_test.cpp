@@ -1,0 +1,268 @@
+// The built program on the command line: "ferolune export" with good and bad input, read
+// back from its output file, its standard output and its standard error.
+
+#include "calendar/run_messages.h"
+#include "calendar/window/calendar_controller.h"
+#include "calendar/window/calendar_window.h"
+#include "calendar/calendar_engine.h"
+#include "chart/ephemeris.h"
+#include "chart/field_rules.h"
+#include "chartfile/chart_file.h"
+#include "common/number_rules.h"
+#include "calendar/run_fields.h"
+#include "support/pdf_page.h"
+#include "support/scripted_dialogs.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QPageLayout>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <map>
+
+using namespace ferolune;
+
+namespace {
+
+struct ProgramRun {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+// The program as a user starts it from a terminal: no platform chosen and no display.
+ProgramRun runProgram(const QStringList &arguments, const QString &folder)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+        environment.remove(QString::fromLatin1(name));
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.setWorkingDirectory(folder);
+    program.start(QStringLiteral(FEROLUNE_PROGRAM), arguments);
+    if (!program.waitForFinished(60000) || program.exitStatus() != QProcess::NormalExit)
+        return {};
+    return {program.exitCode(), QString::fromUtf8(program.readAllStandardOutput()),
+            QString::fromUtf8(program.readAllStandardError())};
+}
+
+// The default birth data of the main window: 26 February 1973, 02:50, zone -1, 19E07 47N35.
+QStringList defaultBirth()
+{
+    return {"--date", "1973-02-26", "--time", "02:50", "--zone", "-1", "--lon", "19E07", "--lat", "47N35"};
+}
+
+QStringList exportOf(const QStringList &birth, const QString &year, const QString &output)
+{
+    return QStringList{"export"} + birth + QStringList{"--year", year, "-o", output};
+}
+
+QStringList with(QStringList arguments, const QString &option, const QString &value)
+{
+    arguments[arguments.indexOf(option) + 1] = value;
+    return arguments;
+}
+
+const QString DefaultChartLines = QStringLiteral("NAP         HALAK     7.33\n"
+                                                 "HOLD        NYILAS    17.53\n"
+                                                 "SARKANYFEJ  BAK       14.28\n"
+                                                 "LILITH      NYILAS    11.10\n"
+                                                 "ASC         NYILAS    24.69\n"
+                                                 "NAP-HOLD FOK: 280.2\n");
+
+// The moon-phase days of the default birth data in 2026, with their class and tag.
+const std::map<QString, std::pair<QString, QString>> PhaseDays2026 = {
+    {"2026-01-11", {"phase-girl", "1-11"}}, {"2026-02-10", {"phase-boy", "2-10"}},
+    {"2026-03-12", {"phase-girl", "3-12"}}, {"2026-04-11", {"phase-boy", "4-11"}},
+    {"2026-05-10", {"phase-girl", "5-10"}}, {"2026-06-09", {"phase-girl", "6-9-"}},
+    {"2026-07-08", {"phase-boy", "7-8-"}},  {"2026-08-06", {"phase-girl", "8-6-"}},
+    {"2026-09-05", {"phase-boy", "9-5-"}},  {"2026-10-04", {"phase-girl", "104-"}},
+    {"2026-11-02", {"phase-boy", "112-"}},  {"2026-12-02", {"phase-girl", "122-"}},
+    {"2026-12-31", {"phase-boy", "1231"}},
+};
+
+QString writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(bytes);
+    return path;
+}
+
+} // namespace
+
+class CommandLineTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { Q_INIT_RESOURCE(ferolune); }
+
+    void helpAndVersion_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("startOfOutput");
+        QTest::newRow("--version") << QStringList{"--version"} << "ferolune 1.0.56\n";
+        QTest::newRow("--help") << QStringList{"--help"} << "Használat: " FEROLUNE_PROGRAM " [kapcsolók] export";
+    }
+    void helpAndVersion()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, startOfOutput);
+        QTemporaryDir dir;
+        const ProgramRun run = runProgram(arguments, dir.path());
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY2(run.out.startsWith(startOfOutput), qPrintable(run.out));
+    }
+
+    // The calendar from birth options and from a chart file with the same birth data: the
+    // chart lines on standard output, and one CSV row for each day of the year.
+    void goodInput_data()
+    {
+        QTest::addColumn<QByteArray>("chartFile");
+        QTest::addColumn<QStringList>("birth");
+        QTest::newRow("birth options") << QByteArray() << defaultBirth();
+        QTest::newRow("chart file") << QByteArray("\"Ismeretlen\",1973,2,26,2,50,47,35,19,7,-1,0,0,#TRUE#\r\n")
+                                    << QStringList{"--chart", "radix.hvs"};
+    }
+    void goodInput()
+    {
+        QFETCH(QByteArray, chartFile);
+        QFETCH(QStringList, birth);
+        QTemporaryDir dir;
+        if (!chartFile.isEmpty())
+            writeFile(dir.filePath("radix.hvs"), chartFile);
+
+        const ProgramRun run = runProgram(exportOf(birth, "2026", "naptar.csv"), dir.path());
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        // The numbers carry the user's decimal separator, as in the window.
+        QCOMPARE(run.out, QString(DefaultChartLines).replace(QLatin1Char('.'), userDecimalSeparator()));
+
+        QFile csv(dir.filePath("naptar.csv"));
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        const QStringList rows = QString::fromUtf8(csv.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        QCOMPARE(rows.size(), 366);
+        QCOMPARE(rows[0], QStringLiteral("date,class,tag,exact,moon_sign"));
+        QDate day(2026, 1, 1);
+        for (qsizetype row = 1; row < rows.size(); ++row, day = day.addDays(1)) {
+            const QStringList columns = rows[row].split(QLatin1Char(','));
+            QCOMPARE(columns.size(), 5);
+            QCOMPARE(columns[0], day.toString(Qt::ISODate));
+            const auto phase = PhaseDays2026.find(columns[0]);
+            const bool fertile = PhaseDays2026.count(day.addDays(1).toString(Qt::ISODate)) ||
+                                 PhaseDays2026.count(day.addDays(2).toString(Qt::ISODate)) ||
+                                 PhaseDays2026.count(day.addDays(3).toString(Qt::ISODate));
+            const QString expectedClass = phase != PhaseDays2026.end() ? phase->second.first
+                                          : fertile                    ? QStringLiteral("fertile")
+                                                                       : QStringLiteral("not-fertile");
+            QCOMPARE(columns[1], expectedClass);
+            QCOMPARE(columns[2], phase != PhaseDays2026.end() ? phase->second.second : QString());
+        }
+    }
+
+    // What the window refuses, the command line refuses with the window's message: on
+    // standard error, with a non-zero status and no file, not even a temporary one.
+    void badInput_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("status"); // 1 the window refuses it too, 2 the command line is wrong
+        const QStringList good = exportOf(defaultBirth(), "2026", "naptar.csv");
+        QTest::newRow("missing option") << QStringList(good.mid(0, good.indexOf("--year")) + QStringList{"-o", "n.csv"})
+                                        << "Hiányzó kapcsoló: --year." << 2;
+        QTest::newRow("month 13") << with(good, "--date", "1973-13-26") << rangeMessage("txtMonth", "13") << 1;
+        QTest::newRow("day 32") << with(good, "--date", "1973-02-32") << rangeMessage("txtDay", "32") << 1;
+        QTest::newRow("hour 24") << with(good, "--time", "24:50") << rangeMessage("Text1", "24") << 1;
+        QTest::newRow("minute 60") << with(good, "--time", "02:60") << rangeMessage("txtBirthMinute", "60") << 1;
+        QTest::newRow("calendar year 0") << with(good, "--year", "0") << rangeMessage("Text3", "0") << 1;
+        QTest::newRow("zone not a number") << with(good, "--zone", "kelet") << UnreadableFieldMessage("txtTZ", false) << 1;
+        QTest::newRow("birth year beyond 16 bits") << with(good, "--date", "40000-02-26")
+                                                   << UnreadableFieldMessage("txtYear", true) << 1;
+        QTest::newRow("date not in its form") << with(good, "--date", "1973.02.26") << "A --date értéke ÉÉÉÉ-HH-NN" << 2;
+        QTest::newRow("birth beyond the ephemeris") << with(good, "--date", "5000-02-26")
+                                                    << BirthDateBeyondEphemerisMessage("5000") << 1;
+        QTest::newRow("calendar year beyond the ephemeris") << with(good, "--year", "5000")
+                                                            << CalendarYearBeyondEphemerisMessage("5000") << 1;
+        QTest::newRow("chart file missing")
+            << QStringList{"export", "--chart", "nincs.hvs", "--year", "2026", "-o", "naptar.csv"}
+            << ChartFileFailureMessage("nincs.hvs", ChartFileFailure::CannotOpen) << 1;
+        QTest::newRow("output folder missing") << with(good, "-o", "nincs/naptar.csv")
+                                               << "A(z) nincs/naptar.csv fájl nem írható" << 1;
+        QTest::newRow("unknown format") << with(good, "-o", "naptar.txt") << "A(z) naptar.txt fájl nevéből" << 2;
+        QTest::newRow("unknown option") << QStringList(good + QStringList{"--bogus"}) << "Ismeretlen kapcsoló: --bogus" << 2;
+    }
+    void badInput()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, message);
+        QFETCH(int, status);
+        QTemporaryDir dir;
+        const ProgramRun run = runProgram(arguments, dir.path());
+        QCOMPARE(run.exitCode, status);
+        QVERIFY2(run.err.contains(message), qPrintable(run.err));
+        QCOMPARE(run.out, QString());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+    }
+
+    // The PDF of the command line is the page the calendar window prints of the same run,
+    // and its chart lines are the window's birth-data box.
+    void pdfIsTheWindowsPage()
+    {
+        QTemporaryDir dir;
+        const ProgramRun run = runProgram(exportOf(defaultBirth(), "2026", "naptar.pdf"), dir.path());
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+
+        Ephemeris ephemeris{QStringList{QStringLiteral(FEROLUNE_EPHEMS_DIR)}};
+        ChartState state;
+        test::ScriptedDialogs dialogs;
+        CalendarController controller(state, ephemeris, dialogs, RealCalendarEngine());
+        QCOMPARE(controller.runCalendar(BirthData{}, QStringLiteral("2026")), CalendarController::Outcome::Finished);
+        CalendarWindow *window = controller.window();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        // The box's five lines end in a line break each.
+        QCOMPARE(run.out, window->findChild<QLabel *>("Label2")->text() + window->findChild<QLabel *>("Label3")->text() +
+                              "\n");
+        const QImage onScreen = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QFile printed(dir.filePath("window.pdf"));
+        QVERIFY(printed.open(QIODevice::WriteOnly) && window->writePdf(printed));
+        printed.close();
+
+        constexpr int Dpi = 144;
+        const QImage page = test::renderPdfPage(dir.filePath("naptar.pdf"), Dpi);
+        const QImage windowPage = test::renderPdfPage(printed.fileName(), Dpi);
+        QVERIFY(!page.isNull());
+        page.save(QStringLiteral(FEROLUNE_BINARY_DIR "/export-page.png"));
+        QCOMPARE(page.size(), windowPage.size());
+        qsizetype differing = 0;
+        for (int y = 0; y < page.height(); ++y)
+            for (int x = 0; x < page.width(); ++x)
+                differing += !test::sameColour(page.pixel(x, y), windowPage.pixel(x, y));
+        QVERIFY2(differing <= page.width() * page.height() / 1000, qPrintable(QString::number(differing)));
+
+        // And every cell of that page has the colour the window shows.
+        const QPageLayout landscape(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(10, 10, 10, 10),
+                                    QPageLayout::Millimeter);
+        const QRect printable = landscape.paintRectPixels(window->logicalDpiX());
+        const double toPage = static_cast<double>(Dpi) / window->logicalDpiX();
+        const test::PageMapping mapping(window->size(), QRectF(QPointF(printable.topLeft()) * toPage,
+                                                               QSizeF(printable.size()) * toPage));
+        for (int k = 0; k < 365 + 4; ++k) {
+            const QPoint centre = window->cellRect(k).center();
+            QVERIFY2(test::sameColour(page.pixel(mapping.toPage(centre)), onScreen.pixel(centre)),
+                     qPrintable(QStringLiteral("day cell %1").arg(k)));
+        }
+
+        // The window's MENTÉS… saves the very CSV the command line writes.
+        QCOMPARE(runProgram(exportOf(defaultBirth(), "2026", "naptar.csv"), dir.path()).exitCode, 0);
+        dialogs.savePath = dir.filePath("window.csv");
+        QTest::mouseClick(window->findChild<QPushButton *>("cmdSave"), Qt::LeftButton);
+        QFile fromWindow(dialogs.savePath), fromCommandLine(dir.filePath("naptar.csv"));
+        QVERIFY(fromWindow.open(QIODevice::ReadOnly) && fromCommandLine.open(QIODevice::ReadOnly));
+        QCOMPARE(fromWindow.readAll(), fromCommandLine.readAll());
+    }
+};
+
+QTEST_MAIN(CommandLineTest)
+#include "command_line_test.moc"
