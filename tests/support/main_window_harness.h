@@ -39,12 +39,24 @@ public:
 
     void message(QWidget *, const QString &text, Icon icon) override { messages.push_back({text, icon}); }
     bool ask(QWidget *, const QString &) override { return false; }
+    QStringList questions;   // every choice asked, with its answers after " | "
+    std::vector<int> choices; // the answers given in turn; -1 (cancel) once they run out
+    int choose(QWidget *, const QString &text, const QStringList &answers) override
+    {
+        questions << (QStringList{text} + answers).join(QStringLiteral(" | "));
+        if (choices.empty())
+            return -1;
+        const int choice = choices.front();
+        choices.erase(choices.begin());
+        return choice;
+    }
     QString openFileName(QWidget *, const QString &title, const QString &, const QString &filter) override
     {
         openTitles << title + QStringLiteral(" | ") + filter;
         return chosenFile;
     }
-    QString saveFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
+    QString savePath; // the answer of every save dialog; empty cancels
+    QString saveFileName(QWidget *, const QString &, const QString &, const QString &) override { return savePath; }
 
     QString texts() const
     {

@@ -29,6 +29,11 @@ public:
         questions << text;
         return answer;
     }
+    int choose(QWidget *, const QString &text, const QStringList &) override
+    {
+        questions << text;
+        return -1;
+    }
     QString openFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
     QString saveFileName(QWidget *, const QString &title, const QString &, const QString &) override
     {

@@ -116,7 +116,7 @@ void CalendarController::buildWindow(const BirthData &fields, const QString &cal
     // Queued: the detail runs from the event loop, not inside the window's click handler, so
     // closing the window during the detail never returns into a deleted window.
     connect(m_window, &CalendarWindow::detailRequested, this, &CalendarController::Reszletes, Qt::QueuedConnection);
-    m_window->load(calendarYearText, fields.txtName);
+    m_window->load(calendarYearText, fields.txtName, fields.residence.text);
     m_window->setChartText(m_state.ChartText);
     m_window->setAngleCaption(AngleCaption(m_state));
 
