@@ -268,8 +268,8 @@ void CalendarWindow::load(const QString &calendarYearText, const QString &name, 
 {
     m_yearLabel->setText(calendarYearText);
     m_yearLabel->adjustSize();
-    // The residence field shows "name – county, country"; the heading keeps the name.
-    const QString place = residence.section(QStringLiteral(" – "), 0, 0).trimmed();
+    // The residence field shows "name, county, country"; the heading keeps the name.
+    const QString place = residence.section(QStringLiteral(", "), 0, 0).trimmed();
     m_nameLabel->setText(place.isEmpty() ? NameHeading + name
                                          : NameHeading + name + QStringLiteral(", LAKÓHELY: ") + place);
     m_nameLabel->setToolTip(residence);
