@@ -3,6 +3,7 @@
 
 #include "app/atlas_source.h"
 #include "persons/person_file.h"
+#include "support/locale_guard.h"
 #include "support/main_window_harness.h"
 
 #include <QTemporaryDir>
@@ -70,6 +71,8 @@ void MainWindowPlacesTest::choosingAPlaceFillsCoordinatesAndZone_data()
                               << "Debrecen, Hajdú-Bihar, Magyarország | zone -1, box 0 | 47 32 N 21 37 E";
     QTest::newRow("west and south: Buenos Aires")
         << birthAt("1990-07-10", "12:00", "Buenos Aires") << "Buenos Aires, Argentína | zone 3, box 0 | 34 37 S 58 23 W";
+    QTest::newRow("half an hour, with a full stop: Mumbai")
+        << birthAt("1990-07-10", "12:00", "Mumbai") << "Mumbai, India | zone -5.5, box 0 | 19 04 N 72 53 E";
     QTest::newRow("a whole name typed, then Enter, counts as chosen")
         << "in txtBirthPlace; type Debrecen; Return" << "Debrecen, Hajdú-Bihar, Magyarország | zone -1, box 0 | 47 32 N 21 37 E";
     QTest::newRow("a zone typed by hand stays")
@@ -86,6 +89,7 @@ void MainWindowPlacesTest::choosingAPlaceFillsCoordinatesAndZone_data()
 void MainWindowPlacesTest::choosingAPlaceFillsCoordinatesAndZone()
 {
     QFETCH(QString, steps);
+    const DecimalSeparatorGuard comma(u','); // the zone is written with a full stop all the same
     MainWindowHarness harness(at(1990, 1, 10, 12, 0));
     QVERIFY(harness.start());
     harness.perform(steps);
