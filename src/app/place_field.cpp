@@ -5,7 +5,10 @@
 #include <QAbstractItemView>
 #include <QCompleter>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QStandardItemModel>
+
+#include <algorithm>
 
 namespace ferolune {
 
@@ -87,10 +90,16 @@ void PlaceField::offerPlaces(const QString &text)
         item->setData(hit.id, PlaceIdRole);
         m_offers->appendRow(item);
     }
-    if (m_offers->rowCount() == 0)
-        m_completer->popup()->hide();
-    else
-        m_completer->complete();
+    QAbstractItemView *list = m_completer->popup();
+    if (m_offers->rowCount() == 0) {
+        list->hide();
+        return;
+    }
+    // As wide as the longest offer, so that county and country show in full.
+    QRect under = m_field->rect();
+    const int needed = list->sizeHintForColumn(0) + list->verticalScrollBar()->sizeHint().width() + 2 * list->frameWidth();
+    under.setWidth(std::max(under.width(), needed));
+    m_completer->complete(under);
 }
 
 void PlaceField::choose(PlaceId id)
