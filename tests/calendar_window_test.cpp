@@ -194,6 +194,10 @@ private slots:
         auto *name = window->findChild<QLabel *>("Label4");
         QCOMPARE(name->text(), QStringLiteral("A SZÜLETÉS ADATAI: Kiss <b>Anna</b>"));
         QCOMPARE(name->textFormat(), Qt::PlainText); // a name is never read as markup
+        window->load(QStringLiteral("2026"), QStringLiteral("Nagy Éva Krisztina"),
+                     QStringLiteral("Kolozsvár (Cluj-Napoca), Románia"));
+        QCOMPARE(name->text(), QStringLiteral("A SZÜLETÉS ADATAI: Nagy Éva Krisztina, LAKÓHELY: Kolozsvár (Cluj-Napoca)"));
+        QVERIFY(name->fontMetrics().horizontalAdvance(name->text()) <= name->width()); // whole, in smaller type
         QCOMPARE(window->findChild<QLabel *>("Label10")->text(), QStringLiteral("2026"));
         QCOMPARE(window->findChild<QLabel *>("Label2")->text(),
                  QStringLiteral("NAP         HALAK     7.33\nHOLD        NYILAS    17.53\n"));

@@ -150,7 +150,8 @@ void MainWindowEditingTest::tabVisitsTheFocusOrder()
     harness.perform(QStringLiteral("set south")); // the pair stops at its selected button
     const QStringList order = {"txtYear",  "txtMonth",   "txtDay",    "Text1",   "txtBirthMinute", "txtTZ",
                                "Check1",   "txtLongDeg", "txtLongMin", "optEast", "txtLatDeg",      "txtLatMin",
-                               "optSouth", "Text3",      "Command2",  "Command5", "txtName",        "txtYear"};
+                               "optSouth", "Text3",      "Command2",  "Command5", "txtName",        "txtBirthPlace",
+                               "txtResidence", "cmdSave", "txtYear"};
     QStringList forth = {harness.focused()};
     QStringList back = {harness.focused()};
     for (qsizetype i = 1; i < order.size(); ++i) {

@@ -72,7 +72,8 @@ void MainWindowImportTest::importFillsTheFields()
     QTest::mouseClick(harness.control<QWidget>(QStringLiteral("Command5")), Qt::LeftButton);
 
     QVERIFY2(harness.dialogs.messages.empty(), qPrintable(harness.dialogs.texts()));
-    QCOMPARE(harness.dialogs.openTitles, QStringList{QStringLiteral("Asztrógram megnyitása | Horavista file (*.hvs)")});
+    QCOMPARE(harness.dialogs.openTitles, QStringList{QStringLiteral("Asztrógram megnyitása | Személyadatok és asztrógramok (*.ferolune *.hvs);;"
+                                                            "Ferolune személyadatok (*.ferolune);;Horavista file (*.hvs)")});
     QTEST(harness.control(QStringLiteral("txtName"))->text(), "name");
     QTEST(harness.control(QStringLiteral("Text1"))->text(), "text1");
     QTEST(harness.control(QStringLiteral("txtTZ"))->text(), "zone");

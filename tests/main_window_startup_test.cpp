@@ -74,6 +74,8 @@ void MainWindowStartupTest::controlsSitAtTheirPlaces_data()
     QTest::newRow("Text3") << "frmMain" << QRect(196, 160, 41, 19);
     QTest::newRow("Command2") << "frmMain" << QRect(240, 152, 129, 37);
     QTest::newRow("Label6") << "frmMain" << QRect(388, 0, 181, 241);
+    QTest::newRow("Label5") << "frmMain" << QRect(0, 284, 369, 21); // the lowest of the designed controls
+    QTest::newRow("txtBirthPlace") << "frmMain" << QRect(112, 312, 257, 19);
 }
 
 void MainWindowStartupTest::controlsSitAtTheirPlaces()
@@ -95,8 +97,8 @@ void MainWindowStartupTest::looksAsDesigned()
     QCOMPARE(window.objectName(), QStringLiteral("frmMain"));
     QCOMPARE(window.windowTitle(), QStringLiteral("FEROLUNE V1.0.56 [https://ferolune.example.org]"));
     QCOMPARE(window.pos(), QPoint(0, 0));
-    QCOMPARE(window.minimumSize(), QSize(576, 310));
-    QCOMPARE(window.maximumSize(), QSize(576, 310));
+    QCOMPARE(window.minimumSize(), QSize(576, 364)); // 310 designed, then the place row
+    QCOMPARE(window.maximumSize(), QSize(576, 364));
     QVERIFY(!window.windowIcon().isNull());
 
     const auto colour = [&](const char *name, QPalette::ColorRole role) {
@@ -162,7 +164,8 @@ void MainWindowStartupTest::setBirthDataTakesTheFieldsAsGiven()
     const BirthData imported{QStringLiteral("Kiss Éva"), QStringLiteral("1980"), QStringLiteral("5"),
                              QStringLiteral("17"), QStringLiteral("15"), QStringLiteral("3"), false,
                              QStringLiteral("45"), QStringLiteral("-1"), 2, QStringLiteral("5"), QStringLiteral("30"),
-                             false, QStringLiteral("12"), QStringLiteral("0"), true};
+                             false, QStringLiteral("12"), QStringLiteral("0"), true,
+                             {QStringLiteral("Sehol"), 0}, {QStringLiteral("Szeged, Magyarország"), 715429}};
     harness.window.setBirthData(imported);
     QCOMPARE(harness.window.birthData(), imported);
 }

@@ -1,19 +1,53 @@
-// The chart file import of the main window.
+// The files of the main window: a saved person or a chart file opened with "ASZTRÓGRAM
+// MEGNYITÁSA", and a person saved with "MENTÉS".
 
-#include "widgets/dialogs.h"
+#include "app/atlas_source.h"
 #include "app/main_window.h"
 #include "chartfile/chart_file.h"
+#include "persons/person_file.h"
+#include "widgets/dialogs.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QStandardPaths>
 
 namespace ferolune {
+
+namespace {
+
+const QString PersonFilter = QStringLiteral("Ferolune személyadatok (*.ferolune)");
+
+// A file name made of the person's name, without the characters file systems refuse.
+QString proposedFileName(const QString &name)
+{
+    QString base = name.trimmed();
+    static const QString refused = QStringLiteral("/\\:*?\"<>|");
+    for (QChar &character : base)
+        if (refused.contains(character) || character.unicode() < 32)
+            character = QLatin1Char('_');
+    return (base.isEmpty() ? QStringLiteral("szemely") : base) + QLatin1Char('.') + PersonFileSuffix;
+}
+
+} // namespace
 
 void MainWindow::mMegnyit()
 {
     const ChartFileDialogSettings dialog = ChartFileDialog(QCoreApplication::applicationDirPath());
-    const QString path = m_dialogs.openFileName(this, dialog.title, dialog.directory, dialog.filter);
+    const QString filter = QStringLiteral("Személyadatok és asztrógramok (*.ferolune *.hvs);;") + PersonFilter
+                           + QStringLiteral(";;") + dialog.filter;
+    const QString path = m_dialogs.openFileName(this, dialog.title, dialog.directory, filter);
     if (path.isEmpty())
         return;
+    if (IsPersonFilePath(path))
+        openPersonFile(path);
+    else
+        openChartFile(path);
+}
+
+void MainWindow::openChartFile(const QString &path)
+{
     // The whole file is read and checked before any field changes.
     const ChartFileImport file = ReadChartFile(path);
     if (!file.values) {
@@ -22,7 +56,38 @@ void MainWindow::mMegnyit()
     }
     BirthData fields = birthData();
     ApplyChartFile(fields, *file.values);
+    // The file brings its own coordinates and zone and names no birthplace.
+    fields.birthPlace = {};
     setBirthData(fields);
+    m_zoneFollowsPlace = false;
+}
+
+void MainWindow::openPersonFile(const QString &path)
+{
+    const PersonFileRead file = ReadPersonFile(path);
+    if (!file.person) {
+        m_dialogs.message(this, file.message, Dialogs::Icon::Critical);
+        return;
+    }
+    setBirthData(*file.person);
+    // The zone goes on following the birthplace when it was saved as the place gave it.
+    if (file.person->birthPlace.geonameId != 0)
+        m_atlas.waitForAtlas();
+    m_zoneFollowsPlace = zoneMatchesPlace();
+}
+
+void MainWindow::mMentes()
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString proposed = QDir(documents).filePath(proposedFileName(txtName->text()));
+    QString path = m_dialogs.saveFileName(this, QStringLiteral("Személyadatok mentése"), proposed, PersonFilter);
+    if (path.isEmpty())
+        return;
+    if (!IsPersonFilePath(path))
+        path += QLatin1Char('.') + PersonFileSuffix;
+    const QString error = WritePersonFile(path, birthData());
+    if (!error.isEmpty())
+        m_dialogs.message(this, error, Dialogs::Icon::Critical);
 }
 
 } // namespace ferolune

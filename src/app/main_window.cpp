@@ -1,5 +1,7 @@
 #include "app/main_window.h"
 
+#include "app/atlas_source.h"
+#include "app/place_field.h"
 #include "chart/birth_fields.h"
 #include "widgets/busy_pointer.h"
 #include "app/clock.h"
@@ -18,6 +20,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopedValueRollback>
+#include <QTimer>
 
 #include <optional>
 
@@ -92,9 +95,11 @@ MainWindow::MainWindow(ChartState &state, Ephemeris &ephemeris, Dialogs &dialogs
     , m_clock(clock)
     , m_ephemerisCheck([this] { return m_ephemeris.dataFilesFound(); })
     , m_importCommand([this] { mMegnyit(); })
+    , m_atlas(AtlasSource::shared())
 {
     buildControls();
     watchFocusStops();
+    connectPlaceFields();
     connect(Check1, &QCheckBox::clicked, this, &MainWindow::summerTimeToggled);
     connect(optEast, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
@@ -106,6 +111,7 @@ MainWindow::MainWindow(ChartState &state, Ephemeris &ephemeris, Dialogs &dialogs
     });
     connect(Command2, &QPushButton::clicked, this, &MainWindow::Command2_Click);
     connect(Command5, &QPushButton::clicked, this, &MainWindow::Command5_Click);
+    connect(cmdSave, &QPushButton::clicked, this, &MainWindow::cmdSave_Click);
 }
 
 // ---- Start-up ----------------------------------------------------------------------
@@ -192,6 +198,8 @@ BirthData MainWindow::birthData() const
     fields.txtLatDeg = txtLatDeg->text();
     fields.txtLatMin = txtLatMin->text();
     fields.optSouth = optSouth->isChecked();
+    fields.birthPlace = m_birthPlace->choice();
+    fields.residence = m_residence->choice();
     return fields;
 }
 
@@ -219,6 +227,8 @@ void MainWindow::setBirthData(const BirthData &fields)
     write(txtLatDeg, fields.txtLatDeg);
     write(txtLatMin, fields.txtLatMin);
     (fields.optSouth ? optSouth : optNorth)->setChecked(true);
+    m_birthPlace->setChoice(fields.birthPlace);
+    m_residence->setChoice(fields.residence);
 }
 
 QString MainWindow::calendarYearText() const
@@ -250,7 +260,7 @@ void MainWindow::setImportCommand(std::function<void()> command)
 
 void MainWindow::Command2_Click()
 {
-    if (startCommand() && m_calendarCommand)
+    if (startCommand() && settleZoneForRun() && m_calendarCommand)
         m_calendarCommand();
 }
 
@@ -258,6 +268,12 @@ void MainWindow::Command5_Click()
 {
     if (startCommand() && m_importCommand)
         m_importCommand();
+}
+
+void MainWindow::cmdSave_Click()
+{
+    if (startCommand())
+        mMentes();
 }
 
 // A command started while the focus is still in a field (Enter) first does what leaving
@@ -268,6 +284,9 @@ bool MainWindow::startCommand()
         return false;
     if (focusWidget() == Text1)
         syncHiddenHour();
+    // A place typed in full but not chosen from the list counts as chosen.
+    m_birthPlace->settle();
+    m_residence->settle();
     return true;
 }
 
@@ -294,6 +313,8 @@ void MainWindow::showEvent(QShowEvent *event)
         return;
     m_shownBefore = true;
     focusField(txtYear->objectName());
+    // The atlas is read once the window is up; it is needed only when a place is typed.
+    QTimer::singleShot(0, &m_atlas, &AtlasSource::startLoading);
 }
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
@@ -455,6 +476,7 @@ void MainWindow::syncHiddenHour()
 
 void MainWindow::summerTimeToggled()
 {
+    m_zoneFollowsPlace = false; // the user set the zone
     try {
         applyRule([](BirthData &fields) { SummerTimeStep(fields, fields.Check1); });
     } catch (const RunError &error) {
@@ -467,6 +489,7 @@ void MainWindow::sideSelected(bool east)
 {
     if (m_settingFields)
         return; // the program's own setting of the options moves no zone
+    m_zoneFollowsPlace = false;
     applyRule([east](BirthData &fields) { SideStep(fields, east); });
 }
 

@@ -20,6 +20,9 @@ class QRadioButton;
 
 namespace ferolune {
 
+class AtlasSource;
+class PlaceField;
+struct ZoneReading;
 class Clock;
 class Dialogs;
 class Ephemeris;
@@ -66,9 +69,18 @@ public:
     void setCalendarCommand(std::function<void()> command);
     void setImportCommand(std::function<void()> command);
 
+    // "MENTÉS": the birth record, places included, into a person file the user names.
+    // Nothing is saved unless the user asks.
+    void mMentes();
+
+    // Whether the zone fields follow the birthplace (a place was chosen and the zone has
+    // not been set by hand since).
+    bool zoneFollowsPlace() const { return m_zoneFollowsPlace; }
+
 public slots:
     void Command2_Click(); // "NAPTÁR KÉSZITÉSE"
     void Command5_Click(); // "ASZTRÓGRAM MEGNYITÁSA"
+    void cmdSave_Click();  // "MENTÉS"
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -84,6 +96,7 @@ private:
     void buildControls();
     void buildBirthFrame();
     void buildCommandsAndHelp();
+    void buildPlaceRow();
     void buildFocusOrder();
 
     // Start-up steps.
@@ -109,6 +122,19 @@ private:
     void summerTimeToggled();
     void sideSelected(bool east);
 
+    // The birthplace and the zone (place_zone.cpp).
+    void connectPlaceFields();
+    void birthPlaceChosen();
+    void followBirthPlace();
+    void writeZone(const ZoneReading &reading);
+    bool settleZoneForRun();
+    bool zoneFieldHolds(const ZoneReading &reading) const;
+    bool zoneMatchesPlace() const;
+
+    // The files (chart_import.cpp).
+    void openPersonFile(const QString &path);
+    void openChartFile(const QString &path);
+
     ChartState &m_state;
     Ephemeris &m_ephemeris;
     Dialogs &m_dialogs;
@@ -121,6 +147,10 @@ private:
     QString m_txtBirthHour = QStringLiteral("2");
     bool m_optAM = true;
     bool m_settingFields = false;
+    bool m_zoneFollowsPlace = false;
+    AtlasSource &m_atlas;
+    PlaceField *m_birthPlace = nullptr;
+    PlaceField *m_residence = nullptr;
     bool m_shownBefore = false;
 
     QLineEdit *txtName = nullptr;
@@ -142,6 +172,9 @@ private:
     QLineEdit *Text3 = nullptr;
     QPushButton *Command2 = nullptr;
     QPushButton *Command5 = nullptr;
+    QLineEdit *txtBirthPlace = nullptr;
+    QLineEdit *txtResidence = nullptr;
+    QPushButton *cmdSave = nullptr;
     std::vector<FocusStop> m_focusStops;
 };
 

@@ -189,10 +189,12 @@ void MainWindow::buildControls()
     icon.addFile(QStringLiteral(":/ferolune/icon-64.png"));
     setWindowIcon(icon);
     setFont(windowFont());
-    setFixedSize(twipsToPixels(8640), twipsToPixels(4650));
+    // The designed window ends at 4650 twips; the place row and MENTÉS go below it.
+    setFixedSize(twipsToPixels(8640), twipsToPixels(5460));
 
     buildBirthFrame();
     buildCommandsAndHelp();
+    buildPlaceRow();
     buildFocusOrder();
 }
 
@@ -259,12 +261,23 @@ void MainWindow::buildCommandsAndHelp()
     helpText(this, "Label6", HelpText4, twipsRect(5820, 0, 2715, 3615), windowFont());
 }
 
+void MainWindow::buildPlaceRow()
+{
+    frameLabel(this, "lblBirthPlace", QStringLiteral("SZÜLETÉSI HELY"), twipsRect(120, 4740, 1500, 195));
+    txtBirthPlace = birthField(this, "txtBirthPlace", QString(), twipsRect(1680, 4680, 3855, 285));
+    frameLabel(this, "lblResidence", QStringLiteral("LAKÓHELY"), twipsRect(120, 5100, 1500, 195));
+    txtResidence = birthField(this, "txtResidence", QString(), twipsRect(1680, 5040, 3855, 285));
+    for (QLineEdit *field : {txtBirthPlace, txtResidence})
+        field->setPlaceholderText(QStringLiteral("kezdje el beírni a település nevét"));
+    cmdSave = commandButton(this, "cmdSave", QStringLiteral("MENTÉS"), twipsRect(6600, 4680, 1935, 645));
+}
+
 void MainWindow::buildFocusOrder()
 {
     m_focusStops = {{txtYear},   {txtMonth},   {txtDay},    {Text1},   {txtBirthMinute},
                     {txtTZ},     {Check1},     {txtLongDeg}, {txtLongMin}, {optEast, optWest},
                     {txtLatDeg}, {txtLatMin},  {optNorth, optSouth},       {Text3},   {Command2},
-                    {Command5},  {txtName}};
+                    {Command5},  {txtName},    {txtBirthPlace}, {txtResidence}, {cmdSave}};
     QWidget *previous = nullptr;
     for (const FocusStop &stop : m_focusStops)
         for (QWidget *control : stop) {

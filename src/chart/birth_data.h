@@ -4,6 +4,16 @@
 
 namespace ferolune {
 
+// A place field as it stands: its text, and the atlas place it names when the user chose
+// one (its GeoNames id, which stays the same across regenerations of the atlas).
+struct PlaceChoice {
+    QString text;
+    int geonameId = 0; // 0: the text is only text
+
+    bool isEmpty() const { return text.isEmpty() && geonameId == 0; }
+    bool operator==(const PlaceChoice &) const = default;
+};
+
 // A snapshot of the birth fields of the main window, exactly as they hold them:
 // texts as typed, options as selected. Member names are the controls they come from.
 struct BirthData {
@@ -23,6 +33,8 @@ struct BirthData {
     QString txtLatDeg = QStringLiteral("47");
     QString txtLatMin = QStringLiteral("035");
     bool optSouth = false;                      // false means "ÉSZAK"
+    PlaceChoice birthPlace;                     // "SZÜLETÉSI HELY", optional
+    PlaceChoice residence;                      // "LAKÓHELY", optional
 
     bool operator==(const BirthData &) const = default;
 };

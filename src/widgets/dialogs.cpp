@@ -9,6 +9,9 @@
 #include <QRegularExpression>
 #include <QSpacerItem>
 
+#include <algorithm>
+#include <vector>
+
 namespace ferolune {
 
 namespace {
@@ -66,6 +69,20 @@ bool WidgetDialogs::ask(QWidget *parent, const QString &text)
     box.button(QMessageBox::Yes)->setText(QStringLiteral("Igen"));
     box.button(QMessageBox::No)->setText(QStringLiteral("Nem"));
     return box.exec() == QMessageBox::Yes;
+}
+
+int WidgetDialogs::choose(QWidget *parent, const QString &text, const QStringList &answers)
+{
+    QMessageBox box(QMessageBox::Question, ProgramTitle, text, QMessageBox::NoButton, parent);
+    std::vector<QAbstractButton *> buttons;
+    for (const QString &answer : answers)
+        buttons.push_back(box.addButton(answer, QMessageBox::AcceptRole));
+    box.setEscapeButton(box.addButton(QStringLiteral("Mégse"), QMessageBox::RejectRole));
+    if (!buttons.empty())
+        box.setDefaultButton(qobject_cast<QPushButton *>(buttons.front()));
+    box.exec();
+    const auto chosen = std::find(buttons.begin(), buttons.end(), box.clickedButton());
+    return chosen == buttons.end() ? -1 : int(chosen - buttons.begin());
 }
 
 QString WidgetDialogs::openFileName(QWidget *parent, const QString &title, const QString &directory,

@@ -4,6 +4,7 @@
 // them. The windows ask a Dialogs object; the program passes the real one.
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -22,6 +23,9 @@ public:
     virtual void message(QWidget *parent, const QString &text, Icon icon) = 0;
     // A question with Yes and No under the program's title; true for Yes.
     virtual bool ask(QWidget *parent, const QString &text) = 0;
+    // A question answered by one of `answers` (a button each) or "Mégse": the index of
+    // the answer, or -1 for "Mégse".
+    virtual int choose(QWidget *parent, const QString &text, const QStringList &answers) = 0;
     // A file to open; empty when the user cancels.
     virtual QString openFileName(QWidget *parent, const QString &title, const QString &directory,
                                  const QString &filter) = 0;
@@ -35,6 +39,7 @@ class WidgetDialogs : public Dialogs {
 public:
     void message(QWidget *parent, const QString &text, Icon icon) override;
     bool ask(QWidget *parent, const QString &text) override;
+    int choose(QWidget *parent, const QString &text, const QStringList &answers) override;
     QString openFileName(QWidget *parent, const QString &title, const QString &directory,
                          const QString &filter) override;
     QString saveFileName(QWidget *parent, const QString &title, const QString &proposedPath,

@@ -14,13 +14,14 @@ declare -A allowed=(
   [chart]="common"
   [calendar]="common chart"
   [chartfile]="common chart"
+  [persons]="common chart"
   [atlas]="common"
   [export]="common chart calendar"
   [widgets]="common"
   [calendar/window]="common chart calendar export widgets"
-  [app]="common chart calendar chartfile atlas export widgets calendar/window"
+  [app]="common chart calendar chartfile persons atlas export widgets calendar/window"
 )
-core="common chart calendar chartfile atlas export"
+core="common chart calendar chartfile persons atlas export"
 
 # The folder a source file or an included path belongs to: calendar/window before calendar.
 folder_of() {

@@ -9,7 +9,9 @@
 #include "chart/chart_state.h"
 #include "chart/ephemeris.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QCompleter>
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QTest>
@@ -76,6 +78,8 @@ struct MainWindowHarness {
                 QTest::keyClicks(QApplication::focusWidget(), rest);
             else if (step.startsWith(QLatin1StringView("set ")))
                 set(rest);
+            else if (step.startsWith(QLatin1StringView("pick ")))
+                pick(rest);
             else if (step.startsWith(QLatin1StringView("click ")))
                 QTest::mouseClick(control<QWidget>(rest), Qt::LeftButton);
             else if (step.startsWith(QLatin1StringView("right click ")))
@@ -105,6 +109,21 @@ struct MainWindowHarness {
         else if (item.startsWith(QLatin1StringView("Check1=")))
             fields.Check1 = value.toInt();
         window.setBirthData(fields);
+    }
+
+    // "pick Kolozsvár": the first offer of the focused place field that starts with the
+    // text, chosen in its list with Return.
+    static void pick(const QString &offer)
+    {
+        const auto *completer = QApplication::focusWidget()->findChild<QCompleter *>();
+        QAbstractItemView *list = completer->popup();
+        const QAbstractItemModel *offers = list->model();
+        for (int row = 0; row < offers->rowCount(); ++row)
+            if (offers->index(row, 0).data().toString().startsWith(offer)) {
+                list->setCurrentIndex(offers->index(row, 0));
+                QTest::keyClick(list, Qt::Key_Return);
+                return;
+            }
     }
 
     static void releaseOff(QWidget *control)

@@ -25,12 +25,24 @@ public:
     bool answer = false;    // the answer to every question
     QString savePath;       // the file chosen in every save dialog; empty cancels
     QString chosenFile;     // the file chosen in every open dialog; empty cancels
+    std::vector<int> choices; // the answers to the questions with answers of their own
 
     void message(QWidget *, const QString &text, Icon icon) override { messages.push_back({text, icon}); }
     bool ask(QWidget *, const QString &text) override
     {
         questions << text;
         return answer;
+    }
+    // A question with answers of its own: asked and answered from `choices` in turn, -1
+    // (cancel) once they run out; recorded as "text | answer | answer".
+    int choose(QWidget *, const QString &text, const QStringList &answers) override
+    {
+        questions << (QStringList{text} + answers).join(QStringLiteral(" | "));
+        if (choices.empty())
+            return -1;
+        const int choice = choices.front();
+        choices.erase(choices.begin());
+        return choice;
     }
     QString openFileName(QWidget *, const QString &title, const QString &, const QString &filter) override
     {

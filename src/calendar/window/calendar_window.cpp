@@ -13,6 +13,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QIcon>
@@ -276,11 +277,21 @@ void CalendarWindow::buildWaitPanel()
     m_waitPanel->hide();
 }
 
-void CalendarWindow::load(const QString &calendarYearText, const QString &name)
+void CalendarWindow::load(const QString &calendarYearText, const QString &name, const QString &residence)
 {
     m_yearLabel->setText(calendarYearText);
     m_yearLabel->adjustSize();
-    m_nameLabel->setText(NameHeading + name);
+    // The residence field shows "name, county, country"; the heading keeps the name.
+    const QString place = residence.section(QStringLiteral(", "), 0, 0).trimmed();
+    m_nameLabel->setText(place.isEmpty() ? NameHeading + name
+                                         : NameHeading + name + QStringLiteral(", LAKÓHELY: ") + place);
+    m_nameLabel->setToolTip(residence);
+    // A heading made long by the residence takes a smaller type rather than losing its ends.
+    QFont font = courier(9.75);
+    while (!place.isEmpty() && font.pointSizeF() > 6
+           && QFontMetrics(font).horizontalAdvance(m_nameLabel->text()) > m_nameLabel->width())
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    m_nameLabel->setFont(font);
 }
 
 void CalendarWindow::setChartText(const QString &chartText)

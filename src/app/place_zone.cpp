@@ -1,0 +1,180 @@
+// The birthplace on the main window: choosing a place fills the coordinates and sets the
+// zone from the place's history at the birth date and clock time; the zone follows the
+// date and hour until the user sets it by hand, and "NAPTÁR KÉSZITÉSE" settles a zone
+// that disagrees with the place, a clock time that never happened there and one that
+// happened twice.
+
+#include "app/atlas_source.h"
+#include "app/main_window.h"
+#include "app/place_field.h"
+#include "atlas/atlas.h"
+#include "common/number_rules.h"
+#include "widgets/dialogs.h"
+
+#include <QLineEdit>
+
+#include <cmath>
+
+namespace ferolune {
+
+namespace {
+
+// The zone as the field writes it: a full stop before a fraction ("-5.5"), never "-0".
+QString zoneFieldText(double hours)
+{
+    return QString::number(hours == 0 ? 0.0 : hours);
+}
+
+struct ClockMoment {
+    QDate date;
+    int hour = 0;
+    int minute = 0;
+};
+
+// The birth date and the clock time of the visible 24-hour field, read as the fields are.
+ClockMoment clockMoment(const BirthData &fields)
+{
+    const auto whole = [](const QString &text) { return int(std::trunc(readLeniently(text))); };
+    return {QDate(whole(fields.txtYear), whole(fields.txtMonth), whole(fields.txtDay)), whole(fields.Text1),
+            whole(fields.txtBirthMinute)};
+}
+
+ZoneAt zoneAtBirth(const Place &place, const BirthData &fields)
+{
+    const ClockMoment moment = clockMoment(fields);
+    return zoneAt(place, moment.date, moment.hour, moment.minute);
+}
+
+QString problemText(const Place &place, const BirthData &fields, const ZoneAt &zone)
+{
+    const ClockMoment moment = clockMoment(fields);
+    return zoneProblemText(place, moment.date, moment.hour, moment.minute, zone);
+}
+
+QString summerTimeNote(const ZoneReading &reading)
+{
+    return reading.summerTime ? QStringLiteral(" (nyári időszámítás)") : QString();
+}
+
+} // namespace
+
+void MainWindow::connectPlaceFields()
+{
+    m_birthPlace = new PlaceField(txtBirthPlace, m_atlas);
+    m_residence = new PlaceField(txtResidence, m_atlas);
+    connect(m_birthPlace, &PlaceField::chosen, this, &MainWindow::birthPlaceChosen);
+    connect(m_birthPlace, &PlaceField::unlinked, this, [this] { m_zoneFollowsPlace = false; });
+    connect(txtTZ, &QLineEdit::textEdited, this, [this] { m_zoneFollowsPlace = false; });
+    for (QLineEdit *field : {txtYear, txtMonth, txtDay, Text1, txtBirthMinute})
+        connect(field, &QLineEdit::textEdited, this, &MainWindow::followBirthPlace);
+}
+
+void MainWindow::birthPlaceChosen()
+{
+    const Place *place = m_birthPlace->place();
+    if (!place)
+        return;
+    const FieldValues values = fieldValues(*place);
+    applyRule([&](BirthData &fields) {
+        fields.txtLongDeg = QString::number(values.longitudeDegrees);
+        fields.txtLongMin = formatTwoDigits(values.longitudeMinutes);
+        fields.optEast = values.east;
+        fields.txtLatDeg = QString::number(values.latitudeDegrees);
+        fields.txtLatMin = formatTwoDigits(values.latitudeMinutes);
+        fields.optSouth = !values.north;
+    });
+    m_zoneFollowsPlace = true;
+    followBirthPlace();
+}
+
+// A moment the history does not settle by itself leaves the zone as it is; the calendar
+// command asks about it.
+void MainWindow::followBirthPlace()
+{
+    const Place *place = m_birthPlace->place();
+    if (!m_zoneFollowsPlace || !place)
+        return;
+    const ZoneAt zone = zoneAtBirth(*place, birthData());
+    if (zone.kind == LocalTimeKind::Unique)
+        writeZone(zone.readings.front());
+}
+
+// The box shows the summer time without moving the zone: setBirthData couples nothing.
+void MainWindow::writeZone(const ZoneReading &reading)
+{
+    applyRule([&](BirthData &fields) {
+        fields.txtTZ = zoneFieldText(reading.zoneHours);
+        fields.Check1 = reading.summerTime ? 1 : 0;
+    });
+}
+
+bool MainWindow::zoneFieldHolds(const ZoneReading &reading) const
+{
+    return std::abs(readLeniently(txtTZ->text()) - reading.zoneHours) < 1e-9;
+}
+
+bool MainWindow::zoneMatchesPlace() const
+{
+    const Place *place = m_birthPlace->place();
+    if (!place)
+        return false;
+    const ZoneAt zone = zoneAtBirth(*place, birthData());
+    return zone.kind == LocalTimeKind::Unique && zoneFieldHolds(zone.readings.front());
+}
+
+// True when the run may start with the zone field as it then stands.
+bool MainWindow::settleZoneForRun()
+{
+    if (m_birthPlace->choice().geonameId == 0)
+        return true;
+    m_atlas.waitForAtlas();
+    const Place *place = m_birthPlace->place();
+    if (!place)
+        return true; // a place the atlas no longer has is only text
+    const BirthData fields = birthData();
+    const ZoneAt zone = zoneAtBirth(*place, fields);
+    switch (zone.kind) {
+    case LocalTimeKind::Unique: {
+        const ZoneReading &reading = zone.readings.front();
+        if (m_zoneFollowsPlace || zoneFieldHolds(reading)) {
+            writeZone(reading);
+            return true;
+        }
+        const QString placeZone = zoneFieldText(reading.zoneHours);
+        const QString question = QStringLiteral("A születési helyen ekkor %1 volt az időzóna%2; a mezőben %3 áll. "
+                                                "Melyiket használjuk?")
+                                     .arg(placeZone, summerTimeNote(reading), txtTZ->text());
+        const int answer = m_dialogs.choose(this, question,
+                                            {QStringLiteral("%1 (a születési hely szerint)").arg(placeZone),
+                                             QStringLiteral("%1 (a mezőben álló)").arg(txtTZ->text())});
+        if (answer == 0) {
+            writeZone(reading);
+            m_zoneFollowsPlace = true;
+        }
+        return answer >= 0;
+    }
+    case LocalTimeKind::Repeated: {
+        // A zone set by hand to one of the two has settled it already.
+        if (!m_zoneFollowsPlace && (zoneFieldHolds(zone.readings[0]) || zoneFieldHolds(zone.readings[1])))
+            return true;
+        const int answer = m_dialogs.choose(this, problemText(*place, fields, zone),
+                                            {zoneReadingText(zone.readings[0]), zoneReadingText(zone.readings[1])});
+        if (answer < 0)
+            return false;
+        writeZone(zone.readings[std::size_t(answer)]);
+        m_zoneFollowsPlace = false; // the answer stands until the user changes it
+        return true;
+    }
+    case LocalTimeKind::Skipped:
+    case LocalTimeKind::UnknownZone:
+    case LocalTimeKind::InvalidMoment:
+        // The message asks for the zone by hand; once typed, it is used as it stands.
+        if (!m_zoneFollowsPlace)
+            return true;
+        m_dialogs.message(this, problemText(*place, fields, zone), Dialogs::Icon::Critical);
+        return false;
+    }
+    return true;
+}
+
+} // namespace ferolune

@@ -1,0 +1,211 @@
+// The birthplace and residence fields, "MENTÉS" and the opening of saved persons, on the
+// real main window with the real atlas and the system's zone history.
+
+#include "app/atlas_source.h"
+#include "persons/person_file.h"
+#include "support/locale_guard.h"
+#include "support/main_window_harness.h"
+
+#include <QTemporaryDir>
+
+using namespace ferolune;
+using namespace ferolune::test;
+
+namespace {
+
+// Date and clock time typed, then the birthplace typed and picked from its list.
+QString birthAt(const QString &date, const QString &time, const QString &place)
+{
+    const QStringList ymd = date.split(QLatin1Char('-'));
+    const QStringList hm = time.split(QLatin1Char(':'));
+    return QStringLiteral("in txtYear; type %1; in txtMonth; type %2; in txtDay; type %3; in Text1; type %4; "
+                          "in txtBirthMinute; type %5; in txtBirthPlace; type %6; pick %6")
+        .arg(ymd[0], ymd[1], ymd[2], hm[0], hm[1], place);
+}
+
+// "Budapest, Magyarország | zone -1, box 0 | 47 30 N 19 03 E"
+QString shown(const MainWindowHarness &harness)
+{
+    const BirthData fields = harness.window.birthData();
+    return QStringLiteral("%1 | zone %2, box %3 | %4 %5 %6 %7 %8 %9")
+        .arg(fields.birthPlace.text, fields.txtTZ)
+        .arg(fields.Check1)
+        .arg(fields.txtLatDeg, fields.txtLatMin, fields.optSouth ? "S" : "N", fields.txtLongDeg, fields.txtLongMin,
+             fields.optEast ? "E" : "W");
+}
+
+} // namespace
+
+class MainWindowPlacesTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir directory;
+
+private slots:
+    void initTestCase() { QVERIFY2(AtlasSource::shared().waitForAtlas(), qPrintable(AtlasSource::shared().error())); }
+    void choosingAPlaceFillsCoordinatesAndZone_data();
+    void choosingAPlaceFillsCoordinatesAndZone();
+    void calendarCommandSettlesTheZone_data();
+    void calendarCommandSettlesTheZone();
+    void savedPersonOpensBackUnchanged_data();
+    void savedPersonOpensBackUnchanged();
+    void brokenPersonFileChangesNothing();
+};
+
+void MainWindowPlacesTest::choosingAPlaceFillsCoordinatesAndZone_data()
+{
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<QString>("expected");
+
+    const QString budapest75 = birthAt("1975-07-14", "09:35", "Budapest");
+    QTest::newRow("Budapest 1975: no summer time")
+        << budapest75 << "Budapest, Magyarország | zone -1, box 0 | 47 30 N 19 02 E";
+    QTest::newRow("Budapest 1985: summer time")
+        << birthAt("1985-07-14", "09:35", "Budapest") << "Budapest, Magyarország | zone -2, box 1 | 47 30 N 19 02 E";
+    QTest::newRow("the zone follows a later date")
+        << budapest75 + "; in txtYear; type 1985" << "Budapest, Magyarország | zone -2, box 1 | 47 30 N 19 02 E";
+    QTest::newRow("Kolozsvár is Cluj-Napoca, Romania")
+        << birthAt("1990-05-17", "12:00", "Kolozsv")
+        << "Kolozsvár (Cluj-Napoca), Románia | zone -3, box 1 | 46 46 N 23 36 E";
+    QTest::newRow("Debrecen") << birthAt("1990-01-10", "12:00", "Debrecen")
+                              << "Debrecen, Hajdú-Bihar, Magyarország | zone -1, box 0 | 47 32 N 21 37 E";
+    QTest::newRow("west and south: Buenos Aires")
+        << birthAt("1990-07-10", "12:00", "Buenos Aires") << "Buenos Aires, Argentína | zone 3, box 0 | 34 37 S 58 23 W";
+    QTest::newRow("half an hour, with a full stop: Mumbai")
+        << birthAt("1990-07-10", "12:00", "Mumbai") << "Mumbai, India | zone -5.5, box 0 | 19 04 N 72 53 E";
+    QTest::newRow("a whole name typed, then Enter, counts as chosen")
+        << "in txtBirthPlace; type Debrecen; Return" << "Debrecen, Hajdú-Bihar, Magyarország | zone -1, box 0 | 47 32 N 21 37 E";
+    QTest::newRow("a zone typed by hand stays")
+        << budapest75 + "; in txtTZ; type -1.5; in txtYear; type 1985"
+        << "Budapest, Magyarország | zone -1.5, box 0 | 47 30 N 19 02 E";
+    QTest::newRow("a place edited to plain text no longer moves the zone")
+        << budapest75 + "; in txtBirthPlace; type Pusztaszer ALSÓ; in txtYear; type 1985"
+        << "Pusztaszer ALSÓ | zone -1, box 0 | 47 30 N 19 02 E";
+    QTest::newRow("coordinates and zone typed by hand, no place")
+        << "in txtTZ; type -3; in txtLongDeg; type 20; in txtLatMin; type 12"
+        << " | zone -3, box 0 | 47 12 N 20 07 E";
+}
+
+void MainWindowPlacesTest::choosingAPlaceFillsCoordinatesAndZone()
+{
+    QFETCH(QString, steps);
+    const DecimalSeparatorGuard comma(u','); // the zone is written with a full stop all the same
+    MainWindowHarness harness(at(1990, 1, 10, 12, 0));
+    QVERIFY(harness.start());
+    harness.perform(steps);
+    QTEST(shown(harness), "expected");
+    QVERIFY2(harness.dialogs.messages.empty(), qPrintable(harness.dialogs.texts()));
+}
+
+void MainWindowPlacesTest::calendarCommandSettlesTheZone_data()
+{
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<std::vector<int>>("choices");
+    QTest::addColumn<QString>("asked"); // the message or question, with its answers
+    QTest::addColumn<QString>("zone");  // as the run gets it; empty when it does not start
+
+    const QString summer85 = birthAt("1985-07-14", "09:35", "Budapest");
+    const QString question = "A születési helyen ekkor -2 volt az időzóna (nyári időszámítás); a mezőben -1 áll. "
+                             "Melyiket használjuk? | -2 (a születési hely szerint) | -1 (a mezőben álló)";
+    QTest::newRow("the place's zone, nothing asked") << summer85 << std::vector<int>{} << "" << "-2";
+    QTest::newRow("hand zone: the place's chosen") << summer85 + "; in txtTZ; type -1" << std::vector{0} << question << "-2";
+    QTest::newRow("hand zone: the field's chosen") << summer85 + "; in txtTZ; type -1" << std::vector{1} << question << "-1";
+    QTest::newRow("hand zone: cancelled") << summer85 + "; in txtTZ; type -1" << std::vector<int>{} << question << "";
+    QTest::newRow("a time that never happened")
+        << birthAt("1985-03-31", "02:30", "Budapest") << std::vector<int>{}
+        << "A születési helyen (Budapest) 1985. március 31. 02:30 nem létező időpont: ekkor kezdődött a nyári "
+           "időszámítás, és az órát előreállították. Kérem, ellenőrizze az órát és a percet, vagy írja be kézzel "
+           "az időzónát."
+        << "";
+    QTest::newRow("a time that happened twice: the second")
+        << birthAt("1985-09-29", "02:30", "Budapest") << std::vector{1}
+        << "A születési helyen (Budapest) 1985. szeptember 29. 02:30 kétszer is volt: ekkor ért véget a nyári "
+           "időszámítás. Először -2 (nyári időszámítás) volt az időzóna, másodszor -1. Melyiket használjuk? | "
+           "-2 (nyári időszámítás) | -1"
+        << "-1";
+}
+
+void MainWindowPlacesTest::calendarCommandSettlesTheZone()
+{
+    QFETCH(QString, steps);
+    QFETCH(std::vector<int>, choices);
+    MainWindowHarness harness;
+    QVERIFY(harness.start());
+    QStringList runs;
+    harness.window.setCalendarCommand([&] { runs << harness.window.birthData().txtTZ; });
+    harness.perform(steps);
+    harness.dialogs.choices = choices;
+    QTest::mouseClick(harness.control<QWidget>(QStringLiteral("Command2")), Qt::LeftButton);
+    QTEST((harness.dialogs.questions + QStringList(harness.dialogs.texts())).join(QString()), "asked");
+    QTEST(runs.join(QLatin1Char(',')), "zone");
+}
+
+void MainWindowPlacesTest::savedPersonOpensBackUnchanged_data()
+{
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<QString>("fileName"); // as typed into the save dialog
+
+    QTest::newRow("typed by hand, accents in the name") << "in txtName; type KOVÁCS ÖDÖNNÉ; in txtTZ; type -5.5"
+                                                       << "kovacs.ferolune";
+    QTest::newRow("birthplace and residence from the atlas, no suffix typed")
+        << birthAt("1985-07-14", "09:35", "Budapest") + "; in txtResidence; type Debrecen; pick Debrecen" << "bp";
+    QTest::newRow("place as text, west, south, greyed box")
+        << "in txtBirthPlace; type Kisfalu ALSÓ; set west; set south; set Check1=2; in Text1; type 23" << "x.ferolune";
+}
+
+void MainWindowPlacesTest::savedPersonOpensBackUnchanged()
+{
+    QFETCH(QString, steps);
+    QFETCH(QString, fileName);
+    MainWindowHarness harness;
+    QVERIFY(harness.start());
+    harness.perform(steps);
+    harness.dialogs.savePath = directory.filePath(fileName);
+    QTest::mouseClick(harness.control<QWidget>(QStringLiteral("cmdSave")), Qt::LeftButton);
+    const BirthData saved = harness.window.birthData();
+
+    MainWindowHarness other(at(2001, 2, 3, 4, 5)); // different fields everywhere
+    QVERIFY(other.start());
+    other.dialogs.chosenFile = harness.dialogs.savePath.endsWith(".ferolune") ? harness.dialogs.savePath
+                                                                              : harness.dialogs.savePath + ".ferolune";
+    QTest::mouseClick(other.control<QWidget>(QStringLiteral("Command5")), Qt::LeftButton);
+    QVERIFY2(harness.dialogs.messages.empty() && other.dialogs.messages.empty(),
+             qPrintable(harness.dialogs.texts() + other.dialogs.texts()));
+    QCOMPARE(other.window.birthData(), saved);
+    QCOMPARE(other.window.zoneFollowsPlace(), harness.window.zoneFollowsPlace());
+}
+
+void MainWindowPlacesTest::brokenPersonFileChangesNothing()
+{
+    BirthData person;
+    person.birthPlace = {QStringLiteral("Budapest, Magyarország"), 3054643};
+    const QByteArray whole = PersonJson(person);
+    QByteArray badBox = whole;
+    badBox.replace("\"summerTime\": 0", "\"summerTime\": 3");
+    const std::vector<std::pair<QByteArray, QString>> files = {
+        {whole.left(whole.size() / 2), QStringLiteral("nem érvényes JSON")},
+        {badBox, QStringLiteral("„summerTime” adat")},
+        {QByteArray("\"A\",1990,1,2,15,0,47,30,19,5,-1,0,0,#FALSE#\n"), QStringLiteral("nem érvényes JSON")},
+    };
+    MainWindowHarness harness;
+    QVERIFY(harness.start());
+    const BirthData before = harness.window.birthData();
+    for (const auto &[content, reason] : files) {
+        harness.dialogs.messages.clear();
+        QFile file(directory.filePath(QStringLiteral("rossz.ferolune")));
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(content);
+        file.close();
+        harness.dialogs.chosenFile = file.fileName();
+        QTest::mouseClick(harness.control<QWidget>(QStringLiteral("Command5")), Qt::LeftButton);
+        QCOMPARE(harness.dialogs.messages.size(), size_t(1));
+        const QString message = harness.dialogs.messages.front().text;
+        QVERIFY2(message.startsWith(QStringLiteral("A(z) rossz.ferolune személyadat-fájl nem olvasható be:"))
+                     && message.contains(reason),
+                 qPrintable(message));
+        QCOMPARE(harness.window.birthData(), before);
+    }
+}
+
+QTEST_MAIN(MainWindowPlacesTest)
+#include "main_window_places_test.moc"

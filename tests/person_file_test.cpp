@@ -1,0 +1,99 @@
+#include "persons/person_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace ferolune;
+
+namespace {
+
+BirthData somePerson()
+{
+    BirthData person;
+    person.txtName = QStringLiteral("Kovács \"Öcsi\" Ödön\n");
+    person.txtTZ = QStringLiteral("-5.5");
+    person.Check1 = 2;
+    person.optEast = false;
+    person.birthPlace = {QStringLiteral("Budapest, Magyarország"), 3054643};
+    return person;
+}
+
+// Every text read also goes into the seed corpus of the person file fuzzer.
+PersonFileRead parsed(const std::string &name, const QByteArray &bytes)
+{
+    const QDir seeds(QStringLiteral(FEROLUNE_PERSON_SEEDS_DIR));
+    if (seeds.mkpath(QStringLiteral("."))) {
+        QFile seed(seeds.filePath(QString::fromStdString(name)));
+        if (seed.open(QIODevice::WriteOnly))
+            seed.write(bytes);
+    }
+    return ParsePerson(bytes, QStringLiteral("/valahol/anna.ferolune"));
+}
+
+} // namespace
+
+TEST(PersonFile, ReadsBackWhatItWrote)
+{
+    const BirthData person = somePerson();
+    const PersonFileRead read = parsed("whole", PersonJson(person));
+    ASSERT_TRUE(read.person) << read.message.toStdString();
+    EXPECT_EQ(*read.person, person);
+    EXPECT_TRUE(read.message.isEmpty());
+}
+
+TEST(PersonFile, RefusesAFileItCannotUseInFull)
+{
+    const QByteArray whole = PersonJson(somePerson());
+    const auto changed = [&](const char *from, const char *to) { return QByteArray(whole).replace(from, to); };
+    const struct {
+        const char *name;
+        QByteArray bytes;
+        const char *reason;
+    } rows[] = {
+        {"empty", QByteArray(), "nem érvényes JSON (hiba a(z) 1. bájtnál)"},
+        {"truncated", whole.left(whole.size() - 3), "nem érvényes JSON"},
+        {"array", QByteArray("[1, 2]"), "nem Ferolune személyadat-fájl."},
+        {"other format", changed("ferolune-person", "ferolune-persons"), "nem Ferolune személyadat-fájl."},
+        {"newer version", changed("\"version\": 1", "\"version\": 2"), "újabb változata írta (2. változat)"},
+        {"version as text", changed("\"version\": 1", "\"version\": \"1\""), "„version” adat"},
+        {"zone as number", changed("\"zone\": \"-5.5\"", "\"zone\": -5.5"), "„zone” adat"},
+        {"missing year", changed("\"year\"", "\"yaer\""), "„year” adat"},
+        {"side as text", changed("\"east\": false", "\"east\": \"false\""), "„east” adat"},
+        {"box 3", changed("\"summerTime\": 2", "\"summerTime\": 3"), "„summerTime” adat"},
+        {"box 1.5", changed("\"summerTime\": 2", "\"summerTime\": 1.5"), "„summerTime” adat"},
+        {"negative place id", changed("3054643", "-1"), "„birthPlace” adat"},
+        {"place id too big", changed("3054643", "3e12"), "„birthPlace” adat"},
+        {"place without text", changed("\"text\"", "\"txt\""), "„birthPlace” adat"},
+        {"residence not an object", changed("\"beforeNoon\"", "\"residence\": 5, \"beforeNoon\""), "„residence” adat"},
+    };
+    for (const auto &row : rows) {
+        const PersonFileRead read = parsed(row.name, row.bytes);
+        EXPECT_FALSE(read.person) << row.name;
+        EXPECT_TRUE(read.message.startsWith(QStringLiteral("A(z) anna.ferolune személyadat-fájl nem olvasható be: ")))
+            << read.message.toStdString();
+        EXPECT_TRUE(read.message.contains(QString::fromUtf8(row.reason))) << row.name << ": " << read.message.toStdString();
+    }
+}
+
+TEST(PersonFile, FileSystemFailuresNameTheFile)
+{
+    QTemporaryDir directory;
+    const QString path = directory.filePath(QStringLiteral("p.ferolune"));
+    ASSERT_EQ(WritePersonFile(path, somePerson()), QString());
+    ASSERT_TRUE(ReadPersonFile(path).person);
+
+    EXPECT_TRUE(ReadPersonFile(directory.filePath(QStringLiteral("nincs.ferolune")))
+                    .message.endsWith(QStringLiteral("nincs.ferolune személyadat-fájl nem olvasható be: a fájl nem nyitható meg.")));
+    QFile large(directory.filePath(QStringLiteral("nagy.ferolune")));
+    ASSERT_TRUE(large.open(QIODevice::WriteOnly));
+    large.write(QByteArray(PersonFileMaxBytes + 1, ' '));
+    large.close();
+    EXPECT_TRUE(ReadPersonFile(large.fileName()).message.contains(QStringLiteral("túl nagy")));
+
+    const QString unwritable = directory.filePath(QStringLiteral("nincs-ilyen/p.ferolune"));
+    EXPECT_TRUE(WritePersonFile(unwritable, somePerson()).startsWith(QStringLiteral("A(z) p.ferolune fájlba nem sikerült menteni: ")));
+    EXPECT_FALSE(QFile::exists(unwritable));
+}
