@@ -47,6 +47,10 @@ const QString HelpText4 =
                      "hivatkozásokat.")
     + QString(10, QLatin1Char(' ')) + QStringLiteral("Figyelem! A Jónás módszer név jogvédett!");
 
+const QString CalendarNote = QStringLiteral(
+    "A naptár a valódi évet követi: szökőévben február 29. is saját napot kap, mert arra is "
+    "eshet holdfázis vagy termékeny nap. Helységadatok: GeoNames (CC-BY-4.0).");
+
 // The program's own font: controls without a font of their own use it.
 QFont windowFont()
 {
@@ -259,6 +263,10 @@ void MainWindow::buildCommandsAndHelp()
     helpText(this, "Label3", HelpText2, twipsRect(0, 3660, 5535, 495), arialBold);
     helpText(this, "Label5", HelpText3, twipsRect(0, 4260, 5535, 315), arialBold);
     helpText(this, "Label6", HelpText4, twipsRect(5820, 0, 2715, 3615), windowFont());
+    // Below the designed help text: what the calendar does beyond the fixed 365-day year,
+    // and whose place data the birthplace field offers.
+    helpText(this, "lblCalendarNote", CalendarNote, twipsRect(5820, 3660, 2715, 960),
+             namedFont(QStringLiteral("MS Sans Serif"), 7.5));
 }
 
 void MainWindow::buildPlaceRow()

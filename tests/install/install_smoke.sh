@@ -40,6 +40,14 @@ done
 if [ -x "$prefix/$bindir/ferolune" ]; then
   missing=$(ldd "$prefix/$bindir/ferolune" | grep 'not found' || true)
   [ -z "$missing" ] || fail "libraries not found: $missing"
+  # The installed program starts, and finds the ephemeris in the system's data directory:
+  # it makes a calendar without a window.
+  version=$("$prefix/$bindir/ferolune" --version 2>/dev/null || true)
+  [[ $version == "ferolune "* ]] || fail "ferolune --version printed '$version'"
+  "$prefix/$bindir/ferolune" export --date 1973-02-26 --time 02:50 --zone -1 --lon 19E07 --lat 47N35 \
+    --year 2026 -o "$root/naptar.csv" >/dev/null 2>&1 || fail "the installed program made no calendar"
+  rows=$(wc -l < "$root/naptar.csv" 2>/dev/null || echo 0)
+  [ "$rows" -eq 366 ] || fail "the installed program's calendar has $rows lines, not 366"
 fi
 
 if command -v desktop-file-validate >/dev/null; then
