@@ -58,7 +58,8 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 # dpkg-shlibdeps names the Qt and Swiss Ephemeris libraries; the data files and the
-# fonts the window metrics are laid out in are no libraries, so they are named here.
+# fonts the window metrics are laid out in, the zone history of the birthplace atlas and
+# Qt's Hungarian translation of its dialogs are no libraries, so they are named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "swe-basic-data, fonts-liberation")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "swe-basic-data, fonts-liberation, tzdata, qt6-translations-l10n")
 include(CPack)
