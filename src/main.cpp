@@ -2,9 +2,9 @@
 
 #include "app/clock.h"
 #include "app/command_line.h"
-#include "widgets/dialogs.h"
 #include "app/program.h"
 #include "chart/ephemeris.h"
+#include "widgets/dialogs.h"
 
 #include <QApplication>
 

@@ -1,16 +1,16 @@
 #include "app/main_window.h"
 
 #include "app/atlas_source.h"
+#include "app/clock.h"
 #include "app/place_field.h"
 #include "chart/birth_fields.h"
-#include "widgets/busy_pointer.h"
-#include "app/clock.h"
-#include "widgets/dialogs.h"
-#include "chart/field_rules.h"
 #include "chart/chart_state.h"
 #include "chart/ephemeris.h"
+#include "chart/field_rules.h"
 #include "common/number_rules.h"
 #include "common/run_error.h"
+#include "widgets/busy_pointer.h"
+#include "widgets/dialogs.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

@@ -4,10 +4,10 @@
 // driven by short step scripts as a user drives it.
 
 #include "app/clock.h"
-#include "support/scripted_dialogs.h"
 #include "app/main_window.h"
 #include "chart/chart_state.h"
 #include "chart/ephemeris.h"
+#include "support/scripted_dialogs.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

@@ -1,16 +1,16 @@
 #include "calendar/window/calendar_controller.h"
 
-#include "widgets/busy_pointer.h"
-#include "widgets/dialogs.h"
-#include "calendar/window/calendar_window.h"
 #include "calendar/run_fields.h"
 #include "calendar/run_messages.h"
-#include "chart/field_rules.h"
+#include "calendar/window/calendar_window.h"
 #include "chart/chart_state.h"
 #include "chart/ephemeris.h"
+#include "chart/field_rules.h"
 #include "chart/natal_chart.h"
 #include "common/run_error.h"
 #include "export/calendar_file.h"
+#include "widgets/busy_pointer.h"
+#include "widgets/dialogs.h"
 
 #include <QCoreApplication>
 
