@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config ninja-build
-  qt6-base-dev qt6-base-dev-tools libqt6svg6-dev libgl-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev
   libswe-dev swe-basic-data swetest
   libical-dev python3-icalendar
   libgtest-dev libgmock-dev libbenchmark-dev
