@@ -524,8 +524,12 @@ private slots:
         window->setPrinterSource([] { return std::unique_ptr<QPrinter>(); });
         window->load(QStringLiteral("2026"), QStringLiteral("Ismeretlen"));
         window->show();
+        // The print button hides only while the page is drawn, not while the user is asked.
+        bool buttonShownWhileAsked = false;
+        dialogs.whileAsked = [&] { buttonShownWhileAsked = window->findChild<QPushButton *>("Command1")->isVisible(); };
         window->Command1_Click();
 
+        QVERIFY(buttonShownWhileAsked);
         QCOMPARE(dialogs.questions.size(), 1);
         QVERIFY(dialogs.questions[0].contains(QStringLiteral("Nincs telepített nyomtató")));
         QVERIFY(dialogs.questions[0].contains(QStringLiteral("PDF")));

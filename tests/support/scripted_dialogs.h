@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <vector>
 
 namespace ferolune::test {
@@ -26,11 +27,14 @@ public:
     QString savePath;       // the file chosen in every save dialog; empty cancels
     QString chosenFile;     // the file chosen in every open dialog; empty cancels
     std::vector<int> choices; // the answers to the questions with answers of their own
+    std::function<void()> whileAsked; // looks at the windows while a question is open
 
     void message(QWidget *, const QString &text, Icon icon) override { messages.push_back({text, icon}); }
     bool ask(QWidget *, const QString &text) override
     {
         questions << text;
+        if (whileAsked)
+            whileAsked();
         return answer;
     }
     // A question with answers of its own: asked and answered from `choices` in turn, -1
