@@ -47,7 +47,7 @@ using DayMinutes = std::array<std::vector<ClockSample>, HoursPerDay>;
 
 DayMinutes minutesOf(const PreparedDay &day, const QByteArray &residenceZoneId)
 {
-    const LocalClock clock(residenceZoneId, day.fields.zoneHours);
+    const LocalClock clock(residenceZoneId, day.fields.zoneHours, day.fields.year);
     const LocalDay localDay = clock.day(QDate(day.fields.year, day.date.month, day.date.day));
     DayMinutes minutes;
     for (int hour = 0; hour < HoursPerDay; ++hour)

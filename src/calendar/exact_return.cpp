@@ -278,7 +278,7 @@ void FindExactReturns(const ChartState &state, const BirthData &fields, const QS
     BirthData momentFields = fields;
     momentFields.txtYear = calendarYearText;
     const MomentFields converted = ConvertMomentFields(momentFields, QStringLiteral("Text3"));
-    const LocalClock clock(residenceZoneId, converted.zoneHours);
+    const LocalClock clock(residenceZoneId, converted.zoneHours, converted.year);
     const LibraryFilesGuard closeFiles(ephemeris);
     for (int k = 0; k < model.dayCount; ++k) {
         auto &exact = model.exactReturns[static_cast<size_t>(k)];

@@ -13,6 +13,8 @@ constexpr int SecondsPerHour = 3600;
 // either side, and a day has at most a few transitions.
 constexpr qint64 SpanReach = SecondsPerDay;
 constexpr int MaxTransitionsPerWindow = 8;
+// Zones with summer time change twice a year; a few changed their rules on top of that.
+constexpr int MaxTransitionsPerYear = 8;
 
 QDateTime utcAt(qint64 seconds)
 {
@@ -23,6 +25,29 @@ float zoneHoursOf(int offsetSeconds)
 {
     // Universal time = local time + zone hours: a clock east of Greenwich has negative hours.
     return static_cast<float>(-offsetSeconds) / SecondsPerHour;
+}
+
+// The offsets of `zone` over universal time [from, to), in order.
+std::vector<ZoneSpan> spansBetween(const QTimeZone &zone, qint64 from, qint64 to, int maxTransitions)
+{
+    std::vector<ZoneSpan> spans;
+    int offset = zone.offsetFromUtc(utcAt(from));
+    for (int k = 0; k < maxTransitions; ++k) {
+        const QTimeZone::OffsetData next = zone.nextTransition(utcAt(from));
+        const qint64 at = next.atUtc.isValid() ? next.atUtc.toSecsSinceEpoch() : to;
+        if (at >= to || at <= from)
+            break;
+        spans.push_back({from, at, offset});
+        from = at;
+        offset = next.offsetFromUtc;
+    }
+    spans.push_back({from, to, offset});
+    return spans;
+}
+
+qint64 utcOfMidnight(QDate date)
+{
+    return QDateTime(date, QTime(0, 0), QTimeZone::utc()).toSecsSinceEpoch();
 }
 
 double universalMinutes(const ClockSample &sample)
@@ -41,7 +66,7 @@ ZoneHoursAt LocalDay::zoneHoursAt(int hour, int minute) const
         return result;
     }
     const qint64 local = m_midnightAsUtc + (qint64(hour) * 60 + minute) * 60;
-    for (const Span &span : m_spans) {
+    for (const ZoneSpan &span : m_spans) {
         const qint64 universal = local - span.offsetSeconds;
         if (universal >= span.fromUtc && universal < span.toUtc && result.count < int(result.hours.size()))
             result.hours[std::size_t(result.count++)] = zoneHoursOf(span.offsetSeconds);
@@ -67,10 +92,14 @@ std::vector<ClockSample> LocalDay::samples(int hour, int firstMinute, int lastMi
 
 LocalClock::LocalClock(float fixedZoneHours) : m_fixedZoneHours(fixedZoneHours) {}
 
-LocalClock::LocalClock(const QByteArray &timeZoneId, float fixedZoneHours) : m_fixedZoneHours(fixedZoneHours)
+LocalClock::LocalClock(const QByteArray &timeZoneId, float fixedZoneHours, int year)
+    : m_fixedZoneHours(fixedZoneHours)
 {
-    if (!timeZoneId.isEmpty() && QTimeZone::isTimeZoneIdAvailable(timeZoneId))
-        m_zone = QTimeZone(timeZoneId);
+    if (timeZoneId.isEmpty() || !QTimeZone::isTimeZoneIdAvailable(timeZoneId))
+        return;
+    m_zone = QTimeZone(timeZoneId);
+    m_spans = spansBetween(m_zone, utcOfMidnight(QDate(year - 1, 1, 1)), utcOfMidnight(QDate(year + 2, 1, 1)),
+                           MaxTransitionsPerYear * 3);
 }
 
 LocalDay LocalClock::day(QDate date) const
@@ -82,19 +111,16 @@ LocalDay LocalClock::day(QDate date) const
     if (day.m_fixed)
         return day;
 
-    const qint64 windowEnd = day.m_midnightAsUtc + SecondsPerDay + SpanReach;
-    qint64 from = day.m_midnightAsUtc - SpanReach;
-    int offset = m_zone.offsetFromUtc(utcAt(from));
-    for (int k = 0; k < MaxTransitionsPerWindow; ++k) {
-        const QTimeZone::OffsetData next = m_zone.nextTransition(utcAt(from));
-        const qint64 at = next.atUtc.isValid() ? next.atUtc.toSecsSinceEpoch() : windowEnd;
-        if (at >= windowEnd || at <= from)
-            break;
-        day.m_spans.push_back({from, at, offset});
-        from = at;
-        offset = next.offsetFromUtc;
+    const qint64 from = day.m_midnightAsUtc - SpanReach;
+    const qint64 to = day.m_midnightAsUtc + SecondsPerDay + SpanReach;
+    if (m_spans.empty() || from < m_spans.front().fromUtc || to > m_spans.back().toUtc) {
+        day.m_spans = spansBetween(m_zone, from, to, MaxTransitionsPerWindow);
+        return day;
     }
-    day.m_spans.push_back({from, windowEnd, offset});
+    for (const ZoneSpan &span : m_spans) {
+        if (span.toUtc > from && span.fromUtc < to)
+            day.m_spans.push_back({std::max(span.fromUtc, from), std::min(span.toUtc, to), span.offsetSeconds});
+    }
     return day;
 }
 
@@ -104,7 +130,7 @@ qint64 LocalClock::dayStartUtc(QDate date) const
     if (isFixed())
         return local.m_midnightAsUtc + qint64(std::llround(double(m_fixedZoneHours) * SecondsPerHour));
     // The first span that holds a moment of the day, read at midnight or at its own start.
-    for (const LocalDay::Span &span : local.m_spans) {
+    for (const ZoneSpan &span : local.m_spans) {
         const qint64 midnight = local.m_midnightAsUtc - span.offsetSeconds;
         if (midnight < span.toUtc)
             return std::max(midnight, span.fromUtc);

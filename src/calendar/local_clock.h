@@ -29,6 +29,13 @@ struct ClockSample {
     float zoneHours = 0;
 };
 
+// A stretch of universal time (seconds since 1970) with one offset from it, in seconds east.
+struct ZoneSpan {
+    qint64 fromUtc = 0;
+    qint64 toUtc = 0;
+    int offsetSeconds = 0;
+};
+
 // One calendar day of a clock: which zone hours hold at each of its clock times.
 class LocalDay {
 public:
@@ -40,16 +47,10 @@ public:
 
 private:
     friend class LocalClock;
-    // A stretch of universal time with one offset from it, in seconds east.
-    struct Span {
-        qint64 fromUtc = 0;
-        qint64 toUtc = 0;
-        int offsetSeconds = 0;
-    };
     bool m_fixed = true;
     float m_fixedZoneHours = 0;
     qint64 m_midnightAsUtc = 0; // the day's local midnight read as if it were universal time
-    std::vector<Span> m_spans;
+    std::vector<ZoneSpan> m_spans;
 };
 
 class LocalClock {
@@ -57,8 +58,10 @@ public:
     // The zone field's hours, the same all year.
     explicit LocalClock(float fixedZoneHours);
     // The clock of an IANA zone ("Europe/Budapest"); an empty id, or one the system's zone
-    // data does not know, gives the fixed zone.
-    LocalClock(const QByteArray &timeZoneId, float fixedZoneHours);
+    // data does not know, gives the fixed zone. The zone's history from the year before
+    // `year` to the year after it is read once here (a day's lookup in the system's data
+    // costs about as much as a day of the scan); other days read their own.
+    LocalClock(const QByteArray &timeZoneId, float fixedZoneHours, int year);
 
     bool isFixed() const { return !m_zone.isValid(); }
     float fixedZoneHours() const { return m_fixedZoneHours; }
@@ -75,6 +78,7 @@ public:
 private:
     QTimeZone m_zone; // invalid for the fixed zone
     float m_fixedZoneHours = 0;
+    std::vector<ZoneSpan> m_spans; // the zone's offsets over the years read at construction
 };
 
 } // namespace ferolune

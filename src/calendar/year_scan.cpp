@@ -90,7 +90,7 @@ RunOutcome ScanYear(ChartState &state, const BirthData &fields, const QString &c
 
     const LibraryFilesGuard closeFiles(ephemeris);
     model.builtInEphemeris = !dataFilesCoverYear(ephemeris, converted);
-    const LocalClock clock(residenceZoneId, converted.zoneHours);
+    const LocalClock clock(residenceZoneId, converted.zoneHours, converted.year);
     const ScanRun run{state, converted, clock, ephemeris, model, beforeMoment};
     const int lastDayIndex = model.dayCount - 1;
     int scanIndex = 0;
