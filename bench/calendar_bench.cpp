@@ -91,6 +91,22 @@ void BM_YearScan(benchmark::State &bench)
     countMoments(bench, scanMoments().julianDays.size());
 }
 
+// The same scan on the clock of a place of residence with summer time.
+void BM_YearScanResidence(benchmark::State &bench)
+{
+    ChartState state = natalState();
+    CalendarModel model;
+    int progressSeen = 0;
+    const MomentCallback beforeMoment = progressRecorder(progressSeen);
+    for (auto _ : bench) {
+        ScanYear(state, BirthData{}, CalendarYear, benchEphemeris(), model, beforeMoment,
+                 QByteArrayLiteral("Europe/Budapest"));
+        benchmark::DoNotOptimize(model);
+    }
+    benchmark::DoNotOptimize(progressSeen);
+    countMoments(bench, scanMoments().julianDays.size());
+}
+
 void BM_DayDetail(benchmark::State &bench)
 {
     const CalendarModel &scanned = scanMoments().model;
@@ -152,6 +168,7 @@ void BM_EphemerisFloor(benchmark::State &bench)
 } // namespace
 
 BENCHMARK(BM_YearScan)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_YearScanResidence)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DayDetail)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExactReturns)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EphemerisFloor)->Unit(benchmark::kMillisecond);

@@ -10,6 +10,7 @@
 #include "chartfile/chart_file.h"
 #include "common/number_rules.h"
 #include "calendar/run_fields.h"
+#include "persons/person_file.h"
 #include "support/pdf_page.h"
 #include "support/scripted_dialogs.h"
 
@@ -162,6 +163,95 @@ private slots:
         }
     }
 
+    // A birthplace or a saved person gives the very calendar its values typed by hand give.
+    void sameCalendarAs_data()
+    {
+        QTest::addColumn<QStringList>("given");
+        QTest::addColumn<QStringList>("typed");
+        QTest::addColumn<QByteArray>("person"); // written to person.ferolune when not empty
+        const auto birth = [](const char *date, const char *time, QStringList rest) {
+            return QStringList{"--date", date, "--time", time} + rest;
+        };
+        const QStringList budapest = {"--lon", "19E02", "--lat", "47N30"};
+        QTest::newRow("Budapest 1975, no summer time")
+            << birth("1975-07-14", "09:35", {"--place", "Budapest"})
+            << birth("1975-07-14", "09:35", QStringList{"--zone", "-1"} + budapest) << QByteArray();
+        QTest::newRow("Budapest 1985, summer time")
+            << birth("1985-07-14", "09:35", {"--place", "budapest"})
+            << birth("1985-07-14", "09:35", QStringList{"--zone", "-2"} + budapest) << QByteArray();
+        QTest::newRow("Kolozsvár 1990") << birth("1990-05-17", "12:00", {"--place", "Kolozsvár"})
+                                        << birth("1990-05-17", "12:00", {"--zone", "-3", "--lon", "23E36", "--lat", "46N46"})
+                                        << QByteArray();
+        QTest::newRow("Cluj-Napoca 1990") << birth("1990-05-17", "12:00", {"--place", "Cluj-Napoca"})
+                                          << birth("1990-05-17", "12:00", {"--place", "Kolozsvár"}) << QByteArray();
+        QTest::newRow("a namesake by its full name")
+            << birth("1990-05-17", "12:00", {"--place", "Kardos, Békés, Magyarország"})
+            << birth("1990-05-17", "12:00", {"--zone", "-2", "--lon", "20E43", "--lat", "46N48"}) << QByteArray();
+        QTest::newRow("a given zone settles the skipped hour")
+            << birth("1985-03-31", "02:30", {"--place", "Budapest", "--zone", "-1"})
+            << birth("1985-03-31", "02:30", QStringList{"--zone", "-1"} + budapest) << QByteArray();
+        QTest::newRow("a given zone wins") << birth("1985-07-14", "09:35", {"--place", "Budapest", "--zone", "-1"})
+                                           << birth("1985-07-14", "09:35", QStringList{"--zone", "-1"} + budapest)
+                                           << QByteArray();
+        BirthData person = BirthData{};
+        QTest::newRow("saved person") << QStringList{"--chart", "person.ferolune"} << defaultBirth() << PersonJson(person);
+        person.residence = {QStringLiteral("Budapest, Magyarország"), 3054643};
+        QTest::newRow("saved person with a residence")
+            << QStringList{"--chart", "person.ferolune"}
+            << QStringList(defaultBirth() + QStringList{"--residence", "Budapest"}) << PersonJson(person);
+    }
+    void sameCalendarAs()
+    {
+        QFETCH(QStringList, given);
+        QFETCH(QStringList, typed);
+        QFETCH(QByteArray, person);
+        QTemporaryDir dir;
+        if (!person.isEmpty())
+            writeFile(dir.filePath("person.ferolune"), person);
+        const ProgramRun fromGiven = runProgram(exportOf(given, "2026", "given.csv"), dir.path());
+        QVERIFY2(fromGiven.exitCode == 0, qPrintable(fromGiven.err));
+        const ProgramRun fromTyped = runProgram(exportOf(typed, "2026", "typed.csv"), dir.path());
+        QVERIFY2(fromTyped.exitCode == 0, qPrintable(fromTyped.err));
+        QCOMPARE(fromGiven.out, fromTyped.out);
+        QFile givenCsv(dir.filePath("given.csv")), typedCsv(dir.filePath("typed.csv"));
+        QVERIFY(givenCsv.open(QIODevice::ReadOnly) && typedCsv.open(QIODevice::ReadOnly));
+        QCOMPARE(givenCsv.readAll(), typedCsv.readAll());
+    }
+
+    // The calendar of the default birth data (zone -1) lived in Budapest: the same days,
+    // each exact return an hour later on the clock while summer time is in force.
+    void residenceMovesTheSummerExactHours()
+    {
+        QTemporaryDir dir;
+        QCOMPARE(runProgram(exportOf(defaultBirth(), "2026", "zone.csv"), dir.path()).exitCode, 0);
+        const QStringList residence = defaultBirth() + QStringList{"--residence", "Budapest"};
+        QCOMPARE(runProgram(exportOf(residence, "2026", "budapest.csv"), dir.path()).exitCode, 0);
+        const auto rowsOf = [&](const char *name) {
+            QFile file(dir.filePath(QString::fromLatin1(name)));
+            return file.open(QIODevice::ReadOnly)
+                       ? QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)
+                       : QStringList();
+        };
+        const QStringList zoneRows = rowsOf("zone.csv"), budapestRows = rowsOf("budapest.csv");
+        QCOMPARE(budapestRows.size(), 366);
+        QCOMPARE(zoneRows.size(), budapestRows.size());
+        int summerReturns = 0, winterReturns = 0;
+        for (qsizetype row = 1; row < zoneRows.size(); ++row) {
+            const QStringList zone = zoneRows[row].split(u','), budapest = budapestRows[row].split(u',');
+            QCOMPARE(budapest.mid(0, 3), zone.mid(0, 3));
+            QCOMPARE(budapest[4], zone[4]);
+            if (zone[3].isEmpty())
+                continue;
+            const QDate day = QDate::fromString(zone[0], Qt::ISODate);
+            const bool summer = day >= QDate(2026, 3, 29) && day < QDate(2026, 10, 25);
+            (summer ? summerReturns : winterReturns) += 1;
+            const QDateTime zoneMoment = QDateTime::fromString(zone[3], Qt::ISODate);
+            QCOMPARE(zoneMoment.secsTo(QDateTime::fromString(budapest[3], Qt::ISODate)), summer ? 3600 : 0);
+        }
+        QCOMPARE(summerReturns, 7);
+        QCOMPARE(winterReturns, 6);
+    }
+
     // What the window refuses, the command line refuses with the window's message: on
     // standard error, with a non-zero status and no file, not even a temporary one.
     void badInput_data()
@@ -192,6 +282,44 @@ private slots:
                                                << "A(z) nincs/naptar.csv fájl nem írható" << 1;
         QTest::newRow("unknown format") << with(good, "-o", "naptar.txt") << "A(z) naptar.txt fájl nevéből" << 2;
         QTest::newRow("unknown option") << QStringList(good + QStringList{"--bogus"}) << "Ismeretlen kapcsoló: --bogus" << 2;
+
+        const QStringList placed = exportOf({"--date", "1975-07-14", "--time", "09:35", "--place", "Budapest"}, "2026",
+                                            "naptar.csv");
+        QTest::newRow("unknown place") << with(placed, "--place", "Budapestt")
+                                       << "Ismeretlen hely (--place): „Budapestt”. A helységnévtár hasonló nevű "
+                                          "helyei:\n  Budapest, Magyarország\n"
+                                       << 1;
+        QTest::newRow("namesakes") << with(placed, "--place", "Kardos")
+                                   << "Több hely is „Kardos” nevű (--place). Adja meg a helyet a teljes nevével, ahogy "
+                                      "a listában áll, például: --place \"Kardos, Békés, Magyarország\"\n"
+                                      "  Kardos, Békés, Magyarország\n  Kardos, Csongrád-Csanád, Magyarország"
+                                   << 1;
+        QTest::newRow("unknown residence") << QStringList(placed + QStringList{"--residence", "Sehonnai"})
+                                           << "Ismeretlen hely (--residence): „Sehonnai”." << 1;
+        QTest::newRow("the hour skipped in spring")
+            << with(with(placed, "--date", "1985-03-31"), "--time", "02:30")
+            << "A születési helyen (Budapest) 1985. március 31. 02:30 nem létező időpont: ekkor kezdődött a nyári "
+               "időszámítás, és az órát előreállították. Kérem, ellenőrizze az órát és a percet, vagy írja be kézzel "
+               "az időzónát. Az időzóna a --zone kapcsolóval adható meg."
+            << 1;
+        QTest::newRow("the hour repeated in autumn")
+            << with(with(placed, "--date", "1985-09-29"), "--time", "02:30")
+            << "1985. szeptember 29. 02:30 kétszer is volt: ekkor ért véget a nyári időszámítás. Először -2 (nyári "
+               "időszámítás) volt az időzóna, másodszor -1."
+            << 1;
+        QTest::newRow("month 13 with a place") << with(placed, "--date", "1975-13-14") << rangeMessage("txtMonth", "13")
+                                               << 1;
+        QTest::newRow("place and longitude") << QStringList(placed + QStringList{"--lon", "19E02"})
+                                             << "A --place mellett nem adható meg a --lon kapcsoló" << 2;
+        QTest::newRow("chart and place")
+            << QStringList{"export", "--chart", "radix.hvs", "--place", "Budapest", "--year", "2026", "-o", "n.csv"}
+            << "A --chart mellett nem adható meg a --place kapcsoló" << 2;
+        QTest::newRow("place without a time") << QStringList{"export", "--date", "1975-07-14", "--place", "Budapest",
+                                                             "--year", "2026", "-o", "n.csv"}
+                                              << "Hiányzó kapcsoló: --time." << 2;
+        QTest::newRow("saved person missing")
+            << QStringList{"export", "--chart", "nincs.ferolune", "--year", "2026", "-o", "naptar.csv"}
+            << ReadPersonFile("nincs.ferolune").message << 1;
     }
     void badInput()
     {

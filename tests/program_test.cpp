@@ -7,6 +7,7 @@
 #include "calendar/window/calendar_window.h"
 #include "support/main_window_harness.h"
 
+#include <QLineEdit>
 #include <QSignalSpy>
 
 using namespace ferolune;
@@ -78,6 +79,46 @@ private slots:
         QVERIFY(main.isVisible());
         QCOMPARE(dialogs.messages.size(), size_t(1));
         QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("txtLongMin"));
+    }
+
+    // "LAKÓHELY" Budapest puts the calendar of the birth data of 1973 (zone -1) on the
+    // Budapest clock: the July moon-phase day's exact return and red hours come an hour
+    // later, the January ones stay.
+    void theResidencePutsTheCalendarOnItsClock()
+    {
+        struct Seen {
+            QDateTime januaryReturn, julyReturn;
+            std::array<HourClass, CalendarModel::HourCount> julyHours{};
+        };
+        const auto run = [](const PlaceChoice &residence) {
+            Started started;
+            MainWindow &main = started.program.mainWindow();
+            BirthData fields; // 26 February 1973, 02:50, zone -1
+            fields.residence = residence;
+            main.setBirthData(fields);
+            main.findChild<QLineEdit *>(QStringLiteral("Text3"))->setText(QStringLiteral("2026"));
+            QTest::mouseClick(main.findChild<QWidget *>(QStringLiteral("Command2")), Qt::LeftButton);
+            CalendarController &calendar = started.program.calendar();
+            Seen seen;
+            if (!calendar.window() || !started.dialogs.messages.empty())
+                return seen;
+
+            seen.januaryReturn = calendar.model().exactReturns[10].value_or(ExactReturn{}).moment;
+            seen.julyReturn = calendar.model().exactReturns[188].value_or(ExactReturn{}).moment;
+            calendar.Reszletes(7, 8);
+            seen.julyHours = calendar.model().hours;
+            return seen;
+        };
+        const Seen zone = run({});
+        const Seen budapest = run({QStringLiteral("Budapest, Magyarország"), 3054643});
+        QCOMPARE(zone.januaryReturn.toString(Qt::ISODate), QStringLiteral("2026-01-11T15:03:43+01:00"));
+        QCOMPARE(budapest.januaryReturn, zone.januaryReturn);
+        QCOMPARE(zone.julyReturn.time().toString(), QStringLiteral("15:45:47"));
+        QCOMPARE(budapest.julyReturn.toSecsSinceEpoch(), zone.julyReturn.toSecsSinceEpoch());
+        QCOMPARE(budapest.julyReturn.time().toString(), QStringLiteral("16:45:47"));
+        for (int hour = 0; hour + 1 < CalendarModel::HourCount; ++hour)
+            QCOMPARE(budapest.julyHours[size_t(hour + 1)], zone.julyHours[size_t(hour)]);
+        QCOMPARE(zone.julyHours[24 + 15], HourClass::Match);
     }
 };
 

@@ -52,4 +52,15 @@ void AtlasSource::takeResult()
     emit loaded();
 }
 
+ResidenceZoneOf AtlasResidenceZones(AtlasSource &source)
+{
+    return [&source](const PlaceChoice &residence) {
+        if (residence.geonameId == 0)
+            return QByteArray();
+        const Atlas *atlas = source.waitForAtlas();
+        const std::optional<PlaceId> id = atlas ? atlas->findGeonameId(residence.geonameId) : std::nullopt;
+        return id ? atlas->place(*id).timeZoneId : QByteArray();
+    };
+}
+
 } // namespace ferolune

@@ -4,6 +4,7 @@
 // for it. Until it is read the place fields offer nothing; everything else works.
 
 #include "atlas/atlas.h"
+#include "calendar/calendar_engine.h"
 
 #include <QObject>
 #include <QString>
@@ -48,5 +49,9 @@ private:
     QString m_error;
     bool m_done = false;
 };
+
+// The zone of a place of residence chosen from `source`'s atlas (waiting for the atlas
+// when it is still being read); empty for a place typed as text or one the atlas lacks.
+ResidenceZoneOf AtlasResidenceZones(AtlasSource &source);
 
 } // namespace ferolune

@@ -21,7 +21,9 @@ void describe(QCommandLineParser &parser)
     parser.setApplicationDescription(
         QStringLiteral("Holdfázis naptár ablak nélkül. Paraméterek nélkül indítva a program ablakot nyit.\n\n"
                        "Példa:\n  ferolune export --date 1988-07-14 --time 09:35 --zone -2 --lon 19E03 "
-                       "--lat 47N30 --year 2027 -o naptar.csv"));
+                       "--lat 47N30 --year 2027 -o naptar.csv\n"
+                       "  ferolune export --date 1988-07-14 --time 09:35 --place Budapest --residence Debrecen "
+                       "--year 2027 -o naptar.pdf"));
     parser.addPositionalArgument(ExportCommand, QStringLiteral("A naptár mentése fájlba (PDF, iCalendar vagy CSV)."),
                                  QStringLiteral("export"));
     // Our own help option: Qt's adds --help-all for its platform options, which the command

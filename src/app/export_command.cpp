@@ -1,5 +1,10 @@
 #include "app/export_command.h"
 
+#include "app/atlas_source.h"
+#include "app/birth_place.h"
+#include "app/place_option.h"
+#include "app/program.h"
+
 #include "calendar/calendar_engine.h"
 #include "calendar/calendar_model.h"
 #include "calendar/calendar_run.h"
@@ -14,6 +19,7 @@
 #include "chartfile/chart_file.h"
 #include "common/run_error.h"
 #include "export/calendar_file.h"
+#include "persons/person_file.h"
 #include "widgets/dialogs.h"
 
 #include <QCommandLineParser>
@@ -27,8 +33,13 @@ namespace ferolune {
 
 namespace {
 
+const QString PlaceOption = QStringLiteral("place");
+const QString ResidenceOption = QStringLiteral("residence");
 const QStringList BirthOptions = {QStringLiteral("date"), QStringLiteral("time"), QStringLiteral("zone"),
                                   QStringLiteral("lon"), QStringLiteral("lat")};
+// A birthplace gives the coordinates, and the zone unless one is given.
+const QStringList PlacedBirthOptions = {QStringLiteral("date"), QStringLiteral("time")};
+const QStringList OptionsThePlaceGives = {QStringLiteral("lon"), QStringLiteral("lat")};
 
 QString dashed(const QString &option)
 {
@@ -67,6 +78,8 @@ BirthData typedBirthFields(const QCommandLineParser &parser)
     fields.txtBirthMinute = time[1];
     fields.txtTZ = parser.value(QStringLiteral("zone")).trimmed();
     fields.Check1 = 0;
+    if (parser.isSet(PlaceOption))
+        return fields;
     const QStringList lon = partsOf(parser, QStringLiteral("lon"), QStringLiteral("(\\d+)([EW])(\\d+)"),
                                     QStringLiteral("FFEPP vagy FFWPP"), QStringLiteral("19E03"));
     fields.txtLongDeg = lon[0];
@@ -80,10 +93,17 @@ BirthData typedBirthFields(const QCommandLineParser &parser)
     return fields;
 }
 
-// The birth fields after the chart file is opened in a freshly started main window: the
-// hemisphere choices, which the file does not hold, stay east and north.
+// The birth fields after the file is opened in a freshly started main window. A saved
+// person is the fields as they were saved; a chart file's hemisphere choices, which the
+// file does not hold, stay east and north.
 BirthData chartFileFields(const QString &path)
 {
+    if (IsPersonFilePath(path)) {
+        const PersonFileRead person = ReadPersonFile(path);
+        if (!person.person)
+            throw CommandRefusal{person.message, ExitRefused};
+        return *person.person;
+    }
     const ChartFileImport file = ReadChartFile(path);
     if (!file.values)
         throw CommandRefusal{file.message, ExitRefused}; // as the window refuses the file
@@ -92,11 +112,20 @@ BirthData chartFileFields(const QString &path)
     return fields;
 }
 
+void refuseTogether(const QCommandLineParser &parser, const QString &option, const QStringList &others,
+                    const QString &why)
+{
+    for (const QString &other : others)
+        if (parser.isSet(other))
+            throw CommandRefusal{QStringLiteral("A %1 mellett nem adható meg a %2 kapcsoló: %3")
+                                     .arg(dashed(option), dashed(other), why)};
+}
+
 void requireOptions(const QCommandLineParser &parser, bool fromChartFile)
 {
     QStringList required = {QStringLiteral("year"), QStringLiteral("o")};
     if (!fromChartFile)
-        required = BirthOptions + required;
+        required = (parser.isSet(PlaceOption) ? PlacedBirthOptions : BirthOptions) + required;
     QStringList missing;
     for (const QString &option : required)
         if (!parser.isSet(option))
@@ -104,13 +133,13 @@ void requireOptions(const QCommandLineParser &parser, bool fromChartFile)
     if (!missing.isEmpty())
         throw CommandRefusal{QStringLiteral("Hiányzó kapcsoló: %1. Segítség: ferolune --help")
                           .arg(missing.join(QStringLiteral(", ")))};
-    if (!fromChartFile)
+    if (!fromChartFile) {
+        if (parser.isSet(PlaceOption))
+            refuseTogether(parser, PlaceOption, OptionsThePlaceGives, QStringLiteral("a koordinátákat a hely adja."));
         return;
-    for (const QString &option : BirthOptions)
-        if (parser.isSet(option))
-            throw CommandRefusal{QStringLiteral("A --chart mellett nem adható meg a %1 kapcsoló: a születési adatok az "
-                                         "asztrógramból jönnek.")
-                              .arg(dashed(option))};
+    }
+    refuseTogether(parser, QStringLiteral("chart"), BirthOptions + QStringList{PlaceOption},
+                   QStringLiteral("a születési adatok a fájlból jönnek."));
 }
 
 ExportFormat formatOf(const QCommandLineParser &parser, const QString &path)
@@ -144,12 +173,53 @@ QString rangeProblem(const ExportRequest &request)
     return {};
 }
 
+const Atlas &programAtlas()
+{
+    AtlasSource &source = AtlasSource::shared();
+    if (const Atlas *atlas = source.waitForAtlas())
+        return *atlas;
+    throw CommandRefusal{source.error(), ExitRefused};
+}
+
+Place namedPlace(const QCommandLineParser &parser, const QString &option, PlaceChoice &choice)
+{
+    const Atlas &atlas = programAtlas();
+    const std::variant<PlaceId, QString> found = FindNamedPlace(atlas, parser.value(option).trimmed(), dashed(option));
+    if (const QString *message = std::get_if<QString>(&found))
+        throw CommandRefusal{*message, ExitRefused};
+    const PlaceId id = std::get<PlaceId>(found);
+    choice = {atlas.displayText(id), atlas.place(id).geonameId};
+    return atlas.place(id);
+}
+
+// The birthplace fills the coordinates and, unless --zone is given, the zone in force
+// there at the birth moment; a moment its history does not settle is refused as the
+// window refuses it, and --zone settles it.
+void applyBirthPlace(const QCommandLineParser &parser, ExportRequest &request)
+{
+    const Place place = namedPlace(parser, PlaceOption, request.fields.birthPlace);
+    ApplyPlaceCoordinates(request.fields, place);
+    if (parser.isSet(QStringLiteral("zone")))
+        return;
+    const ZoneAt zone = ZoneAtBirth(place, request.fields);
+    if (zone.kind == LocalTimeKind::Unique) {
+        ApplyZoneReading(request.fields, zone.readings.front());
+        return;
+    }
+    // A date or hour out of range gets the window's message for that field.
+    if (zone.kind == LocalTimeKind::InvalidMoment && !rangeProblem(request).isEmpty())
+        return;
+    throw CommandRefusal{ZoneProblemAtBirth(place, request.fields, zone) +
+                             QStringLiteral(" Az időzóna a --zone kapcsolóval adható meg."),
+                         ExitRefused};
+}
+
 // The natal chart and the year scan of a calendar run, by the engine the window's
 // controller runs and with its messages. Empty when the run went through.
 QString computeCalendar(const ExportRequest &request, Ephemeris &ephemeris, ChartState &state,
                         CalendarModel &model)
 {
-    const CalendarEngine engine = RealCalendarEngine();
+    const CalendarEngine engine = ProgramCalendarEngine();
     state.EvalMode = EvaluationMode::Natal;
     try {
         engine.computeNatalChart(state, request.fields, ephemeris);
@@ -208,7 +278,16 @@ void AddExportOptions(QCommandLineParser &parser)
          QStringLiteral("FFEPP")},
         {QStringLiteral("lat"), QStringLiteral("Földrajzi szélesség: 47N30 (észak) vagy 33S55 (dél)."),
          QStringLiteral("FFNPP")},
-        {QStringLiteral("chart"), QStringLiteral("Asztrógram (*.hvs) a születési kapcsolók helyett."),
+        {PlaceOption,
+         QStringLiteral("A születési hely a helységnévtárból (például Budapest): a --lon és a --lat helyett, és "
+                        "ha nincs megadva, a --zone helyett is, a hely akkori időzónájával."),
+         QStringLiteral("hely")},
+        {ResidenceOption,
+         QStringLiteral("A lakóhely a helységnévtárból: a naptár napjai és órái az ottani helyi idő szerint, "
+                        "nyári időszámítással."),
+         QStringLiteral("hely")},
+        {QStringLiteral("chart"),
+         QStringLiteral("Asztrógram (*.hvs) vagy mentett személy (*.ferolune) a születési kapcsolók helyett."),
          QStringLiteral("fájl")},
         {QStringLiteral("year"), QStringLiteral("A naptár éve."), QStringLiteral("év")},
         {{QStringLiteral("o"), QStringLiteral("output")},
@@ -225,12 +304,17 @@ std::variant<ExportRequest, CommandRefusal> ExportRequestOf(const QCommandLinePa
         const bool fromChartFile = parser.isSet(QStringLiteral("chart"));
         requireOptions(parser, fromChartFile);
         ExportRequest request;
-        request.typedFields = !fromChartFile;
+        // A saved person holds the fields as they were typed.
+        request.typedFields = !fromChartFile || IsPersonFilePath(parser.value(QStringLiteral("chart")));
         request.fields = fromChartFile ? chartFileFields(parser.value(QStringLiteral("chart")))
                                        : typedBirthFields(parser);
         if (parser.isSet(QStringLiteral("name")))
             request.fields.txtName = parser.value(QStringLiteral("name"));
         request.calendarYearText = parser.value(QStringLiteral("year")).trimmed();
+        if (parser.isSet(PlaceOption))
+            applyBirthPlace(parser, request);
+        if (parser.isSet(ResidenceOption))
+            namedPlace(parser, ResidenceOption, request.fields.residence);
         request.outputPath = parser.value(QStringLiteral("o"));
         request.format = formatOf(parser, request.outputPath);
         return request;

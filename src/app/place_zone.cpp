@@ -5,6 +5,7 @@
 // happened twice.
 
 #include "app/atlas_source.h"
+#include "app/birth_place.h"
 #include "app/main_window.h"
 #include "app/place_field.h"
 #include "atlas/atlas.h"
@@ -18,38 +19,6 @@
 namespace ferolune {
 
 namespace {
-
-// The zone as the field writes it: a full stop before a fraction ("-5.5"), never "-0".
-QString zoneFieldText(double hours)
-{
-    return QString::number(hours == 0 ? 0.0 : hours);
-}
-
-struct ClockMoment {
-    QDate date;
-    int hour = 0;
-    int minute = 0;
-};
-
-// The birth date and the clock time of the visible 24-hour field, read as the fields are.
-ClockMoment clockMoment(const BirthData &fields)
-{
-    const auto whole = [](const QString &text) { return int(std::trunc(readLeniently(text))); };
-    return {QDate(whole(fields.txtYear), whole(fields.txtMonth), whole(fields.txtDay)), whole(fields.Text1),
-            whole(fields.txtBirthMinute)};
-}
-
-ZoneAt zoneAtBirth(const Place &place, const BirthData &fields)
-{
-    const ClockMoment moment = clockMoment(fields);
-    return zoneAt(place, moment.date, moment.hour, moment.minute);
-}
-
-QString problemText(const Place &place, const BirthData &fields, const ZoneAt &zone)
-{
-    const ClockMoment moment = clockMoment(fields);
-    return zoneProblemText(place, moment.date, moment.hour, moment.minute, zone);
-}
 
 QString summerTimeNote(const ZoneReading &reading)
 {
@@ -74,15 +43,7 @@ void MainWindow::birthPlaceChosen()
     const Place *place = m_birthPlace->place();
     if (!place)
         return;
-    const FieldValues values = fieldValues(*place);
-    applyRule([&](BirthData &fields) {
-        fields.txtLongDeg = QString::number(values.longitudeDegrees);
-        fields.txtLongMin = formatTwoDigits(values.longitudeMinutes);
-        fields.optEast = values.east;
-        fields.txtLatDeg = QString::number(values.latitudeDegrees);
-        fields.txtLatMin = formatTwoDigits(values.latitudeMinutes);
-        fields.optSouth = !values.north;
-    });
+    applyRule([&](BirthData &fields) { ApplyPlaceCoordinates(fields, *place); });
     m_zoneFollowsPlace = true;
     followBirthPlace();
 }
@@ -94,7 +55,7 @@ void MainWindow::followBirthPlace()
     const Place *place = m_birthPlace->place();
     if (!m_zoneFollowsPlace || !place)
         return;
-    const ZoneAt zone = zoneAtBirth(*place, birthData());
+    const ZoneAt zone = ZoneAtBirth(*place, birthData());
     if (zone.kind == LocalTimeKind::Unique)
         writeZone(zone.readings.front());
 }
@@ -102,10 +63,7 @@ void MainWindow::followBirthPlace()
 // The box shows the summer time without moving the zone: setBirthData couples nothing.
 void MainWindow::writeZone(const ZoneReading &reading)
 {
-    applyRule([&](BirthData &fields) {
-        fields.txtTZ = zoneFieldText(reading.zoneHours);
-        fields.Check1 = reading.summerTime ? 1 : 0;
-    });
+    applyRule([&](BirthData &fields) { ApplyZoneReading(fields, reading); });
 }
 
 bool MainWindow::zoneFieldHolds(const ZoneReading &reading) const
@@ -118,7 +76,7 @@ bool MainWindow::zoneMatchesPlace() const
     const Place *place = m_birthPlace->place();
     if (!place)
         return false;
-    const ZoneAt zone = zoneAtBirth(*place, birthData());
+    const ZoneAt zone = ZoneAtBirth(*place, birthData());
     return zone.kind == LocalTimeKind::Unique && zoneFieldHolds(zone.readings.front());
 }
 
@@ -132,7 +90,7 @@ bool MainWindow::settleZoneForRun()
     if (!place)
         return true; // a place the atlas no longer has is only text
     const BirthData fields = birthData();
-    const ZoneAt zone = zoneAtBirth(*place, fields);
+    const ZoneAt zone = ZoneAtBirth(*place, fields);
     switch (zone.kind) {
     case LocalTimeKind::Unique: {
         const ZoneReading &reading = zone.readings.front();
@@ -140,7 +98,7 @@ bool MainWindow::settleZoneForRun()
             writeZone(reading);
             return true;
         }
-        const QString placeZone = zoneFieldText(reading.zoneHours);
+        const QString placeZone = ZoneFieldText(reading.zoneHours);
         const QString question = QStringLiteral("A születési helyen ekkor %1 volt az időzóna%2; a mezőben %3 áll. "
                                                 "Melyiket használjuk?")
                                      .arg(placeZone, summerTimeNote(reading), txtTZ->text());
@@ -157,7 +115,7 @@ bool MainWindow::settleZoneForRun()
         // A zone set by hand to one of the two has settled it already.
         if (!m_zoneFollowsPlace && (zoneFieldHolds(zone.readings[0]) || zoneFieldHolds(zone.readings[1])))
             return true;
-        const int answer = m_dialogs.choose(this, problemText(*place, fields, zone),
+        const int answer = m_dialogs.choose(this, ZoneProblemAtBirth(*place, fields, zone),
                                             {zoneReadingText(zone.readings[0]), zoneReadingText(zone.readings[1])});
         if (answer < 0)
             return false;
@@ -171,7 +129,7 @@ bool MainWindow::settleZoneForRun()
         // The message asks for the zone by hand; once typed, it is used as it stands.
         if (!m_zoneFollowsPlace)
             return true;
-        m_dialogs.message(this, problemText(*place, fields, zone), Dialogs::Icon::Critical);
+        m_dialogs.message(this, ZoneProblemAtBirth(*place, fields, zone), Dialogs::Icon::Critical);
         return false;
     }
     return true;

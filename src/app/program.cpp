@@ -1,5 +1,6 @@
 #include "app/program.h"
 
+#include "app/atlas_source.h"
 #include "app/main_window.h"
 #include "calendar/window/calendar_controller.h"
 #include "calendar/window/calendar_window.h"
@@ -20,6 +21,11 @@ bool InstallQtHungarianTranslation()
         return false;
     }
     return QCoreApplication::installTranslator(translator);
+}
+
+CalendarEngine ProgramCalendarEngine()
+{
+    return RealCalendarEngine(AtlasResidenceZones(AtlasSource::shared()));
 }
 
 Program::Program(Ephemeris &ephemeris, Dialogs &dialogs, const Clock &clock, CalendarEngine engine)

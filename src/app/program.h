@@ -22,9 +22,13 @@ class MainWindow;
 // buttons) speak Hungarian like the rest of the program. False when it is not installed.
 bool InstallQtHungarianTranslation();
 
+// The real computation, with the calendar on the clock of a place of residence chosen
+// from the program's atlas.
+CalendarEngine ProgramCalendarEngine();
+
 class Program {
 public:
-    Program(Ephemeris &ephemeris, Dialogs &dialogs, const Clock &clock, CalendarEngine engine = RealCalendarEngine());
+    Program(Ephemeris &ephemeris, Dialogs &dialogs, const Clock &clock, CalendarEngine engine = ProgramCalendarEngine());
     ~Program();
     Program(const Program &) = delete;
     Program &operator=(const Program &) = delete;

@@ -19,7 +19,12 @@ struct CalendarEngine {
         reszletes;
 };
 
-// ComputeNatalChart, ScanYear with the exact returns of its moon-phase days, and Reszletes.
-CalendarEngine RealCalendarEngine();
+// The IANA zone ("Europe/Budapest") of the place of residence a run's fields name; empty
+// when the calendar keeps the zone of the zone field.
+using ResidenceZoneOf = std::function<QByteArray(const PlaceChoice &)>;
+
+// ComputeNatalChart, ScanYear with the exact returns of its moon-phase days, and Reszletes,
+// on the clock of the place of residence `residenceZoneOf` finds (none: the zone field's).
+CalendarEngine RealCalendarEngine(ResidenceZoneOf residenceZoneOf = {});
 
 } // namespace ferolune

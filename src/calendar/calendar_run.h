@@ -8,6 +8,7 @@
 #include "chart/birth_data.h"
 #include "chart/chart_state.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <functional>
@@ -37,17 +38,24 @@ enum class RunOutcome { Finished, Stopped };
 // compute); the library's files are closed whatever happens. A stopped or failed run
 // leaves the cells it marked so far. A moon-phase day within the last 20 days of the year
 // ends the scan: the days its jump would reach lie past 31 December.
+// `residenceZoneId` (an IANA zone, e.g. "Europe/Budapest") puts every moment on the local
+// clock of the place of residence, with the summer time of its day: a skipped hour is not
+// sampled, a repeated one is sampled twice. Empty, or a zone the system does not know,
+// keeps the zone of the zone field.
 RunOutcome ScanYear(ChartState &state, const BirthData &fields, const QString &calendarYearText,
-                    Ephemeris &ephemeris, CalendarModel &model, const MomentCallback &beforeMoment);
+                    Ephemeris &ephemeris, CalendarModel &model, const MomentCallback &beforeMoment,
+                    const QByteArray &residenceZoneId = {});
 
 // The day detail of month `CurHo`, day `CurNap` of the calendar year: resets the hour
 // cells, evaluates every minute of the day before, the day and the day after, and writes
 // each day's caption ("2024.3.4") once its 1,440 minutes are done; the captions of days
 // not done yet are empty; detailDayIndex names the clicked day's cell. Throws as
 // ScanYear, RunError before the strip is reset; std::out_of_range for a month or day that
-// the calendar year does not have.
+// the calendar year does not have. `residenceZoneId` as for ScanYear: every minute of the
+// place's clock, a repeated hour's minutes twice in its hour cell, a skipped hour none.
 RunOutcome Reszletes(ChartState &state, const BirthData &fields, const QString &calendarYearText, float CurHo,
-                     float CurNap, Ephemeris &ephemeris, CalendarModel &model, const MomentCallback &beforeMoment);
+                     float CurNap, Ephemeris &ephemeris, CalendarModel &model, const MomentCallback &beforeMoment,
+                     const QByteArray &residenceZoneId = {});
 
 // Month and day of a moon-phase day cell's tag ("1-5-" gives 1 and 5, "1225" 12 and 25).
 struct TagDate {

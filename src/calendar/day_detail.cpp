@@ -1,12 +1,14 @@
 #include "calendar/calendar_moment.h"
 #include "calendar/calendar_run.h"
 #include "calendar/calendar_year.h"
+#include "calendar/local_clock.h"
 #include "chart/ephemeris.h"
 #include "chart/field_rules.h"
 #include "common/number_rules.h"
 
 #include <array>
 #include <cmath>
+#include <vector>
 
 namespace ferolune {
 
@@ -40,6 +42,19 @@ std::array<PreparedDay, DetailDayCount> prepareDays(const BirthData &fields, con
     return days;
 }
 
+// Every minute of each hour of the day on the run's clock, in the order of universal time.
+using DayMinutes = std::array<std::vector<ClockSample>, HoursPerDay>;
+
+DayMinutes minutesOf(const PreparedDay &day, const QByteArray &residenceZoneId)
+{
+    const LocalClock clock(residenceZoneId, day.fields.zoneHours, day.fields.year);
+    const LocalDay localDay = clock.day(QDate(day.fields.year, day.date.month, day.date.day));
+    DayMinutes minutes;
+    for (int hour = 0; hour < HoursPerDay; ++hour)
+        minutes[size_t(hour)] = localDay.samples(hour, 0, MinutesPerHour - 1, 1);
+    return minutes;
+}
+
 QString captionOf(const PreparedDay &day)
 {
     return day.yearText + u'.' + numberText(day.date.month) + u'.' + numberText(day.date.day);
@@ -48,7 +63,8 @@ QString captionOf(const PreparedDay &day)
 } // namespace
 
 RunOutcome Reszletes(ChartState &state, const BirthData &fields, const QString &calendarYearText, float CurHo,
-                     float CurNap, Ephemeris &ephemeris, CalendarModel &model, const MomentCallback &beforeMoment)
+                     float CurNap, Ephemeris &ephemeris, CalendarModel &model, const MomentCallback &beforeMoment,
+                     const QByteArray &residenceZoneId)
 {
     // Every text is converted before the strip is touched, so a text that is not a
     // number keeps the detail from starting.
@@ -63,8 +79,16 @@ RunOutcome Reszletes(ChartState &state, const BirthData &fields, const QString &
     model.detailDayIndex = DayOfYear(CalendarYearOf(calendarYearText), days[1].date.month, days[1].date.day) - 1;
     state.CellIndex = -1;
 
+    std::array<DayMinutes, DetailDayCount> minutes;
+    // On the place's clock a day may have an hour more or less than 24.
+    RunProgress progress{0, 0, RunProgress::Unit::Minute};
+    for (size_t g = 0; g < days.size(); ++g) {
+        minutes[g] = minutesOf(days[g], residenceZoneId);
+        for (const std::vector<ClockSample> &hour : minutes[g])
+            progress.total += int(hour.size());
+    }
+
     const LibraryFilesGuard closeFiles(ephemeris);
-    RunProgress progress{0, DetailDayCount * MinutesPerDay, RunProgress::Unit::Minute};
     for (size_t g = 0; g < days.size(); ++g) {
         const PreparedDay &day = days[g];
         const QString monthTag = numberText(day.date.month);
@@ -72,16 +96,18 @@ RunOutcome Reszletes(ChartState &state, const BirthData &fields, const QString &
         MomentTime moment;
         moment.month = static_cast<std::int16_t>(day.date.month);
         moment.day = static_cast<std::int16_t>(day.date.day);
-        for (int hour = 0; hour < HoursPerDay; ++hour) {
+        MomentFields dayFields = day.fields;
+        for (const std::vector<ClockSample> &hour : minutes[g]) {
             state.CellIndex += 1;
-            for (int minute = 0; minute < MinutesPerHour; ++minute) {
+            for (const ClockSample &sample : hour) {
                 if (beforeMoment && !beforeMoment(progress))
                     return RunOutcome::Stopped;
                 state.CellTagA = monthTag;
                 state.CellTagB = dayTag;
-                moment.hour = hour;
-                moment.minute = minute;
-                EvaluateMoment(state, day.fields, moment, ephemeris, model);
+                moment.hour = sample.hour;
+                moment.minute = sample.minute;
+                dayFields.zoneHours = sample.zoneHours;
+                EvaluateMoment(state, dayFields, moment, ephemeris, model);
                 ++progress.done;
             }
         }

@@ -2,6 +2,7 @@
 
 #include "calendar/calendar_moment.h"
 #include "calendar/calendar_year.h"
+#include "calendar/local_clock.h"
 #include "chart/angle_match.h"
 #include "chart/ephemeris.h"
 #include "chart/natal_chart.h"
@@ -101,12 +102,25 @@ QDateTime localTimeOf(double julianDay, double zoneHours)
     return QDateTime(wallClock.date(), wallClock.time(), zoneOf(zoneHours));
 }
 
+double julianDayOfUtc(qint64 utcSeconds)
+{
+    return static_cast<double>(utcSeconds) / SecondsPerDay + UnixEpochJulianDay;
+}
+
+qint64 utcOfJulianDay(double julianDay)
+{
+    return static_cast<qint64>(std::llround((julianDay - UnixEpochJulianDay) * SecondsPerDay));
+}
+
 // The whole minutes around a day, counted from its local midnight (negative ones lie on
-// the days before), as the day detail evaluates them.
+// the days before), as the day detail evaluates them. On the clock of a place they are
+// counted in universal time, so that a repeated hour's minutes come twice and a skipped
+// hour's not at all.
 class DetailMinutes {
 public:
-    DetailMinutes(Ephemeris &ephemeris, const QDate &day, float zoneHours, double natalAngleRounded)
-        : m_ephemeris(ephemeris), m_day(day), m_zoneHours(zoneHours), m_natalAngleRounded(natalAngleRounded)
+    DetailMinutes(Ephemeris &ephemeris, const QDate &day, const LocalClock &clock, double natalAngleRounded)
+        : m_ephemeris(ephemeris), m_day(day), m_clock(clock), m_zoneHours(clock.fixedZoneHours()),
+          m_dayStartUtc(clock.isFixed() ? 0 : clock.dayStartUtc(day)), m_natalAngleRounded(natalAngleRounded)
     {
     }
 
@@ -118,34 +132,54 @@ public:
 
     QDateTime localTime(int minute) const
     {
+        if (!m_clock.isFixed())
+            return m_clock.localTime(utcOf(minute));
         const Split split = splitOf(minute);
         return QDateTime(split.date, QTime(split.minuteOfDay / 60, split.minuteOfDay % 60), zoneOf(m_zoneHours));
+    }
+
+    // The minute, counted as these are, of a universal Julian day.
+    double minuteOf(const QDateTime &moment, double julianDay) const
+    {
+        if (m_clock.isFixed())
+            return static_cast<double>(QDateTime(m_day, QTime(0, 0), moment.timeZone()).secsTo(moment)) / 60.0;
+        return ((julianDay - UnixEpochJulianDay) * SecondsPerDay - static_cast<double>(m_dayStartUtc)) / 60.0;
     }
 
 private:
     struct Split {
         QDate date;
         int minuteOfDay;
+        float zoneHours;
     };
+
+    qint64 utcOf(int minute) const { return m_dayStartUtc + qint64(minute) * 60; }
 
     Split splitOf(int minute) const
     {
+        if (!m_clock.isFixed()) {
+            const QDateTime local = m_clock.localTime(utcOf(minute));
+            const QTime time = local.time();
+            return {local.date(), time.hour() * 60 + time.minute(), static_cast<float>(-local.offsetFromUtc()) / 3600};
+        }
         const int dayOffset = minute >= 0 ? minute / MinutesPerDay : -((-minute + MinutesPerDay - 1) / MinutesPerDay);
-        return {m_day.addDays(dayOffset), minute - dayOffset * MinutesPerDay};
+        return {m_day.addDays(dayOffset), minute - dayOffset * MinutesPerDay, m_zoneHours};
     }
 
     // The hour and minute make the universal hour in single precision, as a moment does.
     double julianDayOf(int minute) const
     {
         const Split split = splitOf(minute);
-        const auto universalHour = static_cast<float>(static_cast<float>(split.minuteOfDay / 60) + m_zoneHours);
+        const auto universalHour = static_cast<float>(static_cast<float>(split.minuteOfDay / 60) + split.zoneHours);
         const double hourDecimal = static_cast<float>(split.minuteOfDay % 60) / 60.0 + universalHour;
         return Ephemeris::julianDay(split.date.year(), split.date.month(), split.date.day(), hourDecimal);
     }
 
     Ephemeris &m_ephemeris;
     QDate m_day;
+    const LocalClock &m_clock;
     float m_zoneHours;
+    qint64 m_dayStartUtc;
     double m_natalAngleRounded;
 };
 
@@ -163,13 +197,12 @@ std::optional<int> spanEnd(DetailMinutes &minutes, int estimate, int direction)
     return minute;
 }
 
-void findTenthSpan(Ephemeris &ephemeris, const MomentFields &fields, double natalAngle, double natalAngleRounded,
+void findTenthSpan(Ephemeris &ephemeris, const LocalClock &clock, double natalAngle, double natalAngleRounded,
                    ExactReturn &exact)
 {
     const QDate day = exact.moment.date();
-    DetailMinutes minutes(ephemeris, day, fields.zoneHours, natalAngleRounded);
-    const double exactMinute =
-        static_cast<double>(QDateTime(day, QTime(0, 0), exact.moment.timeZone()).secsTo(exact.moment)) / 60.0;
+    DetailMinutes minutes(ephemeris, day, clock, natalAngleRounded);
+    const double exactMinute = minutes.minuteOf(exact.moment, exact.julianDay);
     // The minutes whose angle rounds to the natal tenth lie within 0.05 degrees of it.
     const double perMinute = probe(ephemeris, exact.julianDay + RateMinutes / 1440.0, natalAngle).offset / RateMinutes;
     if (!(perMinute > 0))
@@ -208,27 +241,44 @@ QString trimmedSign(int sign)
 std::optional<ExactReturn> FindExactReturn(double natalAngle, double natalAngleRounded, const MomentFields &fields,
                                            int month, int day, Ephemeris &ephemeris)
 {
-    const double localMidnight =
-        Ephemeris::julianDay(fields.year, month, day, static_cast<double>(fields.zoneHours));
-    const std::optional<Probe> root = findRoot(ephemeris, natalAngle, localMidnight - 1, localMidnight + 2);
+    return FindExactReturn(natalAngle, natalAngleRounded, fields, LocalClock(fields.zoneHours), month, day, ephemeris);
+}
+
+std::optional<ExactReturn> FindExactReturn(double natalAngle, double natalAngleRounded, const MomentFields &fields,
+                                           const LocalClock &clock, int month, int day, Ephemeris &ephemeris)
+{
+    double searchFrom = 0, searchTo = 0;
+    if (clock.isFixed()) {
+        const double localMidnight =
+            Ephemeris::julianDay(fields.year, month, day, static_cast<double>(fields.zoneHours));
+        searchFrom = localMidnight - 1;
+        searchTo = localMidnight + 2;
+    } else {
+        const QDate date(fields.year, month, day);
+        searchFrom = julianDayOfUtc(clock.dayStartUtc(date.addDays(-1)));
+        searchTo = julianDayOfUtc(clock.dayStartUtc(date.addDays(2)));
+    }
+    const std::optional<Probe> root = findRoot(ephemeris, natalAngle, searchFrom, searchTo);
     if (!root)
         return std::nullopt;
 
     ExactReturn exact;
     exact.julianDay = root->julianDay;
-    exact.moment = localTimeOf(root->julianDay, fields.zoneHours);
+    exact.moment = clock.isFixed() ? localTimeOf(root->julianDay, fields.zoneHours)
+                                   : clock.localTime(utcOfJulianDay(root->julianDay));
     exact.moonSign = signOf(root->positions.moonLon);
     exact.signChange = signChangeNear(ephemeris, exact, natalAngle);
-    findTenthSpan(ephemeris, fields, natalAngle, natalAngleRounded, exact);
+    findTenthSpan(ephemeris, clock, natalAngle, natalAngleRounded, exact);
     return exact;
 }
 
 void FindExactReturns(const ChartState &state, const BirthData &fields, const QString &calendarYearText,
-                      Ephemeris &ephemeris, CalendarModel &model)
+                      Ephemeris &ephemeris, CalendarModel &model, const QByteArray &residenceZoneId)
 {
     BirthData momentFields = fields;
     momentFields.txtYear = calendarYearText;
     const MomentFields converted = ConvertMomentFields(momentFields, QStringLiteral("Text3"));
+    const LocalClock clock(residenceZoneId, converted.zoneHours, converted.year);
     const LibraryFilesGuard closeFiles(ephemeris);
     for (int k = 0; k < model.dayCount; ++k) {
         auto &exact = model.exactReturns[static_cast<size_t>(k)];
@@ -237,8 +287,8 @@ void FindExactReturns(const ChartState &state, const BirthData &fields, const QS
             continue;
         const MonthDay date = DateOfDayIndex(k, model.dayCount);
         try {
-            exact = FindExactReturn(state.NatalAngle, state.NatalAngleRounded, converted, date.month, date.day,
-                                    ephemeris);
+            exact = FindExactReturn(state.NatalAngle, state.NatalAngleRounded, converted, clock, date.month,
+                                    date.day, ephemeris);
         } catch (const EphemerisError &) {
             // The day keeps its colour from the scan; it only lacks the exact moment.
         }
@@ -246,11 +296,12 @@ void FindExactReturns(const ChartState &state, const BirthData &fields, const QS
 }
 
 RunOutcome ScanYearWithExactReturns(ChartState &state, const BirthData &fields, const QString &calendarYearText,
-                                    Ephemeris &ephemeris, CalendarModel &model, const MomentCallback &beforeMoment)
+                                    Ephemeris &ephemeris, CalendarModel &model, const MomentCallback &beforeMoment,
+                                    const QByteArray &residenceZoneId)
 {
-    const RunOutcome outcome = ScanYear(state, fields, calendarYearText, ephemeris, model, beforeMoment);
+    const RunOutcome outcome = ScanYear(state, fields, calendarYearText, ephemeris, model, beforeMoment, residenceZoneId);
     if (outcome == RunOutcome::Finished)
-        FindExactReturns(state, fields, calendarYearText, ephemeris, model);
+        FindExactReturns(state, fields, calendarYearText, ephemeris, model, residenceZoneId);
     return outcome;
 }
 

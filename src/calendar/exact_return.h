@@ -16,6 +16,7 @@
 namespace ferolune {
 
 class Ephemeris;
+class LocalClock;
 struct MomentFields;
 
 // The exact return near the moon-phase day month/day of fields.year, searched from local
@@ -24,17 +25,23 @@ struct MomentFields;
 // natal angle there. Throws EphemerisError when the library cannot compute a position.
 std::optional<ExactReturn> FindExactReturn(double natalAngle, double natalAngleRounded, const MomentFields &fields,
                                            int month, int day, Ephemeris &ephemeris);
+// The same on `clock`: from the first moment of the day before to the first moment of the
+// day after the day after on that clock, the moment in its local time.
+std::optional<ExactReturn> FindExactReturn(double natalAngle, double natalAngleRounded, const MomentFields &fields,
+                                           const LocalClock &clock, int month, int day, Ephemeris &ephemeris);
 
 // The exact return of every moon-phase day of a scanned calendar into model.exactReturns,
 // with the natal angle of `state` and the zone of `fields`. Throws RunError as ScanYear
 // for a text that is not a number; a day whose positions the library cannot compute keeps
-// no exact return. Closes the library's files.
+// no exact return. Closes the library's files. `residenceZoneId` as for ScanYear: the
+// moments are local times of the place of residence.
 void FindExactReturns(const ChartState &state, const BirthData &fields, const QString &calendarYearText,
-                      Ephemeris &ephemeris, CalendarModel &model);
+                      Ephemeris &ephemeris, CalendarModel &model, const QByteArray &residenceZoneId = {});
 
-// ScanYear, then FindExactReturns when the scan went through.
+// ScanYear, then FindExactReturns when the scan went through, both on the same clock.
 RunOutcome ScanYearWithExactReturns(ChartState &state, const BirthData &fields, const QString &calendarYearText,
-                                    Ephemeris &ephemeris, CalendarModel &model, const MomentCallback &beforeMoment);
+                                    Ephemeris &ephemeris, CalendarModel &model, const MomentCallback &beforeMoment,
+                                    const QByteArray &residenceZoneId = {});
 
 // "2027.01.28 23:14 – Hold: VIZONTO", and on a change of sign a second line
 // "a Hold jelet vált: BAK → VIZONTO".

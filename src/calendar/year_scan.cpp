@@ -1,6 +1,7 @@
 #include "calendar/calendar_moment.h"
 #include "calendar/calendar_run.h"
 #include "calendar/calendar_year.h"
+#include "calendar/local_clock.h"
 #include "chart/ephemeris.h"
 #include "chart/field_rules.h"
 #include "common/number_rules.h"
@@ -22,6 +23,7 @@ constexpr int SampledMinuteStep = 10;
 struct ScanRun {
     ChartState &state;
     const MomentFields &fields;
+    const LocalClock &clock;
     Ephemeris &ephemeris;
     CalendarModel &model;
     const MomentCallback &beforeMoment;
@@ -39,16 +41,19 @@ bool scanDay(const ScanRun &run, int scanIndex)
     moment.month = static_cast<std::int16_t>(date.month);
     moment.day = static_cast<std::int16_t>(date.day);
     const RunProgress progress{scanIndex, run.model.dayCount};
+    const LocalDay localDay = run.clock.day(QDate(run.fields.year, date.month, date.day));
+    MomentFields fields = run.fields;
 
     for (int hour = 0; hour <= LastSampledHour; hour += SampledHourStep) {
-        for (int minute = 0; minute <= LastSampledMinute; minute += SampledMinuteStep) {
+        for (const ClockSample &sample : localDay.samples(hour, 0, LastSampledMinute, SampledMinuteStep)) {
             if (run.beforeMoment && !run.beforeMoment(progress))
                 return false;
             run.state.CellTagA = monthTag;
             run.state.CellTagB = dayTag;
-            moment.hour = hour;
-            moment.minute = minute;
-            EvaluateMoment(run.state, run.fields, moment, run.ephemeris, run.model);
+            moment.hour = sample.hour;
+            moment.minute = sample.minute;
+            fields.zoneHours = sample.zoneHours;
+            EvaluateMoment(run.state, fields, moment, run.ephemeris, run.model);
         }
     }
     return true;
@@ -66,7 +71,8 @@ bool dataFilesCoverYear(Ephemeris &ephemeris, const MomentFields &fields)
 } // namespace
 
 RunOutcome ScanYear(ChartState &state, const BirthData &fields, const QString &calendarYearText,
-                    Ephemeris &ephemeris, CalendarModel &model, const MomentCallback &beforeMoment)
+                    Ephemeris &ephemeris, CalendarModel &model, const MomentCallback &beforeMoment,
+                    const QByteArray &residenceZoneId)
 {
     // The moments take their year from the calendar year; the caller's fields stay as
     // they are.
@@ -84,7 +90,8 @@ RunOutcome ScanYear(ChartState &state, const BirthData &fields, const QString &c
 
     const LibraryFilesGuard closeFiles(ephemeris);
     model.builtInEphemeris = !dataFilesCoverYear(ephemeris, converted);
-    const ScanRun run{state, converted, ephemeris, model, beforeMoment};
+    const LocalClock clock(residenceZoneId, converted.zoneHours, converted.year);
+    const ScanRun run{state, converted, clock, ephemeris, model, beforeMoment};
     const int lastDayIndex = model.dayCount - 1;
     int scanIndex = 0;
     while (scanIndex <= lastDayIndex) {

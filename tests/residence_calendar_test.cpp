@@ -1,0 +1,206 @@
+// The calendar on the clock of the place of residence: the sampled moments of a day with a
+// skipped or a repeated hour, the day detail's minutes in universal time, and the
+// calendar of a birth zone moved by the summer time of the residence.
+
+#include "calendar/calendar_run.h"
+#include "calendar/exact_return.h"
+#include "calendar/local_clock.h"
+#include "support/calendar_support.h"
+#include "support/locale_guard.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <set>
+
+using namespace ferolune;
+using ferolune::test::calendarEphemeris;
+using ferolune::test::DecimalSeparatorGuard;
+using ferolune::test::LoggedMoment;
+using ferolune::test::MomentLog;
+using ferolune::test::natalStateOf;
+
+namespace {
+
+const QByteArray Budapest = QByteArrayLiteral("Europe/Budapest");
+const QString Year2026 = QStringLiteral("2026");
+
+// The scan's sampled hours of a day: every second hour, minutes 0..50 every tenth.
+int scanSampleCount(const LocalDay &day)
+{
+    int count = 0;
+    for (int hour = 0; hour <= 22; hour += 2)
+        count += int(day.samples(hour, 0, 50, 10).size());
+    return count;
+}
+
+int detailMinuteCount(const LocalDay &day)
+{
+    int count = 0;
+    for (int hour = 0; hour < 24; ++hour)
+        count += int(day.samples(hour, 0, 59, 1).size());
+    return count;
+}
+
+std::vector<float> zoneHoursOfHour(const LocalDay &day, int hour)
+{
+    std::vector<float> hours;
+    for (const ClockSample &sample : day.samples(hour, 0, 50, 10))
+        if (hours.empty() || hours.back() != sample.zoneHours)
+            hours.push_back(sample.zoneHours);
+    return hours;
+}
+
+} // namespace
+
+TEST(LocalClock, SamplesOfADayOnAPlacesClock)
+{
+    const struct {
+        const char *zone; // empty: the fixed zone -1
+        QDate date;
+        int scanSamples, detailMinutes;
+        float noonZone;
+        std::vector<float> hourTwoZones; // in the order they are sampled
+        int clockYear = 0;               // the year the clock reads ahead; 0: the date's own
+    } rows[] = {
+        {"", QDate(2026, 3, 29), 72, 1440, -1, {-1}},
+        {"Europe/Budapest", QDate(2026, 1, 14), 72, 1440, -1, {-1}},
+        {"Europe/Budapest", QDate(2026, 7, 14), 72, 1440, -2, {-2}},
+        // The clocks go from 02:00 to 03:00: hour 2 never happens.
+        {"Europe/Budapest", QDate(2026, 3, 29), 66, 1380, -2, {}},
+        // From 03:00 back to 02:00: hour 2 twice, summer time first.
+        {"Europe/Budapest", QDate(2026, 10, 25), 78, 1500, -1, {-2, -1}},
+        // No summer time in Hungary from 1958 to 1979.
+        {"Europe/Budapest", QDate(1975, 7, 14), 72, 1440, -1, {-1}},
+        {"Europe/Budapest", QDate(1985, 7, 14), 72, 1440, -2, {-2}},
+        // Days far from the year the clock read ahead read their own history.
+        {"Europe/Budapest", QDate(1985, 3, 31), 66, 1380, -2, {}, 2026},
+        {"Europe/Budapest", QDate(2027, 10, 31), 78, 1500, -1, {-2, -1}, 2026},
+        {"Europe/Budapest", QDate(2028, 10, 29), 78, 1500, -1, {-2, -1}, 2026},
+        {"America/New_York", QDate(2026, 3, 8), 66, 1380, 4, {}},
+        // The southern summer ends in April; its hour 2 comes twice.
+        {"Australia/Sydney", QDate(2026, 4, 5), 78, 1500, -10, {-11, -10}},
+        {"Asia/Kolkata", QDate(2026, 7, 14), 72, 1440, -5.5f, {-5.5f}},
+        // A zone the system does not know keeps the fixed zone.
+        {"Europe/Nowhere", QDate(2026, 7, 14), 72, 1440, -1, {-1}},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(std::string(row.zone) + " " + row.date.toString(Qt::ISODate).toStdString());
+        const LocalDay day = LocalClock(QByteArray(row.zone), -1, row.clockYear ? row.clockYear : row.date.year()).day(row.date);
+        EXPECT_EQ(scanSampleCount(day), row.scanSamples);
+        EXPECT_EQ(detailMinuteCount(day), row.detailMinutes);
+        const ZoneHoursAt noon = day.zoneHoursAt(12, 0);
+        ASSERT_EQ(noon.count, 1);
+        EXPECT_EQ(noon.hours[0], row.noonZone);
+        EXPECT_EQ(zoneHoursOfHour(day, 2), row.hourTwoZones);
+    }
+}
+
+// On any clock the detail's minutes are the consecutive minutes of universal time from the
+// first moment of the day before to the last of the day after, each in the hour cell of
+// its local clock time.
+TEST(ResidenceCalendar, TheDetailWalksUniversalTimeMinuteByMinute)
+{
+    const struct {
+        const char *zone;
+        int month, day;
+        int minutes;
+        int emptyCell; // an hour cell no minute reaches, -1 when none
+        int doubledCell;
+    } rows[] = {
+        {"", 3, 29, 4320, -1, -1},
+        {"Europe/Budapest", 7, 14, 4320, -1, -1},
+        {"Europe/Budapest", 3, 29, 4260, 26, -1},
+        {"Europe/Budapest", 3, 28, 4260, 50, -1},
+        {"Europe/Budapest", 10, 25, 4380, -1, 26},
+        {"Europe/Budapest", 10, 26, 4380, -1, 2},
+    };
+    DecimalSeparatorGuard dot(u'.');
+    for (const auto &row : rows) {
+        SCOPED_TRACE(std::string(row.zone) + " " + std::to_string(row.month) + "." + std::to_string(row.day));
+        ChartState state = natalStateOf();
+        CalendarModel model;
+        MomentLog log;
+        int total = 0;
+        const MomentCallback record = log.callback(state);
+        const MomentCallback callback = [&](const RunProgress &progress) {
+            total = progress.total;
+            return record(progress);
+        };
+        ASSERT_EQ(Reszletes(state, BirthData{}, Year2026, float(row.month), float(row.day), calendarEphemeris(), model,
+                            callback, QByteArray(row.zone)),
+                  RunOutcome::Finished);
+        const std::vector<LoggedMoment> &moments = log.finish(state);
+        ASSERT_EQ(int(moments.size()), row.minutes);
+        EXPECT_EQ(total, row.minutes);
+        std::array<int, CalendarModel::HourCount> perCell{};
+        for (size_t i = 0; i < moments.size(); ++i) {
+            ++perCell[size_t(moments[i].cell)];
+            if (i > 0) {
+                ASSERT_NEAR((moments[i].julianDay - moments[i - 1].julianDay) * 1440, 1, 1e-4) << "minute " << i;
+            }
+        }
+        for (int cell = 0; cell < CalendarModel::HourCount; ++cell) {
+            EXPECT_EQ(perCell[size_t(cell)], cell == row.emptyCell ? 0 : cell == row.doubledCell ? 120 : 60)
+                << "hour cell " << cell;
+        }
+    }
+}
+
+// The default birth (zone -1) with its calendar in Budapest: the same instants, read an
+// hour later on the clock while summer time is in force, the same while it is not.
+TEST(ResidenceCalendar, ABudapestResidenceMovesSummerMoonPhaseHoursByTheSummerHour)
+{
+    const struct {
+        int month;
+        int hourShift;
+    } rows[] = {{1, 0}, {2, 0}, {4, 1}, {7, 1}, {9, 1}, {11, 0}, {12, 0}};
+    DecimalSeparatorGuard dot(u'.');
+    ChartState birthZoneState = natalStateOf();
+    ChartState residenceState = natalStateOf();
+    CalendarModel birthZone, residence;
+    ASSERT_EQ(ScanYearWithExactReturns(birthZoneState, BirthData{}, Year2026, calendarEphemeris(), birthZone, {}),
+              RunOutcome::Finished);
+    ASSERT_EQ(ScanYearWithExactReturns(residenceState, BirthData{}, Year2026, calendarEphemeris(), residence, {},
+                                       Budapest),
+              RunOutcome::Finished);
+
+    std::set<int> monthsSeen;
+    for (const auto &row : rows) {
+        SCOPED_TRACE("month " + std::to_string(row.month));
+        for (int k = 0; k < birthZone.dayCount; ++k) {
+            const QDate date = QDate(2026, 1, 1).addDays(k);
+            const std::optional<ExactReturn> &fixed = birthZone.exactReturns[size_t(k)];
+            if (date.month() != row.month || !fixed)
+                continue;
+            monthsSeen.insert(row.month);
+            SCOPED_TRACE(date.toString(Qt::ISODate).toStdString());
+            ASSERT_EQ(residence.days[size_t(k)], birthZone.days[size_t(k)]);
+            const std::optional<ExactReturn> &local = residence.exactReturns[size_t(k)];
+            ASSERT_TRUE(local);
+            EXPECT_NEAR(local->julianDay, fixed->julianDay, 1e-7);
+            EXPECT_EQ(local->moment.offsetFromUtc(), 3600 * (1 + row.hourShift));
+            EXPECT_EQ(local->moment.toSecsSinceEpoch(), fixed->moment.toSecsSinceEpoch());
+            EXPECT_EQ(fixed->moment.time().secsTo(local->moment.time()), 3600 * row.hourShift);
+
+            // The detail's red hours, an hour later on the clock in summer.
+            for (auto *run : {&birthZone, &residence}) {
+                ChartState &state = run == &birthZone ? birthZoneState : residenceState;
+                ASSERT_EQ(Reszletes(state, BirthData{}, Year2026, float(date.month()), float(date.day()),
+                                    calendarEphemeris(), *run, {}, run == &residence ? Budapest : QByteArray()),
+                          RunOutcome::Finished);
+            }
+            int redHours = 0;
+            for (int hour = 0; hour + row.hourShift < CalendarModel::HourCount; ++hour) {
+                EXPECT_EQ(residence.hours[size_t(hour + row.hourShift)], birthZone.hours[size_t(hour)])
+                    << "hour cell " << hour;
+                redHours += birthZone.hours[size_t(hour)] == HourClass::Match ? 1 : 0;
+            }
+            EXPECT_GE(redHours, 1);
+            // The span the exact return names is the local one.
+            EXPECT_EQ(fixed->tenthFirst.time().secsTo(local->tenthFirst.time()), 3600 * row.hourShift);
+            EXPECT_EQ(local->tenthFirst.toSecsSinceEpoch(), fixed->tenthFirst.toSecsSinceEpoch());
+        }
+    }
+    EXPECT_EQ(monthsSeen.size(), std::size(rows));
+}
