@@ -17,7 +17,6 @@ namespace {
 constexpr int DetailDayCount = 3;
 constexpr int HoursPerDay = 24;
 constexpr int MinutesPerHour = 60;
-constexpr int MinutesPerDay = HoursPerDay * MinutesPerHour;
 
 struct PreparedDay {
     DetailDay date;
