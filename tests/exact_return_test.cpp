@@ -1,5 +1,5 @@
 // The exact return of every moon-phase day against an independent bisection on the
-// library's positions, against the day detail's red hours and against swetest.
+// library's positions and against the day detail's red hours.
 
 #include "calendar/calendar_run.h"
 #include "calendar/exact_return.h"
@@ -11,7 +11,6 @@
 #include <swephexp.h>
 
 #include <QDate>
-#include <QProcess>
 #include <QTimeZone>
 
 #include <cmath>
@@ -89,18 +88,21 @@ int plainSign(double julianDay)
 
 } // namespace
 
-TEST(ExactReturn, EveryMoonPhaseDayAgreesWithAnIndependentBisection)
+// Also: the tenth-degree span holds exactly the minutes the day detail colours red.
+TEST(ExactReturn, EveryMoonPhaseDayAgreesWithAnIndependentBisectionAndItsDetail)
 {
     DecimalSeparatorGuard dot(u'.');
     int signChanges = 0;
     for (const Calendar &calendar : Calendars) {
         SCOPED_TRACE(calendar.name);
-        const Scanned result = scanned(calendar);
-        const int year = QString::fromLatin1(calendar.year).toInt();
+        Scanned result = scanned(calendar);
+        const QString yearText = QString::fromLatin1(calendar.year);
+        const int year = yearText.toInt();
         int phaseDays = 0;
         for (int k = 0; k < result.model.dayCount; ++k) {
             const bool phaseDay = !result.model.days[static_cast<size_t>(k)].tag.isEmpty();
-            const std::optional<ExactReturn> &exact = result.model.exactReturns[static_cast<size_t>(k)];
+            // A copy: the detail run below rewrites the model.
+            const std::optional<ExactReturn> exact = result.model.exactReturns[static_cast<size_t>(k)];
             ASSERT_EQ(exact.has_value(), phaseDay) << "cell " << k;
             if (!phaseDay)
                 continue;
@@ -114,7 +116,6 @@ TEST(ExactReturn, EveryMoonPhaseDayAgreesWithAnIndependentBisection)
             const qint64 universalSeconds = std::llround((expected - 2440587.5) * 86400);
             EXPECT_LE(std::abs(exact->moment.toSecsSinceEpoch() - universalSeconds), 1);
             EXPECT_EQ(exact->moment.offsetFromUtc(), std::lround(-calendar.zoneHours * 3600));
-            EXPECT_LE(std::abs(exact->moment.date().daysTo(date)), 1);
             // The Moon's sign at the moment, and its change within 12 hours either side.
             const int sign = plainSign(expected);
             EXPECT_EQ(exact->moonSign, sign);
@@ -125,65 +126,20 @@ TEST(ExactReturn, EveryMoonPhaseDayAgreesWithAnIndependentBisection)
                 change = SignChange{sign, plainSign(expected + 0.5)};
             EXPECT_EQ(exact->signChange, change);
             signChanges += change ? 1 : 0;
-            EXPECT_TRUE(exact->tenthFirst.isValid());
-            EXPECT_LE(exact->tenthFirst, exact->moment.addSecs(60));
-            EXPECT_GE(exact->tenthLast, exact->moment.addSecs(-60));
-        }
-        EXPECT_EQ(phaseDays, calendar.phaseDays);
-    }
-    EXPECT_GT(signChanges, 10); // the Moon changes sign near about 40% of the moments
-}
 
-// The tenth-degree span holds exactly the minutes the day detail colours red.
-TEST(ExactReturn, TheTenthDegreeSpanIsTheDetailsRedHours)
-{
-    DecimalSeparatorGuard dot(u'.');
-    for (const Calendar &calendar : {Calendars[0], Calendars[2]}) {
-        SCOPED_TRACE(calendar.name);
-        Scanned result = scanned(calendar);
-        const QString year = QString::fromLatin1(calendar.year);
-        for (int k = 0; k < result.model.dayCount; ++k) {
-            const std::optional<ExactReturn> exact = result.model.exactReturns[static_cast<size_t>(k)];
-            if (!exact)
-                continue;
-            const QDate day = QDate(year.toInt(), 1, 1).addDays(k);
-            ASSERT_EQ(Reszletes(result.state, calendar.birth, year, static_cast<float>(day.month()),
-                                static_cast<float>(day.day()), calendarEphemeris(), result.model, {}),
+            ASSERT_EQ(Reszletes(result.state, calendar.birth, yearText, static_cast<float>(date.month()),
+                                static_cast<float>(date.day()), calendarEphemeris(), result.model, {}),
                       RunOutcome::Finished);
             EXPECT_EQ(result.model.detailDayIndex, k);
-            const QDateTime stripStart(day.addDays(-1), QTime(0, 0), exact->tenthFirst.timeZone());
+            const QDateTime stripStart(date.addDays(-1), QTime(0, 0), exact->tenthFirst.timeZone());
             const qint64 firstHour = stripStart.secsTo(exact->tenthFirst) / 3600;
             const qint64 lastHour = stripStart.secsTo(exact->tenthLast) / 3600;
             for (int hour = 0; hour < CalendarModel::HourCount; ++hour)
                 EXPECT_EQ(result.model.hours[static_cast<size_t>(hour)] == HourClass::Match,
                           hour >= firstHour && hour <= lastHour)
-                    << day.toString(Qt::ISODate).toStdString() << " hour cell " << hour;
+                    << "hour cell " << hour;
         }
+        EXPECT_EQ(phaseDays, calendar.phaseDays);
     }
-}
-
-// swetest takes the Julian day as ephemeris time, as the program hands universal time to the
-// library: at two exact moments its Sun-Moon angle is the natal angle.
-TEST(ExactReturn, SwetestSeesTheNatalAngleAtTheExactMoment)
-{
-    DecimalSeparatorGuard dot(u'.');
-    const Scanned result = scanned(Calendars[1]);
-    int checked = 0;
-    for (const std::optional<ExactReturn> &exact : result.model.exactReturns) {
-        if (!exact || checked == 2)
-            continue;
-        QProcess swetest;
-        swetest.start(QStringLiteral("swetest"),
-                      {QStringLiteral("-bj%1").arg(exact->julianDay, 0, 'f', 8), QStringLiteral("-p01"),
-                       QStringLiteral("-fl"), QStringLiteral("-head"), QStringLiteral("-eswe"),
-                       QStringLiteral("-edir%1").arg(QStringLiteral(FEROLUNE_EPHEMS_DIR))});
-        ASSERT_TRUE(swetest.waitForFinished(30000));
-        const QStringList lines = QString::fromLatin1(swetest.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
-        ASSERT_EQ(lines.size(), 2);
-        const double angle = std::fmod(lines[1].trimmed().toDouble() - lines[0].trimmed().toDouble() + 720, 360);
-        // Eight decimals of a day are a millisecond; the angle moves 1e-5 degrees in it.
-        EXPECT_NEAR(std::remainder(angle - result.state.NatalAngle, 360), 0, 2e-5);
-        ++checked;
-    }
-    EXPECT_EQ(checked, 2);
+    EXPECT_GT(signChanges, 10); // the Moon changes sign near about 40% of the moments
 }

@@ -54,7 +54,6 @@ TEST(PersonFile, RefusesAFileItCannotUseInFull)
         const char *reason;
     } rows[] = {
         {"empty", QByteArray(), "nem érvényes JSON (hiba a(z) 1. bájtnál)"},
-        {"truncated", whole.left(whole.size() - 3), "nem érvényes JSON"},
         {"array", QByteArray("[1, 2]"), "nem Ferolune személyadat-fájl."},
         {"other format", changed("ferolune-person", "ferolune-persons"), "nem Ferolune személyadat-fájl."},
         {"newer version", changed("\"version\": 1", "\"version\": 2"), "újabb változata írta (2. változat)"},
@@ -62,7 +61,6 @@ TEST(PersonFile, RefusesAFileItCannotUseInFull)
         {"zone as number", changed("\"zone\": \"-5.5\"", "\"zone\": -5.5"), "„zone” adat"},
         {"missing year", changed("\"year\"", "\"yaer\""), "„year” adat"},
         {"side as text", changed("\"east\": false", "\"east\": \"false\""), "„east” adat"},
-        {"box 3", changed("\"summerTime\": 2", "\"summerTime\": 3"), "„summerTime” adat"},
         {"box 1.5", changed("\"summerTime\": 2", "\"summerTime\": 1.5"), "„summerTime” adat"},
         {"negative place id", changed("3054643", "-1"), "„birthPlace” adat"},
         {"place id too big", changed("3054643", "3e12"), "„birthPlace” adat"},
