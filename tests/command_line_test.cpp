@@ -93,6 +93,13 @@ QString writeFile(const QString &path, const QByteArray &bytes)
     return path;
 }
 
+QStringList csvRows(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)
+                                          : QStringList();
+}
+
 } // namespace
 
 class CommandLineTest : public QObject {
@@ -101,21 +108,16 @@ class CommandLineTest : public QObject {
 private slots:
     void initTestCase() { Q_INIT_RESOURCE(ferolune); }
 
-    void helpAndVersion_data()
-    {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QString>("startOfOutput");
-        QTest::newRow("--version") << QStringList{"--version"} << "ferolune 1.0.56\n";
-        QTest::newRow("--help") << QStringList{"--help"} << "Használat: " FEROLUNE_PROGRAM " [kapcsolók] export";
-    }
     void helpAndVersion()
     {
-        QFETCH(QStringList, arguments);
-        QFETCH(QString, startOfOutput);
         QTemporaryDir dir;
-        const ProgramRun run = runProgram(arguments, dir.path());
-        QCOMPARE(run.exitCode, 0);
-        QVERIFY2(run.out.startsWith(startOfOutput), qPrintable(run.out));
+        for (const auto &[argument, startOfOutput] :
+             {std::pair<QString, QString>{"--version", "ferolune 1.0.56\n"},
+              {"--help", "Használat: " FEROLUNE_PROGRAM " [kapcsolók] export"}}) {
+            const ProgramRun run = runProgram({argument}, dir.path());
+            QCOMPARE(run.exitCode, 0);
+            QVERIFY2(run.out.startsWith(startOfOutput), qPrintable(run.out));
+        }
     }
 
     // The calendar from birth options and from a chart file with the same birth data: the
@@ -141,9 +143,7 @@ private slots:
         // The numbers carry the user's decimal separator, as in the window.
         QCOMPARE(run.out, QString(DefaultChartLines).replace(QLatin1Char('.'), userDecimalSeparator()));
 
-        QFile csv(dir.filePath("naptar.csv"));
-        QVERIFY(csv.open(QIODevice::ReadOnly));
-        const QStringList rows = QString::fromUtf8(csv.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        const QStringList rows = csvRows(dir.filePath("naptar.csv"));
         QCOMPARE(rows.size(), 366);
         QCOMPARE(rows[0], QStringLiteral("date,class,tag,exact,moon_sign"));
         QDate day(2026, 1, 1);
@@ -173,28 +173,19 @@ private slots:
             return QStringList{"--date", date, "--time", time} + rest;
         };
         const QStringList budapest = {"--lon", "19E02", "--lat", "47N30"};
-        QTest::newRow("Budapest 1975, no summer time")
-            << birth("1975-07-14", "09:35", {"--place", "Budapest"})
-            << birth("1975-07-14", "09:35", QStringList{"--zone", "-1"} + budapest) << QByteArray();
-        QTest::newRow("Budapest 1985, summer time")
+        QTest::newRow("budapest 1985, summer time")
             << birth("1985-07-14", "09:35", {"--place", "budapest"})
             << birth("1985-07-14", "09:35", QStringList{"--zone", "-2"} + budapest) << QByteArray();
-        QTest::newRow("Kolozsvár 1990") << birth("1990-05-17", "12:00", {"--place", "Kolozsvár"})
-                                        << birth("1990-05-17", "12:00", {"--zone", "-3", "--lon", "23E36", "--lat", "46N46"})
-                                        << QByteArray();
         QTest::newRow("Cluj-Napoca 1990") << birth("1990-05-17", "12:00", {"--place", "Cluj-Napoca"})
-                                          << birth("1990-05-17", "12:00", {"--place", "Kolozsvár"}) << QByteArray();
+                                          << birth("1990-05-17", "12:00", {"--zone", "-3", "--lon", "23E36", "--lat", "46N46"})
+                                          << QByteArray();
         QTest::newRow("a namesake by its full name")
             << birth("1990-05-17", "12:00", {"--place", "Kardos, Békés, Magyarország"})
             << birth("1990-05-17", "12:00", {"--zone", "-2", "--lon", "20E43", "--lat", "46N48"}) << QByteArray();
         QTest::newRow("a given zone settles the skipped hour")
             << birth("1985-03-31", "02:30", {"--place", "Budapest", "--zone", "-1"})
             << birth("1985-03-31", "02:30", QStringList{"--zone", "-1"} + budapest) << QByteArray();
-        QTest::newRow("a given zone wins") << birth("1985-07-14", "09:35", {"--place", "Budapest", "--zone", "-1"})
-                                           << birth("1985-07-14", "09:35", QStringList{"--zone", "-1"} + budapest)
-                                           << QByteArray();
         BirthData person = BirthData{};
-        QTest::newRow("saved person") << QStringList{"--chart", "person.ferolune"} << defaultBirth() << PersonJson(person);
         person.residence = {QStringLiteral("Budapest, Magyarország"), 3054643};
         QTest::newRow("saved person with a residence")
             << QStringList{"--chart", "person.ferolune"}
@@ -213,9 +204,8 @@ private slots:
         const ProgramRun fromTyped = runProgram(exportOf(typed, "2026", "typed.csv"), dir.path());
         QVERIFY2(fromTyped.exitCode == 0, qPrintable(fromTyped.err));
         QCOMPARE(fromGiven.out, fromTyped.out);
-        QFile givenCsv(dir.filePath("given.csv")), typedCsv(dir.filePath("typed.csv"));
-        QVERIFY(givenCsv.open(QIODevice::ReadOnly) && typedCsv.open(QIODevice::ReadOnly));
-        QCOMPARE(givenCsv.readAll(), typedCsv.readAll());
+        QCOMPARE(csvRows(dir.filePath("given.csv")).size(), 366);
+        QCOMPARE(csvRows(dir.filePath("given.csv")), csvRows(dir.filePath("typed.csv")));
     }
 
     // The calendar of the default birth data (zone -1) lived in Budapest: the same days,
@@ -226,30 +216,22 @@ private slots:
         QCOMPARE(runProgram(exportOf(defaultBirth(), "2026", "zone.csv"), dir.path()).exitCode, 0);
         const QStringList residence = defaultBirth() + QStringList{"--residence", "Budapest"};
         QCOMPARE(runProgram(exportOf(residence, "2026", "budapest.csv"), dir.path()).exitCode, 0);
-        const auto rowsOf = [&](const char *name) {
-            QFile file(dir.filePath(QString::fromLatin1(name)));
-            return file.open(QIODevice::ReadOnly)
-                       ? QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)
-                       : QStringList();
-        };
-        const QStringList zoneRows = rowsOf("zone.csv"), budapestRows = rowsOf("budapest.csv");
+        const QStringList zoneRows = csvRows(dir.filePath("zone.csv")), budapestRows = csvRows(dir.filePath("budapest.csv"));
         QCOMPARE(budapestRows.size(), 366);
         QCOMPARE(zoneRows.size(), budapestRows.size());
-        int summerReturns = 0, winterReturns = 0;
+        int returns = 0;
         for (qsizetype row = 1; row < zoneRows.size(); ++row) {
             const QStringList zone = zoneRows[row].split(u','), budapest = budapestRows[row].split(u',');
-            QCOMPARE(budapest.mid(0, 3), zone.mid(0, 3));
-            QCOMPARE(budapest[4], zone[4]);
+            QCOMPARE(budapest.mid(0, 3) + budapest.mid(4), zone.mid(0, 3) + zone.mid(4));
             if (zone[3].isEmpty())
                 continue;
             const QDate day = QDate::fromString(zone[0], Qt::ISODate);
             const bool summer = day >= QDate(2026, 3, 29) && day < QDate(2026, 10, 25);
-            (summer ? summerReturns : winterReturns) += 1;
-            const QDateTime zoneMoment = QDateTime::fromString(zone[3], Qt::ISODate);
-            QCOMPARE(zoneMoment.secsTo(QDateTime::fromString(budapest[3], Qt::ISODate)), summer ? 3600 : 0);
+            const qint64 shift = QDateTime::fromString(zone[3], Qt::ISODate).secsTo(QDateTime::fromString(budapest[3], Qt::ISODate));
+            QCOMPARE(shift, summer ? 3600 : 0);
+            ++returns;
         }
-        QCOMPARE(summerReturns, 7);
-        QCOMPARE(winterReturns, 6);
+        QCOMPARE(returns, 13);
     }
 
     // What the window refuses, the command line refuses with the window's message: on
@@ -263,16 +245,6 @@ private slots:
         QTest::newRow("missing option") << QStringList(good.mid(0, good.indexOf("--year")) + QStringList{"-o", "n.csv"})
                                         << "Hiányzó kapcsoló: --year." << 2;
         QTest::newRow("month 13") << with(good, "--date", "1973-13-26") << rangeMessage("txtMonth", "13") << 1;
-        QTest::newRow("day 32") << with(good, "--date", "1973-02-32") << rangeMessage("txtDay", "32") << 1;
-        QTest::newRow("hour 24") << with(good, "--time", "24:50") << rangeMessage("Text1", "24") << 1;
-        QTest::newRow("minute 60") << with(good, "--time", "02:60") << rangeMessage("txtBirthMinute", "60") << 1;
-        QTest::newRow("calendar year 0") << with(good, "--year", "0") << rangeMessage("Text3", "0") << 1;
-        QTest::newRow("zone not a number") << with(good, "--zone", "kelet") << UnreadableFieldMessage("txtTZ", false) << 1;
-        QTest::newRow("birth year beyond 16 bits") << with(good, "--date", "40000-02-26")
-                                                   << UnreadableFieldMessage("txtYear", true) << 1;
-        QTest::newRow("date not in its form") << with(good, "--date", "1973.02.26") << "A --date értéke ÉÉÉÉ-HH-NN" << 2;
-        QTest::newRow("birth beyond the ephemeris") << with(good, "--date", "5000-02-26")
-                                                    << BirthDateBeyondEphemerisMessage("5000") << 1;
         QTest::newRow("calendar year beyond the ephemeris") << with(good, "--year", "5000")
                                                             << CalendarYearBeyondEphemerisMessage("5000") << 1;
         QTest::newRow("chart file missing")
@@ -280,46 +252,18 @@ private slots:
             << ChartFileFailureMessage("nincs.hvs", ChartFileFailure::CannotOpen) << 1;
         QTest::newRow("output folder missing") << with(good, "-o", "nincs/naptar.csv")
                                                << "A(z) nincs/naptar.csv fájl nem írható" << 1;
-        QTest::newRow("unknown format") << with(good, "-o", "naptar.txt") << "A(z) naptar.txt fájl nevéből" << 2;
-        QTest::newRow("unknown option") << QStringList(good + QStringList{"--bogus"}) << "Ismeretlen kapcsoló: --bogus" << 2;
-
-        const QStringList placed = exportOf({"--date", "1975-07-14", "--time", "09:35", "--place", "Budapest"}, "2026",
+        const QStringList placed = exportOf({"--date", "1975-07-14", "--time", "09:35", "--place", "Budapestt"}, "2026",
                                             "naptar.csv");
-        QTest::newRow("unknown place") << with(placed, "--place", "Budapestt")
+        QTest::newRow("unknown place") << placed
                                        << "Ismeretlen hely (--place): „Budapestt”. A helységnévtár hasonló nevű "
                                           "helyei:\n  Budapest, Magyarország\n"
                                        << 1;
-        QTest::newRow("namesakes") << with(placed, "--place", "Kardos")
-                                   << "Több hely is „Kardos” nevű (--place). Adja meg a helyet a teljes nevével, ahogy "
-                                      "a listában áll, például: --place \"Kardos, Békés, Magyarország\"\n"
-                                      "  Kardos, Békés, Magyarország\n  Kardos, Csongrád-Csanád, Magyarország"
-                                   << 1;
-        QTest::newRow("unknown residence") << QStringList(placed + QStringList{"--residence", "Sehonnai"})
-                                           << "Ismeretlen hely (--residence): „Sehonnai”." << 1;
         QTest::newRow("the hour skipped in spring")
-            << with(with(placed, "--date", "1985-03-31"), "--time", "02:30")
+            << with(with(with(placed, "--place", "Budapest"), "--date", "1985-03-31"), "--time", "02:30")
             << "A születési helyen (Budapest) 1985. március 31. 02:30 nem létező időpont: ekkor kezdődött a nyári "
                "időszámítás, és az órát előreállították. Kérem, ellenőrizze az órát és a percet, vagy írja be kézzel "
                "az időzónát. Az időzóna a --zone kapcsolóval adható meg."
             << 1;
-        QTest::newRow("the hour repeated in autumn")
-            << with(with(placed, "--date", "1985-09-29"), "--time", "02:30")
-            << "1985. szeptember 29. 02:30 kétszer is volt: ekkor ért véget a nyári időszámítás. Először -2 (nyári "
-               "időszámítás) volt az időzóna, másodszor -1."
-            << 1;
-        QTest::newRow("month 13 with a place") << with(placed, "--date", "1975-13-14") << rangeMessage("txtMonth", "13")
-                                               << 1;
-        QTest::newRow("place and longitude") << QStringList(placed + QStringList{"--lon", "19E02"})
-                                             << "A --place mellett nem adható meg a --lon kapcsoló" << 2;
-        QTest::newRow("chart and place")
-            << QStringList{"export", "--chart", "radix.hvs", "--place", "Budapest", "--year", "2026", "-o", "n.csv"}
-            << "A --chart mellett nem adható meg a --place kapcsoló" << 2;
-        QTest::newRow("place without a time") << QStringList{"export", "--date", "1975-07-14", "--place", "Budapest",
-                                                             "--year", "2026", "-o", "n.csv"}
-                                              << "Hiányzó kapcsoló: --time." << 2;
-        QTest::newRow("saved person missing")
-            << QStringList{"export", "--chart", "nincs.ferolune", "--year", "2026", "-o", "naptar.csv"}
-            << ReadPersonFile("nincs.ferolune").message << 1;
     }
     void badInput()
     {
