@@ -579,20 +579,11 @@ private slots:
         QCOMPARE(written, writtenName.isEmpty() ? QStringList() : QStringList{writtenName});
         if (writtenName.isEmpty())
             return;
+        // The contents are read back by the export and command line tests; here only the type.
         QFile file(dir.filePath(writtenName));
         QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray bytes = file.readAll();
-        if (writtenName.endsWith(".pdf")) {
-            QVERIFY(!test::renderPdfPage(file.fileName(), 20).isNull());
-        } else if (writtenName.endsWith(".ics")) {
-            QVERIFY(bytes.startsWith("BEGIN:VCALENDAR"));
-            QCOMPARE(bytes.count("SUMMARY:Holdfázis nap - fiú"), 2);
-            QCOMPARE(bytes.count("SUMMARY:Holdfázis nap - lány"), 2);
-        } else {
-            const QList<QByteArray> rows = bytes.trimmed().split('\n');
-            QCOMPARE(rows.size(), 366);
-            QCOMPARE(rows[74].trimmed(), QByteArray("2026-03-15,phase-girl,3-15,,"));
-        }
+        const QByteArray start = writtenName.endsWith(".pdf") ? "%PDF" : writtenName.endsWith(".ics") ? "BEGIN:VCALENDAR" : "date,class,";
+        QVERIFY(file.readAll().startsWith(start));
     }
 
     // While a run works on the cells the button saves nothing.
