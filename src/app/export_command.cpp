@@ -162,13 +162,14 @@ ExportFormat formatOf(const QCommandLineParser &parser, const QString &path)
 QString rangeProblem(const ExportRequest &request)
 {
     const BirthData &f = request.fields;
-    std::vector<std::pair<const char *, QString>> typed = {
-        {"txtMonth", f.txtMonth}, {"txtDay", f.txtDay}, {"Text1", f.Text1}, {"txtBirthMinute", f.txtBirthMinute}};
+    std::vector<std::pair<Field, QString>> typed = {
+        {Field::txtMonth, f.txtMonth}, {Field::txtDay, f.txtDay}, {Field::Text1, f.Text1},
+        {Field::txtBirthMinute, f.txtBirthMinute}};
     if (!request.typedFields)
         typed.clear();
-    typed.emplace_back("Text3", request.calendarYearText);
-    for (const auto &[control, text] : typed)
-        if (const QString message = rangeMessage(QString::fromLatin1(control), text); !message.isEmpty())
+    typed.emplace_back(Field::Text3, request.calendarYearText);
+    for (const auto &[field, text] : typed)
+        if (const QString message = rangeMessage(controlName(field), text); !message.isEmpty())
             return message;
     return {};
 }

@@ -44,9 +44,8 @@ std::array<PreparedDay, DetailDayCount> prepareDays(const BirthData &fields, con
 // Every minute of each hour of the day on the run's clock, in the order of universal time.
 using DayMinutes = std::array<std::vector<ClockSample>, HoursPerDay>;
 
-DayMinutes minutesOf(const PreparedDay &day, const QByteArray &residenceZoneId)
+DayMinutes minutesOf(const PreparedDay &day, const LocalClock &clock)
 {
-    const LocalClock clock(residenceZoneId, day.fields.zoneHours, day.fields.year);
     const LocalDay localDay = clock.day(QDate(day.fields.year, day.date.month, day.date.day));
     DayMinutes minutes;
     for (int hour = 0; hour < HoursPerDay; ++hour)
@@ -81,8 +80,11 @@ RunOutcome Reszletes(ChartState &state, const BirthData &fields, const QString &
     std::array<DayMinutes, DetailDayCount> minutes;
     // On the place's clock a day may have an hour more or less than 24.
     RunProgress progress{0, 0, RunProgress::Unit::Minute};
+    // One clock for the three days: it reads the zone's history from the year before the
+    // clicked day's to the year after it.
+    const LocalClock clock(residenceZoneId, days[1].fields.zoneHours, days[1].fields.year);
     for (size_t g = 0; g < days.size(); ++g) {
-        minutes[g] = minutesOf(days[g], residenceZoneId);
+        minutes[g] = minutesOf(days[g], clock);
         for (const std::vector<ClockSample> &hour : minutes[g])
             progress.total += int(hour.size());
     }

@@ -48,11 +48,6 @@ Probe probe(Ephemeris &ephemeris, double julianDay, double natalAngle)
     return {julianDay, std::remainder(angle - natalAngle, 360.0), positions};
 }
 
-int signOf(double longitude)
-{
-    return static_cast<int>(intPart(longitude / 30)) + 1; // as the chart evaluation counts signs
-}
-
 // The Moon always gains on the Sun, so the offset grows through the bracket and crosses
 // zero once (a crossing of 180 goes from + to - and is no root). Regula falsi with the
 // Illinois step: the stale end's value is halved, so both ends close in.
@@ -91,15 +86,6 @@ QTimeZone zoneOf(double zoneHours)
     // Universal time = local time + zone: the local clock is `zone` hours behind.
     const QTimeZone zone(static_cast<int>(std::lround(-zoneHours * 3600)));
     return zone.isValid() ? zone : QTimeZone::utc();
-}
-
-// The local clock of a universal Julian day, to the second.
-QDateTime localTimeOf(double julianDay, double zoneHours)
-{
-    const auto localSeconds =
-        static_cast<qint64>(std::llround((julianDay - UnixEpochJulianDay) * SecondsPerDay - zoneHours * 3600));
-    const QDateTime wallClock = QDateTime::fromSecsSinceEpoch(localSeconds, QTimeZone::utc());
-    return QDateTime(wallClock.date(), wallClock.time(), zoneOf(zoneHours));
 }
 
 double julianDayOfUtc(qint64 utcSeconds)
@@ -221,11 +207,11 @@ void findTenthSpan(Ephemeris &ephemeris, const LocalClock &clock, double natalAn
 
 std::optional<SignChange> signChangeNear(Ephemeris &ephemeris, const ExactReturn &exact, double natalAngle)
 {
-    const int before = signOf(probe(ephemeris, exact.julianDay - SignChangeReach, natalAngle).positions.moonLon);
+    const int before = SignOf(probe(ephemeris, exact.julianDay - SignChangeReach, natalAngle).positions.moonLon);
     if (before != exact.moonSign)
         return SignChange{before, exact.moonSign};
     // The Moon needs two days for a sign, so it changes at most once within a day.
-    const int after = signOf(probe(ephemeris, exact.julianDay + SignChangeReach, natalAngle).positions.moonLon);
+    const int after = SignOf(probe(ephemeris, exact.julianDay + SignChangeReach, natalAngle).positions.moonLon);
     if (after != exact.moonSign)
         return SignChange{exact.moonSign, after};
     return std::nullopt;
@@ -239,34 +225,18 @@ QString trimmedSign(int sign)
 } // namespace
 
 std::optional<ExactReturn> FindExactReturn(double natalAngle, double natalAngleRounded, const MomentFields &fields,
-                                           int month, int day, Ephemeris &ephemeris)
-{
-    return FindExactReturn(natalAngle, natalAngleRounded, fields, LocalClock(fields.zoneHours), month, day, ephemeris);
-}
-
-std::optional<ExactReturn> FindExactReturn(double natalAngle, double natalAngleRounded, const MomentFields &fields,
                                            const LocalClock &clock, int month, int day, Ephemeris &ephemeris)
 {
-    double searchFrom = 0, searchTo = 0;
-    if (clock.isFixed()) {
-        const double localMidnight =
-            Ephemeris::julianDay(fields.year, month, day, static_cast<double>(fields.zoneHours));
-        searchFrom = localMidnight - 1;
-        searchTo = localMidnight + 2;
-    } else {
-        const QDate date(fields.year, month, day);
-        searchFrom = julianDayOfUtc(clock.dayStartUtc(date.addDays(-1)));
-        searchTo = julianDayOfUtc(clock.dayStartUtc(date.addDays(2)));
-    }
-    const std::optional<Probe> root = findRoot(ephemeris, natalAngle, searchFrom, searchTo);
+    const QDate date(fields.year, month, day);
+    const std::optional<Probe> root = findRoot(ephemeris, natalAngle, julianDayOfUtc(clock.dayStartUtc(date.addDays(-1))),
+                                               julianDayOfUtc(clock.dayStartUtc(date.addDays(2))));
     if (!root)
         return std::nullopt;
 
     ExactReturn exact;
     exact.julianDay = root->julianDay;
-    exact.moment = clock.isFixed() ? localTimeOf(root->julianDay, fields.zoneHours)
-                                   : clock.localTime(utcOfJulianDay(root->julianDay));
-    exact.moonSign = signOf(root->positions.moonLon);
+    exact.moment = clock.localTime(utcOfJulianDay(root->julianDay));
+    exact.moonSign = SignOf(root->positions.moonLon);
     exact.signChange = signChangeNear(ephemeris, exact, natalAngle);
     findTenthSpan(ephemeris, clock, natalAngle, natalAngleRounded, exact);
     return exact;

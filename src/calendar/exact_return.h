@@ -19,14 +19,11 @@ class Ephemeris;
 class LocalClock;
 struct MomentFields;
 
-// The exact return near the moon-phase day month/day of fields.year, searched from local
-// midnight before the day before to local midnight after the day after, in the zone of
-// `fields` (universal time = local time + zone). nullopt when the angle does not reach the
-// natal angle there. Throws EphemerisError when the library cannot compute a position.
-std::optional<ExactReturn> FindExactReturn(double natalAngle, double natalAngleRounded, const MomentFields &fields,
-                                           int month, int day, Ephemeris &ephemeris);
-// The same on `clock`: from the first moment of the day before to the first moment of the
-// day after the day after on that clock, the moment in its local time.
+// The exact return near the moon-phase day month/day of fields.year on `clock` (the zone
+// field's fixed zone or the place of residence), searched from the first moment of the day
+// before to the first moment of the day after the day after, given in the clock's local
+// time. nullopt when the angle does not reach the natal angle there. Throws EphemerisError
+// when the library cannot compute a position.
 std::optional<ExactReturn> FindExactReturn(double natalAngle, double natalAngleRounded, const MomentFields &fields,
                                            const LocalClock &clock, int month, int day, Ephemeris &ephemeris);
 

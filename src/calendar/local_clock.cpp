@@ -141,8 +141,9 @@ qint64 LocalClock::dayStartUtc(QDate date) const
 QDateTime LocalClock::localTime(qint64 utcSeconds) const
 {
     if (isFixed()) {
-        const int offset = int(std::lround(-double(m_fixedZoneHours) * SecondsPerHour));
-        return QDateTime::fromSecsSinceEpoch(utcSeconds, QTimeZone(offset));
+        // A zone beyond what a clock can be (more than 14 hours) is shown in universal time.
+        const QTimeZone zone(int(std::lround(-double(m_fixedZoneHours) * SecondsPerHour)));
+        return QDateTime::fromSecsSinceEpoch(utcSeconds, zone.isValid() ? zone : QTimeZone::utc());
     }
     return QDateTime::fromSecsSinceEpoch(utcSeconds, m_zone);
 }

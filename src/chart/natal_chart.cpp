@@ -58,6 +58,11 @@ QString PointName(int point)
     }
 }
 
+int SignOf(double longitude)
+{
+    return static_cast<int>(intPart(longitude / 30)) + 1;
+}
+
 double SunToMoonAngle(double sunLon, double moonLon)
 {
     return moonLon > sunLon ? moonLon - sunLon : moonLon + (360 - sunLon);
@@ -109,7 +114,7 @@ void EvaluatePoint(ChartState &state, CellMarks *marks)
 {
     const int point = state.PointIndex;
     const double longitude = state.PointLon[static_cast<size_t>(point)];
-    const int sign = static_cast<int>(intPart(longitude / 30)) + 1;
+    const int sign = SignOf(longitude);
     const double degrees = longitude - (sign - 1) * 30;
 
     if (state.EvalMode == EvaluationMode::Natal) {

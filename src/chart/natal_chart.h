@@ -16,6 +16,9 @@ QString SignName(int sign);
 // for points 1, 10, 11, 13, 14, else empty.
 QString PointName(int point);
 
+// The sign 1..12 ("KOS" .. "HALAK") a longitude of 0 <= lon < 360 stands in.
+int SignOf(double longitude);
+
 // The angle from the Sun forward to the Moon, 0 < angle <= 360 (equal longitudes give 360).
 double SunToMoonAngle(double sunLon, double moonLon);
 
