@@ -25,7 +25,6 @@
 #include <QPrinterInfo>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScreen>
 
 #include <algorithm>
@@ -458,13 +457,6 @@ bool CalendarWindow::writePdf(QIODevice &out)
     return painter.end();
 }
 
-bool CalendarWindow::savePdf(const QString &path)
-{
-    // Written beside its place and renamed into it, so no half-written page is left behind.
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && writePdf(file) && file.commit();
-}
-
 void CalendarWindow::drawFitted(QPainter &painter, const QPicture &page, const QRectF &area) const
 {
     // Scaled to fit the printable area, proportions kept, centred both ways.
@@ -568,7 +560,7 @@ void CalendarWindow::offerPdfInstead()
         return;
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".pdf");
-    if (!savePdf(path)) {
+    if (!saveCalendar(path, ExportFormat::Pdf).ok()) {
         m_dialogs.message(this, QStringLiteral("A PDF fájlt nem sikerült létrehozni:\n") + QDir::toNativeSeparators(path),
                           Dialogs::Icon::Critical);
     }

@@ -73,8 +73,6 @@ public:
     bool printPage(QPrinter &printer);
     // The same page as a PDF document (A4 landscape) written to `out`.
     bool writePdf(QIODevice &out);
-    // The PDF page saved to `path`; nothing is left there when it fails.
-    bool savePdf(const QString &path);
     // The page as vector drawing, at the window's own size.
     QPicture recordedPage();
 
