@@ -4,9 +4,9 @@
 #include "chartfile/codepage.h"
 #include "common/number_rules.h"
 #include "common/run_error.h"
+#include "common/small_file.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -18,16 +18,10 @@ namespace {
 
 std::variant<QString, ChartFileFailure> loadChartText(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return ChartFileFailure::CannotOpen;
-    // Read one byte past the limit: the size of a device or pipe is not known beforehand.
-    const QByteArray bytes = file.read(ChartFileMaxBytes + 1);
-    if (file.error() != QFileDevice::NoError)
-        return ChartFileFailure::CannotOpen;
-    if (bytes.size() > ChartFileMaxBytes)
-        return ChartFileFailure::TooLarge;
-    return DecodeWindows1250(bytes);
+    const auto bytes = ReadSmallFile(path, ChartFileMaxBytes);
+    if (const auto *failure = std::get_if<SmallFileFailure>(&bytes))
+        return *failure == SmallFileFailure::TooLarge ? ChartFileFailure::TooLarge : ChartFileFailure::CannotOpen;
+    return DecodeWindows1250(std::get<QByteArray>(bytes));
 }
 
 std::optional<double> valueAsNumber(const ChartValue &value)

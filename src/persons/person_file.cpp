@@ -1,6 +1,7 @@
 #include "persons/person_file.h"
 
-#include <QFile>
+#include "common/small_file.h"
+
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -177,16 +178,19 @@ PersonFileRead ParsePerson(const QByteArray &bytes, const QString &path)
 
 PersonFileRead ReadPersonFile(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {std::nullopt, failureMessage(path, QStringLiteral("a fájl nem nyitható meg."))};
-    // One byte past the limit: the size of a device or pipe is not known beforehand.
-    const QByteArray bytes = file.read(PersonFileMaxBytes + 1);
-    if (file.error() != QFileDevice::NoError)
-        return {std::nullopt, failureMessage(path, QStringLiteral("a fájl nem olvasható."))};
-    if (bytes.size() > PersonFileMaxBytes)
+    const auto bytes = ReadSmallFile(path, PersonFileMaxBytes);
+    if (const auto *failure = std::get_if<SmallFileFailure>(&bytes)) {
+        switch (*failure) {
+        case SmallFileFailure::CannotOpen:
+            return {std::nullopt, failureMessage(path, QStringLiteral("a fájl nem nyitható meg."))};
+        case SmallFileFailure::CannotRead:
+            return {std::nullopt, failureMessage(path, QStringLiteral("a fájl nem olvasható."))};
+        case SmallFileFailure::TooLarge:
+            break;
+        }
         return {std::nullopt, failureMessage(path, QStringLiteral("a fájl túl nagy, nem személyadat-fájl."))};
-    return ParsePerson(bytes, path);
+    }
+    return ParsePerson(std::get<QByteArray>(bytes), path);
 }
 
 QString WritePersonFile(const QString &path, const BirthData &person)
