@@ -18,7 +18,7 @@ pid=$!
 trap 'kill $pid 2>/dev/null || true' EXIT
 
 wait_for_window() { # name
-  for _ in $(seq 1 100); do
+  for _ in $(seq 1 300); do # up to 30 s on a loaded machine
     id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)
     [ -n "$id" ] && { echo "$id"; return 0; }
     sleep 0.1
