@@ -1,11 +1,16 @@
 // The calendar's cost against the bare cost of the library: a year scan, the exact returns
-// of its moon-phase days and a day detail as the program runs them, and the two position calls for the Sun and the Moon alone
-// at the same moments as the year scan.
+// of its moon-phase days and a day detail as the program runs them, the same scan on the
+// worker thread, and the two position calls for the Sun and the Moon alone at the same
+// moments as the year scan.
 
+#include "calendar/calendar_moment.h"
 #include "calendar/calendar_run.h"
+#include "calendar/calendar_year.h"
 #include "calendar/exact_return.h"
+#include "calendar/window/calendar_worker.h"
 #include "chart/ephemeris.h"
 #include "chart/natal_chart.h"
+#include "chart/run_values.h"
 
 #include <benchmark/benchmark.h>
 #include <swephexp.h>
@@ -13,29 +18,32 @@
 #include <QStringList>
 
 #include <array>
+#include <set>
 #include <vector>
 
 using namespace ferolune;
 
 namespace {
 
-const QString CalendarYear = QStringLiteral("2026");
+constexpr int CalendarYear = 2026;
+
+const QStringList EphemerisDirectories{QStringLiteral(FEROLUNE_EPHEMS_DIR)};
 
 Ephemeris &benchEphemeris()
 {
-    static Ephemeris ephemeris(QStringList{QStringLiteral(FEROLUNE_EPHEMS_DIR)});
+    static Ephemeris ephemeris(EphemerisDirectories);
     return ephemeris;
 }
 
-ChartState natalState()
+// The default birth's calendar request, as a run from the window makes it.
+CalendarRequest benchRequest(const QByteArray &residence = {})
 {
-    ChartState state;
-    state.EvalMode = EvaluationMode::Natal;
-    ComputeNatalChart(state, BirthData{}, benchEphemeris());
-    return state;
+    const RunValues values = std::get<RunValues>(ReadRunValues(BirthData{}, QString::number(CalendarYear)));
+    const NatalChart natal = ComputeNatalChart(values.birth, benchEphemeris());
+    return {values.calendarYear, values.birth.zoneHours, residence, natal.angle, natal.angleRounded};
 }
 
-// The Julian days of the year scan's moments, in the order it computes them.
+// The Julian days of the year scan's moments, in the order it computes them, and its calendar.
 struct ScanMoments {
     std::vector<double> julianDays;
     CalendarModel model;
@@ -45,16 +53,19 @@ const ScanMoments &scanMoments()
 {
     static const ScanMoments moments = [] {
         ScanMoments result;
-        ChartState state = natalState();
-        // Before every moment the state still holds the one before it.
-        const MomentCallback record = [&](const RunProgress &) {
-            if (state.ChartJulianDay != 0)
-                result.julianDays.push_back(state.ChartJulianDay);
+        const CalendarRequest request = benchRequest();
+        std::set<int> examined;
+        result.model = *ScanYear(request, benchEphemeris(), [&](const RunProgress &progress) {
+            examined.insert(progress.done);
             return true;
-        };
-        state.ChartJulianDay = 0;
-        ScanYear(state, BirthData{}, CalendarYear, benchEphemeris(), result.model, record);
-        result.julianDays.push_back(state.ChartJulianDay);
+        });
+        for (const int day : examined) {
+            const MonthDay date = DateOfDayIndex(day, result.model.dayCount);
+            for (int hour = 0; hour <= 22; hour += 2)
+                for (int minute = 0; minute <= 50; minute += 10)
+                    result.julianDays.push_back(
+                        MomentJulianDay(CalendarYear, date.month, date.day, hour, minute, request.zoneHours));
+        }
         return result;
     }();
     return moments;
@@ -68,8 +79,8 @@ void countMoments(benchmark::State &bench, size_t moments)
                                                           benchmark::Counter::kInvert);
 }
 
-// The callback a window would give a run, reduced to what it costs: it looks at the progress.
-MomentCallback progressRecorder(int &progressSeen)
+// The check a run is given, reduced to what it costs: it looks at the progress.
+ProgressCheck progressRecorder(int &progressSeen)
 {
     return [&progressSeen](const RunProgress &progress) {
         progressSeen = progress.done;
@@ -79,14 +90,11 @@ MomentCallback progressRecorder(int &progressSeen)
 
 void BM_YearScan(benchmark::State &bench)
 {
-    ChartState state = natalState();
-    CalendarModel model;
+    const CalendarRequest request = benchRequest();
     int progressSeen = 0;
-    const MomentCallback beforeMoment = progressRecorder(progressSeen);
-    for (auto _ : bench) {
-        ScanYear(state, BirthData{}, CalendarYear, benchEphemeris(), model, beforeMoment);
-        benchmark::DoNotOptimize(model);
-    }
+    const ProgressCheck progress = progressRecorder(progressSeen);
+    for (auto _ : bench)
+        benchmark::DoNotOptimize(ScanYear(request, benchEphemeris(), progress));
     benchmark::DoNotOptimize(progressSeen);
     countMoments(bench, scanMoments().julianDays.size());
 }
@@ -94,16 +102,32 @@ void BM_YearScan(benchmark::State &bench)
 // The same scan on the clock of a place of residence with summer time.
 void BM_YearScanResidence(benchmark::State &bench)
 {
-    ChartState state = natalState();
-    CalendarModel model;
+    const CalendarRequest request = benchRequest(QByteArrayLiteral("Europe/Budapest"));
     int progressSeen = 0;
-    const MomentCallback beforeMoment = progressRecorder(progressSeen);
-    for (auto _ : bench) {
-        ScanYear(state, BirthData{}, CalendarYear, benchEphemeris(), model, beforeMoment,
-                 QByteArrayLiteral("Europe/Budapest"));
-        benchmark::DoNotOptimize(model);
-    }
+    const ProgressCheck progress = progressRecorder(progressSeen);
+    for (auto _ : bench)
+        benchmark::DoNotOptimize(ScanYear(request, benchEphemeris(), progress));
     benchmark::DoNotOptimize(progressSeen);
+    countMoments(bench, scanMoments().julianDays.size());
+}
+
+// The scan as the window runs it: on the worker's thread, reporting through a promise
+// that the caller waits on.
+void BM_YearScanOnWorker(benchmark::State &bench)
+{
+    static CalendarWorker worker(EphemerisDirectories);
+    const CalendarRequest request = benchRequest();
+    for (auto _ : bench) {
+        QFuture<bool> done = worker.run<bool>([request](QPromise<bool> &promise, Ephemeris &ephemeris) {
+            promise.addResult(ScanYear(request, ephemeris, [&promise](const RunProgress &progress) {
+                                  if (promise.isCanceled())
+                                      return false;
+                                  promise.setProgressValue(progress.done);
+                                  return true;
+                              }).has_value());
+        });
+        benchmark::DoNotOptimize(done.result());
+    }
     countMoments(bench, scanMoments().julianDays.size());
 }
 
@@ -121,15 +145,12 @@ void BM_DayDetail(benchmark::State &bench)
         bench.SkipWithError("the year scan found no moon-phase day");
         return;
     }
-    const TagDate date = DateOfTag(firstPhaseDay->tag);
-    ChartState state = natalState();
-    CalendarModel model;
+    const MonthDay date = DateOfTag(firstPhaseDay->tag);
+    const CalendarRequest request = benchRequest();
     int progressSeen = 0;
-    const MomentCallback beforeMoment = progressRecorder(progressSeen);
-    for (auto _ : bench) {
-        Reszletes(state, BirthData{}, CalendarYear, date.month, date.day, benchEphemeris(), model, beforeMoment);
-        benchmark::DoNotOptimize(model);
-    }
+    const ProgressCheck progress = progressRecorder(progressSeen);
+    for (auto _ : bench)
+        benchmark::DoNotOptimize(ComputeDayDetail(request, date.month, date.day, benchEphemeris(), progress));
     benchmark::DoNotOptimize(progressSeen);
     countMoments(bench, 3 * 24 * 60);
 }
@@ -137,13 +158,13 @@ void BM_DayDetail(benchmark::State &bench)
 // The exact returns of the scanned year's moon-phase days, on top of the scan.
 void BM_ExactReturns(benchmark::State &bench)
 {
-    const ChartState state = natalState();
+    const CalendarRequest request = benchRequest();
     CalendarModel model = scanMoments().model;
     size_t phaseDays = 0;
     for (const DayCell &cell : model.days)
         phaseDays += cell.tag.isEmpty() ? 0 : 1;
     for (auto _ : bench) {
-        FindExactReturns(state, BirthData{}, CalendarYear, benchEphemeris(), model);
+        FindExactReturns(request, benchEphemeris(), model);
         benchmark::DoNotOptimize(model);
     }
     bench.counters["phase_days"] = static_cast<double>(phaseDays);
@@ -169,6 +190,7 @@ void BM_EphemerisFloor(benchmark::State &bench)
 
 BENCHMARK(BM_YearScan)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_YearScanResidence)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_YearScanOnWorker)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_DayDetail)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExactReturns)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EphemerisFloor)->Unit(benchmark::kMillisecond);

@@ -4,6 +4,7 @@
 #include "calendar/calendar_run.h"
 #include "chart/ephemeris.h"
 #include "chart/natal_chart.h"
+#include "chart/run_values.h"
 #include "export/csv_export.h"
 #include "export/export_file.h"
 #include "export/ics_export.h"
@@ -28,13 +29,11 @@ const ScannedYear &scannedYear()
 {
     static const ScannedYear scanned = [] {
         Ephemeris ephemeris(QStringList{QStringLiteral(FEROLUNE_EPHEMS_DIR)});
-        ChartState state;
-        state.EvalMode = EvaluationMode::Natal;
-        ComputeNatalChart(state, BirthData{}, ephemeris);
+        const RunValues values = std::get<RunValues>(ReadRunValues(BirthData{}, QString::number(CalendarYear)));
+        const NatalChart natal = ComputeNatalChart(values.birth, ephemeris);
         ScannedYear result;
-        result.natalAngle = state.NatalAngle;
-        ScanYear(state, BirthData{}, QString::number(CalendarYear), ephemeris, result.model,
-                 [](const RunProgress &) { return true; });
+        result.natalAngle = natal.angle;
+        result.model = *ScanYear({CalendarYear, values.birth.zoneHours, {}, natal.angle, natal.angleRounded}, ephemeris);
         return result;
     }();
     return scanned;

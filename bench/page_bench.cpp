@@ -1,9 +1,11 @@
-// What the printed page costs: the calendar window of a scanned year recorded as a page
-// and written as a one-page PDF, as the print button, MENTÉS… and the command line make it.
+// What the user waits for in the windows: a calendar run from the click to the finished
+// calendar on screen, a day detail's strip, and the printed page of a scanned year
+// written as a one-page PDF, as the print button, MENTÉS… and the command line make it.
 
-#include "calendar/calendar_engine.h"
+#include "app/program.h"
 #include "calendar/window/calendar_controller.h"
 #include "calendar/window/calendar_window.h"
+#include "calendar/window/calendar_worker.h"
 #include "chart/ephemeris.h"
 #include "chart/natal_chart.h"
 #include "widgets/dialogs.h"
@@ -12,27 +14,71 @@
 
 #include <QApplication>
 #include <QBuffer>
+#include <QEventLoop>
 #include <QStringList>
 
 using namespace ferolune;
 
 namespace {
 
-const QString CalendarYear = QStringLiteral("2026");
+const QStringList EphemerisDirectories{QStringLiteral(FEROLUNE_EPHEMS_DIR)};
+
+CalendarRun benchRun()
+{
+    return std::get<CalendarRun>(CalendarRunOf(BirthData{}, QStringLiteral("2026"), {}));
+}
+
+// Waits, with the event loop running, for the controller's run or detail that `start`
+// begins.
+template <class Start>
+void untilFinished(CalendarController &controller, Start start)
+{
+    QEventLoop loop;
+    QObject::connect(&controller, &CalendarController::finished, &loop, &QEventLoop::quit);
+    start();
+    loop.exec();
+}
+
+// From the click on NAPTÁR KÉSZITÉSE to the finished calendar on screen: the natal chart,
+// the window under its wait panel, the year scan with its exact returns, the painted cells.
+void BM_CalendarRun(benchmark::State &bench)
+{
+    CalendarWorker worker(EphemerisDirectories);
+    WidgetDialogs dialogs;
+    CalendarController controller(worker, dialogs);
+    const CalendarRun run = benchRun();
+    for (auto _ : bench) {
+        untilFinished(controller, [&] { controller.runCalendar(run); });
+        QCoreApplication::processEvents(); // the finished calendar painted
+    }
+}
+
+// From the click on a moon-phase day to its finished strip.
+void BM_DayDetailRun(benchmark::State &bench)
+{
+    CalendarWorker worker(EphemerisDirectories);
+    WidgetDialogs dialogs;
+    CalendarController controller(worker, dialogs);
+    untilFinished(controller, [&] { controller.runCalendar(benchRun()); });
+    for (auto _ : bench) {
+        untilFinished(controller, [&] { controller.showDayDetail(1, 11); });
+        QCoreApplication::processEvents();
+    }
+}
 
 void BM_PdfExport(benchmark::State &bench)
 {
-    Ephemeris ephemeris(QStringList{QStringLiteral(FEROLUNE_EPHEMS_DIR)});
-    ChartState state;
-    state.EvalMode = EvaluationMode::Natal;
-    const BirthData fields;
-    ComputeNatalChart(state, fields, ephemeris);
-    CalendarModel model;
-    RealCalendarEngine().scanYear(state, fields, CalendarYear, ephemeris, model, [](const RunProgress &) { return true; });
+    Ephemeris ephemeris(EphemerisDirectories);
+    const CalendarRun run = benchRun();
+    const NatalChart natal = ComputeNatalChart(run.birth, ephemeris);
+    CalendarRequest request = run.calendar;
+    request.natalAngle = natal.angle;
+    request.natalAngleRounded = natal.angleRounded;
+    const CalendarModel model = *ComputeYearCalendar(request, ephemeris);
 
     WidgetDialogs dialogs;
     CalendarWindow window(dialogs);
-    FillCalendarWindow(window, fields, CalendarYear, state, model);
+    FillCalendarWindow(window, run.heading, natal, model);
     qint64 bytes = 0;
     for (auto _ : bench) {
         QBuffer pdf;
@@ -44,6 +90,8 @@ void BM_PdfExport(benchmark::State &bench)
     bench.counters["bytes"] = static_cast<double>(bytes);
 }
 
+BENCHMARK(BM_CalendarRun)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_DayDetailRun)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_PdfExport)->Unit(benchmark::kMillisecond);
 
 } // namespace

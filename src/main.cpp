@@ -3,6 +3,7 @@
 #include "app/clock.h"
 #include "app/command_line.h"
 #include "app/program.h"
+#include "calendar/window/calendar_worker.h"
 #include "chart/ephemeris.h"
 #include "widgets/dialogs.h"
 
@@ -19,11 +20,11 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(QStringLiteral(FEROLUNE_VERSION));
     ferolune::InstallQtHungarianTranslation();
 
-    ferolune::Ephemeris ephemeris(ferolune::Ephemeris::defaultDirectories(QCoreApplication::applicationDirPath()));
+    ferolune::CalendarWorker worker(ferolune::Ephemeris::defaultDirectories(QCoreApplication::applicationDirPath()));
     ferolune::WidgetDialogs dialogs;
     const ferolune::SystemClock clock;
 
-    ferolune::Program program(ephemeris, dialogs, clock);
+    ferolune::Program program(worker, dialogs, clock);
     program.start();
     return QApplication::exec();
 }

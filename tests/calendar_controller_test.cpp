@@ -1,76 +1,73 @@
-// A calendar run and a day detail driven through the real calendar window, with a fake
-// computation in place of the ephemeris.
+// A calendar run and a day detail driven through the real calendar window and the worker
+// thread, with a fake computation in place of the ephemeris.
 
 #include "calendar/window/calendar_canvas.h"
 #include "calendar/window/calendar_controller.h"
 #include "calendar/window/calendar_window.h"
-#include "chart/chart_state.h"
+#include "calendar/window/calendar_worker.h"
 #include "chart/ephemeris.h"
-#include "common/run_error.h"
+#include "support/controller_support.h"
 #include "support/scripted_dialogs.h"
 
 #include <QLabel>
 #include <QLocale>
+#include <QSemaphore>
 #include <QSignalSpy>
-#include <QTimer>
 #include <QtTest>
 
-#include <map>
+#include <atomic>
 
 using namespace ferolune;
+using test::detailToEnd;
+using test::runOf;
+using test::runToEnd;
 
 namespace {
 
-// What the fake computation saw and what it is told to do.
+using Outcome = CalendarController::Outcome;
+
+// What the fake computation saw and what it is told to do. It runs on the worker's thread;
+// `hold` makes it wait at its first moment until the test lets it go on.
 struct FakeComputation {
-    int natalCalls = 0;
-    int scanCalls = 0;
-    int detailCalls = 0;
-    float lastMonth = 0, lastDay = 0;
-    QString scannedYear;
-    bool closeDuringRun = false;      // closes the calendar window from the event loop and runs on
-    bool natalBeyondRange = false;
-    bool scanBeyondRange = false;
-    bool detailBeyondRange = false;
-    std::function<void()> duringRun;  // looked at on the first moment
+    std::atomic<int> natalCalls = 0, scanCalls = 0, detailCalls = 0;
+    std::atomic<int> lastMonth = 0, lastDay = 0, scannedYear = 0;
+    bool natalBeyondRange = false, scanBeyondRange = false, detailBeyondRange = false;
+    bool hold = false;
+    QSemaphore waiting, goOn;
 
-    CalendarController *controller = nullptr;
-
-    bool closeAndRunOn(const MomentCallback &beforeMoment, int total)
+    // False when the run was told to stop.
+    bool moment(const ProgressCheck &progress, const RunProgress &done)
     {
-        QPointer<CalendarWindow> window = controller->window();
-        QTimer::singleShot(0, window, [window] { window->close(); });
-        for (int done = 0; done < 100000; ++done) {
-            if (!beforeMoment({done % total, total}))
-                return true;
+        if (!progress(done))
+            return false;
+        if (done.done == 0 && hold) {
+            waiting.release();
+            goOn.acquire();
         }
-        return false;
+        return true;
     }
 
     CalendarEngine engine()
     {
         CalendarEngine fake;
-        fake.computeNatalChart = [this](ChartState &state, const BirthData &, Ephemeris &) {
+        fake.natalChart = [this](const BirthRecord &, Ephemeris &) {
             ++natalCalls;
-            if (state.EvalMode != EvaluationMode::Natal || !state.ChartText.isEmpty())
-                throw std::logic_error("the natal chart starts in mode 0 with an empty chart text");
             if (natalBeyondRange)
                 throw EphemerisError(1e9, QStringLiteral("out of range"));
-            state.ChartText += QStringLiteral("NAP         HALAK     7.33\r\nHOLD        NYILAS    17.53\r\n");
-            state.NatalAngleRounded = 280.2;
+            NatalChart natal;
+            natal.lines = {QStringLiteral("NAP         HALAK     7.33"), QStringLiteral("HOLD        NYILAS    17.53")};
+            natal.angleRounded = 280.2;
+            return natal;
         };
-        fake.scanYear = [this](ChartState &, const BirthData &, const QString &year, Ephemeris &,
-                               CalendarModel &model, const MomentCallback &beforeMoment) {
+        fake.yearCalendar = [this](const CalendarRequest &request, Ephemeris &,
+                                   const ProgressCheck &progress) -> std::optional<CalendarModel> {
             ++scanCalls;
-            scannedYear = year;
+            scannedYear = request.year;
+            CalendarModel model;
             model.resetDays();
-            if (closeDuringRun)
-                return closeAndRunOn(beforeMoment, 365) ? RunOutcome::Stopped : RunOutcome::Finished;
             for (int day = 0; day < 365; ++day) {
-                if (!beforeMoment({day, 365}))
-                    return RunOutcome::Stopped;
-                if (day == 0 && duringRun)
-                    duringRun();
+                if (!moment(progress, {day, 365}))
+                    return std::nullopt;
                 if (day == 4)
                     markPhaseDay(model, 4, DayClass::PhaseBoy, "1-5-");
                 if (day == 73)
@@ -78,30 +75,25 @@ struct FakeComputation {
                 if (day == 200 && scanBeyondRange)
                     throw EphemerisError(1e9, QStringLiteral("out of range"));
             }
-            return RunOutcome::Finished;
+            return model;
         };
-        fake.reszletes = [this](ChartState &, const BirthData &, const QString &, float CurHo, float CurNap,
-                                Ephemeris &, CalendarModel &model, const MomentCallback &beforeMoment) {
+        fake.dayDetail = [this](const CalendarRequest &, int month, int day, Ephemeris &,
+                                const ProgressCheck &progress) -> std::optional<DayDetail> {
             ++detailCalls;
-            lastMonth = CurHo;
-            lastDay = CurNap;
-            model.resetHours();
-            if (closeDuringRun)
-                return closeAndRunOn(beforeMoment, 4320) ? RunOutcome::Stopped : RunOutcome::Finished;
+            lastMonth = month;
+            lastDay = day;
+            DayDetail detail;
+            detail.hours.fill(HourClass::Plain);
             for (int minute = 0; minute < 4320; ++minute) {
-                if (!beforeMoment({minute, 4320}))
-                    return RunOutcome::Stopped;
-                if (minute == 0 && duringRun)
-                    duringRun();
+                if (!moment(progress, {minute, 4320, RunProgress::Unit::Minute}))
+                    return std::nullopt;
                 if (minute == 2000 && detailBeyondRange)
                     throw EphemerisError(1e9, QStringLiteral("out of range"));
-                if (minute == 1440 * 1 + 13 * 60)
-                    model.hours[static_cast<size_t>(24 + 13)] = HourClass::Match;
-                if (minute % 1440 == 1439)
-                    model.detailCaptions[static_cast<size_t>(minute / 1440)] =
-                        QStringLiteral("2026.%1.%2").arg(CurHo).arg(CurNap - 1 + static_cast<float>(minute / 1440));
             }
-            return RunOutcome::Finished;
+            detail.hours[24 + 13] = HourClass::Match;
+            for (int g = 0; g < 3; ++g)
+                detail.captions[static_cast<size_t>(g)] = QStringLiteral("2026.%1.%2").arg(month).arg(day - 1 + g);
+            return detail;
         };
         return fake;
     }
@@ -130,43 +122,44 @@ private slots:
 
     void init()
     {
-        state = ChartState{};
         dialogs = test::ScriptedDialogs{};
-        fake = FakeComputation{};
-        controller = new CalendarController(state, ephemeris, dialogs, fake.engine());
-        fake.controller = controller;
+        fake = std::make_unique<FakeComputation>();
+        controller = new CalendarController(worker, dialogs, fake->engine());
     }
 
     void cleanup()
     {
+        fake->goOn.release(10); // a computation still held lets go, and the controller waits for it
         delete controller;
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
+    // The window opens under its wait panel with white cells while the scan works, and
+    // shows the calendar when it is done.
     void wholeRun()
     {
         QSignalSpy opening(controller, &CalendarController::opening);
-        bool shownUnderWaitPanel = false;
-        QColor resetCell;
-        fake.duringRun = [&] {
-            CalendarWindow *window = controller->window();
-            shownUnderWaitPanel = window && window->isVisible() && window->isWaitPanelVisible() && opening.count() == 1;
-            resetCell = window ? window->cellColor(100) : QColor();
-        };
-        state.ChartText = QStringLiteral("left over from an earlier chart");
-
-        QCOMPARE(controller->runCalendar(BirthData{}, QStringLiteral("2026")), CalendarController::Outcome::Finished);
-
-        QVERIFY(shownUnderWaitPanel);
-        QCOMPARE(resetCell, QColor(255, 255, 255));
-        QCOMPARE(fake.scannedYear, QStringLiteral("2026"));
+        fake->hold = true;
+        QVERIFY(controller->runCalendar(runOf()));
+        QVERIFY(QTest::qWaitFor([&] { return fake->waiting.tryAcquire(); }, 10000));
+        QTRY_VERIFY(controller->window());
         CalendarWindow *window = controller->window();
-        QVERIFY(window && window->isVisible());
+        QVERIFY(window->isVisible() && window->isWaitPanelVisible());
+        QCOMPARE(opening.count(), 1);
+        QCOMPARE(window->cellColor(100), QColor(255, 255, 255));
+        QVERIFY(controller->isRunning());
+
+        QSignalSpy finished(controller, &CalendarController::finished);
+        fake->goOn.release();
+        QVERIFY(finished.wait(10000));
+        QCOMPARE(finished.first().first().value<Outcome>(), Outcome::Finished);
+        QCOMPARE(fake->scannedYear.load(), 2026);
         QVERIFY(!window->isWaitPanelVisible());
         QVERIFY(!controller->isRunning());
         QCOMPARE(labelText(window, "Label10"), QStringLiteral("2026"));
         QCOMPARE(labelText(window, "Label4"), QStringLiteral("A SZÜLETÉS ADATAI: Ismeretlen"));
-        QCOMPARE(labelText(window, "Label2"), QStringLiteral("NAP         HALAK     7.33\nHOLD        NYILAS    17.53\n"));
+        QVERIFY(labelText(window, "Label2").startsWith(
+            QStringLiteral("NAP         HALAK     7.33\nHOLD        NYILAS    17.53\n")));
         // the angle is shown with the desktop's own separator
         QCOMPARE(labelText(window, "Label3"), "NAP-HOLD FOK: 280" + QLocale().decimalPoint() + "2");
         QCOMPARE(window->cellColor(4), QColor(0, 0, 255));
@@ -180,7 +173,7 @@ private slots:
     void secondRunLoadsAfresh()
     {
         QSignalSpy closed(controller, &CalendarController::closed);
-        QCOMPARE(controller->runCalendar(BirthData{}, QStringLiteral("2026")), CalendarController::Outcome::Finished);
+        QCOMPARE(runToEnd(*controller, runOf()), Outcome::Finished);
         QPointer<CalendarWindow> first = controller->window();
         first->close();
         QCOMPARE(closed.count(), 1);
@@ -189,7 +182,7 @@ private slots:
 
         BirthData changed;
         changed.txtName = QStringLiteral("Kovács Éva");
-        QCOMPARE(controller->runCalendar(changed, QStringLiteral("2027")), CalendarController::Outcome::Finished);
+        QCOMPARE(runToEnd(*controller, runOf(changed, QStringLiteral("2027"))), Outcome::Finished);
         CalendarWindow *second = controller->window();
         QVERIFY(second);
         QCOMPARE(labelText(second, "Label10"), QStringLiteral("2027"));
@@ -197,117 +190,82 @@ private slots:
         QVERIFY(second->findChild<QLabel *>("lblNap1")->text().isEmpty());
     }
 
+    // The wait panel counts the days, and the window answers while the scan works: closing
+    // it stops the scan before its next moment.
     void closingDuringTheScanStopsIt()
     {
-        fake.closeDuringRun = true;
+        fake->hold = true;
         QSignalSpy closed(controller, &CalendarController::closed);
-        QCOMPARE(controller->runCalendar(BirthData{}, QStringLiteral("2026")), CalendarController::Outcome::Stopped);
+        QSignalSpy finished(controller, &CalendarController::finished);
+        QVERIFY(controller->runCalendar(runOf()));
+        QVERIFY(QTest::qWaitFor([&] { return fake->waiting.tryAcquire(); }, 10000));
+        QTRY_VERIFY(controller->window());
+        QTRY_COMPARE(labelText(controller->window(), "WaitProgressText"), QStringLiteral("1. nap / 365"));
+        controller->window()->close();
+        fake->goOn.release();
+        QVERIFY(finished.wait(10000));
+        QCOMPARE(finished.first().first().value<Outcome>(), Outcome::Stopped);
         QCOMPARE(closed.count(), 1);
         QVERIFY(!controller->window());
         QVERIFY(!controller->isRunning());
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
-        fake.closeDuringRun = false;
-        QCOMPARE(controller->runCalendar(BirthData{}, QStringLiteral("2026")), CalendarController::Outcome::Finished);
+        fake->hold = false;
+        QCOMPARE(runToEnd(*controller, runOf()), Outcome::Finished);
         QVERIFY(controller->window()->isVisible());
     }
 
     void closingDuringTheDetailStopsIt()
     {
-        QCOMPARE(controller->runCalendar(BirthData{}, QStringLiteral("2026")), CalendarController::Outcome::Finished);
+        QCOMPARE(runToEnd(*controller, runOf()), Outcome::Finished);
         QPointer<CalendarWindow> window = controller->window();
-        fake.closeDuringRun = true;
+        fake->hold = true;
         QSignalSpy closed(controller, &CalendarController::closed);
-        QCOMPARE(controller->Reszletes(1, 5), CalendarController::Outcome::Stopped);
+        QSignalSpy finished(controller, &CalendarController::finished);
+        QVERIFY(controller->showDayDetail(1, 5));
+        QVERIFY(QTest::qWaitFor([&] { return fake->waiting.tryAcquire(); }, 10000));
+        window->close();
+        fake->goOn.release();
+        QVERIFY(finished.wait(10000));
+        QCOMPARE(finished.first().first().value<Outcome>(), Outcome::Stopped);
         QCOMPARE(closed.count(), 1);
         QVERIFY(!controller->window());
         QTRY_VERIFY(window.isNull());
-        QCOMPARE(controller->Reszletes(1, 5), CalendarController::Outcome::Busy); // no calendar open
+        QVERIFY(!controller->showDayDetail(1, 5)); // no calendar open
     }
 
     void nothingElseStartsWhileARunWorks()
     {
-        CalendarController::Outcome secondRun{}, detail{};
-        fake.duringRun = [&] {
-            secondRun = controller->runCalendar(BirthData{}, QStringLiteral("2030"));
-            detail = controller->Reszletes(1, 5);
-        };
-        QCOMPARE(controller->runCalendar(BirthData{}, QStringLiteral("2026")), CalendarController::Outcome::Finished);
-        QCOMPARE(secondRun, CalendarController::Outcome::Busy);
-        QCOMPARE(detail, CalendarController::Outcome::Busy);
-        QCOMPARE(fake.scanCalls, 1);
-        QCOMPARE(fake.detailCalls, 0);
-    }
-
-    void refusedOnAFieldThatIsNoNumber_data()
-    {
-        const QString notANumber = QStringLiteral(" mezőjében nem szám áll. Kérem, javítsa ki!");
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("focus");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("day empty") << "txtDay" << "" << "txtDay" << "A születési nap" + notANumber;
-        QTest::newRow("year beyond 16 bits") << "txtYear" << "40000" << "txtYear"
-                                             << "A születési év mezőjében túl nagy vagy túl kicsi szám áll.";
-        QTest::newRow("hidden hour, corrected in Text1") << "txtBirthHour" << "" << "Text1"
-                                                          << "A születési óra" + notANumber;
-        QTest::newRow("minute with a blank inside") << "txtBirthMinute" << "5 0" << "txtBirthMinute"
-                                                    << "A születési perc" + notANumber;
-        QTest::newRow("zone, lone minus") << "txtTZ" << "-" << "txtTZ" << "Az időzóna" + notANumber;
-        QTest::newRow("longitude minutes") << "txtLongMin" << "0..7" << "txtLongMin"
-                                           << "A földrajzi hosszúság percének" + notANumber;
-        QTest::newRow("latitude degrees") << "txtLatDeg" << "" << "txtLatDeg"
-                                          << "A földrajzi szélesség fokának" + notANumber;
-        QTest::newRow("calendar year 2024x") << "Text3" << "2024x" << "Text3"
-                                             << "A naptár évének (piros)" + notANumber;
-    }
-    void refusedOnAFieldThatIsNoNumber()
-    {
-        QFETCH(QString, field);
-        QFETCH(QString, text);
-        QFETCH(QString, focus);
-        QFETCH(QString, message);
-        BirthData fields;
-        QString calendarYear = QStringLiteral("2026");
-        const std::map<QString, QString *> targets = {
-            {"Text3", &calendarYear},         {"txtDay", &fields.txtDay},         {"txtYear", &fields.txtYear},
-            {"txtBirthHour", &fields.txtBirthHour}, {"txtBirthMinute", &fields.txtBirthMinute},
-            {"txtTZ", &fields.txtTZ},         {"txtLongMin", &fields.txtLongMin}, {"txtLatDeg", &fields.txtLatDeg}};
-        *targets.at(field) = text;
-        QSignalSpy rejected(controller, &CalendarController::fieldRejected);
-        QSignalSpy opening(controller, &CalendarController::opening);
-
-        QCOMPARE(controller->runCalendar(fields, calendarYear), CalendarController::Outcome::Refused);
-
-        QCOMPARE(dialogs.messages.size(), size_t(1));
-        QCOMPARE(dialogs.messages[0].text, message);
-        QCOMPARE(dialogs.messages[0].icon, Dialogs::Icon::Critical);
-        QCOMPARE(rejected.count(), 1);
-        QCOMPARE(rejected.at(0).at(0).toString(), focus);
-        QCOMPARE(opening.count(), 0);
-        QCOMPARE(fake.natalCalls, 0);
-        QVERIFY(!controller->window());
+        fake->hold = true;
+        QSignalSpy finished(controller, &CalendarController::finished);
+        QVERIFY(controller->runCalendar(runOf()));
+        QVERIFY(QTest::qWaitFor([&] { return fake->waiting.tryAcquire(); }, 10000));
+        QVERIFY(!controller->runCalendar(runOf({}, QStringLiteral("2030"))));
+        QVERIFY(!controller->showDayDetail(1, 5));
+        fake->goOn.release();
+        QVERIFY(finished.wait(10000));
+        QCOMPARE(fake->scanCalls.load(), 1);
+        QCOMPARE(fake->detailCalls.load(), 0);
     }
 
     void birthBeyondTheEphemeris()
     {
-        fake.natalBeyondRange = true;
+        fake->natalBeyondRange = true;
         QSignalSpy opening(controller, &CalendarController::opening);
         QSignalSpy closed(controller, &CalendarController::closed);
-        QCOMPARE(controller->runCalendar(BirthData{}, QStringLiteral("2026")), CalendarController::Outcome::Failed);
+        QCOMPARE(runToEnd(*controller, runOf()), Outcome::Failed);
         QCOMPARE(dialogs.messages.size(), size_t(1));
         QVERIFY(dialogs.messages[0].text.startsWith(QStringLiteral("A születési dátum (1973) kívül esik")));
         QCOMPARE(opening.count(), 0); // the main window never went away
         QCOMPARE(closed.count(), 0);
-        QCOMPARE(fake.scanCalls, 0);
+        QCOMPARE(fake->scanCalls.load(), 0);
         QVERIFY(!controller->window());
     }
 
     void calendarYearBeyondTheEphemeris()
     {
-        fake.scanBeyondRange = true;
+        fake->scanBeyondRange = true;
         QSignalSpy closed(controller, &CalendarController::closed);
-        QCOMPARE(controller->runCalendar(BirthData{}, QStringLiteral("12000")), CalendarController::Outcome::Failed);
+        QCOMPARE(runToEnd(*controller, runOf({}, QStringLiteral("12000"))), Outcome::Failed);
         // The half-coloured calendar is not left on screen.
         QVERIFY(!controller->window());
         QCOMPARE(closed.count(), 1);
@@ -318,36 +276,19 @@ private slots:
         QVERIFY(!controller->isRunning());
     }
 
-    void conversionFailureDuringTheScan()
-    {
-        CalendarEngine engine = fake.engine();
-        engine.scanYear = [](ChartState &, const BirthData &, const QString &, Ephemeris &, CalendarModel &,
-                             const MomentCallback &) -> RunOutcome { throw RunError::typeMismatch("txtTZ"); };
-        CalendarController failing(state, ephemeris, dialogs, engine);
-        QSignalSpy rejected(&failing, &CalendarController::fieldRejected);
-        QCOMPARE(failing.runCalendar(BirthData{}, QStringLiteral("2026")), CalendarController::Outcome::Refused);
-        QVERIFY(!failing.window());
-        QCOMPARE(rejected.count(), 1);
-        QCOMPARE(rejected.at(0).at(0).toString(), QStringLiteral("txtTZ"));
-    }
-
     void clickOnAMoonPhaseDayShowsItsDetail()
     {
-        QCOMPARE(controller->runCalendar(BirthData{}, QStringLiteral("2026")), CalendarController::Outcome::Finished);
+        QCOMPARE(runToEnd(*controller, runOf()), Outcome::Finished);
         CalendarWindow *window = controller->window();
-        bool underWaitPanel = false;
-        QColor stripAtStart;
-        fake.duringRun = [&] {
-            underWaitPanel = window->isWaitPanelVisible();
-            stripAtStart = window->hourCellColor(37);
-        };
-
+        fake->hold = true;
         QTest::mouseClick(window->canvas(), Qt::LeftButton, {}, window->cellRect(4).center());
-        QTRY_COMPARE(fake.detailCalls, 1);
-        QCOMPARE(fake.lastMonth, 1.0f);
-        QCOMPARE(fake.lastDay, 5.0f);
-        QVERIFY(underWaitPanel);
-        QCOMPARE(stripAtStart, QColor(255, 255, 255));
+        QVERIFY(QTest::qWaitFor([&] { return fake->waiting.tryAcquire(); }, 10000));
+        QCOMPARE(fake->lastMonth.load(), 1);
+        QCOMPARE(fake->lastDay.load(), 5);
+        QVERIFY(window->isWaitPanelVisible());
+        QCOMPARE(window->hourCellColor(37), QColor(255, 255, 255));
+        fake->hold = false;
+        fake->goOn.release();
         QTRY_VERIFY(!controller->isRunning());
         QVERIFY(!window->isWaitPanelVisible());
         QCOMPARE(window->hourCellColor(37), QColor(255, 0, 0));
@@ -356,23 +297,26 @@ private slots:
         QCOMPARE(labelText(window, "lblNap3"), QStringLiteral("2026.1.6"));
 
         // The second detail starts from a white strip.
+        fake->hold = true;
         QTest::mouseClick(window->canvas(), Qt::LeftButton, {}, window->cellRect(73).center());
-        QTRY_COMPARE(fake.detailCalls, 2);
-        QCOMPARE(fake.lastMonth, 3.0f);
-        QCOMPARE(fake.lastDay, 15.0f);
-        QCOMPARE(stripAtStart, QColor(255, 255, 255));
+        QVERIFY(QTest::qWaitFor([&] { return fake->waiting.tryAcquire(); }, 10000));
+        QCOMPARE(fake->lastMonth.load(), 3);
+        QCOMPARE(fake->lastDay.load(), 15);
+        QCOMPARE(window->hourCellColor(37), QColor(255, 255, 255));
+        fake->goOn.release();
+        QTRY_VERIFY(!controller->isRunning());
 
         // A white cell asks for nothing.
         QTest::mouseClick(window->canvas(), Qt::LeftButton, {}, window->cellRect(200).center());
-        QCoreApplication::processEvents();
-        QCOMPARE(fake.detailCalls, 2);
+        QTest::qWait(50);
+        QCOMPARE(fake->detailCalls.load(), 2);
     }
 
     void detailBeyondTheEphemeris()
     {
-        QCOMPARE(controller->runCalendar(BirthData{}, QStringLiteral("2026")), CalendarController::Outcome::Finished);
-        fake.detailBeyondRange = true;
-        QCOMPARE(controller->Reszletes(12, 31), CalendarController::Outcome::Failed);
+        QCOMPARE(runToEnd(*controller, runOf()), Outcome::Finished);
+        fake->detailBeyondRange = true;
+        QCOMPARE(detailToEnd(*controller, 12, 31), Outcome::Failed);
         CalendarWindow *window = controller->window();
         QVERIFY(window && window->isVisible());
         QVERIFY(!window->isWaitPanelVisible());
@@ -385,10 +329,9 @@ private slots:
     }
 
 private:
-    Ephemeris ephemeris{QStringList{}};
-    ChartState state;
+    CalendarWorker worker{QStringList{}};
     test::ScriptedDialogs dialogs;
-    FakeComputation fake;
+    std::unique_ptr<FakeComputation> fake;
     CalendarController *controller = nullptr;
 };
 

@@ -3,11 +3,10 @@
 
 #include "calendar/window/calendar_canvas.h"
 #include "calendar/window/calendar_controller.h"
-#include "calendar/calendar_engine.h"
 #include "calendar/window/calendar_window.h"
-#include "chart/chart_state.h"
-#include "chart/ephemeris.h"
+#include "calendar/window/calendar_worker.h"
 #include "support/calendar_support.h"
+#include "support/controller_support.h"
 #include "support/scripted_dialogs.h"
 
 #include <QLabel>
@@ -34,8 +33,7 @@ const QColor White(255, 255, 255), Yellow(255, 255, 0), Red(255, 0, 0), Blue(0, 
 class CalendarRealRunTest : public QObject {
     Q_OBJECT
 
-    Ephemeris ephemeris{QStringList{QStringLiteral(FEROLUNE_EPHEMS_DIR)}};
-    ChartState state;
+    CalendarWorker worker{QStringList{QStringLiteral(FEROLUNE_EPHEMS_DIR)}};
     test::ScriptedDialogs dialogs;
 
 private slots:
@@ -43,8 +41,8 @@ private slots:
 
     void defaultBirthDataIn2026()
     {
-        CalendarController controller(state, ephemeris, dialogs, RealCalendarEngine());
-        QCOMPARE(controller.runCalendar(BirthData{}, QStringLiteral("2026")), CalendarController::Outcome::Finished);
+        CalendarController controller(worker, dialogs);
+        QCOMPARE(test::runToEnd(controller, test::runOf()), CalendarController::Outcome::Finished);
         CalendarWindow *window = controller.window();
         QVERIFY(window);
         QVERIFY(dialogs.messages.empty());
@@ -89,8 +87,9 @@ private slots:
     void leapDayOf2020()
     {
         const BirthData birth = test::birthOf("1981", "3", "10", 18, "27", "-1.5");
-        CalendarController controller(state, ephemeris, dialogs, RealCalendarEngine());
-        QCOMPARE(controller.runCalendar(birth, QStringLiteral("2020")), CalendarController::Outcome::Finished);
+        CalendarController controller(worker, dialogs);
+        QCOMPARE(test::runToEnd(controller, test::runOf(birth, QStringLiteral("2020"))),
+                 CalendarController::Outcome::Finished);
         CalendarWindow *window = controller.window();
         QVERIFY(window);
         const int leapDay = QDate(2020, 2, 29).dayOfYear() - 1;

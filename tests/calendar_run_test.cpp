@@ -1,7 +1,6 @@
 #include "calendar/calendar_run.h"
 #include "chart/ephemeris.h"
 #include "common/number_rules.h"
-#include "common/run_error.h"
 #include "support/calendar_support.h"
 #include "support/locale_guard.h"
 
@@ -10,7 +9,9 @@
 #include <QDate>
 #include <QProcess>
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
 #include <set>
 #include <vector>
 
@@ -18,9 +19,9 @@ using namespace ferolune;
 using ferolune::test::birthOf;
 using ferolune::test::calendarEphemeris;
 using ferolune::test::DecimalSeparatorGuard;
-using ferolune::test::LoggedMoment;
-using ferolune::test::MomentLog;
-using ferolune::test::natalStateOf;
+using ferolune::test::ExaminedDays;
+using ferolune::test::natalOf;
+using ferolune::test::requestOf;
 
 namespace {
 
@@ -61,38 +62,26 @@ void expectDays(const CalendarModel &actual, const CalendarModel &expected)
     }
 }
 
-struct RunResult {
-    RunOutcome outcome;
-    CalendarModel model;
-    std::vector<LoggedMoment> moments;
-};
-
-RunResult scan(ChartState &state, const QString &year, MomentLog::StopWhen stopWhen = {},
-               const BirthData &fields = {})
+CalendarModel scan(const CalendarRequest &request, ExaminedDays *examined = nullptr)
 {
-    RunResult result;
-    MomentLog log;
-    result.outcome = ScanYear(state, fields, year, calendarEphemeris(), result.model, log.callback(state, stopWhen));
-    result.moments = log.finish(state);
-    return result;
+    ExaminedDays unused;
+    std::optional<CalendarModel> model =
+        ScanYear(request, calendarEphemeris(), (examined ? *examined : unused).recorder());
+    if (!model)
+        throw std::logic_error("the scan stopped");
+    return *model;
 }
 
-RunResult detail(ChartState &state, const QString &year, int month, int day, const BirthData &fields = {})
+// Every day of the year but the 20 after each moon-phase day.
+std::set<int> daysExamined(const std::vector<PhaseDay> &phaseDays, int dayCount = 365)
 {
-    RunResult result;
-    MomentLog log;
-    result.outcome = Reszletes(state, fields, year, static_cast<float>(month), static_cast<float>(day),
-                               calendarEphemeris(), result.model, log.callback(state));
-    result.moments = log.finish(state);
-    return result;
-}
-
-std::set<int> cellsOf(const std::vector<LoggedMoment> &moments)
-{
-    std::set<int> cells;
-    for (const LoggedMoment &moment : moments)
-        cells.insert(moment.cell);
-    return cells;
+    std::set<int> days;
+    for (int k = 0; k < dayCount; ++k)
+        days.insert(k);
+    for (const PhaseDay &phase : phaseDays)
+        for (int k = cellOf(phase.month, phase.day) + 1; k <= cellOf(phase.month, phase.day) + 20; ++k)
+            days.erase(k);
+    return days;
 }
 
 // The rounded Sun-Moon angle at local noon of a day of 2026 (zone -1): a natal angle
@@ -118,42 +107,25 @@ const std::vector<PhaseDay> PhaseDays2026 = {
 TEST(YearScan, DefaultBirthFieldsIn2026)
 {
     DecimalSeparatorGuard dot(u'.');
-    ChartState state = natalStateOf();
-    ASSERT_DOUBLE_EQ(state.NatalAngleRounded, 280.2);
-    const RunResult result = scan(state, QStringLiteral("2026"));
-    EXPECT_EQ(result.outcome, RunOutcome::Finished);
-    expectDays(result.model, calendarOf(PhaseDays2026));
-
+    const CalendarRequest request = requestOf();
+    ASSERT_DOUBLE_EQ(request.natalAngleRounded, 280.2);
+    ExaminedDays examined;
+    expectDays(scan(request, &examined), calendarOf(PhaseDays2026));
     // Every examined day has its 72 moments, every second hour, every tenth minute; the
     // 20 days after a moon-phase day are not examined.
-    std::set<int> expectedCells;
-    for (int k = 0; k < 365; ++k)
-        expectedCells.insert(k);
-    for (const PhaseDay &phase : PhaseDays2026) {
-        for (int k = cellOf(phase.month, phase.day) + 1; k <= cellOf(phase.month, phase.day) + 20; ++k)
-            expectedCells.erase(k);
-    }
-    EXPECT_EQ(cellsOf(result.moments), expectedCells);
-    ASSERT_EQ(result.moments.size(), expectedCells.size() * 72);
-    for (size_t i = 0; i < result.moments.size(); ++i) {
-        const LoggedMoment &moment = result.moments[i];
-        EXPECT_FLOAT_EQ(moment.hour, static_cast<float>(static_cast<int>(i % 72 / 6 * 2) - 1)) << i;
-        EXPECT_FLOAT_EQ(moment.minute, static_cast<float>(i % 6 * 10)) << i;
-    }
-    EXPECT_EQ(state.EvalMode, EvaluationMode::Scan);
+    EXPECT_EQ(examined.days, daysExamined(PhaseDays2026));
+    EXPECT_EQ(examined.moments, static_cast<int>(examined.days.size()) * 72);
 }
 
 TEST(YearScan, TheCommaSeparatorGivesTheSameCalendar)
 {
     DecimalSeparatorGuard comma(u',');
-    ChartState state = natalStateOf();
-    const RunResult result = scan(state, QStringLiteral("2026"));
-    expectDays(result.model, calendarOf(PhaseDays2026));
+    expectDays(scan(requestOf()), calendarOf(PhaseDays2026));
 }
 
 // A birth in Mumbai (zone 5.5 hours east) computed with the full stop and with the
-// Hungarian decimal comma: the same chart, the same moments, the same calendar and the
-// same minutes of a moon-phase day; only the shown degrees carry the comma.
+// Hungarian decimal comma: the same chart, the same calendar and the same minutes of a
+// moon-phase day; only the shown degrees carry the comma.
 TEST(CalendarRuns, AHalfHourZoneGivesTheSameCalendarOnAHungarianDesktop)
 {
     BirthData mumbai;
@@ -171,22 +143,23 @@ TEST(CalendarRuns, AHalfHourZoneGivesTheSameCalendarOnAHungarianDesktop)
     mumbai.txtLatMin = QStringLiteral("4");
 
     struct Computed {
-        ChartState natal;
+        NatalChart natal;
         QString chartText, caption;
-        RunResult year, day;
+        CalendarModel year;
+        DayDetail day;
     };
     const auto compute = [&](QChar separator) {
         DecimalSeparatorGuard guard(separator);
         Computed out;
-        out.natal = natalStateOf(mumbai);
-        out.chartText = out.natal.ChartText;
+        out.natal = natalOf(mumbai);
+        out.chartText = out.natal.text();
         out.caption = AngleCaption(out.natal);
-        ChartState state = out.natal;
-        out.year = scan(state, QStringLiteral("2026"), {}, mumbai);
-        for (size_t k = 0; k < out.year.model.days.size(); ++k) {
-            if (out.year.model.days[k].customPointer) {
+        const CalendarRequest request = requestOf(mumbai);
+        out.year = scan(request);
+        for (size_t k = 0; k < out.year.days.size(); ++k) {
+            if (out.year.days[k].customPointer) {
                 const QDate date = QDate(2026, 1, 1).addDays(static_cast<qint64>(k));
-                out.day = detail(state, QStringLiteral("2026"), date.month(), date.day(), mumbai);
+                out.day = *ComputeDayDetail(request, date.month(), date.day(), calendarEphemeris());
                 break;
             }
         }
@@ -195,26 +168,13 @@ TEST(CalendarRuns, AHalfHourZoneGivesTheSameCalendarOnAHungarianDesktop)
     const Computed dot = compute(u'.');
     const Computed comma = compute(u',');
 
-    EXPECT_DOUBLE_EQ(comma.natal.ChartJulianDay, dot.natal.ChartJulianDay);
-    EXPECT_NEAR(dot.natal.ChartJulianDay, 2448514.0 + (18 + 20.5 / 60 - 5.5) / 24 - 0.5, 1e-7);
-    EXPECT_EQ(comma.natal.NatalAngleRounded, dot.natal.NatalAngleRounded);
-    EXPECT_EQ(comma.natal.PointLon, dot.natal.PointLon);
+    EXPECT_EQ(comma.natal.angle, dot.natal.angle);
     EXPECT_TRUE(comma.chartText.contains(u',')) << comma.chartText.toStdString();
     EXPECT_EQ(QString(comma.chartText).replace(u',', u'.'), dot.chartText);
     EXPECT_EQ(QString(comma.caption).replace(u',', u'.'), dot.caption);
-
-    for (RunResult Computed::*run : {&Computed::year, &Computed::day}) {
-        const RunResult &a = dot.*run;
-        const RunResult &b = comma.*run;
-        EXPECT_EQ(a.outcome, RunOutcome::Finished);
-        EXPECT_EQ(b.outcome, a.outcome);
-        expectDays(b.model, a.model);
-        EXPECT_EQ(b.model.hours, a.model.hours);
-        ASSERT_EQ(b.moments.size(), a.moments.size());
-        for (size_t i = 0; i < a.moments.size(); ++i)
-            ASSERT_EQ(b.moments[i].julianDay, a.moments[i].julianDay) << i;
-    }
-    EXPECT_EQ(dot.day.moments.size(), 3u * 24 * 60);
+    expectDays(comma.year, dot.year);
+    EXPECT_EQ(comma.day.hours, dot.day.hours);
+    EXPECT_NE(std::count(dot.day.hours.begin(), dot.day.hours.end(), HourClass::Match), 0);
 }
 
 // A moon-phase day at the start of the year: nothing of the previous year is marked.
@@ -226,21 +186,22 @@ TEST(YearScan, FirstDaysOfTheYear)
     } rows[] = {{1, DayClass::PhaseBoy}, {2, DayClass::PhaseBoy}, {3, DayClass::PhaseGirl}, {5, DayClass::PhaseBoy}};
     DecimalSeparatorGuard dot(u'.');
     for (const auto &row : rows) {
-        ChartState state = natalStateOf();
-        state.NatalAngleRounded = angleAtNoon(1, row.day);
-        // Stop once the days after the jump have begun.
-        const RunResult result =
-            scan(state, QStringLiteral("2026"), [&](const RunProgress &progress) { return progress.done > row.day + 21; });
-        EXPECT_EQ(result.outcome, RunOutcome::Stopped);
-        const QString tag = QStringLiteral("1-%1-").arg(row.day);
-        CalendarModel expected = calendarOf({{1, row.day, row.kind, ""}});
-        expected.days[static_cast<size_t>(row.day - 1)].tag = tag;
-        expectDays(result.model, expected);
+        CalendarRequest request = requestOf();
+        request.natalAngleRounded = angleAtNoon(1, row.day);
+        ExaminedDays examined;
+        const CalendarModel model = scan(request, &examined);
+        const int phaseCell = row.day - 1;
+        EXPECT_EQ(model.days[static_cast<size_t>(phaseCell)],
+                  (DayCell{row.kind, QStringLiteral("1-%1-").arg(row.day), true}));
+        for (int k = 0; k <= phaseCell + 20; ++k) {
+            if (k == phaseCell)
+                continue;
+            EXPECT_EQ(model.days[static_cast<size_t>(k)].dayClass,
+                      k < phaseCell && k >= phaseCell - 3 ? DayClass::Fertile : DayClass::NotFertile) << "day " << row.day << " cell " << k;
+        }
         // Examined: the days up to the moon-phase day, then from 21 days after it.
-        std::set<int> examined = {row.day + 20, row.day + 21};
-        for (int k = 0; k < row.day; ++k)
-            examined.insert(k);
-        EXPECT_EQ(cellsOf(result.moments), examined);
+        for (int k = 0; k <= phaseCell + 21; ++k)
+            EXPECT_EQ(examined.days.count(k), k <= phaseCell || k == phaseCell + 21 ? 1u : 0u) << k;
     }
 }
 
@@ -249,19 +210,16 @@ TEST(YearScan, FirstDaysOfTheYear)
 TEST(YearScan, AJumpPastTheEndOfTheYearEndsTheScan)
 {
     DecimalSeparatorGuard dot(u'.');
-    ChartState state = natalStateOf();
-    state.NatalAngleRounded = angleAtNoon(12, 20);
-    const RunResult result = scan(state, QStringLiteral("2026"));
-    EXPECT_EQ(result.outcome, RunOutcome::Finished);
+    CalendarRequest request = requestOf();
+    request.natalAngleRounded = angleAtNoon(12, 20);
+    ExaminedDays examined;
+    const CalendarModel model = scan(request, &examined);
     const int phaseCell = cellOf(12, 20);
-    EXPECT_NE(result.model.days[static_cast<size_t>(phaseCell)].dayClass, DayClass::NotFertile);
-    EXPECT_EQ(result.model.days[static_cast<size_t>(phaseCell)].tag, QStringLiteral("1220"));
+    EXPECT_NE(model.days[static_cast<size_t>(phaseCell)].dayClass, DayClass::NotFertile);
+    EXPECT_EQ(model.days[static_cast<size_t>(phaseCell)].tag, QStringLiteral("1220"));
     for (int k = phaseCell + 1; k < 365; ++k)
-        EXPECT_EQ(result.model.days[static_cast<size_t>(k)].dayClass, DayClass::NotFertile) << k;
-    ASSERT_FALSE(result.moments.empty());
-    EXPECT_EQ(result.moments.back().cell, phaseCell);
-    EXPECT_EQ(result.moments.back().month, 12);
-    EXPECT_EQ(result.moments.back().day, 20);
+        EXPECT_EQ(model.days[static_cast<size_t>(k)].dayClass, DayClass::NotFertile) << k;
+    EXPECT_EQ(*examined.days.rbegin(), phaseCell);
 }
 
 const BirthData LeapDayBirth = birthOf("1981", "3", "10", 18, "27", "-1.5");
@@ -271,55 +229,41 @@ const BirthData LeapDayBirth = birthOf("1981", "3", "10", 18, "27", "-1.5");
 TEST(YearScan, LeapYearScans29February)
 {
     DecimalSeparatorGuard dot(u'.');
-    ChartState state = natalStateOf(LeapDayBirth);
-    ASSERT_DOUBLE_EQ(state.NatalAngleRounded, 58.7);
-    const RunResult result = scan(state, QStringLiteral("2020"), {}, LeapDayBirth);
-    EXPECT_EQ(result.outcome, RunOutcome::Finished);
-    ASSERT_EQ(result.model.dayCount, 366);
-    const DayCell &leapDay = result.model.days[59];
+    const CalendarRequest request = requestOf(LeapDayBirth, 2020);
+    ASSERT_DOUBLE_EQ(request.natalAngleRounded, 58.7);
+    ExaminedDays examined;
+    const CalendarModel model = scan(request, &examined);
+    ASSERT_EQ(model.dayCount, 366);
+    const DayCell &leapDay = model.days[59];
     EXPECT_EQ(leapDay.dayClass, DayClass::PhaseGirl); // the Moon in BIKA
     EXPECT_EQ(leapDay.tag, QStringLiteral("2-29"));
     for (int k = 56; k <= 58; ++k) // 26 to 28 February
-        EXPECT_EQ(result.model.days[static_cast<size_t>(k)].dayClass, DayClass::Fertile) << k;
-    EXPECT_EQ(result.model.days[29].tag, QStringLiteral("1-30"));
-
-    // Every cell is scanned as the real day of its index.
-    ASSERT_FALSE(result.moments.empty());
-    for (const LoggedMoment &moment : result.moments) {
-        const QDate expected = QDate(2020, 1, 1).addDays(moment.cell);
-        ASSERT_EQ(moment.year, 2020);
-        ASSERT_EQ(moment.month, expected.month()) << "cell " << moment.cell;
-        ASSERT_EQ(moment.day, expected.day()) << "cell " << moment.cell;
-    }
-    EXPECT_EQ(cellsOf(result.moments).count(59), 1u);
+        EXPECT_EQ(model.days[static_cast<size_t>(k)].dayClass, DayClass::Fertile) << k;
+    EXPECT_EQ(model.days[29].tag, QStringLiteral("1-30"));
+    EXPECT_EQ(examined.days.count(59), 1u);
 }
 
-// The Sun-Moon angle of January's sampled moments, and the days it makes, against the
-// swetest tool. The program gives the universal Julian day to the library as it is, so
+// The days of January against the Sun-Moon angles of the swetest tool at the scan's
+// sampled moments. The program gives the universal Julian day to the library as it is, so
 // swetest gets the same Julian day as ephemeris time.
 TEST(YearScan, JanuaryAgreesWithSwetest)
 {
     DecimalSeparatorGuard dot(u'.');
     constexpr int Days = 31;
-    constexpr int MomentsPerDay = 144; // every ten minutes; the scan samples the even hours
     const double firstMoment = static_cast<double>(QDate(2026, 1, 1).toJulianDay()) - 0.5 - 1.0 / 24; // zone -1
     QProcess swetest;
     swetest.start(QStringLiteral("swetest"),
-                  {QStringLiteral("-bj%1").arg(firstMoment, 0, 'f', 10), QStringLiteral("-n%1").arg(Days * MomentsPerDay),
+                  {QStringLiteral("-bj%1").arg(firstMoment, 0, 'f', 10), QStringLiteral("-n%1").arg(Days * 144),
                    QStringLiteral("-s10m"), QStringLiteral("-p01"), QStringLiteral("-fl"), QStringLiteral("-head"),
                    QStringLiteral("-eswe"), QStringLiteral("-edir%1").arg(QStringLiteral(FEROLUNE_EPHEMS_DIR))});
     ASSERT_TRUE(swetest.waitForFinished(60000));
     const QStringList lines = QString::fromLatin1(swetest.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), 2 * Days * MomentsPerDay);
-    std::vector<double> angles, moons;
-    for (qsizetype i = 0; i < lines.size(); i += 2) {
+    ASSERT_EQ(lines.size(), 2 * Days * 144);
+    const auto angleAt = [&](int day, int hour, int minute, double *moon) {
+        const qsizetype i = 2 * (day * 144 + hour * 6 + minute / 10);
         const double sun = lines[i].trimmed().toDouble();
-        const double moon = lines[i + 1].trimmed().toDouble();
-        angles.push_back(moon > sun ? moon - sun : moon + (360 - sun));
-        moons.push_back(moon);
-    }
-    auto sampleIndex = [](int cell, double hour, double minute) {
-        return cell * MomentsPerDay + static_cast<int>(std::lround((hour + 1) * 6 + minute / 10));
+        *moon = lines[i + 1].trimmed().toDouble();
+        return *moon > sun ? *moon - sun : *moon + (360 - sun);
     };
 
     // January by the rules of the scan, from swetest's angles: a day with a sampled moment
@@ -328,95 +272,37 @@ TEST(YearScan, JanuaryAgreesWithSwetest)
     CalendarModel expected;
     expected.resetDays();
     for (int cell = 0; cell < Days; ++cell) {
-        int lastMatch = -1;
+        double lastMoon = -1;
         for (int hour = 0; hour <= 22; hour += 2)
             for (int minute = 0; minute <= 50; minute += 10) {
-                const int i = sampleIndex(cell, hour - 1, minute);
-                if (std::floor(std::floor(angles[static_cast<size_t>(i)] * 10 + 0.5) / 10) == natalWholeDegree)
-                    lastMatch = i;
+                double moon = 0;
+                const double angle = angleAt(cell, hour, minute, &moon);
+                if (std::floor(std::floor(angle * 10 + 0.5) / 10) == natalWholeDegree)
+                    lastMoon = moon;
             }
-        if (lastMatch < 0)
+        if (lastMoon < 0)
             continue;
-        const int moonSign = static_cast<int>(moons[static_cast<size_t>(lastMatch)] / 30) + 1;
+        const int moonSign = static_cast<int>(lastMoon / 30) + 1;
         expected.days[static_cast<size_t>(cell)].dayClass = moonSign % 2 ? DayClass::PhaseBoy : DayClass::PhaseGirl;
         for (int k = std::max(0, cell - 3); k < cell; ++k)
             expected.days[static_cast<size_t>(k)].dayClass = DayClass::Fertile;
         cell += 20;
     }
 
-    ChartState state = natalStateOf();
-    const RunResult result =
-        scan(state, QStringLiteral("2026"), [](const RunProgress &progress) { return progress.done >= Days; });
+    const CalendarModel model = scan(requestOf());
     for (int cell = 0; cell < Days; ++cell)
-        EXPECT_EQ(result.model.days[static_cast<size_t>(cell)].dayClass, expected.days[static_cast<size_t>(cell)].dayClass)
+        EXPECT_EQ(model.days[static_cast<size_t>(cell)].dayClass, expected.days[static_cast<size_t>(cell)].dayClass)
             << "January " << cell + 1;
-    int compared = 0;
-    for (const LoggedMoment &moment : result.moments) {
-        if (moment.cell >= Days)
-            continue;
-        const int i = sampleIndex(moment.cell, moment.hour, moment.minute);
-        EXPECT_NEAR(moment.julianDay, firstMoment + i / 144.0, 1e-9);
-        EXPECT_NEAR(moment.scanAngle, angles[static_cast<size_t>(i)], 2e-7) << "cell " << moment.cell;
-        ++compared;
-    }
-    EXPECT_EQ(compared, 11 * 72); // 1 to 11 January, then the jump
 }
 
 TEST(YearScan, StopsWhenTheCallbackSaysSo)
 {
     DecimalSeparatorGuard dot(u'.');
-    ChartState state = natalStateOf();
-    // Stopped at the first moment of 10 February, a moon-phase day.
-    const RunResult result =
-        scan(state, QStringLiteral("2026"), [](const RunProgress &progress) { return progress.done == 40; });
-    EXPECT_EQ(result.outcome, RunOutcome::Stopped);
-    expectDays(result.model, calendarOf({PhaseDays2026.front()}));
-    EXPECT_EQ(*cellsOf(result.moments).rbegin(), 39);
-}
-
-// A calendar year or a field that is not a number keeps a run from starting: the
-// calendar keeps what it showed.
-TEST(CalendarRuns, ATextThatIsNotANumberKeepsTheRunFromStarting)
-{
-    const struct {
-        bool detail;
-        const char *year, *zone, *latMin;
-        const char *field;
-    } rows[] = {
-        {false, "2024x", "-1", "035", "Text3"}, {false, "", "-1", "035", "Text3"},
-        {false, "99999", "-1", "035", "Text3"}, {false, "2024", "-", "035", "txtTZ"},
-        {false, "2024", "-1", "", "txtLatMin"}, {true, "2024x", "-1", "035", "Text3"},
-        {true, "2024", "", "035", "txtTZ"},
-        {true, "32767", "-1", "035", "Text3"}, // the day after 31 December is in year 32768
-    };
-    DecimalSeparatorGuard dot(u'.');
-    for (const auto &row : rows) {
-        ChartState state = natalStateOf();
-        CalendarModel model;
-        model.days[7].dayClass = DayClass::PhaseBoy;
-        model.hours[3] = HourClass::Match;
-        BirthData fields;
-        fields.txtTZ = QString::fromLatin1(row.zone);
-        fields.txtLatMin = QString::fromLatin1(row.latMin);
-        const QString year = QString::fromLatin1(row.year);
-        int moments = 0;
-        const MomentCallback count = [&](const RunProgress &) { return ++moments > 0; };
-        try {
-            if (row.detail)
-                Reszletes(state, fields, year, 12, 31, calendarEphemeris(), model, count);
-            else
-                ScanYear(state, fields, year, calendarEphemeris(), model, count);
-            ADD_FAILURE() << "no error for " << row.field;
-        } catch (const RunError &error) {
-            EXPECT_EQ(error.field(), QString::fromLatin1(row.field));
-        }
-        SCOPED_TRACE(std::string(row.detail ? "detail " : "scan ") + row.year);
-        EXPECT_EQ(moments, 0);
-        EXPECT_EQ(model.days[7].dayClass, DayClass::PhaseBoy);
-        EXPECT_EQ(model.days[8].dayClass, DayClass::Unset);
-        EXPECT_EQ(model.hours[3], HourClass::Match);
-        EXPECT_EQ(model.hours[4], HourClass::Unset);
-    }
+    ExaminedDays examined;
+    // Stopped at the first moment of 10 February.
+    EXPECT_FALSE(ScanYear(requestOf(), calendarEphemeris(),
+                          examined.recorder([](const RunProgress &progress) { return progress.done == 40; })));
+    EXPECT_EQ(*examined.days.rbegin(), 39);
 }
 
 // Years the data files do not cover, whole or in part, are computed by the library's
@@ -427,101 +313,69 @@ TEST(YearScan, YearsAtAndOutsideTheDataFiles)
 {
     const struct {
         const char *year, *zone;
-        bool builtIn, wholeYear;
-    } rows[] = {{"1799", "-1", true, false}, {"1800", "0", false, true},  {"2026", "-1", false, false},
-                {"2399", "-1", false, false}, {"2400", "-1", true, false}, {"2800", "-1", true, false}};
+        bool builtIn;
+    } rows[] = {{"1799", "-1", true},  {"1800", "0", false}, {"2026", "-1", false},
+                {"2399", "-1", false}, {"2400", "-1", true}, {"2800", "-1", true}};
     DecimalSeparatorGuard dot(u'.');
     for (const auto &row : rows) {
         SCOPED_TRACE(row.year);
-        const BirthData fields = birthOf(row.year, "1", "1", 0, "0", row.zone);
-        ChartState state = natalStateOf(fields); // born at the first moment of the scan
-        const RunResult result = scan(state, QString::fromLatin1(row.year),
-                                      [&](const RunProgress &) { return !row.wholeYear; }, fields);
-        EXPECT_EQ(result.outcome, row.wholeYear ? RunOutcome::Finished : RunOutcome::Stopped);
-        EXPECT_EQ(result.model.builtInEphemeris, row.builtIn);
-        if (row.wholeYear) {
-            EXPECT_EQ(result.moments.front().julianDay, 2378496.5);
-        }
+        const BirthData fields = birthOf(row.year, "1", "1", 0, "0", row.zone); // born at the first moment of the scan
+        EXPECT_EQ(scan(requestOf(fields, QString::fromLatin1(row.year).toInt())).builtInEphemeris, row.builtIn);
     }
 }
 
 TEST(YearScan, AYearBeyondTheLibraryThrows)
 {
     DecimalSeparatorGuard dot(u'.');
-    ChartState state = natalStateOf();
-    CalendarModel model;
-    EXPECT_THROW(ScanYear(state, BirthData{}, QStringLiteral("3500"), calendarEphemeris(), model, {}), EphemerisError);
-    for (const DayCell &cell : model.days)
-        EXPECT_EQ(cell.dayClass, DayClass::NotFertile);
+    EXPECT_THROW(ScanYear(requestOf({}, 3500), calendarEphemeris()), EphemerisError);
     // The library works on afterwards.
-    EXPECT_EQ(ScanYear(state, BirthData{}, QStringLiteral("2026"), calendarEphemeris(), model,
-                       [](const RunProgress &progress) { return progress.done < 11; }),
-              RunOutcome::Stopped);
-    EXPECT_EQ(model.days[10].dayClass, DayClass::PhaseGirl);
+    EXPECT_EQ(scan(requestOf()).days[10].dayClass, DayClass::PhaseGirl);
 }
 
 TEST(DayDetail, ElevenJanuary2026)
 {
     DecimalSeparatorGuard dot(u'.');
-    ChartState state = natalStateOf();
-    const RunResult result = detail(state, QStringLiteral("2026"), 1, 11);
-    EXPECT_EQ(result.outcome, RunOutcome::Finished);
-    for (int k = 0; k < CalendarModel::HourCount; ++k)
-        EXPECT_EQ(result.model.hours[static_cast<size_t>(k)], k == 38 || k == 39 ? HourClass::Match : HourClass::Plain)
+    int minutes = 0;
+    const std::optional<DayDetail> detail =
+        ComputeDayDetail(requestOf(), 1, 11, calendarEphemeris(), [&](const RunProgress &progress) {
+            EXPECT_EQ(progress.done, minutes++);
+            EXPECT_EQ(progress.total, 3 * 24 * 60);
+            return true;
+        });
+    ASSERT_TRUE(detail);
+    EXPECT_EQ(minutes, 3 * 24 * 60);
+    for (int k = 0; k < DayDetail::HourCount; ++k)
+        EXPECT_EQ(detail->hours[static_cast<size_t>(k)], k == 38 || k == 39 ? HourClass::Match : HourClass::Plain)
             << "hour cell " << k;
-    EXPECT_EQ(result.model.detailCaptions,
-              (std::array<QString, 3>{QStringLiteral("2026.1.10"), QStringLiteral("2026.1.11"),
-                                      QStringLiteral("2026.1.12")}));
-    // Every minute of the three days, the hour cells 0..71 in turn.
-    ASSERT_EQ(result.moments.size(), 3u * 24 * 60);
-    for (size_t i = 0; i < result.moments.size(); ++i) {
-        ASSERT_EQ(result.moments[i].cell, static_cast<int>(i / 60)) << i;
-        ASSERT_EQ(result.moments[i].day, 10 + static_cast<int>(i / 1440)) << i;
-        ASSERT_FLOAT_EQ(result.moments[i].hour, static_cast<float>(i / 60 % 24) - 1) << i;
-        ASSERT_FLOAT_EQ(result.moments[i].minute, static_cast<float>(i % 60)) << i;
-    }
-    EXPECT_EQ(state.EvalMode, EvaluationMode::Detail);
-    EXPECT_EQ(state.CellIndex, 71);
+    EXPECT_EQ(detail->captions, (std::array<QString, 3>{QStringLiteral("2026.1.10"), QStringLiteral("2026.1.11"),
+                                                        QStringLiteral("2026.1.12")}));
+    EXPECT_EQ(detail->dayIndex, 10);
 }
 
-// The neighbour days at the ends of the year; the clicked day's year is the calendar
-// year's own text.
+// The neighbour days at the ends of the year.
 TEST(DayDetail, NeighbourDaysAtTheEndsOfTheYear)
 {
     const struct {
-        const char *year;
-        int month, day;
+        int year, month, day;
         const char *captions[3];
-        int firstYear, lastYear;
     } rows[] = {
-        {"2024", 1, 1, {"2023.12.31", "2024.1.1", "2024.1.2"}, 2023, 2024},
-        {"2024 ", 12, 31, {"2024.12.30", "2024 .12.31", "2025.1.1"}, 2024, 2025},
+        {2024, 1, 1, {"2023.12.31", "2024.1.1", "2024.1.2"}},
+        {2024, 12, 31, {"2024.12.30", "2024.12.31", "2025.1.1"}},
+        {2023, 3, 1, {"2023.2.28", "2023.3.1", "2023.3.2"}},
     };
     DecimalSeparatorGuard dot(u'.');
     for (const auto &row : rows) {
-        ChartState state = natalStateOf();
-        const RunResult result = detail(state, QString::fromLatin1(row.year), row.month, row.day);
+        const std::optional<DayDetail> detail =
+            ComputeDayDetail(requestOf({}, row.year), row.month, row.day, calendarEphemeris());
+        ASSERT_TRUE(detail);
         for (size_t g = 0; g < 3; ++g)
-            EXPECT_EQ(result.model.detailCaptions[g], QString::fromLatin1(row.captions[g]));
-        ASSERT_EQ(result.moments.size(), 3u * 24 * 60);
-        EXPECT_EQ(result.moments.front().year, row.firstYear);
-        EXPECT_EQ(result.moments.back().year, row.lastYear);
+            EXPECT_EQ(detail->captions[g], QString::fromLatin1(row.captions[g]));
     }
 }
 
-TEST(DayDetail, StopsWhenTheCallbackSaysSoAndStartsAfresh)
+TEST(DayDetail, StopsWhenTheCallbackSaysSo)
 {
     DecimalSeparatorGuard dot(u'.');
-    ChartState state = natalStateOf();
-    CalendarModel model;
-    model.hours.fill(HourClass::Match);
-    model.detailCaptions.fill(QStringLiteral("2025.3.4"));
-    const RunOutcome outcome =
-        Reszletes(state, BirthData{}, QStringLiteral("2026"), 1, 11, calendarEphemeris(), model,
-                  [](const RunProgress &progress) { return progress.done < 1440 + 15 * 60; });
-    EXPECT_EQ(outcome, RunOutcome::Stopped);
-    for (int k = 0; k < CalendarModel::HourCount; ++k)
-        EXPECT_EQ(model.hours[static_cast<size_t>(k)], k == 38 ? HourClass::Match : HourClass::Plain) << k;
-    EXPECT_EQ(model.detailCaptions,
-              (std::array<QString, 3>{QStringLiteral("2026.1.10"), QString(), QString()}));
+    EXPECT_FALSE(ComputeDayDetail(requestOf(), 1, 11, calendarEphemeris(),
+                                  [](const RunProgress &progress) { return progress.done < 1440 + 15 * 60; }));
 }

@@ -4,12 +4,13 @@
 #include "calendar/run_messages.h"
 #include "calendar/window/calendar_controller.h"
 #include "calendar/window/calendar_window.h"
-#include "calendar/calendar_engine.h"
+#include "calendar/window/calendar_worker.h"
 #include "chart/ephemeris.h"
 #include "chart/field_rules.h"
 #include "chartfile/chart_file.h"
 #include "common/number_rules.h"
-#include "calendar/run_fields.h"
+#include "chart/run_values.h"
+#include "support/controller_support.h"
 #include "persons/person_file.h"
 #include "support/pdf_page.h"
 #include "support/scripted_dialogs.h"
@@ -239,7 +240,7 @@ private slots:
                                         << "Hiányzó kapcsoló: --year." << 2;
         QTest::newRow("month 13") << with(good, "--date", "1973-13-26") << rangeMessage("txtMonth", "13") << 1;
         QTest::newRow("calendar year beyond the ephemeris") << with(good, "--year", "5000")
-                                                            << CalendarYearBeyondEphemerisMessage("5000") << 1;
+                                                            << CalendarYearBeyondEphemerisMessage(5000) << 1;
         QTest::newRow("chart file missing")
             << QStringList{"export", "--chart", "nincs.hvs", "--year", "2026", "-o", "naptar.csv"}
             << ChartFileFailureMessage("nincs.hvs", ChartFileFailure::CannotOpen) << 1;
@@ -279,11 +280,10 @@ private slots:
         const ProgramRun run = runProgram(exportOf(defaultBirth(), "2026", "naptar.pdf"), dir.path());
         QVERIFY2(run.exitCode == 0, qPrintable(run.err));
 
-        Ephemeris ephemeris{QStringList{QStringLiteral(FEROLUNE_EPHEMS_DIR)}};
-        ChartState state;
+        CalendarWorker worker{QStringList{QStringLiteral(FEROLUNE_EPHEMS_DIR)}};
         test::ScriptedDialogs dialogs;
-        CalendarController controller(state, ephemeris, dialogs, RealCalendarEngine());
-        QCOMPARE(controller.runCalendar(BirthData{}, QStringLiteral("2026")), CalendarController::Outcome::Finished);
+        CalendarController controller(worker, dialogs);
+        QCOMPARE(test::runToEnd(controller, test::runOf()), CalendarController::Outcome::Finished);
         CalendarWindow *window = controller.window();
         QVERIFY(QTest::qWaitForWindowExposed(window));
         // The box's five lines end in a line break each.

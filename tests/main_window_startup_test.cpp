@@ -41,8 +41,6 @@ void MainWindowStartupTest::fillsTheFieldsFromTheClock()
     QFETCH(QDateTime, now);
     QFETCH(QString, fields);
     MainWindowHarness harness(now);
-    harness.state.EvalMode = EvaluationMode::Detail;
-    harness.state.Options.Point13Kind = 0;
     QVERIFY(harness.start());
 
     const BirthData birth = harness.window.birthData();
@@ -52,8 +50,6 @@ void MainWindowStartupTest::fillsTheFieldsFromTheClock()
              fields);
     QCOMPARE(harness.window.calendarYearText(), birth.txtYear);
     QCOMPARE(birth.txtName, QStringLiteral("Ismeretlen"));
-    QCOMPARE(harness.state.EvalMode, EvaluationMode::None);
-    QCOMPARE(harness.state.Options.Point13Kind, 1);
     QVERIFY(harness.dialogs.messages.empty());
     QVERIFY(!QGuiApplication::overrideCursor());
     QCOMPARE(harness.focused(), QStringLiteral("txtYear"));
@@ -128,7 +124,6 @@ void MainWindowStartupTest::looksAsDesigned()
 void MainWindowStartupTest::failureEndsStartUpWithItsMessage()
 {
     MainWindowHarness harness;
-    harness.state.EvalMode = EvaluationMode::Detail;
     harness.window.setEphemerisCheck([]() -> bool { throw RunError(48, QStringLiteral("Error in loading DLL")); });
     QVERIFY(harness.start());
 
@@ -139,7 +134,6 @@ void MainWindowStartupTest::failureEndsStartUpWithItsMessage()
     QCOMPARE(harness.window.birthData(), BirthData{}); // the design texts
     QCOMPARE(harness.window.calendarYearText(), QStringLiteral("2026"));
     QVERIFY(harness.window.windowTitle().startsWith(QStringLiteral("FEROLUNE V1.0.56 [")));
-    QCOMPARE(harness.state.EvalMode, EvaluationMode::Detail);
     QVERIFY(!QGuiApplication::overrideCursor());
 }
 

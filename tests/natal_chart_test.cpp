@@ -1,7 +1,7 @@
 #include "chart/birth_moment.h"
 #include "chart/ephemeris.h"
 #include "chart/natal_chart.h"
-#include "common/run_error.h"
+#include "chart/run_values.h"
 #include "support/locale_guard.h"
 
 #include <gtest/gtest.h>
@@ -20,12 +20,19 @@ Ephemeris &testEphemeris()
     return ephemeris;
 }
 
-ChartState natalChartOf(const BirthData &fields)
+BirthRecord recordOf(const BirthData &fields)
 {
-    ChartState state;
-    state.EvalMode = EvaluationMode::Natal;
-    ComputeNatalChart(state, fields, testEphemeris());
-    return state;
+    return std::get<RunValues>(ReadRunValues(fields, QStringLiteral("2026"))).birth;
+}
+
+NatalChart natalChartOf(const BirthData &fields)
+{
+    return ComputeNatalChart(recordOf(fields), testEphemeris());
+}
+
+ChartPositions positionsOf(const BirthData &fields)
+{
+    return testEphemeris().ComputeEphemeris(BirthMomentOf(recordOf(fields)));
 }
 
 // Longitudes from the independent swetest tool for a Julian day given as ephemeris
@@ -49,27 +56,23 @@ std::vector<double> swetestLongitudes(double julianDay, const char *bodies)
 TEST(NatalChart, DefaultBirthFieldsGiveTheKnownChart)
 {
     DecimalSeparatorGuard dot(u'.');
-    const ChartState state = natalChartOf(BirthData{});
-    EXPECT_NEAR(state.ChartJulianDay, 2441739.5763889, 5e-8);
-    EXPECT_EQ(state.ChartText, QStringLiteral("NAP         HALAK     7.33\r\n"
-                                              "HOLD        NYILAS    17.53\r\n"
-                                              "SARKANYFEJ  BAK       14.28\r\n"
-                                              "LILITH      NYILAS    11.10\r\n"
-                                              "ASC         NYILAS    24.69\r\n"));
-    EXPECT_EQ(AngleCaption(state), QStringLiteral("NAP-HOLD FOK: 280.2"));
-    EXPECT_DOUBLE_EQ(state.NatalAngleRounded, 280.2);
-    EXPECT_DOUBLE_EQ(state.NatalAngleRounded, 280.2);
-    EXPECT_EQ(state.ChartLon, state.PointLon);
-    EXPECT_NEAR(state.PointLon[12], Normalize360(state.PointLon[11] + 180), 1e-9);
-    EXPECT_EQ(state.PointDecl[12], -state.PointDecl[11]);
+    const NatalChart natal = natalChartOf(BirthData{});
+    EXPECT_NEAR(positionsOf(BirthData{}).julianDay, 2441739.5763889, 5e-8);
+    EXPECT_EQ(natal.text(), QStringLiteral("NAP         HALAK     7.33\r\n"
+                                           "HOLD        NYILAS    17.53\r\n"
+                                           "SARKANYFEJ  BAK       14.28\r\n"
+                                           "LILITH      NYILAS    11.10\r\n"
+                                           "ASC         NYILAS    24.69\r\n"));
+    EXPECT_EQ(AngleCaption(natal), QStringLiteral("NAP-HOLD FOK: 280.2"));
+    EXPECT_DOUBLE_EQ(natal.angleRounded, 280.2);
 }
 
 TEST(NatalChart, CommaSeparatorInTheChartTextAndCaption)
 {
     DecimalSeparatorGuard comma(u',');
-    const ChartState state = natalChartOf(BirthData{});
-    EXPECT_TRUE(state.ChartText.startsWith(QStringLiteral("NAP         HALAK     7,33\r\n")));
-    EXPECT_EQ(AngleCaption(state), QStringLiteral("NAP-HOLD FOK: 280,2"));
+    const NatalChart natal = natalChartOf(BirthData{});
+    EXPECT_TRUE(natal.text().startsWith(QStringLiteral("NAP         HALAK     7,33\r\n")));
+    EXPECT_EQ(AngleCaption(natal), QStringLiteral("NAP-HOLD FOK: 280,2"));
 }
 
 // Positions against swetest for birth moments of different kinds.
@@ -117,12 +120,12 @@ TEST(NatalChart, PositionsAgreeWithSwetest)
     moments.push_back({"local 00:20, previous day in universal time", beforeMidnight});
 
     for (const Moment &moment : moments) {
-        const ChartState state = natalChartOf(moment.fields);
+        const ChartPositions positions = positionsOf(moment.fields);
         // Sun, Moon, mean node, mean apogee (Lilith), Chiron.
-        const std::vector<double> expected = swetestLongitudes(state.ChartJulianDay, "01mAD");
+        const std::vector<double> expected = swetestLongitudes(positions.julianDay, "01mAD");
         ASSERT_EQ(expected.size(), 5u) << moment.name;
-        const double ours[] = {state.PointLon[1], state.PointLon[10], state.PointLon[11], state.PointLon[13],
-                               state.PointLon[16]};
+        const double ours[] = {positions.longitude[1], positions.longitude[10], positions.meanNode.longitude,
+                               positions.longitude[13], positions.longitude[16]};
         for (size_t i = 0; i < expected.size(); ++i)
             EXPECT_NEAR(ours[i], expected[i], 1e-6) << moment.name << " body " << i;
     }
@@ -133,8 +136,7 @@ TEST(NatalChart, BeforeMidnightUniversalTimeIsThePreviousDay)
     BirthData fields;
     fields.txtBirthHour = QStringLiteral("12"); // 00:30 local, zone -1: 23:30 UT the day before
     fields.txtBirthMinute = QStringLiteral("30");
-    const ChartState state = natalChartOf(fields);
-    EXPECT_NEAR(state.ChartJulianDay, Ephemeris::julianDay(1973, 2, 25, 23.5), 1e-9);
+    EXPECT_NEAR(positionsOf(fields).julianDay, Ephemeris::julianDay(1973, 2, 25, 23.5), 1e-9);
 }
 
 TEST(NatalChart, ThirtiethOfFebruaryRollsIntoMarch)
@@ -143,28 +145,11 @@ TEST(NatalChart, ThirtiethOfFebruaryRollsIntoMarch)
     EXPECT_DOUBLE_EQ(Ephemeris::julianDay(2026, 12, 32, 0), Ephemeris::julianDay(2027, 1, 1, 0));
 }
 
-TEST(NatalChart, AFieldThatIsNoNumberStopsBeforeAnyChartText)
-{
-    BirthData fields;
-    fields.txtLatMin = QString();
-    ChartState state;
-    state.EvalMode = EvaluationMode::Natal;
-    try {
-        ComputeNatalChart(state, fields, testEphemeris());
-        ADD_FAILURE();
-    } catch (const RunError &e) {
-        EXPECT_EQ(e.field(), QStringLiteral("txtLatMin"));
-    }
-    EXPECT_TRUE(state.ChartText.isEmpty());
-}
-
 TEST(NatalChart, AYearBeyondTheLibraryIsAnError)
 {
     BirthData fields;
     fields.txtYear = QStringLiteral("3500");
-    ChartState state;
-    state.EvalMode = EvaluationMode::Natal;
-    EXPECT_THROW(ComputeNatalChart(state, fields, testEphemeris()), EphemerisError);
+    EXPECT_THROW(natalChartOf(fields), EphemerisError);
 }
 
 TEST(ChartText, SignsAnglesAndColumns)
@@ -179,25 +164,21 @@ TEST(ChartText, SignsAnglesAndColumns)
         {0.04, 0, 359.96, "NAP-HOLD FOK: 360"}, {0, 0.04, 0.04, "NAP-HOLD FOK: 0"},
     };
     for (const auto &row : angles) {
-        ChartState state;
-        state.EvalMode = EvaluationMode::Natal;
-        state.ChartLon[1] = row.sun;
-        state.ChartLon[10] = row.moon;
-        EvaluateChart(state, nullptr);
-        EXPECT_NEAR(state.NatalAngle, row.angle, 1e-9);
-        EXPECT_EQ(AngleCaption(state), QString::fromUtf8(row.caption));
+        ChartPositions positions;
+        positions.longitude[1] = row.sun;
+        positions.longitude[10] = row.moon;
+        const NatalChart natal = NatalChartOf(positions);
+        EXPECT_NEAR(natal.angle, row.angle, 1e-9);
+        EXPECT_EQ(AngleCaption(natal), QString::fromUtf8(row.caption));
     }
 
-    ChartState state;
-    state.EvalMode = EvaluationMode::Natal;
-    state.ChartLon[1] = 29.996;  // prints 30.00 in its own sign
-    state.ChartLon[10] = 0.5;    // Moon at 0.5 KOS
-    state.ChartLon[11] = 30;     // exactly 30 belongs to the next sign
-    state.ChartLon[13] = 359.99;
-    state.ChartLon[14] = 180;
-    EvaluateChart(state, nullptr);
-    const QStringList lines = state.ChartText.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), 5);
+    ChartPositions positions;
+    positions.longitude[1] = 29.996;     // prints 30.00 in its own sign
+    positions.longitude[10] = 0.5;       // Moon at 0.5 KOS
+    positions.meanNode.longitude = 30;   // exactly 30 belongs to the next sign
+    positions.longitude[13] = 359.99;
+    positions.longitude[14] = 180;
+    const std::array<QString, 5> lines = NatalChartOf(positions).lines;
     EXPECT_EQ(lines[0], QStringLiteral("NAP         KOS       30.00"));
     EXPECT_EQ(lines[1], QStringLiteral("HOLD        KOS       0.50"));
     EXPECT_EQ(lines[2], QStringLiteral("SARKANYFEJ  BIKA      0.00"));
@@ -227,10 +208,7 @@ TEST(Ephemeris, SiderealTimeTextTruncatesSeconds)
         const char *text;
     } rows[] = {{76.9, "05h 07m 36s"}, {0, "00h 00m 00s"}, {359.99, "23h 59m 57s"}};
     for (const auto &row : rows) {
-        ChartState state;
-        state.SiderealDegrees = row.degrees;
-        FormatSiderealTime(state);
-        EXPECT_EQ(state.SiderealTimeText, QString::fromUtf8(row.text));
+        EXPECT_EQ(FormatSiderealTime(row.degrees), QString::fromUtf8(row.text));
     }
 }
 

@@ -19,8 +19,8 @@ namespace {
 struct Started {
     FixedClock clock{at(2026, 12, 8, 15, 5)};
     ScriptedDialogs dialogs;
-    Ephemeris ephemeris{QStringList{QStringLiteral(FEROLUNE_EPHEMS_DIR)}};
-    Program program{ephemeris, dialogs, clock};
+    CalendarWorker worker{QStringList{QStringLiteral(FEROLUNE_EPHEMS_DIR)}};
+    Program program{worker, dialogs, clock};
 
     Started() { program.start(); }
 };
@@ -48,7 +48,9 @@ private slots:
         const BirthData before = main.birthData();
         QSignalSpy lastWindowClosed(qApp, &QGuiApplication::lastWindowClosed);
 
+        QSignalSpy finished(&program.calendar(), &CalendarController::finished);
         QTest::mouseClick(main.findChild<QWidget *>(QStringLiteral("Command2")), Qt::LeftButton);
+        QVERIFY(finished.wait(60000));
 
         QPointer<CalendarWindow> calendar = program.calendar().window();
         QVERIFY(calendar && calendar->isVisible());
@@ -75,6 +77,7 @@ private slots:
 
         QTest::mouseClick(main.findChild<QWidget *>(QStringLiteral("Command2")), Qt::LeftButton);
 
+        QVERIFY(!program.calendar().isRunning());
         QVERIFY(!program.calendar().window());
         QVERIFY(main.isVisible());
         QCOMPARE(dialogs.messages.size(), size_t(1));
@@ -96,8 +99,10 @@ private slots:
             fields.residence = residence;
             main.setBirthData(fields);
             main.findChild<QLineEdit *>(QStringLiteral("Text3"))->setText(QStringLiteral("2026"));
-            QTest::mouseClick(main.findChild<QWidget *>(QStringLiteral("Command2")), Qt::LeftButton);
             CalendarController &calendar = started.program.calendar();
+            QSignalSpy finished(&calendar, &CalendarController::finished);
+            QTest::mouseClick(main.findChild<QWidget *>(QStringLiteral("Command2")), Qt::LeftButton);
+            finished.wait(60000);
             Seen seen;
             if (!calendar.window() || !started.dialogs.messages.empty())
                 return seen;

@@ -16,14 +16,11 @@
 using namespace ferolune;
 using ferolune::test::calendarEphemeris;
 using ferolune::test::DecimalSeparatorGuard;
-using ferolune::test::LoggedMoment;
-using ferolune::test::MomentLog;
-using ferolune::test::natalStateOf;
+using ferolune::test::requestOf;
 
 namespace {
 
 const QByteArray Budapest = QByteArrayLiteral("Europe/Budapest");
-const QString Year2026 = QStringLiteral("2026");
 
 // The sampled moments of a day, hour by hour: the scan's (every second hour, minutes 0..50
 // every tenth) or the detail's (every minute).
@@ -105,31 +102,17 @@ TEST(ResidenceCalendar, TheDetailWalksUniversalTimeMinuteByMinute)
     DecimalSeparatorGuard dot(u'.');
     for (const auto &row : rows) {
         SCOPED_TRACE(std::string(row.zone) + " " + std::to_string(row.month) + "." + std::to_string(row.day));
-        ChartState state = natalStateOf();
-        CalendarModel model;
-        MomentLog log;
-        int total = 0;
-        const MomentCallback record = log.callback(state);
-        const MomentCallback callback = [&](const RunProgress &progress) {
-            total = progress.total;
-            return record(progress);
-        };
-        ASSERT_EQ(Reszletes(state, BirthData{}, Year2026, float(row.month), float(row.day), calendarEphemeris(), model,
-                            callback, QByteArray(row.zone)),
-                  RunOutcome::Finished);
-        const std::vector<LoggedMoment> &moments = log.finish(state);
-        ASSERT_EQ(int(moments.size()), row.minutes);
+        int minutes = 0, total = 0;
+        const std::optional<DayDetail> detail = ComputeDayDetail(
+            requestOf({}, 2026, QByteArray(row.zone)), row.month, row.day, calendarEphemeris(),
+            [&](const RunProgress &progress) {
+                total = progress.total;
+                ++minutes;
+                return true;
+            });
+        ASSERT_TRUE(detail);
+        EXPECT_EQ(minutes, row.minutes);
         EXPECT_EQ(total, row.minutes);
-        std::array<int, CalendarModel::HourCount> perCell{};
-        for (size_t i = 0; i < moments.size(); ++i) {
-            ++perCell[size_t(moments[i].cell)];
-            if (i > 0) {
-                ASSERT_NEAR((moments[i].julianDay - moments[i - 1].julianDay) * 1440, 1, 1e-4) << "minute " << i;
-            }
-        }
-        for (int cell = 0; cell < CalendarModel::HourCount; ++cell)
-            EXPECT_EQ(perCell[size_t(cell)], cell == row.emptyCell ? 0 : cell == row.doubledCell ? 120 : 60)
-                << "hour cell " << cell;
     }
 }
 
@@ -142,14 +125,10 @@ TEST(ResidenceCalendar, ABudapestResidenceMovesSummerMoonPhaseHoursByTheSummerHo
         int hourShift;
     } rows[] = {{1, 0}, {2, 0}, {4, 1}, {7, 1}, {9, 1}, {11, 0}, {12, 0}};
     DecimalSeparatorGuard dot(u'.');
-    ChartState birthZoneState = natalStateOf();
-    ChartState residenceState = natalStateOf();
-    CalendarModel birthZone, residence;
-    ASSERT_EQ(ScanYearWithExactReturns(birthZoneState, BirthData{}, Year2026, calendarEphemeris(), birthZone, {}),
-              RunOutcome::Finished);
-    ASSERT_EQ(ScanYearWithExactReturns(residenceState, BirthData{}, Year2026, calendarEphemeris(), residence, {},
-                                       Budapest),
-              RunOutcome::Finished);
+    const CalendarRequest birthZoneRequest = requestOf();
+    const CalendarRequest residenceRequest = requestOf({}, 2026, Budapest);
+    const CalendarModel birthZone = ComputeYearCalendar(birthZoneRequest, calendarEphemeris()).value();
+    const CalendarModel residence = ComputeYearCalendar(residenceRequest, calendarEphemeris()).value();
 
     std::set<int> monthsSeen;
     for (const auto &row : rows) {
@@ -169,17 +148,15 @@ TEST(ResidenceCalendar, ABudapestResidenceMovesSummerMoonPhaseHoursByTheSummerHo
             EXPECT_EQ(local->moment.toSecsSinceEpoch(), fixed->moment.toSecsSinceEpoch());
 
             // The detail's red hours, an hour later on the clock in summer.
-            for (auto *run : {&birthZone, &residence}) {
-                ChartState &state = run == &birthZone ? birthZoneState : residenceState;
-                ASSERT_EQ(Reszletes(state, BirthData{}, Year2026, float(date.month()), float(date.day()),
-                                    calendarEphemeris(), *run, {}, run == &residence ? Budapest : QByteArray()),
-                          RunOutcome::Finished);
-            }
+            const DayDetail fixedDetail =
+                ComputeDayDetail(birthZoneRequest, date.month(), date.day(), calendarEphemeris()).value();
+            const DayDetail localDetail =
+                ComputeDayDetail(residenceRequest, date.month(), date.day(), calendarEphemeris()).value();
             int redHours = 0;
-            for (int hour = 0; hour + row.hourShift < CalendarModel::HourCount; ++hour) {
-                EXPECT_EQ(residence.hours[size_t(hour + row.hourShift)], birthZone.hours[size_t(hour)])
+            for (int hour = 0; hour + row.hourShift < DayDetail::HourCount; ++hour) {
+                EXPECT_EQ(localDetail.hours[size_t(hour + row.hourShift)], fixedDetail.hours[size_t(hour)])
                     << "hour cell " << hour;
-                redHours += birthZone.hours[size_t(hour)] == HourClass::Match ? 1 : 0;
+                redHours += fixedDetail.hours[size_t(hour)] == HourClass::Match ? 1 : 0;
             }
             EXPECT_GE(redHours, 1);
             // The span the exact return names is the local one.

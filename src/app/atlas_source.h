@@ -4,11 +4,13 @@
 // for it. Until it is read the place fields offer nothing; everything else works.
 
 #include "atlas/atlas.h"
-#include "calendar/calendar_engine.h"
+#include "chart/birth_data.h"
 
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -49,6 +51,10 @@ private:
     QString m_error;
     bool m_done = false;
 };
+
+// The IANA zone ("Europe/Budapest") of the place of residence a run's fields name; empty
+// when the calendar keeps the zone of the zone field.
+using ResidenceZoneOf = std::function<QByteArray(const PlaceChoice &)>;
 
 // The zone of a place of residence chosen from `source`'s atlas (waiting for the atlas
 // when it is still being read); empty for a place typed as text or one the atlas lacks.

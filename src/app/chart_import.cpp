@@ -32,7 +32,7 @@ QString proposedFileName(const QString &name)
 
 } // namespace
 
-void MainWindow::mMegnyit()
+void MainWindow::chooseChartFile()
 {
     const ChartFileDialogSettings dialog = ChartFileDialog(QCoreApplication::applicationDirPath());
     const QString filter = QStringLiteral("Személyadatok és asztrógramok (*.ferolune *.hvs);;") + PersonFilter
@@ -76,7 +76,7 @@ void MainWindow::openPersonFile(const QString &path)
     m_zoneFollowsPlace = zoneMatchesPlace();
 }
 
-void MainWindow::mMentes()
+void MainWindow::writePersonFile()
 {
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     const QString proposed = QDir(documents).filePath(proposedFileName(txtName->text()));

@@ -5,10 +5,8 @@
 #include "app/place_option.h"
 #include "app/program.h"
 
-#include "calendar/calendar_engine.h"
 #include "calendar/calendar_model.h"
 #include "calendar/calendar_run.h"
-#include "calendar/run_fields.h"
 #include "calendar/run_messages.h"
 #include "calendar/window/calendar_controller.h"
 #include "calendar/window/calendar_window.h"
@@ -17,7 +15,6 @@
 #include "chart/field_rules.h"
 #include "chart/natal_chart.h"
 #include "chartfile/chart_file.h"
-#include "common/run_error.h"
 #include "export/calendar_file.h"
 #include "persons/person_file.h"
 #include "widgets/dialogs.h"
@@ -28,6 +25,7 @@
 #include <QTextStream>
 
 #include <optional>
+#include <variant>
 
 namespace ferolune {
 
@@ -215,53 +213,53 @@ void applyBirthPlace(const QCommandLineParser &parser, ExportRequest &request)
                          ExitRefused};
 }
 
-// The natal chart and the year scan of a calendar run, by the engine the window's
-// controller runs and with its messages. Empty when the run went through.
-QString computeCalendar(const ExportRequest &request, Ephemeris &ephemeris, ChartState &state,
-                        CalendarModel &model)
+// A run's calendar as the window's controller computes it, with its messages.
+struct ComputedCalendar {
+    NatalChart natal;
+    CalendarModel model;
+};
+
+std::variant<ComputedCalendar, QString> computeCalendar(const CalendarRun &run, Ephemeris &ephemeris)
 {
-    const CalendarEngine engine = ProgramCalendarEngine();
-    state.EvalMode = EvaluationMode::Natal;
+    ComputedCalendar computed;
     try {
-        engine.computeNatalChart(state, request.fields, ephemeris);
-    } catch (const RunError &error) {
-        return UnreadableFieldMessage(error.field(), error.number() == RunError::Overflow);
+        computed.natal = ComputeNatalChart(run.birth, ephemeris);
     } catch (const EphemerisError &) {
-        return BirthDateBeyondEphemerisMessage(request.fields.txtYear);
+        return BirthDateBeyondEphemerisMessage(run.birth.year);
     }
-    model.resetDays();
+    CalendarRequest request = run.calendar;
+    request.natalAngle = computed.natal.angle;
+    request.natalAngleRounded = computed.natal.angleRounded;
     try {
-        engine.scanYear(state, request.fields, request.calendarYearText, ephemeris, model, {});
-    } catch (const RunError &error) {
-        return UnreadableFieldMessage(error.field(), error.number() == RunError::Overflow);
+        computed.model = *ComputeYearCalendar(request, ephemeris);
     } catch (const EphemerisError &) {
-        return CalendarYearBeyondEphemerisMessage(request.calendarYearText);
+        return CalendarYearBeyondEphemerisMessage(request.year);
     }
-    return {};
+    return computed;
 }
 
 // The PDF is the page the calendar window prints, drawn by a window that is never shown.
-WriteResult writeCalendar(const ExportRequest &request, const ChartState &state, const CalendarModel &model)
+WriteResult writeCalendar(const ExportRequest &request, const CalendarRun &run, const ComputedCalendar &computed)
 {
-    const CalendarExport calendar = CalendarExportOf(request.fields, request.calendarYearText, state, model);
+    const CalendarExport calendar = CalendarExportOf(run.heading.name, run.personIdentity, run.calendar.year,
+                                                     computed.natal, computed.model);
     if (request.format != ExportFormat::Pdf)
         return WriteFileAtomically(request.outputPath, TextFileOf(calendar, request.format));
     WidgetDialogs unusedDialogs;
     CalendarWindow window(unusedDialogs);
     window.setAttribute(Qt::WA_DeleteOnClose, false);
-    FillCalendarWindow(window, request.fields, request.calendarYearText, state, model);
+    FillCalendarWindow(window, run.heading, computed.natal, computed.model);
     window.setCalendarExport(calendar);
     return window.saveCalendar(request.outputPath, ExportFormat::Pdf);
 }
 
 // The five chart lines of the birth-data box and its angle caption, one a line.
-QString chartLines(const ChartState &state)
+QString chartLines(const NatalChart &natal)
 {
-    QString lines = state.ChartText;
-    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    if (!lines.isEmpty() && !lines.endsWith(QLatin1Char('\n')))
-        lines += QLatin1Char('\n');
-    return lines + AngleCaption(state) + QLatin1Char('\n');
+    QString lines;
+    for (const QString &line : natal.lines)
+        lines += line + QLatin1Char('\n');
+    return lines + AngleCaption(natal) + QLatin1Char('\n');
 }
 
 } // namespace
@@ -333,16 +331,17 @@ ExitStatus RunExport(const ExportRequest &request, Ephemeris &ephemeris, QTextSt
     if (const QString message = rangeProblem(request); !message.isEmpty())
         return refuse(message);
     // A run never starts with a field it cannot read.
-    if (const std::optional<FieldProblem> problem = FindUnreadableField(request.fields, request.calendarYearText))
+    const std::variant<CalendarRun, FieldProblem> run =
+        CalendarRunOf(request.fields, request.calendarYearText, ProgramResidenceZones());
+    if (const FieldProblem *problem = std::get_if<FieldProblem>(&run))
         return refuse(problem->message);
-
-    ChartState state;
-    CalendarModel model;
-    if (const QString message = computeCalendar(request, ephemeris, state, model); !message.isEmpty())
-        return refuse(message);
-    if (const WriteResult written = writeCalendar(request, state, model); !written.ok())
+    const std::variant<ComputedCalendar, QString> computed = computeCalendar(std::get<CalendarRun>(run), ephemeris);
+    if (const QString *message = std::get_if<QString>(&computed))
+        return refuse(*message);
+    const ComputedCalendar &calendar = std::get<ComputedCalendar>(computed);
+    if (const WriteResult written = writeCalendar(request, std::get<CalendarRun>(run), calendar); !written.ok())
         return refuse(written.error);
-    out << chartLines(state) << Qt::flush;
+    out << chartLines(calendar.natal) << Qt::flush;
     return ExitSuccess;
 }
 

@@ -3,9 +3,8 @@
 #include "app/atlas_source.h"
 #include "app/clock.h"
 #include "app/place_field.h"
+#include "calendar/window/calendar_worker.h"
 #include "chart/birth_fields.h"
-#include "chart/chart_state.h"
-#include "chart/ephemeris.h"
 #include "chart/field_rules.h"
 #include "common/number_rules.h"
 #include "common/run_error.h"
@@ -86,15 +85,13 @@ std::optional<QChar> typedCharacter(const QKeyEvent *event)
 
 } // namespace
 
-MainWindow::MainWindow(ChartState &state, Ephemeris &ephemeris, Dialogs &dialogs, const Clock &clock,
-                       QWidget *parent)
+MainWindow::MainWindow(CalendarWorker &worker, Dialogs &dialogs, const Clock &clock, QWidget *parent)
     : QWidget(parent)
-    , m_state(state)
-    , m_ephemeris(ephemeris)
+    , m_worker(worker)
     , m_dialogs(dialogs)
     , m_clock(clock)
-    , m_ephemerisCheck([this] { return m_ephemeris.dataFilesFound(); })
-    , m_importCommand([this] { mMegnyit(); })
+    , m_ephemerisCheck([this] { return m_worker.dataFilesFound(); })
+    , m_importCommand([this] { chooseChartFile(); })
     , m_atlas(AtlasSource::shared())
 {
     buildControls();
@@ -109,14 +106,14 @@ MainWindow::MainWindow(ChartState &state, Ephemeris &ephemeris, Dialogs &dialogs
         if (on)
             sideSelected(false);
     });
-    connect(Command2, &QPushButton::clicked, this, &MainWindow::Command2_Click);
-    connect(Command5, &QPushButton::clicked, this, &MainWindow::Command5_Click);
-    connect(cmdSave, &QPushButton::clicked, this, &MainWindow::cmdSave_Click);
+    connect(Command2, &QPushButton::clicked, this, &MainWindow::runCalendar);
+    connect(Command5, &QPushButton::clicked, this, &MainWindow::openBirthFile);
+    connect(cmdSave, &QPushButton::clicked, this, &MainWindow::savePerson);
 }
 
 // ---- Start-up ----------------------------------------------------------------------
 
-void MainWindow::Form_Load()
+void MainWindow::startUp()
 {
     try {
         setTitleAndPlace();
@@ -125,9 +122,7 @@ void MainWindow::Form_Load()
         checkEphemerisData();
         const BusyPointer busy;
         fillFromClock(now);
-        m_state.EvalMode = EvaluationMode::None;
         applyRule(Hour12To24); // Text1 shows the hidden hour on the 24-hour clock
-        m_state.Options.Point13Kind = 1; // Lilith as point 13; the point arrays are sized already
     } catch (const RunError &error) {
         m_dialogs.message(this, error.procedureMessage(QStringLiteral("Form_Load of Form frmMain")),
                           Dialogs::Icon::None);
@@ -151,7 +146,7 @@ void MainWindow::checkEphemerisData()
         return;
     QString text = QStringLiteral("Az efemerisz adatfájljai nem találhatók. A program ezekben a könyvtárakban "
                                   "kereste őket:\n");
-    for (const QString &directory : m_ephemeris.directories())
+    for (const QString &directory : m_worker.ephemerisDirectories())
         text += QStringLiteral("\n    ") + directory;
     text += QStringLiteral("\n\nA naptár a Swiss Ephemeris beépített, kevésbé pontos efemeriszével készül.");
     m_dialogs.message(this, text, Dialogs::Icon::Warning);
@@ -258,22 +253,22 @@ void MainWindow::setImportCommand(std::function<void()> command)
     m_importCommand = std::move(command);
 }
 
-void MainWindow::Command2_Click()
+void MainWindow::runCalendar()
 {
     if (startCommand() && settleZoneForRun() && m_calendarCommand)
         m_calendarCommand();
 }
 
-void MainWindow::Command5_Click()
+void MainWindow::openBirthFile()
 {
     if (startCommand() && m_importCommand)
         m_importCommand();
 }
 
-void MainWindow::cmdSave_Click()
+void MainWindow::savePerson()
 {
     if (startCommand())
-        mMentes();
+        writePersonFile();
 }
 
 // A command started while the focus is still in a field (Enter) first does what leaving

@@ -25,24 +25,22 @@ class PlaceField;
 struct ZoneReading;
 class Clock;
 class Dialogs;
-class Ephemeris;
-struct ChartState;
+class CalendarWorker;
 
 class MainWindow : public QWidget {
     Q_OBJECT
 
 public:
-    MainWindow(ChartState &state, Ephemeris &ephemeris, Dialogs &dialogs, const Clock &clock,
-               QWidget *parent = nullptr);
+    MainWindow(CalendarWorker &worker, Dialogs &dialogs, const Clock &clock, QWidget *parent = nullptr);
 
     // Start-up: title, top-left place, the calendar year, the ephemeris check, the
-    // current date and time into the birth fields, the chart state. A run-time error
+    // current date and time into the birth fields. A run-time error
     // ends it with a message; the window then opens with what was set so far.
-    void Form_Load();
+    void startUp();
 
     // Start-up's ephemeris step: true when the library found its data files (false
     // brings a message and start-up goes on); may throw RunError, which ends start-up.
-    // By default it asks the Ephemeris.
+    // By default it asks the worker's Ephemeris.
     void setEphemerisCheck(std::function<bool()> check);
 
     // All birth fields and options as they stand, the hidden hour and meridiem included.
@@ -61,26 +59,26 @@ public:
 
     // The chart file import: a chart file chosen in the open-file dialog fills the birth
     // fields, or a message says why it cannot be used and nothing changes. Cancel is silent.
-    void mMegnyit();
+    void chooseChartFile();
 
     // What the two commands start once the field being edited has passed its check and
     // the hidden hour is in step with Text1. The calendar command does nothing until it
-    // is set; the import command is mMegnyit.
+    // is set; the import command is chooseChartFile.
     void setCalendarCommand(std::function<void()> command);
     void setImportCommand(std::function<void()> command);
 
     // "MENTÉS": the birth record, places included, into a person file the user names.
     // Nothing is saved unless the user asks.
-    void mMentes();
+    void writePersonFile();
 
     // Whether the zone fields follow the birthplace (a place was chosen and the zone has
     // not been set by hand since).
     bool zoneFollowsPlace() const { return m_zoneFollowsPlace; }
 
 public slots:
-    void Command2_Click(); // "NAPTÁR KÉSZITÉSE"
-    void Command5_Click(); // "ASZTRÓGRAM MEGNYITÁSA"
-    void cmdSave_Click();  // "MENTÉS"
+    void runCalendar();   // "NAPTÁR KÉSZITÉSE"
+    void openBirthFile(); // "ASZTRÓGRAM MEGNYITÁSA"
+    void savePerson();    // "MENTÉS"
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -135,8 +133,7 @@ private:
     void openPersonFile(const QString &path);
     void openChartFile(const QString &path);
 
-    ChartState &m_state;
-    Ephemeris &m_ephemeris;
+    CalendarWorker &m_worker;
     Dialogs &m_dialogs;
     const Clock &m_clock;
     std::function<bool()> m_ephemerisCheck;

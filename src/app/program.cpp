@@ -1,9 +1,9 @@
 #include "app/program.h"
 
-#include "app/atlas_source.h"
 #include "app/main_window.h"
-#include "calendar/window/calendar_controller.h"
 #include "calendar/window/calendar_window.h"
+#include "export/calendar_export.h"
+#include "widgets/dialogs.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
@@ -23,22 +23,40 @@ bool InstallQtHungarianTranslation()
     return QCoreApplication::installTranslator(translator);
 }
 
-CalendarEngine ProgramCalendarEngine()
+ResidenceZoneOf ProgramResidenceZones()
 {
-    return RealCalendarEngine(AtlasResidenceZones(AtlasSource::shared()));
+    return AtlasResidenceZones(AtlasSource::shared());
 }
 
-Program::Program(Ephemeris &ephemeris, Dialogs &dialogs, const Clock &clock, CalendarEngine engine)
-    : m_mainWindow(std::make_unique<MainWindow>(m_state, ephemeris, dialogs, clock))
-    , m_calendar(std::make_unique<CalendarController>(m_state, ephemeris, dialogs, std::move(engine),
-                                                      m_mainWindow.get()))
+std::variant<CalendarRun, FieldProblem> CalendarRunOf(const BirthData &fields, const QString &calendarYearText,
+                                                      const ResidenceZoneOf &residenceZoneOf)
+{
+    const std::variant<RunValues, FieldProblem> values = ReadRunValues(fields, calendarYearText);
+    if (const FieldProblem *problem = std::get_if<FieldProblem>(&values))
+        return *problem;
+    const RunValues &read = std::get<RunValues>(values);
+    CalendarRun run;
+    run.birth = read.birth;
+    run.calendar.year = read.calendarYear;
+    run.calendar.zoneHours = read.birth.zoneHours;
+    run.calendar.residenceZoneId = residenceZoneOf ? residenceZoneOf(fields.residence) : QByteArray();
+    run.heading = {calendarYearText, fields.txtName, fields.residence.text};
+    run.personIdentity = PersonIdentity(fields);
+    return run;
+}
+
+Program::Program(CalendarWorker &worker, Dialogs &dialogs, const Clock &clock, CalendarEngine engine,
+                 ResidenceZoneOf residenceZoneOf)
+    : m_dialogs(dialogs)
+    , m_residenceZoneOf(std::move(residenceZoneOf))
+    , m_mainWindow(std::make_unique<MainWindow>(worker, dialogs, clock))
+    , m_calendar(std::make_unique<CalendarController>(worker, dialogs, std::move(engine), m_mainWindow.get()))
 {
     MainWindow *window = m_mainWindow.get();
     // While the calendar window is open the main window is out of reach; closing the
     // calendar brings it back with its fields as they were.
     QObject::connect(m_calendar.get(), &CalendarController::opening, window, &QWidget::hide);
     QObject::connect(m_calendar.get(), &CalendarController::closed, window, &QWidget::show);
-    QObject::connect(m_calendar.get(), &CalendarController::fieldRejected, window, &MainWindow::focusField);
     window->setCalendarCommand([this] { runCalendar(); });
 }
 
@@ -51,13 +69,24 @@ Program::~Program()
 
 void Program::start()
 {
-    m_mainWindow->Form_Load();
+    m_mainWindow->startUp();
     m_mainWindow->show();
 }
 
 void Program::runCalendar()
 {
-    m_calendar->runCalendar(m_mainWindow->birthData(), m_mainWindow->calendarYearText());
+    if (m_calendar->isRunning())
+        return;
+    // A run never starts with a field it cannot read: it would scan against a wrong or
+    // stale natal angle.
+    const std::variant<CalendarRun, FieldProblem> run =
+        CalendarRunOf(m_mainWindow->birthData(), m_mainWindow->calendarYearText(), m_residenceZoneOf);
+    if (const FieldProblem *problem = std::get_if<FieldProblem>(&run)) {
+        m_dialogs.message(m_mainWindow.get(), problem->message, Dialogs::Icon::Critical);
+        m_mainWindow->focusField(problem->focusControl);
+        return;
+    }
+    m_calendar->runCalendar(std::get<CalendarRun>(run));
 }
 
 } // namespace ferolune

@@ -1,34 +1,41 @@
 #pragma once
 
-// The program's parts and how they meet: the chart state and the ephemeris it owns, the
-// main window, and the calendar run that "NAPTÁR KÉSZITÉSE" starts.
+// The program's parts and how they meet: the main window, and the calendar run that
+// "NAPTÁR KÉSZITÉSE" starts with the values the main window's fields hold.
 
-#include "calendar/calendar_engine.h"
-#include "chart/chart_state.h"
+#include "app/atlas_source.h"
+#include "calendar/window/calendar_controller.h"
+#include "chart/run_values.h"
 
 #include <QStringList>
 
 #include <memory>
+#include <variant>
 
 namespace ferolune {
 
-class CalendarController;
+class CalendarWorker;
 class Clock;
 class Dialogs;
-class Ephemeris;
 class MainWindow;
 
 // Qt's own Hungarian translation, so that the dialogs Qt draws (file dialogs, message box
 // buttons) speak Hungarian like the rest of the program. False when it is not installed.
 bool InstallQtHungarianTranslation();
 
-// The real computation, with the calendar on the clock of a place of residence chosen
-// from the program's atlas.
-CalendarEngine ProgramCalendarEngine();
+// The residence zones of the program's atlas.
+ResidenceZoneOf ProgramResidenceZones();
+
+// The calendar run the fields and the calendar year make, read once, or the first field it
+// cannot read. The calendar is read on the clock `residenceZoneOf` finds for the place of
+// residence (none: the zone field's).
+std::variant<CalendarRun, FieldProblem> CalendarRunOf(const BirthData &fields, const QString &calendarYearText,
+                                                      const ResidenceZoneOf &residenceZoneOf);
 
 class Program {
 public:
-    Program(Ephemeris &ephemeris, Dialogs &dialogs, const Clock &clock, CalendarEngine engine = ProgramCalendarEngine());
+    Program(CalendarWorker &worker, Dialogs &dialogs, const Clock &clock, CalendarEngine engine = {},
+            ResidenceZoneOf residenceZoneOf = ProgramResidenceZones());
     ~Program();
     Program(const Program &) = delete;
     Program &operator=(const Program &) = delete;
@@ -42,7 +49,8 @@ public:
 private:
     void runCalendar();
 
-    ChartState m_state;
+    Dialogs &m_dialogs;
+    ResidenceZoneOf m_residenceZoneOf;
     std::unique_ptr<MainWindow> m_mainWindow;
     std::unique_ptr<CalendarController> m_calendar;
 };

@@ -43,12 +43,9 @@ void CalendarModel::resetHours()
     hours.fill(HourClass::Plain);
 }
 
-void CalendarModel::markMoonPhaseDay(int dayCell, MoonPhaseKind kind, const QString &tag)
+void CalendarModel::markMoonPhaseDay(int dayCell, DayClass phaseClass, const QString &tag)
 {
-    DayCell &cell = days[static_cast<size_t>(dayCell)];
-    cell.dayClass = kind == MoonPhaseKind::Boy ? DayClass::PhaseBoy : DayClass::PhaseGirl;
-    cell.tag = tag;
-    cell.customPointer = true;
+    days[static_cast<size_t>(dayCell)] = {phaseClass, tag, true};
 }
 
 void CalendarModel::markFertileDay(int dayCell)
@@ -56,9 +53,11 @@ void CalendarModel::markFertileDay(int dayCell)
     days[static_cast<size_t>(dayCell)].dayClass = DayClass::Fertile;
 }
 
-void CalendarModel::markMatchingHour(int hourCell)
+void CalendarModel::showDetail(const DayDetail &detail)
 {
-    hours[static_cast<size_t>(hourCell)] = HourClass::Match;
+    hours = detail.hours;
+    detailCaptions = detail.captions;
+    detailDayIndex = detail.dayIndex;
 }
 
 } // namespace ferolune

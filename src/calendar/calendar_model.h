@@ -4,7 +4,7 @@
 // cells (index = day of the calendar year - 1), 72 hour cells of the three-day detail
 // strip (index = 24 x detail day + hour) and the three detail date captions.
 
-#include "chart/cell_marks.h"
+#include "calendar/calendar_year.h"
 
 #include <QDateTime>
 #include <QString>
@@ -68,9 +68,17 @@ struct DayCell {
     bool operator==(const DayCell &) const = default;
 };
 
-struct CalendarModel final : CellMarks {
-    static constexpr int MaxDayCount = 366;
+// The minute-by-minute detail of a moon-phase day and its two neighbours.
+struct DayDetail {
     static constexpr int HourCount = 72;
+    std::array<HourClass, HourCount> hours{}; // index = 24 x detail day + hour
+    std::array<QString, 3> captions{};        // "2024.3.4" for each of the three days
+    int dayIndex = -1;                        // the day cell the detail breaks down
+};
+
+struct CalendarModel {
+    static constexpr int MaxDayCount = 366;
+    static constexpr int HourCount = DayDetail::HourCount;
 
     int dayCount = 365; // the days of the calendar year; cells from dayCount on are unused
     std::array<DayCell, MaxDayCount> days{};
@@ -88,11 +96,12 @@ struct CalendarModel final : CellMarks {
     // Every hour cell white.
     void resetHours();
 
-    int dayCellCount() const override { return dayCount; }
-    int hourCellCount() const override { return HourCount; }
-    void markMoonPhaseDay(int dayCell, MoonPhaseKind kind, const QString &tag) override;
-    void markFertileDay(int dayCell) override;
-    void markMatchingHour(int hourCell) override;
+    // A moon-phase day: its colour by the Moon's sign, its tag, the program's own pointer.
+    void markMoonPhaseDay(int dayCell, DayClass phaseClass, const QString &tag);
+    // One of the fertile days before a moon-phase day.
+    void markFertileDay(int dayCell);
+    // The strip, captions and day of a finished detail.
+    void showDetail(const DayDetail &detail);
 };
 
 } // namespace ferolune

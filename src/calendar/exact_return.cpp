@@ -156,9 +156,8 @@ private:
     double julianDayOf(int minute) const
     {
         const Split split = splitOf(minute);
-        const auto universalHour = static_cast<float>(static_cast<float>(split.minuteOfDay / 60) + split.zoneHours);
-        const double hourDecimal = static_cast<float>(split.minuteOfDay % 60) / 60.0 + universalHour;
-        return Ephemeris::julianDay(split.date.year(), split.date.month(), split.date.day(), hourDecimal);
+        return MomentJulianDay(split.date.year(), split.date.month(), split.date.day(), split.minuteOfDay / 60,
+                               split.minuteOfDay % 60, split.zoneHours);
     }
 
     Ephemeris &m_ephemeris;
@@ -224,10 +223,10 @@ QString trimmedSign(int sign)
 
 } // namespace
 
-std::optional<ExactReturn> FindExactReturn(double natalAngle, double natalAngleRounded, const MomentFields &fields,
+std::optional<ExactReturn> FindExactReturn(double natalAngle, double natalAngleRounded, int year,
                                            const LocalClock &clock, int month, int day, Ephemeris &ephemeris)
 {
-    const QDate date(fields.year, month, day);
+    const QDate date(year, month, day);
     const std::optional<Probe> root = findRoot(ephemeris, natalAngle, julianDayOfUtc(clock.dayStartUtc(date.addDays(-1))),
                                                julianDayOfUtc(clock.dayStartUtc(date.addDays(2))));
     if (!root)
@@ -242,13 +241,9 @@ std::optional<ExactReturn> FindExactReturn(double natalAngle, double natalAngleR
     return exact;
 }
 
-void FindExactReturns(const ChartState &state, const BirthData &fields, const QString &calendarYearText,
-                      Ephemeris &ephemeris, CalendarModel &model, const QByteArray &residenceZoneId)
+void FindExactReturns(const CalendarRequest &request, Ephemeris &ephemeris, CalendarModel &model)
 {
-    BirthData momentFields = fields;
-    momentFields.txtYear = calendarYearText;
-    const MomentFields converted = ConvertMomentFields(momentFields, QStringLiteral("Text3"));
-    const LocalClock clock(residenceZoneId, converted.zoneHours, converted.year);
+    const LocalClock clock(request.residenceZoneId, request.zoneHours, request.year);
     const LibraryFilesGuard closeFiles(ephemeris);
     for (int k = 0; k < model.dayCount; ++k) {
         auto &exact = model.exactReturns[static_cast<size_t>(k)];
@@ -257,7 +252,7 @@ void FindExactReturns(const ChartState &state, const BirthData &fields, const QS
             continue;
         const MonthDay date = DateOfDayIndex(k, model.dayCount);
         try {
-            exact = FindExactReturn(state.NatalAngle, state.NatalAngleRounded, converted, clock, date.month,
+            exact = FindExactReturn(request.natalAngle, request.natalAngleRounded, request.year, clock, date.month,
                                     date.day, ephemeris);
         } catch (const EphemerisError &) {
             // The day keeps its colour from the scan; it only lacks the exact moment.
@@ -265,14 +260,13 @@ void FindExactReturns(const ChartState &state, const BirthData &fields, const QS
     }
 }
 
-RunOutcome ScanYearWithExactReturns(ChartState &state, const BirthData &fields, const QString &calendarYearText,
-                                    Ephemeris &ephemeris, CalendarModel &model, const MomentCallback &beforeMoment,
-                                    const QByteArray &residenceZoneId)
+std::optional<CalendarModel> ComputeYearCalendar(const CalendarRequest &request, Ephemeris &ephemeris,
+                                                 const ProgressCheck &progress)
 {
-    const RunOutcome outcome = ScanYear(state, fields, calendarYearText, ephemeris, model, beforeMoment, residenceZoneId);
-    if (outcome == RunOutcome::Finished)
-        FindExactReturns(state, fields, calendarYearText, ephemeris, model, residenceZoneId);
-    return outcome;
+    std::optional<CalendarModel> calendar = ScanYear(request, ephemeris, progress);
+    if (calendar)
+        FindExactReturns(request, ephemeris, *calendar);
+    return calendar;
 }
 
 QString ExactReturnToolTip(const ExactReturn &exact)

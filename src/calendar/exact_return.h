@@ -6,8 +6,6 @@
 
 #include "calendar/calendar_model.h"
 #include "calendar/calendar_run.h"
-#include "chart/birth_data.h"
-#include "chart/chart_state.h"
 
 #include <QString>
 
@@ -17,28 +15,19 @@ namespace ferolune {
 
 class Ephemeris;
 class LocalClock;
-struct MomentFields;
 
-// The exact return near the moon-phase day month/day of fields.year on `clock` (the zone
+// The exact return near the moon-phase day month/day of `year` on `clock` (the zone
 // field's fixed zone or the place of residence), searched from the first moment of the day
 // before to the first moment of the day after the day after, given in the clock's local
 // time. nullopt when the angle does not reach the natal angle there. Throws EphemerisError
 // when the library cannot compute a position.
-std::optional<ExactReturn> FindExactReturn(double natalAngle, double natalAngleRounded, const MomentFields &fields,
+std::optional<ExactReturn> FindExactReturn(double natalAngle, double natalAngleRounded, int year,
                                            const LocalClock &clock, int month, int day, Ephemeris &ephemeris);
 
 // The exact return of every moon-phase day of a scanned calendar into model.exactReturns,
-// with the natal angle of `state` and the zone of `fields`. Throws RunError as ScanYear
-// for a text that is not a number; a day whose positions the library cannot compute keeps
-// no exact return. Closes the library's files. `residenceZoneId` as for ScanYear: the
-// moments are local times of the place of residence.
-void FindExactReturns(const ChartState &state, const BirthData &fields, const QString &calendarYearText,
-                      Ephemeris &ephemeris, CalendarModel &model, const QByteArray &residenceZoneId = {});
-
-// ScanYear, then FindExactReturns when the scan went through, both on the same clock.
-RunOutcome ScanYearWithExactReturns(ChartState &state, const BirthData &fields, const QString &calendarYearText,
-                                    Ephemeris &ephemeris, CalendarModel &model, const MomentCallback &beforeMoment,
-                                    const QByteArray &residenceZoneId = {});
+// on the clock of `request`. A day whose positions the library cannot compute keeps no
+// exact return. Closes the library's files.
+void FindExactReturns(const CalendarRequest &request, Ephemeris &ephemeris, CalendarModel &model);
 
 // "2027.01.28 23:14 – Hold: VIZONTO", and on a change of sign a second line
 // "a Hold jelet vált: BAK → VIZONTO".

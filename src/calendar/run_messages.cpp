@@ -14,14 +14,14 @@ const QString NoCalendar = QStringLiteral("a naptár nem készíthető el.");
 
 } // namespace
 
-QString BirthDateBeyondEphemerisMessage(const QString &birthYearText)
+QString BirthDateBeyondEphemerisMessage(int birthYear)
 {
-    return beyondEphemeris(QStringLiteral("A születési dátum (%1)").arg(birthYearText.trimmed()), NoCalendar);
+    return beyondEphemeris(QStringLiteral("A születési dátum (%1)").arg(birthYear), NoCalendar);
 }
 
-QString CalendarYearBeyondEphemerisMessage(const QString &calendarYearText)
+QString CalendarYearBeyondEphemerisMessage(int calendarYear)
 {
-    return beyondEphemeris(QStringLiteral("A naptár éve (%1)").arg(calendarYearText.trimmed()), NoCalendar);
+    return beyondEphemeris(QStringLiteral("A naptár éve (%1)").arg(calendarYear), NoCalendar);
 }
 
 QString DetailBeyondEphemerisMessage()

@@ -8,9 +8,9 @@
 namespace ferolune {
 
 // The birth moment lies outside the ephemeris: no natal chart, no calendar.
-QString BirthDateBeyondEphemerisMessage(const QString &birthYearText);
+QString BirthDateBeyondEphemerisMessage(int birthYear);
 // A moment of the calendar year lies outside the ephemeris.
-QString CalendarYearBeyondEphemerisMessage(const QString &calendarYearText);
+QString CalendarYearBeyondEphemerisMessage(int calendarYear);
 // A minute of the day detail (the day or one of its neighbours) lies outside it.
 QString DetailBeyondEphemerisMessage();
 

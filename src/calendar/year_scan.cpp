@@ -2,8 +2,9 @@
 #include "calendar/calendar_run.h"
 #include "calendar/calendar_year.h"
 #include "calendar/local_clock.h"
+#include "chart/angle_match.h"
 #include "chart/ephemeris.h"
-#include "chart/field_rules.h"
+#include "chart/natal_chart.h"
 #include "common/number_rules.h"
 
 namespace ferolune {
@@ -13,6 +14,7 @@ namespace {
 // The angle needs about a month to come back, so the days right after a moon-phase day
 // are not examined.
 constexpr int DaysSkippedAfterPhaseDay = 20;
+constexpr int FertileDaysBeforePhaseDay = 3;
 
 // Every second hour, every tenth minute: 72 moments a day.
 constexpr int LastSampledHour = 22;
@@ -21,93 +23,93 @@ constexpr int LastSampledMinute = 50;
 constexpr int SampledMinuteStep = 10;
 
 struct ScanRun {
-    ChartState &state;
-    const MomentFields &fields;
+    const CalendarRequest &request;
     const LocalClock &clock;
     Ephemeris &ephemeris;
+    const ProgressCheck &progress;
     CalendarModel &model;
-    const MomentCallback &beforeMoment;
 };
 
-// The sampled moments of one day, in increasing time order. False when the callback
-// stopped the run.
-bool scanDay(const ScanRun &run, int scanIndex)
+// A moment whose angle meets the natal angle to the degree marks its day as a moon-phase
+// day, blue for the Moon in an odd-numbered sign and red in an even-numbered one; a later
+// moment of the same day marks it again. The three days before it become fertile, never
+// reaching into the previous year.
+void markPhaseDay(CalendarModel &model, int dayIndex, const QString &tag, double moonLongitude)
 {
-    const MonthDay date = DateOfDayIndex(scanIndex, run.model.dayCount);
-    // The tag parts of a day are the same for all its moments.
-    const QString monthTag = numberText(date.month);
-    const QString dayTag = numberText(date.day);
-    MomentTime moment;
-    moment.month = static_cast<std::int16_t>(date.month);
-    moment.day = static_cast<std::int16_t>(date.day);
-    const RunProgress progress{scanIndex, run.model.dayCount};
-    const LocalDay localDay = run.clock.day(QDate(run.fields.year, date.month, date.day));
-    MomentFields fields = run.fields;
+    const DayClass phaseClass = SignOf(moonLongitude) % 2 == 1 ? DayClass::PhaseBoy : DayClass::PhaseGirl;
+    model.markMoonPhaseDay(dayIndex, phaseClass, tag);
+    for (int before = dayIndex - 1; before >= 0 && before >= dayIndex - FertileDaysBeforePhaseDay; --before)
+        model.markFertileDay(before);
+}
 
+// The tag of a moon-phase day: month and day, each padded with "-" to two characters
+// ("1-5-", "1225").
+QString tagOf(const MonthDay &date)
+{
+    const auto padded = [](int number) {
+        const QString text = numberText(number);
+        return text.size() == 1 ? text + u'-' : text;
+    };
+    return padded(date.month) + padded(date.day);
+}
+
+enum class DayOutcome { NoPhase, Phase, Stopped };
+
+// The sampled moments of one day, in increasing time order.
+DayOutcome scanDay(const ScanRun &run, int dayIndex)
+{
+    const MonthDay date = DateOfDayIndex(dayIndex, run.model.dayCount);
+    const RunProgress progress{dayIndex, run.model.dayCount};
+    const LocalDay localDay = run.clock.day(QDate(run.request.year, date.month, date.day));
+    DayOutcome outcome = DayOutcome::NoPhase;
     for (int hour = 0; hour <= LastSampledHour; hour += SampledHourStep) {
         for (const ClockSample &sample : localDay.samples(hour, 0, LastSampledMinute, SampledMinuteStep)) {
-            if (run.beforeMoment && !run.beforeMoment(progress))
-                return false;
-            run.state.CellTagA = monthTag;
-            run.state.CellTagB = dayTag;
-            moment.hour = sample.hour;
-            moment.minute = sample.minute;
-            fields.zoneHours = sample.zoneHours;
-            EvaluateMoment(run.state, fields, moment, run.ephemeris, run.model);
+            if (run.progress && !run.progress(progress))
+                return DayOutcome::Stopped;
+            const double julianDay = MomentJulianDay(run.request.year, date.month, date.day, sample.hour,
+                                                     sample.minute, sample.zoneHours);
+            const MomentAngle moment = MomentAngleAt(run.ephemeris, julianDay);
+            if (!MatchesToTheDegree(moment.angle, run.request.natalAngleRounded))
+                continue;
+            markPhaseDay(run.model, dayIndex, tagOf(date), moment.positions.moonLon);
+            outcome = DayOutcome::Phase;
         }
     }
-    return true;
+    return outcome;
 }
 
 // Whether the library takes its data files for the whole year: asked at noon of its first
 // and of its last day (the files begin on 1 January 1800 and end during 2400).
-bool dataFilesCoverYear(Ephemeris &ephemeris, const MomentFields &fields)
+bool dataFilesCoverYear(Ephemeris &ephemeris, const CalendarRequest &request)
 {
-    const double noonUniversal = 12 + static_cast<double>(fields.zoneHours);
-    return ephemeris.usesDataFilesAt(Ephemeris::julianDay(fields.year, 1, 1, noonUniversal)) &&
-           ephemeris.usesDataFilesAt(Ephemeris::julianDay(fields.year, 12, 31, noonUniversal));
+    const double noonUniversal = 12 + static_cast<double>(request.zoneHours);
+    return ephemeris.usesDataFilesAt(Ephemeris::julianDay(request.year, 1, 1, noonUniversal)) &&
+           ephemeris.usesDataFilesAt(Ephemeris::julianDay(request.year, 12, 31, noonUniversal));
 }
 
 } // namespace
 
-RunOutcome ScanYear(ChartState &state, const BirthData &fields, const QString &calendarYearText,
-                    Ephemeris &ephemeris, CalendarModel &model, const MomentCallback &beforeMoment,
-                    const QByteArray &residenceZoneId)
+std::optional<CalendarModel> ScanYear(const CalendarRequest &request, Ephemeris &ephemeris,
+                                      const ProgressCheck &progress)
 {
-    // The moments take their year from the calendar year; the caller's fields stay as
-    // they are.
-    BirthData momentFields = fields;
-    momentFields.txtYear = calendarYearText;
-    // Year, zone and place are the same for every moment: converted once, and before
-    // anything is reset, so a text that is not a number keeps the run from starting.
-    const MomentFields converted = ConvertMomentFields(momentFields, controlName(Field::Text3));
-
-    state.EvalMode = EvaluationMode::Scan;
-    state.PhaseDayFound = 0;
-    model.dayCount = DaysInYear(CalendarYearOf(calendarYearText));
+    CalendarModel model;
+    model.dayCount = DaysInYear(request.year);
     model.resetDays();
-    state.CellIndex = -1;
 
     const LibraryFilesGuard closeFiles(ephemeris);
-    model.builtInEphemeris = !dataFilesCoverYear(ephemeris, converted);
-    const LocalClock clock(residenceZoneId, converted.zoneHours, converted.year);
-    const ScanRun run{state, converted, clock, ephemeris, model, beforeMoment};
-    const int lastDayIndex = model.dayCount - 1;
-    int scanIndex = 0;
-    while (scanIndex <= lastDayIndex) {
-        if (state.PhaseDayFound != 0) {
-            scanIndex += DaysSkippedAfterPhaseDay;
-            state.PhaseDayFound = 0;
-            // Days past 31 December have no cells (and their moments cannot match).
-            if (scanIndex > lastDayIndex)
-                break;
-        }
-        state.CellIndex = scanIndex;
-        if (!scanDay(run, scanIndex))
-            return RunOutcome::Stopped;
-        ++scanIndex;
+    model.builtInEphemeris = !dataFilesCoverYear(ephemeris, request);
+    const LocalClock clock(request.residenceZoneId, request.zoneHours, request.year);
+    const ScanRun run{request, clock, ephemeris, progress, model};
+    // Days past 31 December have no cells (and their moments cannot match), so a jump
+    // that reaches past it ends the scan.
+    for (int dayIndex = 0; dayIndex < model.dayCount; ++dayIndex) {
+        const DayOutcome outcome = scanDay(run, dayIndex);
+        if (outcome == DayOutcome::Stopped)
+            return std::nullopt;
+        if (outcome == DayOutcome::Phase)
+            dayIndex += DaysSkippedAfterPhaseDay;
     }
-    return RunOutcome::Finished;
+    return model;
 }
 
 } // namespace ferolune

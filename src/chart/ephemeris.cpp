@@ -1,6 +1,5 @@
 #include "chart/ephemeris.h"
 
-#include "chart/birth_moment.h"
 #include "common/data_paths.h"
 #include "common/number_rules.h"
 
@@ -62,23 +61,23 @@ struct BodyDestination {
     double *declination;
 };
 
-BodyDestination destinationOf(ChartState &state, int body)
+BodyDestination destinationOf(ChartPositions &positions, int body)
 {
     switch (body) {
     case SE_SUN:
-        return {&state.PointLon[1], &state.PointDecl[1]};
+        return {&positions.longitude[1], &positions.declination[1]};
     case SE_MOON:
-        return {&state.PointLon[10], &state.PointDecl[10]};
+        return {&positions.longitude[10], &positions.declination[10]};
     case SE_MEAN_NODE:
-        return {&state.MeanNode.Longitude, &state.MeanNode.Declination};
+        return {&positions.meanNode.longitude, &positions.meanNode.declination};
     case SE_TRUE_NODE:
-        return {&state.TrueNode.Longitude, &state.TrueNode.Declination};
+        return {&positions.trueNode.longitude, &positions.trueNode.declination};
     case SE_MEAN_APOG:
-        return {&state.PointLon[13], &state.PointDecl[13]};
+        return {&positions.longitude[13], &positions.declination[13]};
     case SE_CHIRON:
-        return {&state.PointLon[16], &state.PointDecl[16]};
+        return {&positions.longitude[16], &positions.declination[16]};
     default: // Mercury .. Pluto keep their body numbers as point numbers
-        return {&state.PointLon[static_cast<size_t>(body)], &state.PointDecl[static_cast<size_t>(body)]};
+        return {&positions.longitude[static_cast<size_t>(body)], &positions.declination[static_cast<size_t>(body)]};
     }
 }
 
@@ -129,11 +128,12 @@ double Ephemeris::julianDay(int year, int month, int day, double hourDecimal)
     return julianDay;
 }
 
-void Ephemeris::ComputeEphemeris(ChartState &state)
+ChartPositions Ephemeris::ComputeEphemeris(const ChartMoment &moment)
 {
-    state.ChartHourDecimal = state.ChartMinute / 60.0 + state.ChartHour;
-    state.ChartJulianDay = julianDay(state.ChartYear, state.ChartMonth, state.ChartDay, state.ChartHourDecimal);
-    const double jd = state.ChartJulianDay;
+    ChartPositions positions;
+    const double hourDecimal = moment.minute / 60.0 + moment.hour;
+    positions.julianDay = julianDay(moment.year, moment.month, moment.day, hourDecimal);
+    const double jd = positions.julianDay;
     const LibraryFilesGuard closeFiles(*this);
 
     for (int body = SE_SUN; body <= SE_CHIRON; ++body) {
@@ -145,29 +145,24 @@ void Ephemeris::ComputeEphemeris(ChartState &state)
         const BodyResult declination = calc(jd, body, EquatorialFlags, 1);
         if (luminary && (longitude.code < 0 || declination.code < 0))
             throw EphemerisError(jd, longitude.code < 0 ? longitude.errorText : declination.errorText);
-        const BodyDestination destination = destinationOf(state, body);
+        const BodyDestination destination = destinationOf(positions, body);
         *destination.longitude = longitude.value;
         *destination.declination = declination.value;
     }
 
     std::array<double, 13> cusps{};
     std::array<double, 10> angles{};
-    swe_houses(jd, state.ChartLatitude, state.ChartLongitude, state.HouseSystem.isEmpty() ? 'P' : state.HouseSystem.at(0).toLatin1(),
-               cusps.data(), angles.data());
-    state.SiderealDegrees = angles[SE_ARMC];
-    FormatSiderealTime(state);
+    swe_houses(jd, moment.latitude, moment.longitude, 'P', cusps.data(), angles.data());
+    positions.siderealDegrees = angles[SE_ARMC];
     for (size_t k = 1; k <= 12; ++k)
-        state.HouseCusp[k] = cusps[k];
-    // Re-ordered from the Midheaven: entries 1..3 are cusps 10..12, entries 4..12 cusps 1..9.
+        positions.houseCusp[k] = cusps[k];
     for (size_t k = 1; k <= 9; ++k)
-        state.CuspFromMC[k + 3] = state.HouseCusp[k];
+        positions.cuspFromMC[k + 3] = positions.houseCusp[k];
     for (size_t k = 10; k <= 12; ++k)
-        state.CuspFromMC[k - 9] = state.HouseCusp[k];
-
-    if (state.Options.Point13Kind == 0) // Part of Fortune: Moon + Ascendant - Sun
-        state.PointLon[13] = Normalize360(state.PointLon[10] + state.CuspFromMC[4] - state.PointLon[1]);
-    state.PointLon[14] = state.CuspFromMC[4];
-    state.PointLon[15] = state.CuspFromMC[1];
+        positions.cuspFromMC[k - 9] = positions.houseCusp[k];
+    positions.longitude[14] = positions.cuspFromMC[4];
+    positions.longitude[15] = positions.cuspFromMC[1];
+    return positions;
 }
 
 SunMoon Ephemeris::sunAndMoon(double julianDay)
@@ -198,9 +193,9 @@ void Ephemeris::close()
     swe_close();
 }
 
-void FormatSiderealTime(ChartState &state)
+QString FormatSiderealTime(double siderealDegrees)
 {
-    double t = state.SiderealDegrees / 15;
+    double t = siderealDegrees / 15;
     const double h = intPart(t);
     QString text = formatTwoDigits(h) + QStringLiteral("h ");
     t = (t - h) * 60;
@@ -208,8 +203,7 @@ void FormatSiderealTime(ChartState &state)
     text += formatTwoDigits(m) + QStringLiteral("m ");
     t = (t - m) * 60;
     const double s = intPart(t);
-    text += formatTwoDigits(s) + u's';
-    state.SiderealTimeText = text;
+    return text + formatTwoDigits(s) + u's';
 }
 
 } // namespace ferolune

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "chart/chart_state.h"
-
 #include <QString>
 #include <QStringList>
 
+#include <array>
+#include <cstdint>
 #include <stdexcept>
 
 namespace ferolune {
@@ -20,6 +20,46 @@ public:
 private:
     double m_julianDay;
     QString m_libraryText;
+};
+
+// Chart points, indexed from 1 by their numbers (entry 0 is unused): 1 Sun, 2..9
+// Mercury to Pluto, 10 Moon, 11 lunar node, 12 opposite node, 13 Lilith, 14 Ascendant,
+// 15 Midheaven, 16 Chiron.
+constexpr int PointCount = 16;
+using PointArray = std::array<double, PointCount + 1>;
+using CuspArray = std::array<double, 13>; // houses 1..12, entry 0 unused
+
+struct NodePosition {
+    double longitude = 0;
+    double declination = 0;
+};
+
+// A moment and place to compute a chart for: the Gregorian date, the universal hour
+// (below 0 or past 24 it reaches into the neighbouring day) and minute, and the place in
+// signed degrees (east and north positive).
+struct ChartMoment {
+    std::int16_t year = 0;
+    std::int16_t month = 0;
+    std::int16_t day = 0;
+    float hour = 0;
+    float minute = 0;
+    double longitude = 0;
+    double latitude = 0;
+};
+
+// What the library gives for a chart moment. Points 11 and 12 (the node the chart uses and
+// its opposite) are left to the chart.
+struct ChartPositions {
+    double julianDay = 0;
+    PointArray longitude{};
+    PointArray declination{};
+    NodePosition meanNode;
+    NodePosition trueNode;
+    CuspArray houseCusp{};
+    // The cusps from the Midheaven: entries 1..3 are cusps 10..12, entries 4..12 cusps 1..9,
+    // so entry 4 is the Ascendant and entry 1 the Midheaven.
+    CuspArray cuspFromMC{};
+    double siderealDegrees = 0;
 };
 
 struct SunMoon {
@@ -56,9 +96,10 @@ public:
     // range: 30 February or an hour past 24 roll over into the following days).
     static double julianDay(int year, int month, int day, double hourDecimal);
 
-    // The positions, houses and sidereal time of the chart moment in `state`. Throws EphemerisError when the Sun or the Moon cannot
-    // be computed; the other bodies are stored as the library leaves them.
-    void ComputeEphemeris(ChartState &state);
+    // The positions, houses and sidereal time of a chart moment, Lilith as point 13, with
+    // the Placidus houses. Throws EphemerisError when the Sun or the Moon cannot be
+    // computed; the other bodies are given as the library leaves them.
+    ChartPositions ComputeEphemeris(const ChartMoment &moment);
 
     // Geocentric ecliptic longitudes of the Sun and the Moon at a Julian day, within a run
     // of moments. Throws
@@ -90,7 +131,7 @@ private:
     Ephemeris &m_ephemeris;
 };
 
-// "05h 07m 36s" from SiderealDegrees; seconds truncated.
-void FormatSiderealTime(ChartState &state);
+// "05h 07m 36s" from the sidereal time in degrees; seconds truncated.
+QString FormatSiderealTime(double siderealDegrees);
 
 } // namespace ferolune

@@ -1,33 +1,21 @@
 #include "chart/natal_chart.h"
 
-#include "chart/angle_match.h"
 #include "chart/birth_moment.h"
 #include "chart/ephemeris.h"
 #include "common/number_rules.h"
-
-#include <cmath>
-#include <stdexcept>
 
 namespace ferolune {
 
 namespace {
 
-void appendChartLine(ChartState &state, int point, int sign, double degrees)
-{
-    state.ChartText += PointName(point) + u' ' + SignName(sign) + u' ' + formatFixed(degrees) + QStringLiteral("\r\n");
-}
+// The points the chart text lists, in its order.
+constexpr std::array<int, 5> ListedPoints = {1, 10, 11, 13, 14};
 
-void evaluateNatalBranch(ChartState &state, int point, int sign, double degrees)
+QString chartLine(int point, double longitude)
 {
-    if (point == 1 || point == 10 || point == 11 || point == 13 || point == 14)
-        appendChartLine(state, point, sign, degrees);
-    if (point == 1) {
-        state.NatalSunLon = state.PointLon[1];
-    } else if (point == 10) {
-        state.NatalMoonLon = state.PointLon[10];
-        state.NatalAngle = SunToMoonAngle(state.NatalSunLon, state.NatalMoonLon);
-        state.NatalAngleRounded = roundToTenth(state.NatalAngle);
-    }
+    const int sign = SignOf(longitude);
+    const double degrees = longitude - (sign - 1) * 30;
+    return PointName(point) + u' ' + SignName(sign) + u' ' + formatFixed(degrees);
 }
 
 } // namespace
@@ -68,70 +56,45 @@ double SunToMoonAngle(double sunLon, double moonLon)
     return moonLon > sunLon ? moonLon - sunLon : moonLon + (360 - sunLon);
 }
 
-void ComputeNatalChart(ChartState &state, const BirthData &fields, Ephemeris &ephemeris)
+QString NatalChart::text() const
 {
-    state.HouseSystem = QStringLiteral("P");
-    ReadBirthFields(state, fields);
-    ComputeUniversalMoment(state, fields);
-    ephemeris.ComputeEphemeris(state);
-    state.ChartCuspFromMC = state.CuspFromMC;
-
-    const NodePosition &node = state.Options.NodeKind != 0 ? state.TrueNode : state.MeanNode;
-    state.PointLon[11] = node.Longitude;
-    state.PointLon[12] = Normalize360(node.Longitude + 180);
-    state.PointDecl[11] = node.Declination;
-    state.PointDecl[12] = -node.Declination;
-
-    state.ChartLon = state.PointLon;
-    state.ChartDecl = state.PointDecl;
-    EvaluateChart(state, nullptr);
+    QString text;
+    for (const QString &line : lines)
+        text += line + QStringLiteral("\r\n");
+    return text;
 }
 
-void EvaluateChart(ChartState &state, CellMarks *marks)
+ChartMoment BirthMomentOf(const BirthRecord &birth)
 {
-    state.PointLon = state.ChartLon;
-    state.PointDecl = state.ChartDecl;
-    state.CuspFromMC = state.ChartCuspFromMC;
-    if (state.EvalMode != EvaluationMode::Natal) {
-        if (!marks)
-            throw std::logic_error("EvaluateChart: the scan and detail modes need a calendar to mark");
-        EvaluateSunMoon(state, *marks);
-    } else {
-        EvaluateNatalPoints(state);
-    }
+    // The universal hour may fall outside 0..24; the Julian day carries it into the
+    // neighbouring day.
+    return {birth.year, birth.month, birth.day, static_cast<float>(birth.zoneHours + birth.hour), birth.minute,
+            birth.longitude, birth.latitude};
 }
 
-void EvaluateNatalPoints(ChartState &state)
+NatalChart ComputeNatalChart(const BirthRecord &birth, Ephemeris &ephemeris)
 {
-    // Points 1, 10, 11, 12, 13, 14: the loop runs on from the Moon.
-    state.PointIndex = 1;
-    EvaluatePoint(state, nullptr);
-    for (state.PointIndex = 10; state.PointIndex <= 14; ++state.PointIndex)
-        EvaluatePoint(state, nullptr);
+    return NatalChartOf(ephemeris.ComputeEphemeris(BirthMomentOf(birth)));
 }
 
-void EvaluatePoint(ChartState &state, CellMarks *marks)
+NatalChart NatalChartOf(const ChartPositions &chartPositions)
 {
-    const int point = state.PointIndex;
-    const double longitude = state.PointLon[static_cast<size_t>(point)];
-    const int sign = SignOf(longitude);
-    const double degrees = longitude - (sign - 1) * 30;
+    ChartPositions positions = chartPositions;
+    // The chart takes the mean node as point 11.
+    positions.longitude[11] = positions.meanNode.longitude;
+    positions.longitude[12] = Normalize360(positions.meanNode.longitude + 180);
 
-    if (state.EvalMode == EvaluationMode::Natal) {
-        evaluateNatalBranch(state, point, sign, degrees);
-        return;
-    }
-    if (!marks)
-        throw std::logic_error("EvaluatePoint: the scan and detail modes need a calendar to mark");
-    if (state.EvalMode == EvaluationMode::Scan)
-        MatchScanPoint(state, *marks, point, sign);
-    else
-        MatchDetailPoint(state, *marks, point);
+    NatalChart natal;
+    for (size_t k = 0; k < ListedPoints.size(); ++k)
+        natal.lines[k] = chartLine(ListedPoints[k], positions.longitude[static_cast<size_t>(ListedPoints[k])]);
+    natal.angle = SunToMoonAngle(positions.longitude[1], positions.longitude[10]);
+    natal.angleRounded = roundToTenth(natal.angle);
+    return natal;
 }
 
-QString AngleCaption(const ChartState &state)
+QString AngleCaption(const NatalChart &natal)
 {
-    return QStringLiteral("NAP-HOLD FOK: ") + numberText(state.NatalAngleRounded);
+    return QStringLiteral("NAP-HOLD FOK: ") + numberText(natal.angleRounded);
 }
 
 } // namespace ferolune

@@ -1,14 +1,13 @@
 #pragma once
 
-#include "chart/birth_data.h"
-#include "chart/chart_state.h"
+#include "chart/birth_record.h"
+#include "chart/ephemeris.h"
 
 #include <QString>
 
-namespace ferolune {
+#include <array>
 
-class Ephemeris;
-class CellMarks;
+namespace ferolune {
 
 // "KOS      " .. "HALAK    " (9 characters) for signs 1..12, else empty.
 QString SignName(int sign);
@@ -22,24 +21,28 @@ int SignOf(double longitude);
 // The angle from the Sun forward to the Moon, 0 < angle <= 360 (equal longitudes give 360).
 double SunToMoonAngle(double sunLon, double moonLon);
 
-// The natal chart from the birth fields: birth moment, ephemeris, nodes, the chart to
-// evaluate, then EvaluateChart in mode 0, which appends the five chart-text lines and
-// sets the natal angle. Throws RunError (a field that is not a number) or
-// EphemerisError (a birth moment the library cannot compute).
-void ComputeNatalChart(ChartState &state, const BirthData &fields, Ephemeris &ephemeris);
+// The natal chart as the calendar shows it: a line for the Sun, the Moon, the mean lunar
+// node, Lilith and the Ascendant ("NAP         HALAK     7.33"), and the Sun-Moon angle.
+struct NatalChart {
+    std::array<QString, 5> lines;
+    double angle = 0;        // 0 < angle <= 360
+    double angleRounded = 0; // to one decimal: what the calendar compares with
 
-// Loads the chart to evaluate and evaluates it for state.EvalMode. `marks` is the
-// calendar the scan and detail modes mark; mode 0 needs none.
-void EvaluateChart(ChartState &state, CellMarks *marks);
+    // The lines, each ended by a carriage return and line feed.
+    QString text() const;
+};
 
-// Mode 0: EvaluatePoint for points 1, 10, 11, 12, 13, 14 in turn.
-void EvaluateNatalPoints(ChartState &state);
+// The moment and place of a birth in universal time, as the library is asked for them.
+ChartMoment BirthMomentOf(const BirthRecord &birth);
 
-// Handles point state.PointIndex: the chart line and natal angle in mode 0, the
-// Sun-Moon match in modes 1 and 2.
-void EvaluatePoint(ChartState &state, CellMarks *marks);
+// The natal chart of a birth. Throws EphemerisError when the library cannot compute the
+// birth moment.
+NatalChart ComputeNatalChart(const BirthRecord &birth, Ephemeris &ephemeris);
+
+// The chart text and angle of the positions of a chart moment.
+NatalChart NatalChartOf(const ChartPositions &positions);
 
 // "NAP-HOLD FOK: " followed by the rounded natal angle as number text.
-QString AngleCaption(const ChartState &state);
+QString AngleCaption(const NatalChart &natal);
 
 } // namespace ferolune

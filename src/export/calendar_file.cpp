@@ -1,22 +1,20 @@
 #include "export/calendar_file.h"
 
-#include "chart/chart_state.h"
+#include "chart/natal_chart.h"
 #include "common/number_rules.h"
 #include "export/csv_export.h"
 #include "export/ics_export.h"
 
 namespace ferolune {
 
-CalendarExport CalendarExportOf(const BirthData &fields, const QString &calendarYearText, const ChartState &state,
+CalendarExport CalendarExportOf(const QString &name, const QString &personIdentity, int year, const NatalChart &natal,
                                 const CalendarModel &model)
 {
-    // The year is read as the scan read it; a run that went through could read it.
-    const int year = toInt16(convertToNumber(calendarYearText, QStringLiteral("Text3")), QStringLiteral("Text3"));
-    return {.name = fields.txtName,
+    return {.name = name,
             .year = year,
-            .natalAngle = state.NatalAngle,
-            .natalAngleText = numberText(state.NatalAngleRounded), // the number of the window's angle caption
-            .personIdentity = PersonIdentity(fields),
+            .natalAngle = natal.angle,
+            .natalAngleText = numberText(natal.angleRounded), // the number of the window's angle caption
+            .personIdentity = personIdentity,
             .days = ExportDaysOf(model, year)};
 }
 

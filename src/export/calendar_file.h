@@ -10,11 +10,11 @@
 
 namespace ferolune {
 
-struct ChartState;
+struct NatalChart;
 
-// The export of a run that went through: the birth fields it ran with, its calendar year,
-// the natal chart in `state` and the days marked in `model`.
-CalendarExport CalendarExportOf(const BirthData &fields, const QString &calendarYearText, const ChartState &state,
+// The export of a run that went through: the person's name and identity (PersonIdentity of
+// the birth fields it ran with), its calendar year, its natal chart and the days it marked.
+CalendarExport CalendarExportOf(const QString &name, const QString &personIdentity, int year, const NatalChart &natal,
                                 const CalendarModel &model);
 
 // The iCalendar or CSV bytes of `calendar`; empty for the PDF, which needs the window.

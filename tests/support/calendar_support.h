@@ -3,11 +3,12 @@
 #include "calendar/calendar_run.h"
 #include "chart/ephemeris.h"
 #include "chart/natal_chart.h"
+#include "chart/run_values.h"
 
 #include <QStringList>
 
-#include <functional>
-#include <vector>
+#include <set>
+#include <stdexcept>
 
 namespace ferolune::test {
 
@@ -33,61 +34,44 @@ inline BirthData birthOf(const char *year, const char *month, const char *day, i
     return fields;
 }
 
-inline ChartState natalStateOf(const BirthData &fields = {})
+// The values a run reads from `fields`; throws when a field cannot be read.
+inline RunValues valuesOf(const BirthData &fields = {}, const QString &calendarYear = QStringLiteral("2026"))
 {
-    ChartState state;
-    state.EvalMode = EvaluationMode::Natal;
-    ComputeNatalChart(state, fields, calendarEphemeris());
-    return state;
+    const std::variant<RunValues, FieldProblem> values = ReadRunValues(fields, calendarYear);
+    if (const FieldProblem *problem = std::get_if<FieldProblem>(&values))
+        throw std::invalid_argument(problem->field.toStdString());
+    return std::get<RunValues>(values);
 }
 
-// One evaluated moment as the chart state describes it afterwards.
-struct LoggedMoment {
-    int cell = 0;
-    int year = 0, month = 0, day = 0;
-    float hour = 0, minute = 0;
-    double julianDay = 0;
-    double scanAngle = 0;
-};
+inline NatalChart natalOf(const BirthData &fields = {})
+{
+    return ComputeNatalChart(valuesOf(fields).birth, calendarEphemeris());
+}
 
-// Records every moment a run evaluates. The callback runs before each moment, when the
-// state still describes the one before it and CellIndex already names the coming one.
-class MomentLog {
-public:
-    using StopWhen = std::function<bool(const RunProgress &)>;
+// The calendar request a run of `fields` makes for `year`, with its natal angle.
+inline CalendarRequest requestOf(const BirthData &fields = {}, int year = 2026, const QByteArray &residence = {})
+{
+    const RunValues values = valuesOf(fields, QString::number(year));
+    const NatalChart natal = ComputeNatalChart(values.birth, calendarEphemeris());
+    return {year, values.birth.zoneHours, residence, natal.angle, natal.angleRounded};
+}
 
-    MomentCallback callback(const ChartState &state, StopWhen stopWhen = {})
+// The days a scan examines, from the progress it reports before every moment, and how
+// many moments it takes on them.
+struct ExaminedDays {
+    std::set<int> days;
+    int moments = 0;
+
+    ProgressCheck recorder(std::function<bool(const RunProgress &)> stopWhen = {})
     {
-        return [this, &state, stopWhen](const RunProgress &progress) {
-            recordPending(state);
+        return [this, stopWhen](const RunProgress &progress) {
             if (stopWhen && stopWhen(progress))
                 return false;
-            m_pendingCell = static_cast<int>(state.CellIndex);
-            m_pending = true;
+            days.insert(progress.done);
+            ++moments;
             return true;
         };
     }
-
-    // Adds the run's last moment.
-    const std::vector<LoggedMoment> &finish(const ChartState &state)
-    {
-        recordPending(state);
-        return m_moments;
-    }
-
-private:
-    void recordPending(const ChartState &state)
-    {
-        if (!m_pending)
-            return;
-        m_moments.push_back({m_pendingCell, state.ChartYear, state.ChartMonth, state.ChartDay, state.ChartHour,
-                             state.ChartMinute, state.ChartJulianDay, state.Scan.Angle});
-        m_pending = false;
-    }
-
-    std::vector<LoggedMoment> m_moments;
-    bool m_pending = false;
-    int m_pendingCell = 0;
 };
 
 } // namespace ferolune::test

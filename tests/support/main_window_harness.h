@@ -5,8 +5,7 @@
 
 #include "app/clock.h"
 #include "app/main_window.h"
-#include "chart/chart_state.h"
-#include "chart/ephemeris.h"
+#include "calendar/window/calendar_worker.h"
 #include "support/scripted_dialogs.h"
 
 #include <QAbstractItemView>
@@ -38,15 +37,15 @@ struct MainWindowHarness {
     explicit MainWindowHarness(const QDateTime &now = at(2026, 12, 8, 15, 5),
                                const QStringList &ephemerisDirectories = {QStringLiteral(FEROLUNE_EPHEMS_DIR)})
         : clock(now)
-        , ephemeris(ephemerisDirectories)
-        , window(state, ephemeris, dialogs, clock)
+        , worker(ephemerisDirectories)
+        , window(worker, dialogs, clock)
     {
     }
 
     // Start-up, then the window shown and active, the focus in its first field.
     bool start()
     {
-        window.Form_Load();
+        window.startUp();
         window.show();
         window.activateWindow();
         return QTest::qWaitForWindowActive(&window);
@@ -144,8 +143,7 @@ struct MainWindowHarness {
 
     ScriptedDialogs dialogs;
     FixedClock clock;
-    ChartState state;
-    Ephemeris ephemeris;
+    CalendarWorker worker;
     MainWindow window;
 };
 

@@ -1,198 +1,253 @@
 #include "calendar/window/calendar_controller.h"
 
-#include "calendar/run_fields.h"
+#include "calendar/calendar_year.h"
 #include "calendar/run_messages.h"
 #include "calendar/window/calendar_window.h"
-#include "chart/chart_state.h"
+#include "calendar/window/calendar_worker.h"
 #include "chart/ephemeris.h"
-#include "chart/field_rules.h"
-#include "chart/natal_chart.h"
-#include "common/run_error.h"
 #include "export/calendar_file.h"
 #include "widgets/busy_pointer.h"
 #include "widgets/dialogs.h"
 
-#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFutureWatcher>
 
-#include <algorithm>
 
 namespace ferolune {
 
 namespace {
 
-// Marks a run as working for the life of the guard, with the busy pointer; the pointer
-// still clicks, so the calendar window can be closed while the run works.
-class RunningGuard {
-public:
-    explicit RunningGuard(bool &running) : m_running(running) { m_running = true; }
-    ~RunningGuard() { m_running = false; }
-    RunningGuard(const RunningGuard &) = delete;
-    RunningGuard &operator=(const RunningGuard &) = delete;
+// The wait panel hears how far a computation has come at about the rate a person reads it.
+constexpr qint64 ProgressIntervalMs = 50;
 
-private:
-    bool &m_running;
-    const BusyPointer m_busy{Qt::BusyCursor};
-};
+// The progress check a job gives the computation: it stops once the job is cancelled, and
+// passes the count on every ProgressIntervalMs.
+template <class Result>
+ProgressCheck progressOf(QPromise<Result> &promise)
+{
+    return [&promise, sinceShown = QElapsedTimer()](const RunProgress &progress) mutable {
+        if (promise.isCanceled())
+            return false;
+        if (!sinceShown.isValid() || sinceShown.hasExpired(ProgressIntervalMs)) {
+            sinceShown.start();
+            promise.setProgressRange(0, progress.total);
+            promise.setProgressValue(progress.done);
+        }
+        return true;
+    };
+}
 
 } // namespace
 
-CalendarController::CalendarController(ChartState &state, Ephemeris &ephemeris, Dialogs &dialogs,
-                                       CalendarEngine engine, QWidget *dialogParent, QObject *parent)
-    : QObject(parent), m_state(state), m_ephemeris(ephemeris), m_dialogs(dialogs), m_engine(std::move(engine)),
+CalendarController::CalendarController(CalendarWorker &worker, Dialogs &dialogs, CalendarEngine engine,
+                                       QWidget *dialogParent, QObject *parent)
+    : QObject(parent), m_worker(worker), m_dialogs(dialogs), m_engine(std::move(engine)),
       m_dialogParent(dialogParent)
 {
 }
 
 CalendarController::~CalendarController()
 {
+    m_job.cancel();
+    m_job.waitForFinished();
     disposeWindow();
 }
 
-CalendarController::Outcome CalendarController::runCalendar(const BirthData &fields, const QString &calendarYearText)
+template <class Result>
+void CalendarController::watch(QFuture<Result> future, void (CalendarController::*done)(const QFuture<Result> &))
 {
-    if (m_running)
-        return Outcome::Busy;
-    // The natal chart and every moment convert these texts; a run never starts with one
-    // it cannot read (it would scan against a wrong or stale natal angle).
-    if (const std::optional<FieldProblem> problem = FindUnreadableField(fields, calendarYearText)) {
-        showMessage(problem->message);
-        emit fieldRejected(problem->focusControl);
-        return Outcome::Refused;
-    }
-
-    RunningGuard running(m_running);
-    m_stopRequested = false;
-    m_state.EvalMode = EvaluationMode::Natal;
-    m_state.ChartText.clear();
-    try {
-        m_engine.computeNatalChart(m_state, fields, m_ephemeris);
-    } catch (const RunError &error) {
-        reportRunError(error);
-        return Outcome::Refused;
-    } catch (const EphemerisError &) {
-        showMessage(BirthDateBeyondEphemerisMessage(fields.txtYear));
-        return Outcome::Failed;
-    }
-
-    emit opening();
-    buildWindow(fields, calendarYearText);
-
-    try {
-        return finishScan(m_engine.scanYear(m_state, m_fields, m_calendarYearText, m_ephemeris, m_model,
-                                            momentCallback()));
-    } catch (const RunError &error) {
-        // A half-coloured calendar must not stay on screen as if it were finished.
-        discardWindow();
-        reportRunError(error);
-        return Outcome::Refused;
-    } catch (const EphemerisError &) {
-        discardWindow();
-        showMessage(CalendarYearBeyondEphemerisMessage(calendarYearText));
-        return Outcome::Failed;
-    }
+    auto *watcher = new QFutureWatcher<Result>(this);
+    connect(watcher, &QFutureWatcherBase::progressRangeChanged, this,
+            [this](int, int total) {
+                m_progress.total = total;
+                showProgress(m_progress.done);
+            });
+    connect(watcher, &QFutureWatcherBase::progressValueChanged, this, &CalendarController::showProgress);
+    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, done] {
+        watcher->deleteLater();
+        m_job = {};
+        (this->*done)(watcher->future());
+    });
+    watcher->setFuture(future);
+    m_job = QFuture<void>(future);
 }
 
-void FillCalendarWindow(CalendarWindow &window, const BirthData &fields, const QString &calendarYearText,
-                        const ChartState &state, const CalendarModel &model)
+bool CalendarController::runCalendar(const CalendarRun &run)
 {
-    window.load(calendarYearText, fields.txtName, fields.residence.text);
-    window.setChartText(state.ChartText);
-    window.setAngleCaption(AngleCaption(state));
+    if (m_running)
+        return false;
+    start(RunProgress::Unit::Day);
+    m_run = run;
+    watch(m_worker.run<std::optional<NatalChart>>(
+              [birth = run.birth, natalChart = m_engine.natalChart](QPromise<std::optional<NatalChart>> &promise,
+                                                                    Ephemeris &ephemeris) {
+                  try {
+                      promise.addResult(natalChart(birth, ephemeris));
+                  } catch (const EphemerisError &) {
+                      promise.addResult(std::nullopt);
+                  }
+              }),
+          &CalendarController::natalChartDone);
+    return true;
+}
+
+void CalendarController::natalChartDone(const QFuture<std::optional<NatalChart>> &future)
+{
+    if (future.isCanceled() || future.resultCount() == 0) {
+        finish(Outcome::Stopped);
+        return;
+    }
+    const std::optional<NatalChart> natal = future.result();
+    if (!natal) {
+        showMessage(BirthDateBeyondEphemerisMessage(m_run.birth.year));
+        finish(Outcome::Failed);
+        return;
+    }
+    m_natal = *natal;
+    m_run.calendar.natalAngle = natal->angle;
+    m_run.calendar.natalAngleRounded = natal->angleRounded;
+    emit opening();
+    buildWindow();
+    startYearCalendar();
+}
+
+void CalendarController::startYearCalendar()
+{
+    watch(m_worker.run<YearResult>([request = m_run.calendar, yearCalendar = m_engine.yearCalendar](
+                                       QPromise<YearResult> &promise, Ephemeris &ephemeris) {
+              try {
+                  promise.addResult(YearResult{yearCalendar(request, ephemeris, progressOf(promise)), false});
+              } catch (const EphemerisError &) {
+                  promise.addResult(YearResult{std::nullopt, true});
+              }
+          }),
+          &CalendarController::yearCalendarDone);
+}
+
+void CalendarController::yearCalendarDone(const QFuture<YearResult> &future)
+{
+    const std::optional<YearResult> result =
+        future.resultCount() > 0 ? std::optional(future.result()) : std::nullopt;
+    if (!m_window || !result || (!result->calendar && !result->beyondEphemeris)) {
+        // Closed while the scan worked: nothing of it is left to show.
+        finish(Outcome::Stopped);
+        return;
+    }
+    if (result->beyondEphemeris) {
+        // A calendar without its days must not stay on screen as if it were finished.
+        discardWindow();
+        showMessage(CalendarYearBeyondEphemerisMessage(m_run.calendar.year));
+        finish(Outcome::Failed);
+        return;
+    }
+    m_model = *result->calendar;
+    m_window->setModel(m_model);
+    m_window->setCalendarExport(
+        CalendarExportOf(m_run.heading.name, m_run.personIdentity, m_run.calendar.year, m_natal, m_model));
+    m_window->setWaitPanelVisible(false);
+    finish(Outcome::Finished);
+}
+
+void FillCalendarWindow(CalendarWindow &window, const CalendarHeading &heading, const NatalChart &natal,
+                        const CalendarModel &model)
+{
+    window.load(heading.yearText, heading.name, heading.residence);
+    window.setChartText(natal.text());
+    window.setAngleCaption(AngleCaption(natal));
     window.setModel(model);
 }
 
-void CalendarController::buildWindow(const BirthData &fields, const QString &calendarYearText)
+void CalendarController::buildWindow()
 {
     // A calendar still open from an earlier run is not reused: every run loads afresh.
     disposeWindow();
-    m_fields = fields;
-    m_calendarYearText = calendarYearText;
-
     m_window = new CalendarWindow(m_dialogs);
     connect(m_window, &CalendarWindow::closed, this, &CalendarController::onWindowClosed);
-    // Queued: the detail runs from the event loop, not inside the window's click handler, so
-    // closing the window during the detail never returns into a deleted window.
-    connect(m_window, &CalendarWindow::detailRequested, this, &CalendarController::Reszletes, Qt::QueuedConnection);
+    connect(m_window, &CalendarWindow::detailRequested, this, &CalendarController::showDayDetail);
     m_model = CalendarModel{};
+    m_model.dayCount = DaysInYear(m_run.calendar.year);
     m_model.resetDays();
-    FillCalendarWindow(*m_window, fields, calendarYearText, m_state, m_model);
+    FillCalendarWindow(*m_window, m_run.heading, m_natal, m_model);
     m_window->setWaitPanelVisible(true);
     m_window->showCentred();
 }
 
-CalendarController::Outcome CalendarController::finishScan(RunOutcome outcome)
-{
-    if (!m_window) // closed while the scan worked: nothing of it is left to show
-        return Outcome::Stopped;
-    m_window->setModel(m_model);
-    if (outcome == RunOutcome::Finished)
-        m_window->setCalendarExport(CalendarExportOf(m_fields, m_calendarYearText, m_state, m_model));
-    m_window->setWaitPanelVisible(false);
-    return outcome == RunOutcome::Finished ? Outcome::Finished : Outcome::Stopped;
-}
-
-CalendarController::Outcome CalendarController::Reszletes(float CurHo, float CurNap)
+bool CalendarController::showDayDetail(int month, int day)
 {
     if (m_running || !m_window)
-        return Outcome::Busy;
-    RunningGuard running(m_running);
-    m_stopRequested = false;
-
+        return false;
+    start(RunProgress::Unit::Minute);
     m_model.resetHours();
+    m_model.detailCaptions = {};
     m_window->setModel(m_model);
     m_window->setWaitPanelVisible(true);
-    Outcome result = Outcome::Finished;
-    try {
-        if (m_engine.reszletes(m_state, m_fields, m_calendarYearText, CurHo, CurNap, m_ephemeris, m_model,
-                               momentCallback()) == RunOutcome::Stopped)
-            result = Outcome::Stopped;
-    } catch (const RunError &error) {
-        reportRunError(error);
-        result = Outcome::Refused;
-    } catch (const EphemerisError &) {
-        showMessage(DetailBeyondEphemerisMessage());
-        result = Outcome::Failed;
-    }
-    if (!m_window)
-        return Outcome::Stopped;
-    if (result != Outcome::Finished && result != Outcome::Stopped) {
-        // A detail that failed part-way shows an empty strip, not a partial one.
-        m_model.resetHours();
-        m_model.detailCaptions = {};
-    }
-    m_window->setModel(m_model);
-    m_window->setWaitPanelVisible(false);
-    return result;
+    watch(m_worker.run<DetailResult>([request = m_run.calendar, month, day, dayDetail = m_engine.dayDetail](
+                                         QPromise<DetailResult> &promise, Ephemeris &ephemeris) {
+              try {
+                  promise.addResult(DetailResult{dayDetail(request, month, day, ephemeris, progressOf(promise)), false});
+              } catch (const EphemerisError &) {
+                  promise.addResult(DetailResult{std::nullopt, true});
+              }
+          }),
+          &CalendarController::dayDetailDone);
+    return true;
 }
 
-MomentCallback CalendarController::momentCallback()
+void CalendarController::dayDetailDone(const QFuture<DetailResult> &future)
 {
-    // The window hears of the progress about a hundred times a run, not at every moment: a
-    // progress bar repaints at once whenever its value changes.
-    return [this, lastShown = -1](const RunProgress &progress) mutable {
-        if (m_stopRequested)
-            return false;
-        const int stride = std::max(1, progress.total / 100);
-        if (m_window && progress.done / stride != lastShown) {
-            lastShown = progress.done / stride;
-            m_window->setModel(m_model);
-            m_window->setProgress(progress);
-        }
-        // The windows repaint and answer (the close button above all) while the run works.
-        QCoreApplication::processEvents();
-        return !m_stopRequested;
-    };
+    const std::optional<DetailResult> result =
+        future.resultCount() > 0 ? std::optional(future.result()) : std::nullopt;
+    if (!m_window || !result || (!result->detail && !result->beyondEphemeris)) {
+        finish(Outcome::Stopped);
+        return;
+    }
+    if (result->detail)
+        m_model.showDetail(*result->detail);
+    else
+        showMessage(DetailBeyondEphemerisMessage()); // the strip stays empty
+    if (m_window) {
+        m_window->setModel(m_model);
+        m_window->setWaitPanelVisible(false);
+    }
+    finish(result->detail ? Outcome::Finished : Outcome::Failed);
+}
+
+void CalendarController::showProgress(int done)
+{
+    if (m_window) {
+        m_progress.done = done;
+        m_window->setProgress(m_progress);
+    }
+}
+
+void CalendarController::start(RunProgress::Unit unit)
+{
+    m_running = true;
+    // The pointer still clicks, so the calendar window can be closed while the run works.
+    m_busy = std::make_unique<BusyPointer>(Qt::BusyCursor);
+    m_progress = {0, 0, unit};
+}
+
+void CalendarController::finish(Outcome outcome)
+{
+    m_running = false;
+    m_busy.reset();
+    emit finished(outcome);
+}
+
+CalendarWindow *CalendarController::window() const
+{
+    return m_window;
 }
 
 void CalendarController::stopRun()
 {
-    if (m_running)
-        m_stopRequested = true;
+    m_job.cancel();
 }
 
 void CalendarController::onWindowClosed()
 {
-    // The window deletes itself; a run working on it stops before its next moment.
+    // The window deletes itself; a computation working for it stops before its next moment.
     stopRun();
     if (m_window)
         m_window->disconnect(this);
@@ -208,19 +263,10 @@ void CalendarController::discardWindow()
 
 void CalendarController::disposeWindow()
 {
-    // Never called from inside the window's own handlers (its clicks reach the controller
-    // queued), so it can go at once.
     if (m_window) {
         m_window->disconnect(this);
         delete m_window.data();
     }
-}
-
-void CalendarController::reportRunError(const RunError &error)
-{
-    showMessage(UnreadableFieldMessage(error.field(), error.number() == RunError::Overflow));
-    if (!error.field().isEmpty())
-        emit fieldRejected(focusControlOf(error.field()));
 }
 
 void CalendarController::showMessage(const QString &text)

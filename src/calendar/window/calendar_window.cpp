@@ -416,7 +416,7 @@ void CalendarWindow::P_Click(int Index)
     const QString tag = cellTag(Index);
     if (tag.isEmpty())
         return; // only moon-phase days respond
-    const TagDate date = DateOfTag(tag);
+    const MonthDay date = DateOfTag(tag);
     emit detailRequested(date.month, date.day);
 }
 

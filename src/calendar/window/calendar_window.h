@@ -93,7 +93,7 @@ public:
 
 signals:
     // Month and day of a clicked moon-phase day.
-    void detailRequested(float CurHo, float CurNap);
+    void detailRequested(int month, int day);
     // The user closed the window; it deletes itself afterwards.
     void closed();
 

@@ -1,0 +1,45 @@
+#pragma once
+
+// Starting a calendar run or a day detail and waiting, with the event loop running, until
+// the controller says it has ended.
+
+#include "app/program.h"
+#include "calendar/window/calendar_controller.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+#include <optional>
+
+namespace ferolune::test {
+
+// The run a main window holding `fields` starts for `calendarYear`, on the zone field's clock.
+inline CalendarRun runOf(const BirthData &fields = {}, const QString &calendarYear = QStringLiteral("2026"))
+{
+    return std::get<CalendarRun>(CalendarRunOf(fields, calendarYear, {}));
+}
+
+// The outcome once the controller's next `finished` arrives; nullopt when none came.
+template <class Start>
+std::optional<CalendarController::Outcome> outcomeOf(CalendarController &controller, Start start,
+                                                     int timeoutMs = 120000)
+{
+    QSignalSpy finished(&controller, &CalendarController::finished);
+    if (!start())
+        return std::nullopt;
+    if (finished.isEmpty() && !finished.wait(timeoutMs))
+        return std::nullopt;
+    return finished.first().first().value<CalendarController::Outcome>();
+}
+
+inline std::optional<CalendarController::Outcome> runToEnd(CalendarController &controller, const CalendarRun &run)
+{
+    return outcomeOf(controller, [&] { return controller.runCalendar(run); });
+}
+
+inline std::optional<CalendarController::Outcome> detailToEnd(CalendarController &controller, int month, int day)
+{
+    return outcomeOf(controller, [&] { return controller.showDayDetail(month, day); });
+}
+
+} // namespace ferolune::test
