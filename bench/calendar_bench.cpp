@@ -15,6 +15,7 @@
 #include <benchmark/benchmark.h>
 #include <swephexp.h>
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include <array>
@@ -115,7 +116,7 @@ void BM_YearScanResidence(benchmark::State &bench)
 // that the caller waits on.
 void BM_YearScanOnWorker(benchmark::State &bench)
 {
-    static CalendarWorker worker(EphemerisDirectories);
+    CalendarWorker worker(EphemerisDirectories);
     const CalendarRequest request = benchRequest();
     for (auto _ : bench) {
         QFuture<bool> done = worker.run<bool>([request](QPromise<bool> &promise, Ephemeris &ephemeris) {
@@ -195,4 +196,12 @@ BENCHMARK(BM_DayDetail)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExactReturns)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EphemerisFloor)->Unit(benchmark::kMillisecond);
 
-BENCHMARK_MAIN();
+int main(int argc, char **argv)
+{
+    // The worker's thread runs an event loop, which needs an application object.
+    QCoreApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
