@@ -238,6 +238,13 @@ private slots:
         QTest::newRow("missing option") << QStringList(good.mid(0, good.indexOf("--year")) + QStringList{"-o", "n.csv"})
                                         << "Hiányzó kapcsoló: --year." << 2;
         QTest::newRow("month 13") << with(good, "--date", "1973-13-26") << rangeMessage("txtMonth", "13") << 1;
+        QTest::newRow("30 February") << with(good, "--date", "1994-02-30") << "Helytelen nap!" << 1;
+        QTest::newRow("zone 99") << with(good, "--zone", "99")
+                                 << "Helytelen időzóna! Az időzóna -15 és 15 óra között lehet." << 1;
+        QTest::newRow("longitude minutes 99") << with(good, "--lon", "19E99")
+                                              << "Helytelen földrajzi hosszúság! A perc legfeljebb 59 lehet." << 1;
+        QTest::newRow("a year with a fraction") << with(good, "--year", "2027.5")
+                                                << "A --year értéke ÉÉÉÉ alakú legyen" << 2;
         QTest::newRow("calendar year beyond the ephemeris") << with(good, "--year", "5000")
                                                             << CalendarYearBeyondEphemerisMessage("5000") << 1;
         QTest::newRow("chart file missing")
@@ -251,6 +258,9 @@ private slots:
                                        << "Ismeretlen hely (--place): „Budapestt”. A helységnévtár hasonló nevű "
                                           "helyei:\n  Budapest, Magyarország\n"
                                        << 1;
+        // A birthplace does not change what the date is: --zone or not, 30 February is refused.
+        QTest::newRow("30 February at a place") << with(with(placed, "--place", "Budapest"), "--date", "1994-02-30")
+                                                << "Helytelen nap!" << 1;
         QTest::newRow("the hour skipped in spring")
             << with(with(with(placed, "--place", "Budapest"), "--date", "1985-03-31"), "--time", "02:30")
             << "A születési helyen (Budapest) 1985. március 31. 02:30 nem létező időpont: ekkor kezdődött a nyári "

@@ -114,6 +114,8 @@ void MainWindowPlacesTest::calendarCommandSettlesTheZone_data()
            "időszámítás, és az órát előreállították. Kérem, ellenőrizze az órát és a percet, vagy írja be kézzel "
            "az időzónát."
         << "";
+    QTest::newRow("30 February") << birthAt("1994-02-30", "09:35", "Budapest") << std::vector<int>{}
+                                 << "Helytelen nap!" << "";
     QTest::newRow("a time that happened twice: the second")
         << birthAt("1985-09-29", "02:30", "Budapest") << std::vector{1}
         << "A születési helyen (Budapest) 1985. szeptember 29. 02:30 kétszer is volt: ekkor ért véget a nyári "

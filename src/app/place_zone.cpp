@@ -9,6 +9,7 @@
 #include "app/main_window.h"
 #include "app/place_field.h"
 #include "atlas/atlas.h"
+#include "calendar/run_fields.h"
 #include "common/number_rules.h"
 #include "widgets/dialogs.h"
 
@@ -85,6 +86,13 @@ bool MainWindow::settleZoneForRun()
 {
     if (m_birthPlace->choice().geonameId == 0)
         return true;
+    // A date or clock time that never was has no zone to settle: its field says so, as
+    // the run would without a birthplace.
+    if (const std::optional<FieldProblem> problem = FindBirthMomentProblem(birthData())) {
+        m_dialogs.message(this, problem->message, Dialogs::Icon::Critical);
+        focusField(problem->focusControl);
+        return false;
+    }
     m_atlas.waitForAtlas();
     const Place *place = m_birthPlace->place();
     if (!place)
