@@ -176,6 +176,23 @@ Place namedPlace(const QCommandLineParser &parser, const QString &option, PlaceC
     return atlas.place(id);
 }
 
+// A saved person's places are used only as places of the atlas, as the window requires
+// before a run; a --residence given replaces the file's.
+void checkSavedPlaces(const QCommandLineParser &parser, const BirthData &fields)
+{
+    std::vector<std::pair<PlaceChoice, QString>> places = {{fields.birthPlace, BirthPlaceLabel}};
+    if (!parser.isSet(ResidenceOption))
+        places.emplace_back(fields.residence, ResidenceLabel);
+    for (const auto &[place, label] : places) {
+        if (place.text.trimmed().isEmpty() && place.geonameId == 0)
+            continue;
+        const Atlas &atlas = programAtlas();
+        if (place.geonameId != 0 && atlas.findGeonameId(place.geonameId))
+            continue;
+        throw CommandRefusal{PlaceFieldMessage(atlas, place.text, label), ExitRefused};
+    }
+}
+
 // The birthplace fills the coordinates and, unless --zone is given, the zone in force
 // there at the birth moment; a moment its history does not settle is refused as the
 // window refuses it, and --zone settles it.
@@ -289,6 +306,8 @@ std::variant<ExportRequest, CommandRefusal> ExportRequestOf(const QCommandLinePa
         ExportRequest request;
         request.fields = fromChartFile ? chartFileFields(parser.value(QStringLiteral("chart")))
                                        : typedBirthFields(parser);
+        if (fromChartFile && request.typedFields)
+            checkSavedPlaces(parser, request.fields);
         if (parser.isSet(QStringLiteral("name")))
             request.fields.txtName = parser.value(QStringLiteral("name"));
         // A year only as a whole number: "2027.5" or "1e3" is no year.
