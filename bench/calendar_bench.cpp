@@ -10,7 +10,7 @@
 #include "calendar/window/calendar_worker.h"
 #include "chart/ephemeris.h"
 #include "chart/natal_chart.h"
-#include "chart/run_values.h"
+#include "calendar/run_fields.h"
 
 #include <benchmark/benchmark.h>
 #include <swephexp.h>

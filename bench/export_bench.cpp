@@ -4,7 +4,7 @@
 #include "calendar/calendar_run.h"
 #include "chart/ephemeris.h"
 #include "chart/natal_chart.h"
-#include "chart/run_values.h"
+#include "calendar/run_fields.h"
 #include "export/csv_export.h"
 #include "export/export_file.h"
 #include "export/ics_export.h"

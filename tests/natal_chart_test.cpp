@@ -1,7 +1,7 @@
 #include "chart/birth_moment.h"
 #include "chart/ephemeris.h"
 #include "chart/natal_chart.h"
-#include "chart/run_values.h"
+#include "calendar/run_fields.h"
 #include "support/locale_guard.h"
 
 #include <gtest/gtest.h>

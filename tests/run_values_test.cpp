@@ -1,5 +1,5 @@
 #include "chart/birth_moment.h"
-#include "chart/run_values.h"
+#include "calendar/run_fields.h"
 #include "support/locale_guard.h"
 
 #include <gtest/gtest.h>
@@ -96,43 +96,58 @@ TEST(BirthMoment, LenientHourAndMinuteIgnoreTrailingText)
     EXPECT_FLOAT_EQ(recordOf(fields).minute, 30);
 }
 
-// The first field, in the order the user fills them, that a run cannot read is named with
-// the control the user corrects it in.
-TEST(RunValues, AFieldThatIsNoNumberIsNamed)
+// The first field, in the order the user fills them, that keeps a run from starting is
+// named with the control the user corrects it in, and its message (the birth is 26
+// February 1973).
+TEST(RunValues, AFieldTheRunCannotTakeIsNamed)
 {
+    const QString notANumber = QStringLiteral(" mezőjében nem szám áll. Kérem, javítsa ki!");
+    const QString zone = QStringLiteral("Helytelen időzóna! Az időzóna -15 és 15 óra között lehet.");
+    const QString longitude = QStringLiteral("Helytelen földrajzi hosszúság! A hosszúság legfeljebb 180° lehet.");
     const struct {
-        QString BirthData::*member;
-        const char *text;
-        const char *calendarYear;
-        const char *field, *focus;
-        bool overflow;
+        QString BirthData::*member; // null for the calendar year
+        const char *text, *field, *focus;
+        QString message;
     } rows[] = {
-        {&BirthData::txtDay, "", "2026", "txtDay", "txtDay", false},
-        {&BirthData::txtYear, "19x3", "2026", "txtYear", "txtYear", false},
-        {&BirthData::txtMonth, " ", "2026", "txtMonth", "txtMonth", false},
-        {&BirthData::txtTZ, "-", "2026", "txtTZ", "txtTZ", false},
-        {&BirthData::txtBirthMinute, "", "2026", "txtBirthMinute", "txtBirthMinute", false},
-        {&BirthData::txtBirthHour, "abc", "2026", "txtBirthHour", "Text1", false},
-        {&BirthData::txtLongDeg, "", "2026", "txtLongDeg", "txtLongDeg", false},
-        {&BirthData::txtLongMin, "1.2.3", "2026", "txtLongMin", "txtLongMin", false},
-        {&BirthData::txtLatDeg, "", "2026", "txtLatDeg", "txtLatDeg", false},
-        {&BirthData::txtLatMin, "", "2026", "txtLatMin", "txtLatMin", false},
-        {&BirthData::txtYear, "40000", "2026", "txtYear", "txtYear", true},
-        {&BirthData::txtName, "", "2024x", "Text3", "Text3", false},
-        {&BirthData::txtName, "", "", "Text3", "Text3", false},
-        {&BirthData::txtName, "", "99999", "Text3", "Text3", true},
-        {&BirthData::txtDay, "x", "x", "txtDay", "txtDay", false},
+        {&BirthData::txtDay, "", "txtDay", "txtDay", "A születési nap" + notANumber},
+        {&BirthData::txtYear, "40000", "txtYear", "txtYear",
+         QStringLiteral("A születési év mezőjében túl nagy vagy túl kicsi szám áll.")},
+        {&BirthData::txtYear, "19x3", "txtYear", "txtYear", "A születési év" + notANumber},
+        {&BirthData::txtBirthHour, "", "txtBirthHour", "Text1", "A születési óra" + notANumber},
+        {&BirthData::txtBirthMinute, "5 0", "txtBirthMinute", "txtBirthMinute", "A születési perc" + notANumber},
+        {&BirthData::txtTZ, "-", "txtTZ", "txtTZ", "Az időzóna" + notANumber},
+        {&BirthData::txtLongMin, "0..7", "txtLongMin", "txtLongMin", "A földrajzi hosszúság percének" + notANumber},
+        {&BirthData::txtLatDeg, "", "txtLatDeg", "txtLatDeg", "A földrajzi szélesség fokának" + notANumber},
+        {nullptr, "2024x", "Text3", "Text3", "A naptár évének (piros)" + notANumber},
+        {nullptr, "", "Text3", "Text3", "A naptár évének (piros)" + notANumber},
+        {&BirthData::txtDay, "30", "txtDay", "txtDay", QStringLiteral("Helytelen nap!")},
+        {&BirthData::txtDay, "29", "txtDay", "txtDay", QStringLiteral("Helytelen nap!")},
+        {&BirthData::txtMonth, "0", "txtMonth", "txtMonth", QStringLiteral("Helytelen hónap!")},
+        {&BirthData::txtYear, "0", "txtYear", "txtYear", QStringLiteral("Helytelen születési év!")},
+        {&BirthData::Text1, "25", "Text1", "Text1", QStringLiteral("Helytelen óra!")},
+        {&BirthData::txtTZ, "99", "txtTZ", "txtTZ", zone},
+        {&BirthData::txtTZ, "1e300", "txtTZ", "txtTZ", zone},
+        {&BirthData::txtLongDeg, "180", "txtLongDeg", "txtLongDeg", longitude},
+        {&BirthData::txtLatDeg, "91", "txtLatDeg", "txtLatDeg",
+         QStringLiteral("Helytelen földrajzi szélesség! A szélesség legfeljebb 90° lehet.")},
+        {&BirthData::txtLatMin, "99", "txtLatMin", "txtLatMin",
+         QStringLiteral("Helytelen földrajzi szélesség! A perc legfeljebb 59 lehet.")},
+        {nullptr, "12000", "Text3", "Text3", QStringLiteral("Helytelen év!")},
     };
     DecimalSeparatorGuard dot(u'.');
     for (const auto &row : rows) {
         BirthData fields;
-        fields.*row.member = QString::fromUtf8(row.text);
-        const std::variant<RunValues, FieldProblem> values = readFields(fields, row.calendarYear);
+        QByteArray calendarYear = "2026";
+        if (row.member)
+            fields.*row.member = QString::fromUtf8(row.text);
+        else
+            calendarYear = row.text;
+        const std::variant<RunValues, FieldProblem> values = readFields(fields, calendarYear.constData());
         const FieldProblem *problem = std::get_if<FieldProblem>(&values);
-        ASSERT_TRUE(problem) << row.field;
+        ASSERT_TRUE(problem) << row.field << " " << row.text;
         EXPECT_EQ(problem->field, QString::fromUtf8(row.field));
         EXPECT_EQ(problem->focusControl, QString::fromUtf8(row.focus));
-        EXPECT_EQ(problem->message, UnreadableFieldMessage(problem->field, row.overflow)) << row.field;
+        EXPECT_EQ(problem->message, row.message) << row.field << " " << row.text;
     }
 }
 

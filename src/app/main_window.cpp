@@ -255,7 +255,7 @@ void MainWindow::setImportCommand(std::function<void()> command)
 
 void MainWindow::runCalendar()
 {
-    if (startCommand() && settleZoneForRun() && m_calendarCommand)
+    if (startCommand() && placesAreAtlasPlaces() && settleZoneForRun() && m_calendarCommand)
         m_calendarCommand();
 }
 

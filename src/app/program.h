@@ -5,7 +5,7 @@
 
 #include "app/atlas_source.h"
 #include "calendar/window/calendar_controller.h"
-#include "chart/run_values.h"
+#include "calendar/run_fields.h"
 
 #include <QStringList>
 

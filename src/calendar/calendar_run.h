@@ -43,7 +43,10 @@ using ProgressCheck = std::function<bool(const RunProgress &)>;
 // The year scan: the days of the year (366 in a leap year), each white, yellow (the three
 // days before a moon-phase day), or blue or red (a moon-phase day, by the Moon's sign),
 // and whether the library had to take its built-in ephemeris for part of the year. A
-// moon-phase day within the last 20 days of the year ends the scan. nullopt when
+// moon-phase day within the last 20 days of the year ends the scan: the days its jump
+// would reach lie past 31 December. Otherwise the scan goes on into 1 to 3 January of the
+// next year, whose moon-phase days get no cell but mark the fertile days before them in
+// December. nullopt when
 // `progress` stopped it. Throws EphemerisError when the library cannot compute a moment
 // of the year.
 std::optional<CalendarModel> ScanYear(const CalendarRequest &request, Ephemeris &ephemeris,

@@ -16,6 +16,11 @@ namespace {
 constexpr int DaysSkippedAfterPhaseDay = 20;
 constexpr int FertileDaysBeforePhaseDay = 3;
 
+// The fertile days before a moon-phase day on 1 to 3 January lie in December, so the scan
+// goes on into the first three days of the next year. A moon-phase day found there has no
+// cell of its own: it only marks the December days before it.
+constexpr int DaysLookedAhead = 3;
+
 // Every second hour, every tenth minute: 72 moments a day.
 constexpr int LastSampledHour = 22;
 constexpr int SampledHourStep = 2;
@@ -33,13 +38,24 @@ struct ScanRun {
 // A moment whose angle meets the natal angle to the degree marks its day as a moon-phase
 // day, blue for the Moon in an odd-numbered sign and red in an even-numbered one; a later
 // moment of the same day marks it again. The three days before it become fertile, never
-// reaching into the previous year.
+// reaching into the previous year. A day of the next year has no cell to mark.
 void markPhaseDay(CalendarModel &model, int dayIndex, const QString &tag, double moonLongitude)
 {
     const DayClass phaseClass = SignOf(moonLongitude) % 2 == 1 ? DayClass::PhaseBoy : DayClass::PhaseGirl;
-    model.markMoonPhaseDay(dayIndex, phaseClass, tag);
+    if (dayIndex < model.dayCount)
+        model.markMoonPhaseDay(dayIndex, phaseClass, tag);
     for (int before = dayIndex - 1; before >= 0 && before >= dayIndex - FertileDaysBeforePhaseDay; --before)
-        model.markFertileDay(before);
+        if (before < model.dayCount)
+            model.markFertileDay(before);
+}
+
+// The month and day a scanned day's moments carry. A day of the next year is a December
+// day number above 31, which the Julian day carries into January.
+MonthDay momentDateOf(int dayIndex, int dayCount)
+{
+    if (dayIndex < dayCount)
+        return DateOfDayIndex(dayIndex, dayCount);
+    return {12, 31 + dayIndex - dayCount + 1};
 }
 
 // The tag of a moon-phase day: month and day, each padded with "-" to two characters
@@ -58,9 +74,9 @@ enum class DayOutcome { NoPhase, Phase, Stopped };
 // The sampled moments of one day, in increasing time order.
 DayOutcome scanDay(const ScanRun &run, int dayIndex)
 {
-    const MonthDay date = DateOfDayIndex(dayIndex, run.model.dayCount);
+    const MonthDay date = momentDateOf(dayIndex, run.model.dayCount);
     const RunProgress progress{dayIndex, run.model.dayCount};
-    const LocalDay localDay = run.clock.day(QDate(run.request.year, date.month, date.day));
+    const LocalDay localDay = run.clock.day(QDate(run.request.year, 1, 1).addDays(dayIndex));
     DayOutcome outcome = DayOutcome::NoPhase;
     for (int hour = 0; hour <= LastSampledHour; hour += SampledHourStep) {
         for (const ClockSample &sample : localDay.samples(hour, 0, LastSampledMinute, SampledMinuteStep)) {
@@ -100,14 +116,17 @@ std::optional<CalendarModel> ScanYear(const CalendarRequest &request, Ephemeris 
     model.builtInEphemeris = !dataFilesCoverYear(ephemeris, request);
     const LocalClock clock(request.residenceZoneId, request.zoneHours, request.year);
     const ScanRun run{request, clock, ephemeris, progress, model};
-    // Days past 31 December have no cells (and their moments cannot match), so a jump
-    // that reaches past it ends the scan.
-    for (int dayIndex = 0; dayIndex < model.dayCount; ++dayIndex) {
+    for (int dayIndex = 0; dayIndex < model.dayCount + DaysLookedAhead; ++dayIndex) {
         const DayOutcome outcome = scanDay(run, dayIndex);
         if (outcome == DayOutcome::Stopped)
             return std::nullopt;
-        if (outcome == DayOutcome::Phase)
-            dayIndex += DaysSkippedAfterPhaseDay;
+        if (outcome != DayOutcome::Phase)
+            continue;
+        dayIndex += DaysSkippedAfterPhaseDay;
+        // A jump past 31 December ends the scan: the next moon-phase day lies beyond the
+        // days looked ahead, so no December day can be fertile before it.
+        if (dayIndex + 1 >= model.dayCount)
+            break;
     }
     return model;
 }

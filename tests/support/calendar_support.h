@@ -3,7 +3,7 @@
 #include "calendar/calendar_run.h"
 #include "chart/ephemeris.h"
 #include "chart/natal_chart.h"
-#include "chart/run_values.h"
+#include "calendar/run_fields.h"
 
 #include <QStringList>
 
