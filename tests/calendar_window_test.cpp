@@ -371,7 +371,7 @@ private slots:
         window->show();
         QSignalSpy spy(window.data(), &CalendarWindow::detailRequested);
         QTest::mouseClick(window->canvas(), Qt::LeftButton, {}, point);
-        window->P_Click(window->canvas()->dayCellAt(point));
+        window->askForDayDetail(window->canvas()->dayCellAt(point));
         QCOMPARE(spy.count(), 0);
     }
 
@@ -519,7 +519,7 @@ private slots:
         // The print button hides only while the page is drawn, not while the user is asked.
         bool buttonShownWhileAsked = false;
         dialogs.whileAsked = [&] { buttonShownWhileAsked = window->findChild<QPushButton *>("Command1")->isVisible(); };
-        window->Command1_Click();
+        window->printCalendar();
 
         QVERIFY(buttonShownWhileAsked);
         QCOMPARE(dialogs.questions.size(), 1);
@@ -592,7 +592,7 @@ private slots:
         window->setCalendarExport({.name = {}, .year = 2026, .natalAngle = 0, .natalAngleText = {},
                                    .personIdentity = {}, .days = {}});
         window->setWaitPanelVisible(true);
-        window->cmdSave_Click();
+        window->saveCalendarAs();
         QVERIFY(dialogs.saveTitles.isEmpty());
     }
 

@@ -23,7 +23,8 @@ public:
     // The control whose text failed to convert ("txtDay", "Text3" ...), empty when none.
     const QString &field() const { return m_field; }
 
-    // "Error 13 (Type mismatch) in procedure Form_Load of Form frmMain"
+    // "Error 13 (Type mismatch) in procedure " followed by `where`: the message start-up
+    // and the summer-time box show, naming the step that failed.
     QString procedureMessage(const QString &where) const;
 
     const char *what() const noexcept override { return m_what.c_str(); }

@@ -117,7 +117,7 @@ CalendarWindow::CalendarWindow(Dialogs &dialogs, QWidget *parent)
     m_canvas = new CalendarCanvas(this);
     m_canvas->setObjectName(QStringLiteral("P"));
     m_canvas->setGeometry(rect());
-    connect(m_canvas, &CalendarCanvas::dayCellClicked, this, &CalendarWindow::P_Click);
+    connect(m_canvas, &CalendarCanvas::dayCellClicked, this, &CalendarWindow::askForDayDetail);
 
     buildHeader();
     buildLegend();
@@ -170,13 +170,13 @@ void CalendarWindow::buildLegend()
     m_printButton = new QPushButton(QStringLiteral("NYOMTATÁS"), this);
     m_printButton->setObjectName(QStringLiteral("Command1"));
     m_printButton->setGeometry(twipsRect(1140, 6240, 1635, 435));
-    connect(m_printButton, &QPushButton::clicked, this, &CalendarWindow::Command1_Click);
+    connect(m_printButton, &QPushButton::clicked, this, &CalendarWindow::printCalendar);
 
     // Beside the print button, in the free corner under the legend swatches.
     m_saveButton = new QPushButton(QStringLiteral("MENTÉS…"), this);
     m_saveButton->setObjectName(QStringLiteral("cmdSave"));
     m_saveButton->setGeometry(twipsRect(60, 6240, 1020, 435));
-    connect(m_saveButton, &QPushButton::clicked, this, &CalendarWindow::cmdSave_Click);
+    connect(m_saveButton, &QPushButton::clicked, this, &CalendarWindow::saveCalendarAs);
 }
 
 void CalendarWindow::buildBirthDataBox()
@@ -408,12 +408,12 @@ QRect CalendarWindow::hourCellRect(int hourIndex) const
     return HourCellRect(hourIndex).translated(m_canvas->pos());
 }
 
-void CalendarWindow::P_Click(int Index)
+void CalendarWindow::askForDayDetail(int dayIndex)
 {
     // The wait panel lies over the cells while a run works; nothing reaches them then.
     if (isWaitPanelVisible())
         return;
-    const QString tag = cellTag(Index);
+    const QString tag = cellTag(dayIndex);
     if (tag.isEmpty())
         return; // only moon-phase days respond
     const MonthDay date = DateOfTag(tag);
@@ -508,7 +508,7 @@ WriteResult CalendarWindow::saveCalendar(const QString &path, ExportFormat forma
     return WriteFileAtomically(path, bytes);
 }
 
-void CalendarWindow::cmdSave_Click()
+void CalendarWindow::saveCalendarAs()
 {
     // Nothing to save while a run works on the cells, nor before one has finished.
     if (isWaitPanelVisible() || !m_export)
@@ -536,7 +536,7 @@ void CalendarWindow::cmdSave_Click()
         m_dialogs.message(this, written.error, Dialogs::Icon::Critical);
 }
 
-void CalendarWindow::Command1_Click()
+void CalendarWindow::printCalendar()
 {
     if (isWaitPanelVisible())
         return;

@@ -84,12 +84,12 @@ public:
     // message names the file.
     [[nodiscard]] WriteResult saveCalendar(const QString &path, ExportFormat format);
 
-    // A click on day cell P(Index): a moon-phase day asks for its detail.
-    void P_Click(int Index);
+    // A click on a day cell: a moon-phase day asks for its detail.
+    void askForDayDetail(int dayIndex);
     // The print button.
-    void Command1_Click();
+    void printCalendar();
     // The save button, "MENTÉS...": PDF, iCalendar or CSV, by the suffix of the chosen file.
-    void cmdSave_Click();
+    void saveCalendarAs();
 
 signals:
     // Month and day of a clicked moon-phase day.
