@@ -2,6 +2,7 @@
 
 #include "app/atlas_source.h"
 #include "app/clock.h"
+#include "app/person_files.h"
 #include "app/place_field.h"
 #include "calendar/window/calendar_worker.h"
 #include "chart/birth_fields.h"
@@ -91,8 +92,9 @@ MainWindow::MainWindow(CalendarWorker &worker, Dialogs &dialogs, const Clock &cl
     , m_dialogs(dialogs)
     , m_clock(clock)
     , m_ephemerisCheck([this] { return m_worker.dataFilesFound(); })
-    , m_importCommand([this] { chooseChartFile(); })
+    , m_importCommand([this] { m_files->chooseAndOpen(); })
     , m_atlas(AtlasSource::shared())
+    , m_files(std::make_unique<PersonFiles>(*this, dialogs, m_atlas))
 {
     buildControls();
     watchFocusStops();
@@ -110,6 +112,8 @@ MainWindow::MainWindow(CalendarWorker &worker, Dialogs &dialogs, const Clock &cl
     connect(Command5, &QPushButton::clicked, this, &MainWindow::openBirthFile);
     connect(cmdSave, &QPushButton::clicked, this, &MainWindow::savePerson);
 }
+
+MainWindow::~MainWindow() = default;
 
 // ---- Start-up ----------------------------------------------------------------------
 
@@ -268,7 +272,7 @@ void MainWindow::openBirthFile()
 void MainWindow::savePerson()
 {
     if (startCommand())
-        writePersonFile();
+        m_files->save();
 }
 
 // A command started while the focus is still in a field (Enter) first does what leaving

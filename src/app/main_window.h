@@ -11,6 +11,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 class QCheckBox;
@@ -21,6 +22,7 @@ class QRadioButton;
 namespace ferolune {
 
 class AtlasSource;
+class PersonFiles;
 class PlaceField;
 struct ZoneReading;
 class Clock;
@@ -32,6 +34,7 @@ class MainWindow : public QWidget {
 
 public:
     MainWindow(CalendarWorker &worker, Dialogs &dialogs, const Clock &clock, QWidget *parent = nullptr);
+    ~MainWindow() override;
 
     // Start-up: title, top-left place, the calendar year, the ephemeris check, the
     // current date and time into the birth fields. A run-time error
@@ -57,23 +60,18 @@ public:
     // the hidden hour and meridiem lead to the visible hour Text1).
     void focusField(const QString &controlName);
 
-    // The chart file import: a chart file chosen in the open-file dialog fills the birth
-    // fields, or a message says why it cannot be used and nothing changes. Cancel is silent.
-    void chooseChartFile();
-
     // What the two commands start once the field being edited has passed its check and
     // the hidden hour is in step with Text1. The calendar command does nothing until it
-    // is set; the import command is chooseChartFile.
+    // is set; the import command opens a saved person or a chart file.
     void setCalendarCommand(std::function<void()> command);
     void setImportCommand(std::function<void()> command);
-
-    // "MENTÉS": the birth record, places included, into a person file the user names.
-    // Nothing is saved unless the user asks.
-    void writePersonFile();
 
     // Whether the zone fields follow the birthplace (a place was chosen and the zone has
     // not been set by hand since).
     bool zoneFollowsPlace() const { return m_zoneFollowsPlace; }
+    void setZoneFollowsPlace(bool follows) { m_zoneFollowsPlace = follows; }
+    // Whether the zone field holds the zone the birthplace gives at the birth moment.
+    bool zoneMatchesPlace() const;
 
 public slots:
     void runCalendar();   // "NAPTÁR KÉSZITÉSE"
@@ -128,11 +126,6 @@ private:
     bool placesAreAtlasPlaces();
     bool settleZoneForRun();
     bool zoneFieldHolds(const ZoneReading &reading) const;
-    bool zoneMatchesPlace() const;
-
-    // The files (chart_import.cpp).
-    void openPersonFile(const QString &path);
-    void openChartFile(const QString &path);
 
     CalendarWorker &m_worker;
     Dialogs &m_dialogs;
@@ -147,6 +140,7 @@ private:
     bool m_settingFields = false;
     bool m_zoneFollowsPlace = false;
     AtlasSource &m_atlas;
+    std::unique_ptr<PersonFiles> m_files;
     PlaceField *m_birthPlace = nullptr;
     PlaceField *m_residence = nullptr;
     bool m_shownBefore = false;

@@ -1,5 +1,4 @@
-// The files of the main window: a saved person or a chart file opened with "ASZTRÓGRAM
-// MEGNYITÁSA", and a person saved with "MENTÉS".
+#include "app/person_files.h"
 
 #include "app/atlas_source.h"
 #include "app/main_window.h"
@@ -10,7 +9,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QLineEdit>
 #include <QStandardPaths>
 
 namespace ferolune {
@@ -32,12 +30,17 @@ QString proposedFileName(const QString &name)
 
 } // namespace
 
-void MainWindow::chooseChartFile()
+PersonFiles::PersonFiles(MainWindow &window, Dialogs &dialogs, AtlasSource &atlas)
+    : m_window(window), m_dialogs(dialogs), m_atlas(atlas)
+{
+}
+
+void PersonFiles::chooseAndOpen()
 {
     const ChartFileDialogSettings dialog = ChartFileDialog(QCoreApplication::applicationDirPath());
     const QString filter = QStringLiteral("Személyadatok és asztrógramok (*.ferolune *.hvs);;") + PersonFilter
                            + QStringLiteral(";;") + dialog.filter;
-    const QString path = m_dialogs.openFileName(this, dialog.title, dialog.directory, filter);
+    const QString path = m_dialogs.openFileName(&m_window, dialog.title, dialog.directory, filter);
     if (path.isEmpty())
         return;
     if (IsPersonFilePath(path))
@@ -46,48 +49,49 @@ void MainWindow::chooseChartFile()
         openChartFile(path);
 }
 
-void MainWindow::openChartFile(const QString &path)
+void PersonFiles::openChartFile(const QString &path)
 {
     // The whole file is read and checked before any field changes.
     const ChartFileImport file = ReadChartFile(path);
     if (!file.values) {
-        m_dialogs.message(this, file.message, Dialogs::Icon::Critical);
+        m_dialogs.message(&m_window, file.message, Dialogs::Icon::Critical);
         return;
     }
-    BirthData fields = birthData();
+    BirthData fields = m_window.birthData();
     ApplyChartFile(fields, *file.values);
     // The file brings its own coordinates and zone and names no birthplace.
     fields.birthPlace = {};
-    setBirthData(fields);
-    m_zoneFollowsPlace = false;
+    m_window.setBirthData(fields);
+    m_window.setZoneFollowsPlace(false);
 }
 
-void MainWindow::openPersonFile(const QString &path)
+void PersonFiles::openPersonFile(const QString &path)
 {
     const PersonFileRead file = ReadPersonFile(path);
     if (!file.person) {
-        m_dialogs.message(this, file.message, Dialogs::Icon::Critical);
+        m_dialogs.message(&m_window, file.message, Dialogs::Icon::Critical);
         return;
     }
-    setBirthData(*file.person);
+    m_window.setBirthData(*file.person);
     // The zone goes on following the birthplace when it was saved as the place gave it.
     if (file.person->birthPlace.geonameId != 0)
         m_atlas.waitForAtlas();
-    m_zoneFollowsPlace = zoneMatchesPlace();
+    m_window.setZoneFollowsPlace(m_window.zoneMatchesPlace());
 }
 
-void MainWindow::writePersonFile()
+void PersonFiles::save()
 {
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString proposed = QDir(documents).filePath(proposedFileName(txtName->text()));
-    QString path = m_dialogs.saveFileName(this, QStringLiteral("Személyadatok mentése"), proposed, PersonFilter);
+    const BirthData fields = m_window.birthData();
+    const QString proposed = QDir(documents).filePath(proposedFileName(fields.txtName));
+    QString path = m_dialogs.saveFileName(&m_window, QStringLiteral("Személyadatok mentése"), proposed, PersonFilter);
     if (path.isEmpty())
         return;
     if (!IsPersonFilePath(path))
         path += QLatin1Char('.') + PersonFileSuffix;
-    const QString error = WritePersonFile(path, birthData());
+    const QString error = WritePersonFile(path, fields);
     if (!error.isEmpty())
-        m_dialogs.message(this, error, Dialogs::Icon::Critical);
+        m_dialogs.message(&m_window, error, Dialogs::Icon::Critical);
 }
 
 } // namespace ferolune

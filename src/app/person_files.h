@@ -1,0 +1,35 @@
+#pragma once
+
+// The files of the main window's birth data: a saved person or a Horavista chart file
+// opened with "ASZTRÓGRAM MEGNYITÁSA", and the person saved with "MENTÉS".
+
+#include <QString>
+
+namespace ferolune {
+
+class AtlasSource;
+class Dialogs;
+class MainWindow;
+
+class PersonFiles {
+public:
+    PersonFiles(MainWindow &window, Dialogs &dialogs, AtlasSource &atlas);
+
+    // A saved person or a chart file chosen in the open-file dialog fills the birth fields,
+    // or a message says why it cannot be used and nothing changes. Cancel is silent.
+    void chooseAndOpen();
+
+    // The birth record, places included, into a person file the user names. Nothing is
+    // saved unless the user asks.
+    void save();
+
+private:
+    void openPersonFile(const QString &path);
+    void openChartFile(const QString &path);
+
+    MainWindow &m_window;
+    Dialogs &m_dialogs;
+    AtlasSource &m_atlas;
+};
+
+} // namespace ferolune
