@@ -306,7 +306,7 @@ std::variant<ExportRequest, CommandRefusal> ExportRequestOf(const QCommandLinePa
         ExportRequest request;
         request.fields = fromChartFile ? chartFileFields(parser.value(QStringLiteral("chart")))
                                        : typedBirthFields(parser);
-        if (fromChartFile && request.typedFields)
+        if (fromChartFile) // a chart file names no place; a saved person may
             checkSavedPlaces(parser, request.fields);
         if (parser.isSet(QStringLiteral("name")))
             request.fields.txtName = parser.value(QStringLiteral("name"));
