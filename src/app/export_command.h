@@ -25,11 +25,15 @@ enum ExitStatus {
     ExitUsage = 2,   // an option missing, unknown or not in its form
 };
 
+// "-o -" writes the calendar to standard output.
+inline const QString StandardOutputPath = QStringLiteral("-");
+
 struct ExportRequest {
     BirthData fields;
     QString calendarYearText;
     bool typedFields = true; // false when the birth fields come from a chart file
-    QString outputPath;
+    QString chartFile;       // the chart file or saved person the fields come from, if any
+    QString outputPath;      // StandardOutputPath for standard output
     ExportFormat format = ExportFormat::Csv;
 };
 
