@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QThread>
 
 #include <cerrno>
 #include <cstring>
@@ -49,6 +50,8 @@ QString reasonOf(const Failure &failure)
         return QStringLiteral("a fájl neve túl hosszú");
     case EPIPE:
         return QStringLiteral("a kimenetet olvasó program már kilépett");
+    case ENXIO:
+        return QStringLiteral("a csővezetéket (FIFO) egy program sem olvassa");
     case EACCES:
     case EPERM:
         if (failure.folder.isEmpty())
@@ -92,11 +95,30 @@ QString linkTarget(const QString &path)
     return info.absoluteFilePath();
 }
 
+// A FIFO is opened without waiting for a reader: one that no program reads gives a
+// message instead of a program that waits for ever. A reader starting at the same
+// moment gets a few seconds.
+int openFifo(const QByteArray &target)
+{
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        const int descriptor = ::open(target.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+        if (descriptor >= 0) {
+            // Once it is read, the writes wait for the reader as usual.
+            ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
+            return descriptor;
+        }
+        if (errno != ENXIO)
+            return -1;
+        QThread::msleep(100);
+    }
+    return -1;
+}
+
 // A device, a FIFO or the like is written into as it is: it has no folder entry of its
 // own to replace.
-std::optional<Failure> writeInto(const QByteArray &target, const QByteArray &bytes)
+std::optional<Failure> writeInto(const QByteArray &target, bool fifo, const QByteArray &bytes)
 {
-    const int descriptor = ::open(target.constData(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+    const int descriptor = fifo ? openFifo(target) : ::open(target.constData(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
     if (descriptor < 0)
         return Failure{errno, {}};
     int error = writeAll(descriptor, bytes) ? 0 : errno;
@@ -164,7 +186,7 @@ std::optional<Failure> writeFile(const QString &target, const QByteArray &bytes,
     if (S_ISDIR(status.st_mode))
         return Failure{EISDIR, {}};
     if (!S_ISREG(status.st_mode))
-        return writeInto(encoded, bytes);
+        return writeInto(encoded, S_ISFIFO(status.st_mode), bytes);
     // A write-protected file stays so, though its folder would let it be replaced.
     if (::access(encoded.constData(), W_OK) != 0)
         return Failure{errno, {}};
