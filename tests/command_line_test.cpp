@@ -256,7 +256,7 @@ private slots:
             << ChartFileFailureMessage("nincs.hvs", ChartFileFailure::CannotOpen) << 1;
         QTest::newRow("output folder missing") << with(good, "-o", "nincs/naptar.csv")
                                                << "A(z) nincs/naptar.csv fájl nem írható" << 1;
-        QTest::newRow("standard output without a format") << with(good, "-o", "-") << "a --format kapcsoló" << 2;
+        QTest::newRow("standard output without a format") << with(good, "-o", "-") << "A szabványos kimenetre (-o -)" << 2;
         const QStringList fromFile = {"export", "--chart", "", "--year", "2026", "-o", "naptar.csv"};
         QTest::newRow("chart file named empty") << fromFile << "A --chart értéke egy asztrógram" << 2;
         QTest::newRow("saved person with hour 25") << with(fromFile, "--chart", inputs.filePath("ora25.ferolune"))
