@@ -85,6 +85,14 @@ bool writeAll(int descriptor, const QByteArray &bytes)
     return true;
 }
 
+// The written bytes on the disk itself, so that the rename never puts an empty file in
+// the old one's place after a crash. A file system that cannot sync takes the file as
+// it is.
+bool syncToDisk(int descriptor)
+{
+    return ::fdatasync(descriptor) == 0 || errno == EINVAL || errno == ENOTSUP;
+}
+
 // The file a path ends at once its symbolic links are followed; the path itself when it
 // is no link. A link to a file not yet made ends at the file it names.
 QString linkTarget(const QString &path)
@@ -162,7 +170,7 @@ std::optional<Failure> replace(const QString &target, const struct stat *old, co
         }
     }
     Failure failure;
-    if (!writeAll(descriptor, bytes) || ::fdatasync(descriptor) != 0)
+    if (!writeAll(descriptor, bytes) || !syncToDisk(descriptor))
         failure.error = errno;
     if (::close(descriptor) != 0 && failure.error == 0)
         failure.error = errno;
