@@ -23,6 +23,7 @@
 #include "widgets/dialogs.h"
 
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringList>
 #include <QTextStream>
@@ -98,6 +99,9 @@ BirthData typedBirthFields(const QCommandLineParser &parser)
 // file does not hold, stay east and north.
 BirthData chartFileFields(const QString &path)
 {
+    if (path.trimmed().isEmpty())
+        throw CommandRefusal{QStringLiteral("A --chart értéke egy asztrógram (*.hvs) vagy mentett személy "
+                                            "(*.ferolune) fájl neve legyen.")};
     if (IsPersonFilePath(path)) {
         const PersonFileRead person = ReadPersonFile(path);
         if (!person.person)
@@ -152,6 +156,9 @@ ExportFormat formatOf(const QCommandLineParser &parser, const QString &path)
     }
     if (const std::optional<ExportFormat> format = FormatOfPath(path))
         return *format;
+    if (path == StandardOutputPath)
+        throw CommandRefusal{QStringLiteral("A szabványos kimenetre (-o -) írt naptár formátumát a --format kapcsoló "
+                                            "adja meg: pdf, ics vagy csv.")};
     throw CommandRefusal{QStringLiteral("A(z) %1 fájl nevéből nem derül ki a formátum: adjon meg .pdf, .ics vagy .csv "
                                  "kiterjesztést, vagy a --format kapcsolót.")
                       .arg(path)};
@@ -216,41 +223,53 @@ void applyBirthPlace(const QCommandLineParser &parser, ExportRequest &request)
 
 // The natal chart and the year scan of a calendar run, by the engine the window's
 // controller runs and with its messages. Empty when the run went through.
-QString computeCalendar(const ExportRequest &request, Ephemeris &ephemeris, ChartState &state,
-                        CalendarModel &model)
+std::optional<FieldProblem> computeCalendar(const ExportRequest &request, Ephemeris &ephemeris, ChartState &state,
+                                            CalendarModel &model)
 {
+    const auto unreadable = [](const RunError &error) {
+        return FieldProblem{error.field(), error.field(),
+                            UnreadableFieldMessage(error.field(), error.number() == RunError::Overflow)};
+    };
     const CalendarEngine engine = ProgramCalendarEngine();
     state.EvalMode = EvaluationMode::Natal;
     try {
         engine.computeNatalChart(state, request.fields, ephemeris);
     } catch (const RunError &error) {
-        return UnreadableFieldMessage(error.field(), error.number() == RunError::Overflow);
+        return unreadable(error);
     } catch (const EphemerisError &) {
-        return BirthDateBeyondEphemerisMessage(request.fields.txtYear);
+        const QString year = controlName(Field::txtYear);
+        return FieldProblem{year, year, BirthDateBeyondEphemerisMessage(request.fields.txtYear)};
     }
     model.resetDays();
     try {
         engine.scanYear(state, request.fields, request.calendarYearText, ephemeris, model, {});
     } catch (const RunError &error) {
-        return UnreadableFieldMessage(error.field(), error.number() == RunError::Overflow);
+        return unreadable(error);
     } catch (const EphemerisError &) {
-        return CalendarYearBeyondEphemerisMessage(request.calendarYearText);
+        const QString year = controlName(Field::Text3);
+        return FieldProblem{year, year, CalendarYearBeyondEphemerisMessage(request.calendarYearText)};
     }
-    return {};
+    return std::nullopt;
 }
 
 // The PDF is the page the calendar window prints, drawn by a window that is never shown.
 WriteResult writeCalendar(const ExportRequest &request, const ChartState &state, const CalendarModel &model)
 {
     const CalendarExport calendar = CalendarExportOf(request.fields, request.calendarYearText, state, model);
-    if (request.format != ExportFormat::Pdf)
-        return WriteFileAtomically(request.outputPath, TextFileOf(calendar, request.format));
-    WidgetDialogs unusedDialogs;
-    CalendarWindow window(unusedDialogs);
-    window.setAttribute(Qt::WA_DeleteOnClose, false);
-    FillCalendarWindow(window, request.fields, request.calendarYearText, state, model);
-    window.setCalendarExport(calendar);
-    return window.saveCalendar(request.outputPath, ExportFormat::Pdf);
+    QByteArray bytes = TextFileOf(calendar, request.format);
+    if (request.format == ExportFormat::Pdf) {
+        WidgetDialogs unusedDialogs;
+        CalendarWindow window(unusedDialogs);
+        window.setAttribute(Qt::WA_DeleteOnClose, false);
+        FillCalendarWindow(window, request.fields, request.calendarYearText, state, model);
+        std::variant<QByteArray, QString> page = window.calendarFile(ExportFormat::Pdf);
+        if (const QString *reason = std::get_if<QString>(&page))
+            return {QStringLiteral("A naptár nem menthető: %1.").arg(*reason)};
+        bytes = std::get<QByteArray>(std::move(page));
+    }
+    if (request.outputPath == StandardOutputPath)
+        return WriteStandardOutput(bytes);
+    return WriteFileAtomically(request.outputPath, bytes);
 }
 
 // The five chart lines of the birth-data box and its angle caption, one a line.
@@ -304,8 +323,8 @@ std::variant<ExportRequest, CommandRefusal> ExportRequestOf(const QCommandLinePa
         const bool fromChartFile = parser.isSet(QStringLiteral("chart"));
         requireOptions(parser, fromChartFile);
         ExportRequest request;
-        request.fields = fromChartFile ? chartFileFields(parser.value(QStringLiteral("chart")))
-                                       : typedBirthFields(parser);
+        request.chartFile = fromChartFile ? parser.value(QStringLiteral("chart")) : QString();
+        request.fields = fromChartFile ? chartFileFields(request.chartFile) : typedBirthFields(parser);
         if (fromChartFile) // a chart file names no place; a saved person may
             checkSavedPlaces(parser, request.fields);
         if (parser.isSet(QStringLiteral("name")))
@@ -332,17 +351,27 @@ ExitStatus RunExport(const ExportRequest &request, Ephemeris &ephemeris, QTextSt
         err << message << Qt::endl;
         return ExitRefused;
     };
+    // A birth field read from a file is named with the file; the calendar year is an
+    // option of its own.
+    const auto refuseField = [&](const FieldProblem &problem) {
+        if (request.chartFile.isEmpty() || problem.field == controlName(Field::Text3))
+            return refuse(problem.message);
+        return refuse(QStringLiteral("A(z) %1 fájl egyik adata hibás: %2")
+                          .arg(QFileInfo(request.chartFile).fileName(), problem.message));
+    };
     // A run never starts with a field it cannot read or a birth that never was.
     if (const std::optional<FieldProblem> problem = FindFieldProblem(request.fields, request.calendarYearText))
-        return refuse(problem->message);
+        return refuseField(*problem);
 
     ChartState state;
     CalendarModel model;
-    if (const QString message = computeCalendar(request, ephemeris, state, model); !message.isEmpty())
-        return refuse(message);
+    if (const std::optional<FieldProblem> problem = computeCalendar(request, ephemeris, state, model))
+        return refuseField(*problem);
     if (const WriteResult written = writeCalendar(request, state, model); !written.ok())
         return refuse(written.error);
-    out << chartLines(state) << Qt::flush;
+    // Standard output that carries the calendar carries nothing else.
+    if (request.outputPath != StandardOutputPath)
+        out << chartLines(state) << Qt::flush;
     return ExitSuccess;
 }
 
