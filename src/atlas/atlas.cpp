@@ -3,12 +3,25 @@
 #include <QFile>
 #include <QHash>
 #include <QSet>
+#include <QThread>
 
 #include <algorithm>
 
 namespace ferolune {
 
 namespace {
+
+// The program is ending while the atlas is read on a thread of its own: the thread
+// stops rather than keep the program waiting.
+bool readingInterrupted()
+{
+    return QThread::currentThread()->isInterruptionRequested();
+}
+
+AtlasLoad interruptedLoad(const QString &path)
+{
+    return {std::nullopt, QStringLiteral("A helységnévtár olvasása megszakadt: %1").arg(path)};
+}
 
 enum Column { GeonameId, Name, HungarianName, Country, County, Latitude, Longitude, TimeZone,
               Population, ColumnCount };
@@ -133,6 +146,8 @@ AtlasLoad Atlas::load(const QString &path)
     Atlas atlas;
     atlas.places_.reserve(std::size_t(lines.size()));
     for (qsizetype number = 0; number < lines.size(); ++number) {
+        if (readingInterrupted())
+            return interruptedLoad(path);
         const QString &line = lines[number];
         if (line.isEmpty() || line.startsWith(u'#'))
             continue;
@@ -145,8 +160,11 @@ AtlasLoad Atlas::load(const QString &path)
     if (atlas.places_.empty())
         return {std::nullopt, QStringLiteral("A helységnévtár üres: %1").arg(path)};
     atlas.keys_.reserve(atlas.places_.size());
-    for (const Place &place : atlas.places_)
+    for (const Place &place : atlas.places_) {
+        if (readingInterrupted())
+            return interruptedLoad(path);
         atlas.keys_.push_back({foldPlaceName(place.name), foldPlaceName(place.hungarianName)});
+    }
     return {std::move(atlas), QString()};
 }
 
