@@ -197,6 +197,23 @@ TEST_F(ExportTest, IndependentReadersReadBackWhatWasWritten)
     }
 }
 
+// Fertile days that end the year, before a moon-phase day on 2 January of the next one,
+// are an event of their own.
+TEST(ExportIcs, FertileDaysBeforeAMoonPhaseDayOfTheNextYear)
+{
+    CalendarModel model;
+    model.resetDays();
+    model.days[363].dayClass = model.days[364].dayClass = DayClass::Fertile; // 30 and 31 December
+    const CalendarExport calendar{QStringLiteral("Kovács Éva"), 2027, 280.2371, QStringLiteral("280.2"),
+                                  PersonIdentity(person()), ExportDaysOf(model, 2027)};
+    const std::vector<ParsedEvent> events = libicalEvents(CalendarIcs(calendar, Stamp));
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].start, QStringLiteral("2027-12-30"));
+    EXPECT_EQ(events[0].end, QStringLiteral("2028-01-01"));
+    EXPECT_EQ(events[0].summary, QStringLiteral("Termékeny nap"));
+    EXPECT_TRUE(events[0].description.contains(QStringLiteral("Holdfázis nap: 2028.01.02")));
+}
+
 // A newer file for the same person must carry the same UIDs; another person's none of them.
 TEST(ExportUids, FollowThePersonOnly)
 {
