@@ -11,6 +11,7 @@
 
 int main(int argc, char *argv[])
 {
+    ferolune::PrepareProcess();
     // With arguments the program works from the command line and opens no window.
     if (argc > 1)
         return ferolune::CommandLineMain(argc, argv);

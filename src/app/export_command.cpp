@@ -21,6 +21,7 @@
 #include "widgets/dialogs.h"
 
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringList>
 #include <QTextStream>
@@ -97,6 +98,9 @@ BirthData typedBirthFields(const QCommandLineParser &parser)
 // file does not hold, stay east and north.
 BirthData chartFileFields(const QString &path)
 {
+    if (path.trimmed().isEmpty())
+        throw CommandRefusal{QStringLiteral("A --chart értéke egy asztrógram (*.hvs) vagy mentett személy "
+                                            "(*.ferolune) fájl neve legyen.")};
     if (IsPersonFilePath(path)) {
         const PersonFileRead person = ReadPersonFile(path);
         if (!person.person)
@@ -151,6 +155,9 @@ ExportFormat formatOf(const QCommandLineParser &parser, const QString &path)
     }
     if (const std::optional<ExportFormat> format = FormatOfPath(path))
         return *format;
+    if (path == StandardOutputPath)
+        throw CommandRefusal{QStringLiteral("A szabványos kimenetre (-o -) írt naptár formátumát a --format kapcsoló "
+                                            "adja meg: pdf, ics vagy csv.")};
     throw CommandRefusal{QStringLiteral("A(z) %1 fájl nevéből nem derül ki a formátum: adjon meg .pdf, .ics vagy .csv "
                                  "kiterjesztést, vagy a --format kapcsolót.")
                       .arg(path)};
@@ -219,13 +226,14 @@ struct ComputedCalendar {
     CalendarModel model;
 };
 
-std::variant<ComputedCalendar, QString> computeCalendar(const CalendarRun &run, Ephemeris &ephemeris)
+std::variant<ComputedCalendar, FieldProblem> computeCalendar(const CalendarRun &run, Ephemeris &ephemeris)
 {
     ComputedCalendar computed;
     try {
         computed.natal = ComputeNatalChart(run.birth, ephemeris);
     } catch (const EphemerisError &) {
-        return BirthDateBeyondEphemerisMessage(run.birth.year);
+        const QString year = controlName(Field::txtYear);
+        return FieldProblem{year, year, BirthDateBeyondEphemerisMessage(run.birth.year)};
     }
     CalendarRequest request = run.calendar;
     request.natalAngle = computed.natal.angle;
@@ -233,7 +241,8 @@ std::variant<ComputedCalendar, QString> computeCalendar(const CalendarRun &run, 
     try {
         computed.model = *ComputeYearCalendar(request, ephemeris);
     } catch (const EphemerisError &) {
-        return CalendarYearBeyondEphemerisMessage(request.year);
+        const QString year = controlName(Field::Text3);
+        return FieldProblem{year, year, CalendarYearBeyondEphemerisMessage(request.year)};
     }
     return computed;
 }
@@ -243,14 +252,20 @@ WriteResult writeCalendar(const ExportRequest &request, const CalendarRun &run, 
 {
     const CalendarExport calendar = CalendarExportOf(run.heading.name, run.personIdentity, run.calendar.year,
                                                      computed.natal, computed.model);
-    if (request.format != ExportFormat::Pdf)
-        return WriteFileAtomically(request.outputPath, TextFileOf(calendar, request.format));
-    WidgetDialogs unusedDialogs;
-    CalendarWindow window(unusedDialogs);
-    window.setAttribute(Qt::WA_DeleteOnClose, false);
-    FillCalendarWindow(window, run.heading, computed.natal, computed.model);
-    window.setCalendarExport(calendar);
-    return window.saveCalendar(request.outputPath, ExportFormat::Pdf);
+    QByteArray bytes = TextFileOf(calendar, request.format);
+    if (request.format == ExportFormat::Pdf) {
+        WidgetDialogs unusedDialogs;
+        CalendarWindow window(unusedDialogs);
+        window.setAttribute(Qt::WA_DeleteOnClose, false);
+        FillCalendarWindow(window, run.heading, computed.natal, computed.model);
+        std::variant<QByteArray, QString> page = window.calendarFile(ExportFormat::Pdf);
+        if (const QString *reason = std::get_if<QString>(&page))
+            return {QStringLiteral("A naptár nem menthető: %1.").arg(*reason)};
+        bytes = std::get<QByteArray>(std::move(page));
+    }
+    if (request.outputPath == StandardOutputPath)
+        return WriteStandardOutput(bytes);
+    return WriteFileAtomically(request.outputPath, bytes);
 }
 
 // The five chart lines of the birth-data box and its angle caption, one a line.
@@ -303,8 +318,8 @@ std::variant<ExportRequest, CommandRefusal> ExportRequestOf(const QCommandLinePa
         const bool fromChartFile = parser.isSet(QStringLiteral("chart"));
         requireOptions(parser, fromChartFile);
         ExportRequest request;
-        request.fields = fromChartFile ? chartFileFields(parser.value(QStringLiteral("chart")))
-                                       : typedBirthFields(parser);
+        request.chartFile = fromChartFile ? parser.value(QStringLiteral("chart")) : QString();
+        request.fields = fromChartFile ? chartFileFields(request.chartFile) : typedBirthFields(parser);
         if (fromChartFile) // a chart file names no place; a saved person may
             checkSavedPlaces(parser, request.fields);
         if (parser.isSet(QStringLiteral("name")))
@@ -331,18 +346,29 @@ ExitStatus RunExport(const ExportRequest &request, Ephemeris &ephemeris, QTextSt
         err << message << Qt::endl;
         return ExitRefused;
     };
+    // A birth field read from a file is named with the file; the calendar year is an
+    // option of its own.
+    const auto refuseField = [&](const FieldProblem &problem) {
+        if (request.chartFile.isEmpty() || problem.field == controlName(Field::Text3))
+            return refuse(problem.message);
+        return refuse(QStringLiteral("A(z) %1 fájl egyik adata hibás: %2")
+                          .arg(QFileInfo(request.chartFile).fileName(), problem.message));
+    };
     // A run never starts with a field it cannot read or a birth that never was.
     const std::variant<CalendarRun, FieldProblem> run =
         CalendarRunOf(request.fields, request.calendarYearText, ProgramResidenceZones());
     if (const FieldProblem *problem = std::get_if<FieldProblem>(&run))
-        return refuse(problem->message);
-    const std::variant<ComputedCalendar, QString> computed = computeCalendar(std::get<CalendarRun>(run), ephemeris);
-    if (const QString *message = std::get_if<QString>(&computed))
-        return refuse(*message);
+        return refuseField(*problem);
+    const std::variant<ComputedCalendar, FieldProblem> computed =
+        computeCalendar(std::get<CalendarRun>(run), ephemeris);
+    if (const FieldProblem *problem = std::get_if<FieldProblem>(&computed))
+        return refuseField(*problem);
     const ComputedCalendar &calendar = std::get<ComputedCalendar>(computed);
     if (const WriteResult written = writeCalendar(request, std::get<CalendarRun>(run), calendar); !written.ok())
         return refuse(written.error);
-    out << chartLines(calendar.natal) << Qt::flush;
+    // Standard output that carries the calendar carries nothing else.
+    if (request.outputPath != StandardOutputPath)
+        out << chartLines(calendar.natal) << Qt::flush;
     return ExitSuccess;
 }
 

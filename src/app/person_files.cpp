@@ -6,10 +6,7 @@
 #include "persons/person_file.h"
 #include "widgets/dialogs.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 namespace ferolune {
 
@@ -37,10 +34,10 @@ PersonFiles::PersonFiles(MainWindow &window, Dialogs &dialogs, AtlasSource &atla
 
 void PersonFiles::chooseAndOpen()
 {
-    const ChartFileDialogSettings dialog = ChartFileDialog(QCoreApplication::applicationDirPath());
+    const ChartFileDialogSettings dialog = ChartFileDialog();
     const QString filter = QStringLiteral("Személyadatok és asztrógramok (*.ferolune *.hvs);;") + PersonFilter
                            + QStringLiteral(";;") + dialog.filter;
-    const QString path = m_dialogs.openFileName(&m_window, dialog.title, dialog.directory, filter);
+    const QString path = m_dialogs.chooseFileToOpen(&m_window, dialog.title, filter);
     if (path.isEmpty())
         return;
     if (IsPersonFilePath(path))
@@ -81,10 +78,9 @@ void PersonFiles::openPersonFile(const QString &path)
 
 void PersonFiles::save()
 {
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     const BirthData fields = m_window.birthData();
-    const QString proposed = QDir(documents).filePath(proposedFileName(fields.txtName));
-    QString path = m_dialogs.saveFileName(&m_window, QStringLiteral("Személyadatok mentése"), proposed, PersonFilter);
+    QString path = m_dialogs.chooseFileToSave(&m_window, QStringLiteral("Személyadatok mentése"),
+                                              proposedFileName(fields.txtName), PersonFilter);
     if (path.isEmpty())
         return;
     if (!IsPersonFilePath(path))

@@ -19,6 +19,12 @@ class Clock;
 class Dialogs;
 class MainWindow;
 
+// What the process sets before anything else, window or command line: Qt's own warnings
+// (in English, for developers) never reach the user, and a reader that goes away from a
+// FIFO or pipe being written makes the write fail with a message instead of ending the
+// program.
+void PrepareProcess();
+
 // Qt's own Hungarian translation, so that the dialogs Qt draws (file dialogs, message box
 // buttons) speak Hungarian like the rest of the program. False when it is not installed.
 bool InstallQtHungarianTranslation();
