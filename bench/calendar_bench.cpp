@@ -16,6 +16,7 @@
 #include <swephexp.h>
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QStringList>
 
 #include <array>
@@ -120,10 +121,16 @@ void BM_YearScanOnWorker(benchmark::State &bench)
     const CalendarRequest request = benchRequest();
     for (auto _ : bench) {
         QFuture<bool> done = worker.run<bool>([request](QPromise<bool> &promise, Ephemeris &ephemeris) {
-            promise.addResult(ScanYear(request, ephemeris, [&promise](const RunProgress &progress) {
+            // As the controller reports: a look at the cancel flag every moment, the count
+            // every 50 ms.
+            QElapsedTimer sinceShown;
+            promise.addResult(ScanYear(request, ephemeris, [&](const RunProgress &progress) {
                                   if (promise.isCanceled())
                                       return false;
-                                  promise.setProgressValue(progress.done);
+                                  if (!sinceShown.isValid() || sinceShown.hasExpired(50)) {
+                                      sinceShown.start();
+                                      promise.setProgressValue(progress.done);
+                                  }
                                   return true;
                               }).has_value());
         });
