@@ -1,17 +1,14 @@
-// What the printed page costs: the calendar window of a scanned year recorded as a page
-// and written as a one-page PDF, as the print button, MENTÉS… and the command line make it.
+// What the printed page costs: the page of a scanned year written as a one-page PDF, as
+// the print button, MENTÉS… and the command line make it.
 
 #include "calendar/calendar_engine.h"
-#include "calendar/window/calendar_controller.h"
-#include "calendar/window/calendar_window.h"
 #include "chart/ephemeris.h"
 #include "chart/natal_chart.h"
-#include "widgets/dialogs.h"
+#include "page/calendar_page.h"
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
-#include <QBuffer>
+#include <QGuiApplication>
 #include <QStringList>
 
 using namespace ferolune;
@@ -30,14 +27,11 @@ void BM_PdfExport(benchmark::State &bench)
     CalendarModel model;
     RealCalendarEngine().scanYear(state, fields, CalendarYear, ephemeris, model, [](const RunProgress &) { return true; });
 
-    WidgetDialogs dialogs;
-    CalendarWindow window(dialogs);
-    FillCalendarWindow(window, fields, CalendarYear, state, model);
+    const CalendarPageContent page = PageOfRun(fields, CalendarYear, state.ChartText, AngleCaption(state), model);
     qint64 bytes = 0;
     for (auto _ : bench) {
-        QBuffer pdf;
-        pdf.open(QIODevice::WriteOnly);
-        if (!window.writePdf(pdf))
+        const QByteArray pdf = CalendarPdf(page);
+        if (pdf.isEmpty())
             bench.SkipWithError("the page could not be written");
         bytes = pdf.size();
     }
@@ -50,9 +44,9 @@ BENCHMARK(BM_PdfExport)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    // The page is drawn by a window that is never shown.
+    // The page needs fonts, not a display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
+    QGuiApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

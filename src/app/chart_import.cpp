@@ -1,7 +1,7 @@
 // The files of the main window: a saved person or a chart file opened with "ASZTRÓGRAM
 // MEGNYITÁSA", and a person saved with "MENTÉS".
 
-#include "app/atlas_source.h"
+#include "places/atlas_source.h"
 #include "app/main_window.h"
 #include "chartfile/chart_file.h"
 #include "persons/person_file.h"

@@ -1,6 +1,6 @@
 #include "app/place_field.h"
 
-#include "app/atlas_source.h"
+#include "places/atlas_source.h"
 
 #include <QAbstractItemView>
 #include <QCompleter>

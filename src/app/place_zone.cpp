@@ -4,8 +4,8 @@
 // that disagrees with the place, a clock time that never happened there and one that
 // happened twice.
 
-#include "app/atlas_source.h"
-#include "app/birth_place.h"
+#include "places/atlas_source.h"
+#include "places/birth_place.h"
 #include "app/main_window.h"
 #include "app/place_field.h"
 #include "atlas/atlas.h"

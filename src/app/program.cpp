@@ -1,32 +1,10 @@
 #include "app/program.h"
 
-#include "app/atlas_source.h"
 #include "app/main_window.h"
 #include "calendar/window/calendar_controller.h"
 #include "calendar/window/calendar_window.h"
 
-#include <QCoreApplication>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
-
 namespace ferolune {
-
-bool InstallQtHungarianTranslation()
-{
-    auto *translator = new QTranslator(QCoreApplication::instance());
-    if (!translator->load(QLocale(QLocale::Hungarian, QLocale::Hungary), QStringLiteral("qtbase"), QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        delete translator;
-        return false;
-    }
-    return QCoreApplication::installTranslator(translator);
-}
-
-CalendarEngine ProgramCalendarEngine()
-{
-    return RealCalendarEngine(AtlasResidenceZones(AtlasSource::shared()));
-}
 
 Program::Program(Ephemeris &ephemeris, Dialogs &dialogs, const Clock &clock, CalendarEngine engine)
     : m_mainWindow(std::make_unique<MainWindow>(m_state, ephemeris, dialogs, clock))

@@ -5,6 +5,8 @@
 
 #include "calendar/calendar_engine.h"
 #include "chart/chart_state.h"
+#include "common/qt_translation.h"
+#include "places/atlas_source.h"
 
 #include <QStringList>
 
@@ -17,14 +19,6 @@ class Clock;
 class Dialogs;
 class Ephemeris;
 class MainWindow;
-
-// Qt's own Hungarian translation, so that the dialogs Qt draws (file dialogs, message box
-// buttons) speak Hungarian like the rest of the program. False when it is not installed.
-bool InstallQtHungarianTranslation();
-
-// The real computation, with the calendar on the clock of a place of residence chosen
-// from the program's atlas.
-CalendarEngine ProgramCalendarEngine();
 
 class Program {
 public:

@@ -1,17 +1,10 @@
-#include "app/export_command.h"
-
-#include "app/atlas_source.h"
-#include "app/birth_place.h"
-#include "app/place_option.h"
-#include "app/program.h"
+#include "cli/export_command.h"
 
 #include "calendar/calendar_engine.h"
 #include "calendar/calendar_model.h"
 #include "calendar/calendar_run.h"
 #include "calendar/run_fields.h"
 #include "calendar/run_messages.h"
-#include "calendar/window/calendar_controller.h"
-#include "calendar/window/calendar_window.h"
 #include "chart/birth_fields.h"
 #include "chart/ephemeris.h"
 #include "chart/field_rules.h"
@@ -19,10 +12,14 @@
 #include "chartfile/chart_file.h"
 #include "common/run_error.h"
 #include "export/calendar_file.h"
+#include "page/calendar_page.h"
 #include "persons/person_file.h"
-#include "widgets/dialogs.h"
+#include "places/atlas_source.h"
+#include "places/birth_place.h"
+#include "places/place_option.h"
 
 #include <QCommandLineParser>
+#include <QDir>
 #include <QRegularExpression>
 #include <QStringList>
 #include <QTextStream>
@@ -131,7 +128,7 @@ void requireOptions(const QCommandLineParser &parser, bool fromChartFile)
         if (!parser.isSet(option))
             missing << dashed(option);
     if (!missing.isEmpty())
-        throw CommandRefusal{QStringLiteral("Hiányzó kapcsoló: %1. Segítség: ferolune --help")
+        throw CommandRefusal{QStringLiteral("Hiányzó kapcsoló: %1. Segítség: ferolune-cli --help")
                           .arg(missing.join(QStringLiteral(", ")))};
     if (!fromChartFile) {
         if (parser.isSet(PlaceOption))
@@ -240,18 +237,19 @@ QString computeCalendar(const ExportRequest &request, Ephemeris &ephemeris, Char
     return {};
 }
 
-// The PDF is the page the calendar window prints, drawn by a window that is never shown.
+// The PDF is the page the calendar window shows and prints.
 WriteResult writeCalendar(const ExportRequest &request, const ChartState &state, const CalendarModel &model)
 {
-    const CalendarExport calendar = CalendarExportOf(request.fields, request.calendarYearText, state, model);
-    if (request.format != ExportFormat::Pdf)
+    if (request.format != ExportFormat::Pdf) {
+        const CalendarExport calendar = CalendarExportOf(request.fields, request.calendarYearText, state, model);
         return WriteFileAtomically(request.outputPath, TextFileOf(calendar, request.format));
-    WidgetDialogs unusedDialogs;
-    CalendarWindow window(unusedDialogs);
-    window.setAttribute(Qt::WA_DeleteOnClose, false);
-    FillCalendarWindow(window, request.fields, request.calendarYearText, state, model);
-    window.setCalendarExport(calendar);
-    return window.saveCalendar(request.outputPath, ExportFormat::Pdf);
+    }
+    const QByteArray pdf =
+        CalendarPdf(PageOfRun(request.fields, request.calendarYearText, state.ChartText, AngleCaption(state), model));
+    if (pdf.isEmpty())
+        return {QStringLiteral("A(z) %1 fájl nem írható: a PDF oldal nem készíthető el")
+                    .arg(QDir::toNativeSeparators(request.outputPath))};
+    return WriteFileAtomically(request.outputPath, pdf);
 }
 
 // The five chart lines of the birth-data box and its angle caption, one a line.

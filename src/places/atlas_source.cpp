@@ -1,4 +1,4 @@
-#include "app/atlas_source.h"
+#include "places/atlas_source.h"
 
 #include "common/data_paths.h"
 
@@ -50,6 +50,11 @@ void AtlasSource::takeResult()
     m_error = m_result->error;
     m_result.reset();
     emit loaded();
+}
+
+CalendarEngine ProgramCalendarEngine()
+{
+    return RealCalendarEngine(AtlasResidenceZones(AtlasSource::shared()));
 }
 
 ResidenceZoneOf AtlasResidenceZones(AtlasSource &source)

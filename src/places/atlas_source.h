@@ -54,4 +54,8 @@ private:
 // when it is still being read); empty for a place typed as text or one the atlas lacks.
 ResidenceZoneOf AtlasResidenceZones(AtlasSource &source);
 
+// The real computation, with the calendar on the clock of a place of residence chosen
+// from the program's atlas: what the window and the command line run.
+CalendarEngine ProgramCalendarEngine();
+
 } // namespace ferolune

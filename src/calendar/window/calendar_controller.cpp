@@ -95,10 +95,7 @@ CalendarController::Outcome CalendarController::runCalendar(const BirthData &fie
 void FillCalendarWindow(CalendarWindow &window, const BirthData &fields, const QString &calendarYearText,
                         const ChartState &state, const CalendarModel &model)
 {
-    window.load(calendarYearText, fields.txtName, fields.residence.text);
-    window.setChartText(state.ChartText);
-    window.setAngleCaption(AngleCaption(state));
-    window.setModel(model);
+    window.showPage(PageOfRun(fields, calendarYearText, state.ChartText, AngleCaption(state), model));
 }
 
 void CalendarController::buildWindow(const BirthData &fields, const QString &calendarYearText)
