@@ -1,0 +1,64 @@
+#pragma once
+
+// The menstrual cycle beside the lunar calendar, by the calendar (Knaus–Ogino) rule: from
+// the recorded first days of bleeding, the cycles they make, the basis of shortest and
+// longest cycle, the predicted starts and the fertile window of every cycle.
+
+#include <QDate>
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+namespace ferolune {
+
+struct CycleHistory {
+    std::vector<QDate> periodStarts; // recorded first days of bleeding, in any order
+    int usualShortest = 26;          // her usual lengths, used while too few cycles are recorded
+    int usualLongest = 32;
+
+    bool isEmpty() const { return periodStarts.empty(); }
+    bool operator==(const CycleHistory &) const = default;
+};
+
+// A cycle counts when it is 20 to 45 days long; a longer gap is most likely a missed entry.
+constexpr int ShortestCountingCycle = 20;
+constexpr int LongestCountingCycle = 45;
+// From this many counting cycles on, the basis is her own recorded cycles.
+constexpr int CyclesForOwnBasis = 6;
+// The basis looks at the most recent counting cycles, this many at the most.
+constexpr int CyclesInBasis = 12;
+
+struct CycleBasis {
+    int shortest = 0;
+    int longest = 0;
+    int mean = 0;           // the distance of the predicted starts
+    int countingCycles = 0; // the counting cycles the basis looked at
+    bool fromRecords = false;
+};
+
+// The lengths of the recorded cycles, oldest first: the days from each start to the next.
+std::vector<int> RecordedCycleLengths(const CycleHistory &history);
+
+CycleBasis BasisOf(const CycleHistory &history);
+
+// "8 ciklus alapján: 27–31 nap" or "kevesebb mint 6 ciklus: a megadott 26–32 nap".
+QString BasisLine(const CycleBasis &basis);
+
+enum class CycleMark { None, Period, PeriodPredicted, Fertile };
+
+struct CycleDay {
+    int cycleDay = 0; // 1 on a start; 0 before the first recorded start or without a history
+    CycleMark mark = CycleMark::None;
+    bool operator==(const CycleDay &) const = default;
+};
+
+// One entry per day of `year` (365 or 366), day index = day of the year - 1.
+std::vector<CycleDay> CycleDaysOf(const CycleHistory &history, int year);
+
+// Why a history cannot be kept, in Hungarian, naming the date or the length at fault: a
+// start after `today`, the same start twice, a usual length outside 20-45, the shortest
+// above the longest. nullopt when it can.
+std::optional<QString> CycleHistoryProblem(const CycleHistory &history, const QDate &today);
+
+} // namespace ferolune
