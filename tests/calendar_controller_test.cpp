@@ -237,7 +237,7 @@ private slots:
         QCOMPARE(fake.detailCalls, 0);
     }
 
-    void refusedOnAFieldThatIsNoNumber_data()
+    void refusedOnAFieldTheRunCannotTake_data()
     {
         const QString notANumber = QStringLiteral(" mezőjében nem szám áll. Kérem, javítsa ki!");
         QTest::addColumn<QString>("field");
@@ -258,8 +258,26 @@ private slots:
                                           << "A földrajzi szélesség fokának" + notANumber;
         QTest::newRow("calendar year 2024x") << "Text3" << "2024x" << "Text3"
                                              << "A naptár évének (piros)" + notANumber;
+        // Numbers that make no birth: the field's own message (the birth is 26 February 1973).
+        const QString zone = QStringLiteral("Helytelen időzóna! Az időzóna -15 és 15 óra között lehet.");
+        const QString longitude = QStringLiteral("Helytelen földrajzi hosszúság! A hosszúság legfeljebb 180° lehet.");
+        QTest::newRow("30 February") << "txtDay" << "30" << "txtDay" << "Helytelen nap!";
+        QTest::newRow("29 February 1973") << "txtDay" << "29" << "txtDay" << "Helytelen nap!";
+        QTest::newRow("day 0") << "txtDay" << "0" << "txtDay" << "Helytelen nap!";
+        QTest::newRow("month 0") << "txtMonth" << "0" << "txtMonth" << "Helytelen hónap!";
+        QTest::newRow("year 0") << "txtYear" << "0" << "txtYear" << "Helytelen születési év!";
+        QTest::newRow("hour 25 from a file") << "Text1" << "25" << "Text1" << "Helytelen óra!";
+        QTest::newRow("zone 99") << "txtTZ" << "99" << "txtTZ" << zone;
+        QTest::newRow("zone 1e300") << "txtTZ" << "1e300" << "txtTZ" << zone;
+        QTest::newRow("longitude 200") << "txtLongDeg" << "200" << "txtLongDeg" << longitude;
+        QTest::newRow("longitude 180 07") << "txtLongDeg" << "180" << "txtLongDeg" << longitude;
+        QTest::newRow("latitude 91") << "txtLatDeg" << "91" << "txtLatDeg"
+                                     << "Helytelen földrajzi szélesség! A szélesség legfeljebb 90° lehet.";
+        QTest::newRow("latitude minutes 99") << "txtLatMin" << "99" << "txtLatMin"
+                                             << "Helytelen földrajzi szélesség! A perc legfeljebb 59 lehet.";
+        QTest::newRow("calendar year 12000") << "Text3" << "12000" << "Text3" << "Helytelen év!";
     }
-    void refusedOnAFieldThatIsNoNumber()
+    void refusedOnAFieldTheRunCannotTake()
     {
         QFETCH(QString, field);
         QFETCH(QString, text);
@@ -270,7 +288,9 @@ private slots:
         const std::map<QString, QString *> targets = {
             {"Text3", &calendarYear},         {"txtDay", &fields.txtDay},         {"txtYear", &fields.txtYear},
             {"txtBirthHour", &fields.txtBirthHour}, {"txtBirthMinute", &fields.txtBirthMinute},
-            {"txtTZ", &fields.txtTZ},         {"txtLongMin", &fields.txtLongMin}, {"txtLatDeg", &fields.txtLatDeg}};
+            {"txtTZ", &fields.txtTZ},         {"txtLongMin", &fields.txtLongMin}, {"txtLatDeg", &fields.txtLatDeg},
+            {"txtMonth", &fields.txtMonth},   {"Text1", &fields.Text1},           {"txtLongDeg", &fields.txtLongDeg},
+            {"txtLatMin", &fields.txtLatMin}};
         *targets.at(field) = text;
         QSignalSpy rejected(controller, &CalendarController::fieldRejected);
         QSignalSpy opening(controller, &CalendarController::opening);
@@ -305,13 +325,13 @@ private slots:
     {
         fake.scanBeyondRange = true;
         QSignalSpy closed(controller, &CalendarController::closed);
-        QCOMPARE(controller->runCalendar(BirthData{}, QStringLiteral("12000")), CalendarController::Outcome::Failed);
+        QCOMPARE(controller->runCalendar(BirthData{}, QStringLiteral("5000")), CalendarController::Outcome::Failed);
         // The half-coloured calendar is not left on screen.
         QVERIFY(!controller->window());
         QCOMPARE(closed.count(), 1);
         QCOMPARE(dialogs.messages.size(), size_t(1));
         QCOMPARE(dialogs.messages[0].text,
-                 QStringLiteral("A naptár éve (12000) kívül esik azon az időszakon, amelyet az efemerisz adatai "
+                 QStringLiteral("A naptár éve (5000) kívül esik azon az időszakon, amelyet az efemerisz adatai "
                                 "lefednek, ezért a naptár nem készíthető el."));
         QVERIFY(!controller->isRunning());
     }

@@ -95,12 +95,12 @@ std::set<int> cellsOf(const std::vector<LoggedMoment> &moments)
     return cells;
 }
 
-// The rounded Sun-Moon angle at local noon of a day of 2026 (zone -1): a natal angle
+// The rounded Sun-Moon angle at local noon of a day (zone -1): a natal angle
 // that the scan finds on that day.
-double angleAtNoon(int month, int day)
+double angleAtNoon(int month, int day, int year = 2026)
 {
     const LibraryFilesGuard closeFiles(calendarEphemeris());
-    const SunMoon positions = calendarEphemeris().sunAndMoon(Ephemeris::julianDay(2026, month, day, 11));
+    const SunMoon positions = calendarEphemeris().sunAndMoon(Ephemeris::julianDay(year, month, day, 11));
     return roundToTenth(positions.moonLon > positions.sunLon ? positions.moonLon - positions.sunLon
                                                              : positions.moonLon + (360 - positions.sunLon));
 }
@@ -262,6 +262,36 @@ TEST(YearScan, AJumpPastTheEndOfTheYearEndsTheScan)
     EXPECT_EQ(result.moments.back().cell, phaseCell);
     EXPECT_EQ(result.moments.back().month, 12);
     EXPECT_EQ(result.moments.back().day, 20);
+}
+
+// The fertile days before a moon-phase day on 1 to 3 January are the last days of the
+// year before; the January day itself has no cell.
+TEST(YearScan, AMoonPhaseDayEarlyInJanuaryMakesTheLastDaysOfDecemberFertile)
+{
+    const BirthData budapest = birthOf("1985", "7", "14", 9, "35", "-2");
+    const struct {
+        int year;
+        int januaryDay; // of the moon-phase day in the next year; 0 for the Budapest birth's own
+        const char *lastFourDays; // 28 to 31 December: w not fertile, y fertile
+    } rows[] = {
+        {2026, 0, "wwwy"}, // the Budapest birth: 3 January 2027
+        {2026, 1, "wyyy"},
+        {2030, 2, "wwyy"},
+    };
+    DecimalSeparatorGuard dot(u'.');
+    for (const auto &row : rows) {
+        const BirthData fields = row.januaryDay == 0 ? budapest : BirthData{};
+        ChartState state = natalStateOf(fields);
+        if (row.januaryDay != 0)
+            state.NatalAngleRounded = angleAtNoon(1, row.januaryDay, row.year + 1);
+        const RunResult result = scan(state, QString::number(row.year), {}, fields);
+        QString lastFourDays;
+        for (int k = result.model.dayCount - 4; k < result.model.dayCount; ++k) {
+            const DayClass dayClass = result.model.days[static_cast<size_t>(k)].dayClass;
+            lastFourDays += dayClass == DayClass::Fertile ? u'y' : dayClass == DayClass::NotFertile ? u'w' : u'?';
+        }
+        EXPECT_EQ(lastFourDays.toStdString(), row.lastFourDays) << row.year << " " << row.januaryDay;
+    }
 }
 
 const BirthData LeapDayBirth = birthOf("1981", "3", "10", 18, "27", "-1.5");

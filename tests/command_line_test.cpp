@@ -192,6 +192,9 @@ private slots:
         QTest::newRow("a given zone settles the skipped hour")
             << birth("1985-03-31", "02:30", {"--place", "Budapest", "--zone", "-1"})
             << birth("1985-03-31", "02:30", QStringList{"--zone", "-1"} + budapest) << QByteArray();
+        QTest::newRow("New York is New York City")
+            << birth("1990-07-10", "12:00", {"--place", "New York"})
+            << birth("1990-07-10", "12:00", {"--place", "New York City"}) << QByteArray();
         BirthData person = BirthData{};
         person.residence = {QStringLiteral("Budapest, Magyarország"), 3054643};
         QTest::newRow("saved person with a residence")
@@ -213,6 +216,22 @@ private slots:
         QCOMPARE(fromGiven.out, fromTyped.out);
         QCOMPARE(csvRows(dir.filePath("given.csv")).size(), 366);
         QCOMPARE(csvRows(dir.filePath("given.csv")), csvRows(dir.filePath("typed.csv")));
+    }
+
+    // A saved person's place the atlas does not hold is refused as the window refuses it,
+    // not run on the birth zone under the place's name.
+    void savedPlaceNotInTheAtlas()
+    {
+        QTemporaryDir dir;
+        BirthData person;
+        person.residence = {QStringLiteral("Szegeddd"), 999999999};
+        writeFile(dir.filePath("p.ferolune"), PersonJson(person));
+        const ProgramRun run =
+            runProgram({"export", "--chart", "p.ferolune", "--year", "2026", "-o", "naptar.csv"}, dir.path());
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains("A LAKÓHELY mezőben álló „Szegeddd” nem a helységnévtár egyik helye."),
+                 qPrintable(run.err));
+        QVERIFY(!QFile::exists(dir.filePath("naptar.csv")));
     }
 
     // The calendar of the default birth data (zone -1) lived in Budapest: the same days,
@@ -252,6 +271,13 @@ private slots:
         QTest::newRow("missing option") << QStringList(good.mid(0, good.indexOf("--year")) + QStringList{"-o", "n.csv"})
                                         << "Hiányzó kapcsoló: --year." << 2;
         QTest::newRow("month 13") << with(good, "--date", "1973-13-26") << rangeMessage("txtMonth", "13") << 1;
+        QTest::newRow("30 February") << with(good, "--date", "1994-02-30") << "Helytelen nap!" << 1;
+        QTest::newRow("zone 99") << with(good, "--zone", "99")
+                                 << "Helytelen időzóna! Az időzóna -15 és 15 óra között lehet." << 1;
+        QTest::newRow("longitude minutes 99") << with(good, "--lon", "19E99")
+                                              << "Helytelen földrajzi hosszúság! A perc legfeljebb 59 lehet." << 1;
+        QTest::newRow("a year with a fraction") << with(good, "--year", "2027.5")
+                                                << "A --year értéke ÉÉÉÉ alakú legyen" << 2;
         QTest::newRow("calendar year beyond the ephemeris") << with(good, "--year", "5000")
                                                             << CalendarYearBeyondEphemerisMessage("5000") << 1;
         QTest::newRow("chart file missing")
@@ -265,6 +291,11 @@ private slots:
                                        << "Ismeretlen hely (--place): „Budapestt”. A helységnévtár hasonló nevű "
                                           "helyei:\n  Budapest, Magyarország\n"
                                        << 1;
+        // A birthplace does not change what the date is: --zone or not, 30 February is refused.
+        QTest::newRow("30 February at a place") << with(with(placed, "--place", "Budapest"), "--date", "1994-02-30")
+                                                << "Helytelen nap!" << 1;
+        QTest::newRow("empty place") << with(placed, "--place", "") << "A --place értéke üres: adja meg a hely nevét."
+                                     << 1;
         QTest::newRow("the hour skipped in spring")
             << with(with(with(placed, "--place", "Budapest"), "--date", "1985-03-31"), "--time", "02:30")
             << "A születési helyen (Budapest) 1985. március 31. 02:30 nem létező időpont: ekkor kezdődött a nyári "

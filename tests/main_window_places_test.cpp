@@ -47,6 +47,9 @@ private slots:
     void choosingAPlaceFillsCoordinatesAndZone();
     void calendarCommandSettlesTheZone_data();
     void calendarCommandSettlesTheZone();
+    void placeTextThatIsNoPlaceStopsTheRun_data();
+    void placeTextThatIsNoPlaceStopsTheRun();
+    void savedPersonKeepsOnlyAChosenPlace();
     void savedPersonOpensBackUnchanged_data();
     void savedPersonOpensBackUnchanged();
     void brokenPersonFileChangesNothing();
@@ -66,13 +69,13 @@ void MainWindowPlacesTest::choosingAPlaceFillsCoordinatesAndZone_data()
         << budapest75 + "; in txtYear; type 1985" << "Budapest, Magyarország | zone -2, box 1 | 47 30 N 19 02 E";
     QTest::newRow("Kolozsvár is Cluj-Napoca, Romania")
         << birthAt("1990-05-17", "12:00", "Kolozsv")
-        << "Kolozsvár (Cluj-Napoca), Románia | zone -3, box 1 | 46 46 N 23 36 E";
+        << "Kolozsvár (Cluj-Napoca), Kolozs megye, Románia | zone -3, box 1 | 46 46 N 23 36 E";
     QTest::newRow("Debrecen") << birthAt("1990-01-10", "12:00", "Debrecen")
                               << "Debrecen, Hajdú-Bihar, Magyarország | zone -1, box 0 | 47 32 N 21 37 E";
     QTest::newRow("west and south: Buenos Aires")
-        << birthAt("1990-07-10", "12:00", "Buenos Aires") << "Buenos Aires, Argentína | zone 3, box 0 | 34 37 S 58 23 W";
+        << birthAt("1990-07-10", "12:00", "Buenos Aires") << "Buenos Aires, Buenos Aires F.D., Argentína | zone 3, box 0 | 34 37 S 58 23 W";
     QTest::newRow("half an hour, with a full stop: Mumbai")
-        << birthAt("1990-07-10", "12:00", "Mumbai") << "Mumbai, India | zone -5.5, box 0 | 19 04 N 72 53 E";
+        << birthAt("1990-07-10", "12:00", "Mumbai") << "Mumbai, Maharashtra, India | zone -5.5, box 0 | 19 04 N 72 53 E";
     QTest::newRow("a whole name typed, then Enter, counts as chosen")
         << "in txtBirthPlace; type Debrecen; Return" << "Debrecen, Hajdú-Bihar, Magyarország | zone -1, box 0 | 47 32 N 21 37 E";
     QTest::newRow("a zone typed by hand stays")
@@ -114,6 +117,8 @@ void MainWindowPlacesTest::calendarCommandSettlesTheZone_data()
            "időszámítás, és az órát előreállították. Kérem, ellenőrizze az órát és a percet, vagy írja be kézzel "
            "az időzónát."
         << "";
+    QTest::newRow("30 February") << birthAt("1994-02-30", "09:35", "Budapest") << std::vector<int>{}
+                                 << "Helytelen nap!" << "";
     QTest::newRow("a time that happened twice: the second")
         << birthAt("1985-09-29", "02:30", "Budapest") << std::vector{1}
         << "A születési helyen (Budapest) 1985. szeptember 29. 02:30 kétszer is volt: ekkor ért véget a nyári "
@@ -137,6 +142,65 @@ void MainWindowPlacesTest::calendarCommandSettlesTheZone()
     QTEST(runs.join(QLatin1Char(',')), "zone");
 }
 
+void MainWindowPlacesTest::placeTextThatIsNoPlaceStopsTheRun_data()
+{
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<QString>("message"); // its first line
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<QString>("run"); // the fields the run gets; empty when it does not start
+
+    const QString newYork = birthAt("1990-07-10", "12:00", "New York City");
+    QTest::newRow("a chosen birthplace typed over")
+        << newYork + "; in txtBirthPlace; type Budapestt"
+        << "A SZÜLETÉSI HELY mezőben álló „Budapestt” nem a helységnévtár egyik helye. Válasszon helyet a listából, "
+           "vagy törölje a mezőt. Hasonló nevű helyek:"
+        << "txtBirthPlace" << "";
+    QTest::newRow("a chosen residence typed over")
+        << "in txtResidence; type Szeged; pick Szeged; in txtResidence; type Szegeddd"
+        << "A LAKÓHELY mezőben álló „Szegeddd” nem a helységnévtár egyik helye. Válasszon helyet a listából, vagy "
+           "törölje a mezőt. Hasonló nevű helyek:"
+        << "txtResidence" << "";
+    QTest::newRow("namesakes typed, none chosen")
+        << "in txtResidence; type Kardos"
+        << "A LAKÓHELY mezőben álló „Kardos” több hely neve is. Válassza ki a helyet a listából:" << "txtResidence"
+        << "";
+    QTest::newRow("the birthplace cleared: the typed numbers stay")
+        << newYork + "; in txtBirthPlace; Backspace" << "" << "" << " | zone 4, box 1 | 40 43 N 74 00 W";
+    QTest::newRow("a whole name typed over a chosen one")
+        << newYork + "; in txtBirthPlace; type Budapest" << "" << ""
+        << "Budapest, Magyarország | zone -2, box 1 | 47 30 N 19 02 E";
+}
+
+void MainWindowPlacesTest::placeTextThatIsNoPlaceStopsTheRun()
+{
+    QFETCH(QString, steps);
+    MainWindowHarness harness;
+    QVERIFY(harness.start());
+    QString run;
+    harness.window.setCalendarCommand([&] { run = shown(harness); });
+    harness.perform(steps);
+    QTest::mouseClick(harness.control<QWidget>(QStringLiteral("Command2")), Qt::LeftButton);
+    QTEST(harness.dialogs.texts().section(QLatin1Char('\n'), 0, 0), "message");
+    QTEST(run, "run");
+    if (!run.isEmpty())
+        return;
+    QTEST(harness.focused(), "focus");
+}
+
+// "MENTÉS" after a chosen place was typed over keeps the numbers, not the text.
+void MainWindowPlacesTest::savedPersonKeepsOnlyAChosenPlace()
+{
+    MainWindowHarness harness;
+    QVERIFY(harness.start());
+    harness.perform(birthAt("1990-07-10", "12:00", "New York City") + "; in txtBirthPlace; type Budapestt");
+    harness.dialogs.savePath = directory.filePath(QStringLiteral("stale.ferolune"));
+    QTest::mouseClick(harness.control<QWidget>(QStringLiteral("cmdSave")), Qt::LeftButton);
+    const PersonFileRead saved = ReadPersonFile(harness.dialogs.savePath);
+    QVERIFY2(saved.person, qPrintable(saved.message));
+    QCOMPARE(saved.person->birthPlace, PlaceChoice());
+    QCOMPARE(saved.person->txtLongDeg, QStringLiteral("74"));
+}
+
 void MainWindowPlacesTest::savedPersonOpensBackUnchanged_data()
 {
     QTest::addColumn<QString>("steps");
@@ -144,8 +208,8 @@ void MainWindowPlacesTest::savedPersonOpensBackUnchanged_data()
 
     QTest::newRow("birthplace and residence from the atlas, no suffix typed")
         << birthAt("1985-07-14", "09:35", "Budapest") + "; in txtResidence; type Debrecen; pick Debrecen" << "bp";
-    QTest::newRow("typed by hand: accents, place as text, half-hour zone, west, south, greyed box")
-        << "in txtName; type KOVÁCS ÖDÖNNÉ; in txtTZ; type -5.5; in txtBirthPlace; type Kisfalu ALSÓ; set west; "
+    QTest::newRow("typed by hand: accents, half-hour zone, west, south, greyed box")
+        << "in txtName; type KOVÁCS ÖDÖNNÉ; in txtTZ; type -5.5; set west; "
            "set south; set Check1=2; in Text1; type 23"
         << "x.ferolune";
 }

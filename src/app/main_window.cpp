@@ -260,7 +260,7 @@ void MainWindow::setImportCommand(std::function<void()> command)
 
 void MainWindow::Command2_Click()
 {
-    if (startCommand() && settleZoneForRun() && m_calendarCommand)
+    if (startCommand() && placesAreAtlasPlaces() && settleZoneForRun() && m_calendarCommand)
         m_calendarCommand();
 }
 

@@ -127,6 +127,7 @@ private:
     void birthPlaceChosen();
     void followBirthPlace();
     void writeZone(const ZoneReading &reading);
+    bool placesAreAtlasPlaces();
     bool settleZoneForRun();
     bool zoneFieldHolds(const ZoneReading &reading) const;
     bool zoneMatchesPlace() const;

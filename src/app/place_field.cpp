@@ -1,6 +1,7 @@
 #include "app/place_field.h"
 
 #include "places/atlas_source.h"
+#include "places/place_option.h"
 
 #include <QAbstractItemView>
 #include <QCompleter>
@@ -19,10 +20,11 @@ constexpr int PlaceIdRole = Qt::UserRole + 1;
 
 } // namespace
 
-PlaceField::PlaceField(QLineEdit *field, AtlasSource &atlas)
+PlaceField::PlaceField(QLineEdit *field, AtlasSource &atlas, QString label)
     : QObject(field)
     , m_field(field)
     , m_atlas(atlas)
+    , m_label(std::move(label))
     , m_completer(new QCompleter(this))
     , m_offers(new QStandardItemModel(this))
 {
@@ -60,12 +62,27 @@ const Place *PlaceField::place() const
 
 void PlaceField::settle()
 {
-    const Atlas *atlas = m_atlas.atlas();
-    if (!atlas || m_choice.geonameId != 0 || m_field->text().trimmed().isEmpty())
+    if (m_choice.geonameId != 0 || m_field->text().trimmed().isEmpty())
+        return;
+    const Atlas *atlas = m_atlas.waitForAtlas();
+    if (!atlas)
         return;
     const std::vector<PlaceId> matches = atlas->exactMatches(m_field->text());
     if (matches.size() == 1)
         choose(matches.front());
+}
+
+QString PlaceField::problem()
+{
+    if (m_field->text().trimmed().isEmpty())
+        return {};
+    const Atlas *atlas = m_atlas.waitForAtlas();
+    if (!atlas)
+        return QStringLiteral("A %1 mezőben álló hely nem ellenőrizhető. %2").arg(m_label, m_atlas.error());
+    if (!place())
+        m_choice.geonameId = 0; // a place the atlas no longer has is only text
+    settle();
+    return place() ? QString() : PlaceFieldMessage(*atlas, m_field->text(), m_label);
 }
 
 void PlaceField::textEdited(const QString &text)

@@ -3,7 +3,7 @@
 // A place field of the main window ("SZÜLETÉSI HELY", "LAKÓHELY"): the places of the
 // atlas offered as the user types, accents and case aside, each with its county and
 // country. Choosing one links the field to it; editing the text by hand unlinks it, and
-// the place is then only text.
+// such a text stops the calendar until a place is chosen or the field is emptied.
 
 #include "atlas/atlas.h"
 #include "chart/birth_data.h"
@@ -24,7 +24,8 @@ class PlaceField : public QObject {
     Q_OBJECT
 
 public:
-    PlaceField(QLineEdit *field, AtlasSource &atlas);
+    // `label` names the field in messages ("SZÜLETÉSI HELY").
+    PlaceField(QLineEdit *field, AtlasSource &atlas, QString label);
 
     PlaceChoice choice() const { return m_choice; }
     // Shows `choice` as given; nothing is announced.
@@ -33,8 +34,12 @@ public:
     const Place *place() const;
 
     // A text typed in full but not chosen from the list links the field when exactly one
-    // place bears that name; namesakes are left to the list.
+    // place bears that name (waiting for the atlas); namesakes are left to the list.
     void settle();
+
+    // Empty when the field is empty or linked to a place of the atlas (a whole name settles
+    // first); otherwise the message that names the field. Waits for the atlas.
+    QString problem();
 
 signals:
     // The user chose a place (`place()` is set).
@@ -49,6 +54,7 @@ private:
 
     QLineEdit *m_field;
     AtlasSource &m_atlas;
+    QString m_label;
     QCompleter *m_completer;
     QStandardItemModel *m_offers;
     PlaceChoice m_choice;

@@ -8,7 +8,9 @@
 #include "places/birth_place.h"
 #include "app/main_window.h"
 #include "app/place_field.h"
+#include "places/place_option.h"
 #include "atlas/atlas.h"
+#include "calendar/run_fields.h"
 #include "common/number_rules.h"
 #include "widgets/dialogs.h"
 
@@ -29,8 +31,8 @@ QString summerTimeNote(const ZoneReading &reading)
 
 void MainWindow::connectPlaceFields()
 {
-    m_birthPlace = new PlaceField(txtBirthPlace, m_atlas);
-    m_residence = new PlaceField(txtResidence, m_atlas);
+    m_birthPlace = new PlaceField(txtBirthPlace, m_atlas, BirthPlaceLabel);
+    m_residence = new PlaceField(txtResidence, m_atlas, ResidenceLabel);
     connect(m_birthPlace, &PlaceField::chosen, this, &MainWindow::birthPlaceChosen);
     connect(m_birthPlace, &PlaceField::unlinked, this, [this] { m_zoneFollowsPlace = false; });
     connect(txtTZ, &QLineEdit::textEdited, this, [this] { m_zoneFollowsPlace = false; });
@@ -80,11 +82,34 @@ bool MainWindow::zoneMatchesPlace() const
     return zone.kind == LocalTimeKind::Unique && zoneFieldHolds(zone.readings.front());
 }
 
+// A place text that is no place of the atlas stops the run: the calendar would be computed
+// for the numbers of another place, or on a clock the heading does not name.
+bool MainWindow::placesAreAtlasPlaces()
+{
+    const std::pair<PlaceField *, QLineEdit *> places[] = {{m_birthPlace, txtBirthPlace}, {m_residence, txtResidence}};
+    for (const auto &[place, field] : places) {
+        const QString problem = place->problem();
+        if (!problem.isEmpty()) {
+            m_dialogs.message(this, problem, Dialogs::Icon::Critical);
+            giveFocus(field, Qt::OtherFocusReason);
+            return false;
+        }
+    }
+    return true;
+}
+
 // True when the run may start with the zone field as it then stands.
 bool MainWindow::settleZoneForRun()
 {
     if (m_birthPlace->choice().geonameId == 0)
         return true;
+    // A date or clock time that never was has no zone to settle: its field says so, as
+    // the run would without a birthplace.
+    if (const std::optional<FieldProblem> problem = FindBirthMomentProblem(birthData())) {
+        m_dialogs.message(this, problem->message, Dialogs::Icon::Critical);
+        focusField(problem->focusControl);
+        return false;
+    }
     m_atlas.waitForAtlas();
     const Place *place = m_birthPlace->place();
     if (!place)

@@ -10,34 +10,12 @@ namespace ferolune {
 
 namespace {
 
-enum Column { GeonameId, Name, HungarianName, Country, County, Latitude, Longitude, TimeZone,
-              Population, ColumnCount };
+enum Column { GeonameId, Name, HungarianName, Country, Region, Latitude, Longitude, TimeZone,
+              Population, ShortNames, ColumnCount };
 
-const QHash<QString, QString> &countryNames()
-{
-    static const QHash<QString, QString> names{
-        {"HU", "Magyarország"}, {"AT", "Ausztria"}, {"SK", "Szlovákia"}, {"UA", "Ukrajna"},
-        {"RO", "Románia"}, {"RS", "Szerbia"}, {"HR", "Horvátország"}, {"SI", "Szlovénia"},
-        {"DE", "Németország"}, {"CZ", "Csehország"}, {"PL", "Lengyelország"},
-        {"IT", "Olaszország"}, {"FR", "Franciaország"}, {"GB", "Egyesült Királyság"},
-        {"US", "Egyesült Államok"}, {"CH", "Svájc"}, {"ES", "Spanyolország"},
-        {"NL", "Hollandia"}, {"BE", "Belgium"}, {"SE", "Svédország"}, {"NO", "Norvégia"},
-        {"FI", "Finnország"}, {"DK", "Dánia"}, {"IE", "Írország"}, {"PT", "Portugália"},
-        {"GR", "Görögország"}, {"BG", "Bulgária"}, {"TR", "Törökország"},
-        {"RU", "Oroszország"}, {"BA", "Bosznia-Hercegovina"}, {"ME", "Montenegró"},
-        {"MK", "Észak-Macedónia"}, {"AL", "Albánia"}, {"MD", "Moldova"},
-        {"BY", "Fehéroroszország"}, {"LT", "Litvánia"}, {"LV", "Lettország"},
-        {"EE", "Észtország"}, {"IL", "Izrael"}, {"CA", "Kanada"}, {"AU", "Ausztrália"},
-        {"BR", "Brazília"}, {"AR", "Argentína"}, {"CN", "Kína"}, {"JP", "Japán"},
-        {"IN", "India"}, {"LU", "Luxemburg"}, {"CY", "Ciprus"}, {"MT", "Málta"},
-    };
-    return names;
-}
-
-QString countryName(const QString &code)
-{
-    return countryNames().value(code, code);
-}
+// "country<TAB>SD<TAB>Szudán": a country's Hungarian name, above the places.
+const QString CountryRowTag = QStringLiteral("country");
+constexpr int CountryRowColumns = 3;
 
 bool isNeighbour(const QString &code)
 {
@@ -98,9 +76,8 @@ int editDistance(QStringView a, QStringView b)
     return row.back();
 }
 
-std::optional<Place> parsePlace(const QString &line)
+std::optional<Place> parsePlace(const QStringList &fields)
 {
-    const QStringList fields = line.split(u'\t');
     if (fields.size() != ColumnCount)
         return std::nullopt;
     bool ok[5] = {};
@@ -109,7 +86,7 @@ std::optional<Place> parsePlace(const QString &line)
     place.name = fields[Name];
     place.hungarianName = fields[HungarianName];
     place.countryCode = fields[Country];
-    place.county = fields[County];
+    place.region = fields[Region];
     place.latitude = fields[Latitude].toDouble(&ok[1]);
     place.longitude = fields[Longitude].toDouble(&ok[2]);
     place.timeZoneId = fields[TimeZone].toLatin1();
@@ -132,21 +109,30 @@ AtlasLoad Atlas::load(const QString &path)
     const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
     Atlas atlas;
     atlas.places_.reserve(std::size_t(lines.size()));
+    atlas.keys_.reserve(std::size_t(lines.size()));
     for (qsizetype number = 0; number < lines.size(); ++number) {
         const QString &line = lines[number];
         if (line.isEmpty() || line.startsWith(u'#'))
             continue;
-        std::optional<Place> place = parsePlace(line);
+        const QStringList fields = line.split(u'\t');
+        if (fields.size() == CountryRowColumns && fields[0] == CountryRowTag) {
+            atlas.countryNames_.insert(fields[1], fields[2]);
+            continue;
+        }
+        std::optional<Place> place = parsePlace(fields);
         if (!place)
             return {std::nullopt, QStringLiteral("A helységnévtár hibás: %1, %2. sor")
                                       .arg(path).arg(number + 1)};
         atlas.places_.push_back(std::move(*place));
+        QStringList shortNames;
+        for (const QString &name : fields[ShortNames].split(u',', Qt::SkipEmptyParts))
+            shortNames << foldPlaceName(name);
+        atlas.keys_.push_back({foldPlaceName(atlas.places_.back().name),
+                               foldPlaceName(atlas.places_.back().hungarianName), shortNames});
     }
     if (atlas.places_.empty())
         return {std::nullopt, QStringLiteral("A helységnévtár üres: %1").arg(path)};
-    atlas.keys_.reserve(atlas.places_.size());
-    for (const Place &place : atlas.places_)
-        atlas.keys_.push_back({foldPlaceName(place.name), foldPlaceName(place.hungarianName)});
+    atlas.markNamesakes();
     return {std::move(atlas), QString()};
 }
 
@@ -204,6 +190,11 @@ std::vector<PlaceId> Atlas::exactMatches(const QString &text) const
         if (keys_[i].name == query || keys_[i].hungarian == query)
             matches.push_back(PlaceId(i));
     }
+    // A short name never hides a place that bears the name in full.
+    for (std::size_t i = 0; matches.empty() && i < keys_.size(); ++i) {
+        if (keys_[i].shortNames.contains(query))
+            matches.push_back(PlaceId(i));
+    }
     std::stable_sort(matches.begin(), matches.end(), [&](PlaceId a, PlaceId b) {
         return rankWeight(place(a)) > rankWeight(place(b));
     });
@@ -242,17 +233,48 @@ QStringList Atlas::closestNames(const QString &text, int limit) const
     return names;
 }
 
-QString Atlas::displayText(PlaceId id) const
+QString Atlas::countryName(const QString &code) const
 {
-    const Place &p = place(id);
+    return countryNames_.value(code, code);
+}
+
+QString Atlas::nameRegionCountry(const Place &p) const
+{
     QString text = p.shownName();
     if (!p.hungarianName.isEmpty())
         text += QStringLiteral(" (%1)").arg(p.name);
-    // A county named after the place itself tells nothing more.
-    const bool ownCounty = p.county == p.shownName() || p.county == p.shownName() + QStringLiteral(" vidéke");
-    if (!p.county.isEmpty() && !ownCounty)
-        text += QStringLiteral(", ") + p.county;
+    // A region named like the place itself tells nothing more.
+    if (!p.region.isEmpty() && p.region != p.shownName() && p.region != p.name)
+        text += QStringLiteral(", ") + p.region;
     return text + QStringLiteral(", ") + countryName(p.countryCode);
+}
+
+void Atlas::markNamesakes()
+{
+    QHash<QString, int> seen;
+    seen.reserve(qsizetype(places_.size()));
+    for (const Place &place : places_)
+        ++seen[nameRegionCountry(place)];
+    namesake_.clear();
+    namesake_.reserve(places_.size());
+    for (const Place &place : places_)
+        namesake_.push_back(seen.value(nameRegionCountry(place)) > 1);
+}
+
+QString Atlas::displayText(PlaceId id) const
+{
+    const Place &p = place(id);
+    if (!namesake_[std::size_t(id)])
+        return nameRegionCountry(p);
+    const FieldValues at = fieldValues(p);
+    const auto minutes = [](int value) { return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0')); };
+    return nameRegionCountry(p) + QStringLiteral(" (%1 %2° %3′, %4 %5° %6′)")
+                                      .arg(at.north ? QStringLiteral("é. sz.") : QStringLiteral("d. sz."))
+                                      .arg(at.latitudeDegrees)
+                                      .arg(minutes(at.latitudeMinutes))
+                                      .arg(at.east ? QStringLiteral("k. h.") : QStringLiteral("ny. h."))
+                                      .arg(at.longitudeDegrees)
+                                      .arg(minutes(at.longitudeMinutes));
 }
 
 } // namespace ferolune

@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QDate>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -19,7 +20,7 @@ struct Place {
     QString name;           // the name in the data (local, or English for capitals)
     QString hungarianName;  // empty when the data gives none, or when `name` is Hungarian already
     QString countryCode;    // ISO 3166 alpha-2
-    QString county;         // a Hungarian county, or a region abroad named by its seat
+    QString region;         // a Hungarian county, a state or province abroad; may be empty
     double latitude = 0;    // degrees, north positive
     double longitude = 0;   // degrees, east positive
     QByteArray timeZoneId;  // IANA, e.g. "Europe/Budapest"
@@ -34,7 +35,7 @@ using PlaceId = int;
 
 struct SearchHit {
     PlaceId id = 0;
-    QString displayText; // "Kolozsvár (Cluj-Napoca) – Kolozsvár vidéke, Románia"
+    QString displayText; // "Kolozsvár (Cluj-Napoca), Kolozs megye, Románia"
 };
 
 struct AtlasLoad;
@@ -54,24 +55,35 @@ public:
     // places and bigger places. At most `limit` hits.
     std::vector<SearchHit> search(const QString &text, int limit = 20) const;
 
-    // Places whose Hungarian name or name equals `text` apart from accents and case,
-    // biggest first: more than one means namesakes the caller must tell apart.
+    // Places whose Hungarian name or name equals `text` apart from accents and case, biggest
+    // first; failing those, the places it is a short name of ("New York" for New York City).
+    // More than one means namesakes the caller must tell apart.
     std::vector<PlaceId> exactMatches(const QString &text) const;
 
     // The names closest to `text` by edit distance on folded names, for "did you mean":
     // display texts of distinct places, nearest first.
     QStringList closestNames(const QString &text, int limit = 5) const;
 
-    // Name, county and country, so that namesakes can be told apart.
+    // Name, region and country in Hungarian, and the coordinates of a place whose name,
+    // region and country another place shares, so that namesakes can be told apart.
     QString displayText(PlaceId id) const;
+
+    // The Hungarian name of a country ("SD" -> "Szudán"); the code when the atlas lacks it.
+    QString countryName(const QString &code) const;
 
 private:
     struct Keys {
-        QString name;      // folded
-        QString hungarian; // folded; empty when the place has no Hungarian name
+        QString name;          // folded
+        QString hungarian;     // folded; empty when the place has no Hungarian name
+        QStringList shortNames; // folded
     };
+    QString nameRegionCountry(const Place &place) const;
+    void markNamesakes();
+
     std::vector<Place> places_;
     std::vector<Keys> keys_;
+    std::vector<bool> namesake_; // shares its name, region and country with another place
+    QHash<QString, QString> countryNames_;
 };
 
 struct AtlasLoad {

@@ -37,7 +37,9 @@ enum class RunOutcome { Finished, Stopped };
 // "Text3") before anything is reset, or EphemerisError (a moment the library cannot
 // compute); the library's files are closed whatever happens. A stopped or failed run
 // leaves the cells it marked so far. A moon-phase day within the last 20 days of the year
-// ends the scan: the days its jump would reach lie past 31 December.
+// ends the scan: the days its jump would reach lie past 31 December. Otherwise the scan
+// goes on into 1 to 3 January of the next year, whose moon-phase days get no cell but mark
+// the fertile days before them in December.
 // `residenceZoneId` (an IANA zone, e.g. "Europe/Budapest") puts every moment on the local
 // clock of the place of residence, with the summer time of its day: a skipped hour is not
 // sampled, a repeated one is sampled twice. Empty, or a zone the system does not know,

@@ -14,6 +14,11 @@ namespace {
 // are not examined.
 constexpr int DaysSkippedAfterPhaseDay = 20;
 
+// The fertile days before a moon-phase day on 1 to 3 January lie in December, so the scan
+// goes on into the first three days of the next year. A moon-phase day found there has no
+// cell of its own: it only marks the December days before it.
+constexpr int DaysLookedAhead = 3;
+
 // Every second hour, every tenth minute: 72 moments a day.
 constexpr int LastSampledHour = 22;
 constexpr int SampledHourStep = 2;
@@ -29,11 +34,20 @@ struct ScanRun {
     const MomentCallback &beforeMoment;
 };
 
+// The month and day a scanned day's moments carry. A day of the next year is a December
+// day number above 31, which the Julian day carries into January.
+MonthDay momentDateOf(int scanIndex, int dayCount)
+{
+    if (scanIndex < dayCount)
+        return DateOfDayIndex(scanIndex, dayCount);
+    return {12, 31 + scanIndex - dayCount + 1};
+}
+
 // The sampled moments of one day, in increasing time order. False when the callback
 // stopped the run.
 bool scanDay(const ScanRun &run, int scanIndex)
 {
-    const MonthDay date = DateOfDayIndex(scanIndex, run.model.dayCount);
+    const MonthDay date = momentDateOf(scanIndex, run.model.dayCount);
     // The tag parts of a day are the same for all its moments.
     const QString monthTag = numberText(date.month);
     const QString dayTag = numberText(date.day);
@@ -41,7 +55,7 @@ bool scanDay(const ScanRun &run, int scanIndex)
     moment.month = static_cast<std::int16_t>(date.month);
     moment.day = static_cast<std::int16_t>(date.day);
     const RunProgress progress{scanIndex, run.model.dayCount};
-    const LocalDay localDay = run.clock.day(QDate(run.fields.year, date.month, date.day));
+    const LocalDay localDay = run.clock.day(QDate(run.fields.year, 1, 1).addDays(scanIndex));
     MomentFields fields = run.fields;
 
     for (int hour = 0; hour <= LastSampledHour; hour += SampledHourStep) {
@@ -94,11 +108,12 @@ RunOutcome ScanYear(ChartState &state, const BirthData &fields, const QString &c
     const ScanRun run{state, converted, clock, ephemeris, model, beforeMoment};
     const int lastDayIndex = model.dayCount - 1;
     int scanIndex = 0;
-    while (scanIndex <= lastDayIndex) {
+    while (scanIndex <= lastDayIndex + DaysLookedAhead) {
         if (state.PhaseDayFound != 0) {
             scanIndex += DaysSkippedAfterPhaseDay;
             state.PhaseDayFound = 0;
-            // Days past 31 December have no cells (and their moments cannot match).
+            // A jump past 31 December ends the scan: the next moon-phase day lies beyond the
+            // days looked ahead, so no December day can be fertile before it.
             if (scanIndex > lastDayIndex)
                 break;
         }

@@ -53,14 +53,17 @@ void MatchScanPoint(ChartState &state, CellMarks &marks, int point, int moonSign
     const int c = state.CellIndex;
     state.CellTagA = padTagPart(state.CellTagA);
     state.CellTagB = padTagPart(state.CellTagB);
-    if (c < 0 || c >= marks.dayCellCount())
-        return; // a moment past the last cell of the year has no cell to mark
-
-    marks.markMoonPhaseDay(c, moonSign % 2 == 1 ? MoonPhaseKind::Boy : MoonPhaseKind::Girl,
-                           state.CellTagA + state.CellTagB);
+    if (c < 0)
+        return;
+    // A moon-phase day in the first days of the next year has no cell, but the fertile
+    // days before it may still be days of this year.
+    if (c < marks.dayCellCount())
+        marks.markMoonPhaseDay(c, moonSign % 2 == 1 ? MoonPhaseKind::Boy : MoonPhaseKind::Girl,
+                               state.CellTagA + state.CellTagB);
     // The three days before it, never reaching into the previous year.
     for (int before = c - 1; before >= 0 && before >= c - 3; --before)
-        marks.markFertileDay(before);
+        if (before < marks.dayCellCount())
+            marks.markFertileDay(before);
 }
 
 void MatchDetailPoint(ChartState &state, CellMarks &marks, int point)

@@ -50,13 +50,21 @@ QString focusControlOf(const QString &control);
 // How a message names the field: "A születési nap", "Az időzóna" ...; "Az egyik" for none.
 QString fieldInWords(const QString &control);
 
-// A text the natal chart and the calendar moments convert to a number, in the order the
-// user fills the fields.
-struct ConvertedText {
-    QString control;
+// The message that keeps a calendar run from starting with `value` in `field`, or an
+// empty text. The value is the one the computation reads (a date part rounded to a whole
+// number). Stricter than the check on leaving a field: month 0 and day 0 are refused
+// here, and the zone and the coordinates are bounded.
+QString runRangeMessage(Field field, double value);
+// The message of the bounds a run needs in `field`, for a value they refuse.
+QString runBoundMessage(Field field);
+
+// A text a calendar run reads, in the order the user fills the fields.
+struct RunText {
+    Field field;
     QString text;
+    bool converted;   // converted strictly by the natal chart or the moments, else read leniently
     bool wholeNumber; // rounded to a 16-bit integer by the computation
 };
-std::vector<ConvertedText> ConvertedTexts(const BirthData &fields, const QString &calendarYearText);
+std::vector<RunText> RunTexts(const BirthData &fields, const QString &calendarYearText);
 
 } // namespace ferolune

@@ -154,23 +154,6 @@ ExportFormat formatOf(const QCommandLineParser &parser, const QString &path)
                       .arg(path)};
 }
 
-// The range check the main window makes when a typed field is left, in the order the
-// fields are filled; a chart file's values are not typed, only the calendar year is.
-QString rangeProblem(const ExportRequest &request)
-{
-    const BirthData &f = request.fields;
-    std::vector<std::pair<Field, QString>> typed = {
-        {Field::txtMonth, f.txtMonth}, {Field::txtDay, f.txtDay}, {Field::Text1, f.Text1},
-        {Field::txtBirthMinute, f.txtBirthMinute}};
-    if (!request.typedFields)
-        typed.clear();
-    typed.emplace_back(Field::Text3, request.calendarYearText);
-    for (const auto &[field, text] : typed)
-        if (const QString message = rangeMessage(controlName(field), text); !message.isEmpty())
-            return message;
-    return {};
-}
-
 const Atlas &programAtlas()
 {
     AtlasSource &source = AtlasSource::shared();
@@ -190,6 +173,23 @@ Place namedPlace(const QCommandLineParser &parser, const QString &option, PlaceC
     return atlas.place(id);
 }
 
+// A saved person's places are used only as places of the atlas, as the window requires
+// before a run; a --residence given replaces the file's.
+void checkSavedPlaces(const QCommandLineParser &parser, const BirthData &fields)
+{
+    std::vector<std::pair<PlaceChoice, QString>> places = {{fields.birthPlace, BirthPlaceLabel}};
+    if (!parser.isSet(ResidenceOption))
+        places.emplace_back(fields.residence, ResidenceLabel);
+    for (const auto &[place, label] : places) {
+        if (place.text.trimmed().isEmpty() && place.geonameId == 0)
+            continue;
+        const Atlas &atlas = programAtlas();
+        if (place.geonameId != 0 && atlas.findGeonameId(place.geonameId))
+            continue;
+        throw CommandRefusal{PlaceFieldMessage(atlas, place.text, label), ExitRefused};
+    }
+}
+
 // The birthplace fills the coordinates and, unless --zone is given, the zone in force
 // there at the birth moment; a moment its history does not settle is refused as the
 // window refuses it, and --zone settles it.
@@ -197,16 +197,15 @@ void applyBirthPlace(const QCommandLineParser &parser, ExportRequest &request)
 {
     const Place place = namedPlace(parser, PlaceOption, request.fields.birthPlace);
     ApplyPlaceCoordinates(request.fields, place);
-    if (parser.isSet(QStringLiteral("zone")))
+    // A date or clock time that never was gets its field's message from the run's check,
+    // with or without --zone.
+    if (parser.isSet(QStringLiteral("zone")) || FindBirthMomentProblem(request.fields))
         return;
     const ZoneAt zone = ZoneAtBirth(place, request.fields);
     if (zone.kind == LocalTimeKind::Unique) {
         ApplyZoneReading(request.fields, zone.readings.front());
         return;
     }
-    // A date or hour out of range gets the window's message for that field.
-    if (zone.kind == LocalTimeKind::InvalidMoment && !rangeProblem(request).isEmpty())
-        return;
     throw CommandRefusal{ZoneProblemAtBirth(place, request.fields, zone) +
                              QStringLiteral(" Az időzóna a --zone kapcsolóval adható meg."),
                          ExitRefused};
@@ -303,13 +302,16 @@ std::variant<ExportRequest, CommandRefusal> ExportRequestOf(const QCommandLinePa
         const bool fromChartFile = parser.isSet(QStringLiteral("chart"));
         requireOptions(parser, fromChartFile);
         ExportRequest request;
-        // A saved person holds the fields as they were typed.
-        request.typedFields = !fromChartFile || IsPersonFilePath(parser.value(QStringLiteral("chart")));
         request.fields = fromChartFile ? chartFileFields(parser.value(QStringLiteral("chart")))
                                        : typedBirthFields(parser);
+        if (fromChartFile && request.typedFields)
+            checkSavedPlaces(parser, request.fields);
         if (parser.isSet(QStringLiteral("name")))
             request.fields.txtName = parser.value(QStringLiteral("name"));
-        request.calendarYearText = parser.value(QStringLiteral("year")).trimmed();
+        // A year only as a whole number: "2027.5" or "1e3" is no year.
+        request.calendarYearText = partsOf(parser, QStringLiteral("year"), QStringLiteral("(\\d+)"),
+                                           QStringLiteral("ÉÉÉÉ"), QStringLiteral("2027"))
+                                       .front();
         if (parser.isSet(PlaceOption))
             applyBirthPlace(parser, request);
         if (parser.isSet(ResidenceOption))
@@ -328,10 +330,8 @@ ExitStatus RunExport(const ExportRequest &request, Ephemeris &ephemeris, QTextSt
         err << message << Qt::endl;
         return ExitRefused;
     };
-    if (const QString message = rangeProblem(request); !message.isEmpty())
-        return refuse(message);
-    // A run never starts with a field it cannot read.
-    if (const std::optional<FieldProblem> problem = FindUnreadableField(request.fields, request.calendarYearText))
+    // A run never starts with a field it cannot read or a birth that never was.
+    if (const std::optional<FieldProblem> problem = FindFieldProblem(request.fields, request.calendarYearText))
         return refuse(problem->message);
 
     ChartState state;

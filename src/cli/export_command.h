@@ -28,7 +28,6 @@ enum ExitStatus {
 struct ExportRequest {
     BirthData fields;
     QString calendarYearText;
-    bool typedFields = true; // false when the birth fields come from a chart file
     QString outputPath;
     ExportFormat format = ExportFormat::Csv;
 };

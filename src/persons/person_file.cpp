@@ -154,8 +154,9 @@ QByteArray PersonJson(const BirthData &person)
     for (const OptionKey &entry : OptionKeys)
         root.insert(QLatin1StringView(entry.key), person.*entry.member);
     root.insert(QLatin1StringView(SummerTimeKey), person.Check1);
+    // A place is kept only as chosen from the atlas: a text alone names no place.
     for (const PlaceKey &entry : PlaceKeys)
-        if (!(person.*entry.member).isEmpty())
+        if ((person.*entry.member).geonameId != 0)
             root.insert(QLatin1StringView(entry.key), placeObject(person.*entry.member));
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }

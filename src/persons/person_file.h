@@ -1,7 +1,7 @@
 #pragma once
 
 // A person saved by the user: every birth field and option as typed, the birthplace and
-// the residence, in a small JSON file (*.ferolune). Reading is all-or-nothing: a file
+// the residence when chosen from the atlas, in a small JSON file (*.ferolune). Reading is all-or-nothing: a file
 // that cannot be used in full changes nothing and says, in Hungarian, what is wrong.
 
 #include "chart/birth_data.h"

@@ -31,6 +31,8 @@ std::optional<PlaceId> placeOfDisplayText(const Atlas &atlas, const QString &nam
 
 std::variant<PlaceId, QString> FindNamedPlace(const Atlas &atlas, const QString &name, const QString &option)
 {
+    if (foldPlaceName(name).isEmpty())
+        return QStringLiteral("A %1 értéke üres: adja meg a hely nevét.").arg(option);
     const std::vector<PlaceId> matches = atlas.exactMatches(name);
     if (matches.size() == 1)
         return matches.front();
@@ -46,6 +48,21 @@ std::variant<PlaceId, QString> FindNamedPlace(const Atlas &atlas, const QString 
     return QStringLiteral("Több hely is „%2” nevű (%1). Adja meg a helyet a teljes nevével, ahogy a listában "
                           "áll, például: %1 \"%3\"%4")
         .arg(option, name, namesakes.front(), listed(namesakes));
+}
+
+QString PlaceFieldMessage(const Atlas &atlas, const QString &text, const QString &field)
+{
+    const std::vector<PlaceId> matches = atlas.exactMatches(text);
+    if (matches.size() > 1) {
+        QStringList namesakes;
+        for (std::size_t k = 0; k < matches.size() && k < std::size_t(NamesakesShown); ++k)
+            namesakes << atlas.displayText(matches[k]);
+        return QStringLiteral("A %1 mezőben álló „%2” több hely neve is. Válassza ki a helyet a listából:%3")
+            .arg(field, text.trimmed(), listed(namesakes));
+    }
+    return QStringLiteral("A %1 mezőben álló „%2” nem a helységnévtár egyik helye. Válasszon helyet a listából, "
+                          "vagy törölje a mezőt. Hasonló nevű helyek:%3")
+        .arg(field, text.trimmed(), listed(atlas.closestNames(text, ClosestNameCount)));
 }
 
 } // namespace ferolune

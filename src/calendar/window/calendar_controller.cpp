@@ -53,8 +53,9 @@ CalendarController::Outcome CalendarController::runCalendar(const BirthData &fie
     if (m_running)
         return Outcome::Busy;
     // The natal chart and every moment convert these texts; a run never starts with one
-    // it cannot read (it would scan against a wrong or stale natal angle).
-    if (const std::optional<FieldProblem> problem = FindUnreadableField(fields, calendarYearText)) {
+    // it cannot read (it would scan against a wrong or stale natal angle), nor with a
+    // birth that never was.
+    if (const std::optional<FieldProblem> problem = FindFieldProblem(fields, calendarYearText)) {
         showMessage(problem->message);
         emit fieldRejected(problem->focusControl);
         return Outcome::Refused;
