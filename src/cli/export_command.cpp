@@ -304,7 +304,8 @@ std::variant<ExportRequest, CommandRefusal> ExportRequestOf(const QCommandLinePa
         ExportRequest request;
         request.fields = fromChartFile ? chartFileFields(parser.value(QStringLiteral("chart")))
                                        : typedBirthFields(parser);
-        if (fromChartFile && request.typedFields)
+        // A saved person holds places; a chart file holds none.
+        if (fromChartFile && IsPersonFilePath(parser.value(QStringLiteral("chart"))))
             checkSavedPlaces(parser, request.fields);
         if (parser.isSet(QStringLiteral("name")))
             request.fields.txtName = parser.value(QStringLiteral("name"));
