@@ -8,10 +8,12 @@ namespace {
 
 // The options QApplication takes for itself, with a value and without.
 const QStringList QtOptionsWithValue = {
-    QStringLiteral("-platform"),   QStringLiteral("-platformpluginpath"), QStringLiteral("-platformtheme"),
-    QStringLiteral("-plugin"),     QStringLiteral("-qwindowgeometry"),    QStringLiteral("-qwindowicon"),
-    QStringLiteral("-qwindowtitle"), QStringLiteral("-style"),            QStringLiteral("-stylesheet"),
-    QStringLiteral("-display"),    QStringLiteral("-geometry"),           QStringLiteral("-session"),
+    QStringLiteral("-platform"),        QStringLiteral("-platformpluginpath"),
+    QStringLiteral("-platformtheme"),   QStringLiteral("-plugin"),
+    QStringLiteral("-qwindowgeometry"), QStringLiteral("-qwindowicon"),
+    QStringLiteral("-qwindowtitle"),    QStringLiteral("-style"),
+    QStringLiteral("-stylesheet"),      QStringLiteral("-display"),
+    QStringLiteral("-geometry"),        QStringLiteral("-session"),
 };
 const QStringList QtFlags = {QStringLiteral("-reverse"), QStringLiteral("-widgetcount"), QStringLiteral("-nograb"),
                              QStringLiteral("-dograb"), QStringLiteral("-sync")};

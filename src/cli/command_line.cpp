@@ -1,7 +1,7 @@
 #include "cli/command_line.h"
 
-#include "cli/export_command.h"
 #include "chart/ephemeris.h"
+#include "cli/export_command.h"
 #include "common/qt_translation.h"
 
 #include <QCommandLineParser>
@@ -29,8 +29,8 @@ void describe(QCommandLineParser &parser)
                                  QStringLiteral("export"));
     // Our own help option: Qt's adds --help-all for its platform options, which the command
     // line does not take.
-    parser.addOption({{QStringLiteral("h"), QStringLiteral("help"), QStringLiteral("?")},
-                      QStringLiteral("Ez a súgó.")});
+    parser.addOption(
+        {{QStringLiteral("h"), QStringLiteral("help"), QStringLiteral("?")}, QStringLiteral("Ez a súgó.")});
     parser.addVersionOption();
     AddExportOptions(parser);
 }
@@ -88,7 +88,8 @@ int RunCommandLine(const QStringList &arguments, Ephemeris &ephemeris, QTextStre
     if (commands != QStringList{ExportCommand}) {
         err << (commands.isEmpty() ? QStringLiteral("Hiányzik a parancs: export.")
                                    : QStringLiteral("Ismeretlen parancs: %1").arg(commands.join(u' ')))
-            << "\n" << seeHelp << Qt::endl;
+            << "\n"
+            << seeHelp << Qt::endl;
         return ExitUsage;
     }
     const std::variant<ExportRequest, CommandRefusal> request = ExportRequestOf(parser);

@@ -30,8 +30,8 @@ const QString LegendTexts[LegendCount] = {QStringLiteral("Nem termékeny nap"), 
 const Rgb LegendColours[LegendCount] = {{-1, -1, -1}, {255, 255, 0}, {255, 0, 0}, {0, 0, 255}};
 
 const QString DetailHeading = QStringLiteral("Részletes (klikk a megfelelő napra a részletes lebontásért):");
-const QString HourHeader = QStringLiteral(
-    "0            12          24   0            12          24  0            12          24");
+const QString HourHeader =
+    QStringLiteral("0            12          24   0            12          24  0            12          24");
 const QString EphemerisNote = QStringLiteral("Figyelem: ennek az évnek a helyzetei a Swiss Ephemeris beépített, "
                                              "kevésbé pontos efemeriszéből származnak.");
 const QString BoxHeading = QStringLiteral("A SZÜLETÉS ADATAI");
@@ -146,8 +146,8 @@ void paintLegend(QPainter &painter, const CalendarPageContent &content)
     const int height = QFontMetrics(font).height();
     for (int k = 0; k < LegendCount; ++k) {
         paintCell(painter, LegendCellRect(FirstLegendIndex + k), DayCellColour(content, FirstLegendIndex + k));
-        paintText(painter, QRect(twipsPoint(840, 4740 + 360 * k), QSize(300, height)),
-                  Qt::AlignLeft | Qt::AlignVCenter, LegendTexts[k], font);
+        paintText(painter, QRect(twipsPoint(840, 4740 + 360 * k), QSize(300, height)), Qt::AlignLeft | Qt::AlignVCenter,
+                  LegendTexts[k], font);
     }
 }
 
@@ -176,8 +176,7 @@ void paintDetailStrip(QPainter &painter, const CalendarPageContent &content)
     const QFont bold = arial(8.25, true);
     // Texts that need more room than designed run on to the right.
     const auto widened = [](QRect rect) { return QRect(rect.topLeft(), QSize(600, rect.height())); };
-    paintText(painter, widened(twipsRect(120, 6780, 4950, 210)), Qt::AlignLeft | Qt::AlignVCenter, DetailHeading,
-              bold);
+    paintText(painter, widened(twipsRect(120, 6780, 4950, 210)), Qt::AlignLeft | Qt::AlignVCenter, DetailHeading, bold);
     paintText(painter, widened(twipsRect(2820, 6960, 4575, 195)), Qt::AlignLeft | Qt::AlignVCenter, HourHeader,
               arial(8.25));
     for (int g = 0; g < 3; ++g) {

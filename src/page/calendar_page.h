@@ -21,14 +21,14 @@ namespace ferolune {
 // What a page shows. Until the load step of a run fills them in, the texts are the
 // designed ones.
 struct CalendarPageContent {
-    QString calendarYearText;                              // Label10
-    QString name;                                          // the heading's person
-    QString residence;                                     // "name, county, country", or empty
-    bool loaded = false;                                   // the heading names the person
-    QString chartText = QStringLiteral("lblData");         // Label2, five lines
-    QString angleCaption = QStringLiteral("lblFok");       // Label3
-    CalendarModel model;                                   // cells, strip, dates, exact returns
-    QColor background = Qt::white;                         // the cells no run has reset yet
+    QString calendarYearText;                        // Label10
+    QString name;                                    // the heading's person
+    QString residence;                               // "name, county, country", or empty
+    bool loaded = false;                             // the heading names the person
+    QString chartText = QStringLiteral("lblData");   // Label2, five lines
+    QString angleCaption = QStringLiteral("lblFok"); // Label3
+    CalendarModel model;                             // cells, strip, dates, exact returns
+    QColor background = Qt::white;                   // the cells no run has reset yet
 };
 
 // The page of a calendar run: its year and person, the natal chart's five lines and angle

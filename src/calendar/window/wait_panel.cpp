@@ -52,8 +52,8 @@ WaitPanel::WaitPanel(QWidget *parent) : QWidget(parent)
     m_progress->setValue(0);
     // The count stands under the bar, not on it, where half of it would lie on the fill.
     m_progress->setTextVisible(false);
-    m_progressText = addLabel(this, QStringLiteral("WaitProgressText"), QString(),
-                              namedFont(QStringLiteral("Arial"), 9.75, true));
+    m_progressText =
+        addLabel(this, QStringLiteral("WaitProgressText"), QString(), namedFont(QStringLiteral("Arial"), 9.75, true));
     m_progressText->setGeometry(twipsRect(1680, 3720, 7065, 300));
     m_progressText->setAlignment(Qt::AlignCenter);
 
