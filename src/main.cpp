@@ -12,6 +12,7 @@
 
 int main(int argc, char *argv[])
 {
+    ferolune::PrepareProcess();
     {
         QStringList arguments;
         for (int k = 0; k < argc; ++k)

@@ -4,6 +4,7 @@
 #include "calendar/calendar_run.h"
 #include "calendar/window/calendar_window.h"
 #include "page/page_layout.h"
+#include "support/full_disk.h"
 #include "support/pdf_page.h"
 #include "support/scripted_dialogs.h"
 #include "export/calendar_export.h"
@@ -539,6 +540,22 @@ private slots:
         }
     }
 
+    // The page the disk has no room for gets the reason, and the old file stays.
+    void pdfOnAFullDisk()
+    {
+        test::FullDisk disk(QStringLiteral("naptar.pdf"), "%PDF");
+        if (!disk.usable())
+            QSKIP("no tmpfs can be mounted here (it takes root)");
+        dialogs.answer = true;
+        dialogs.savePath = disk.path(QStringLiteral("naptar.pdf"));
+        window->setPrinterSource([] { return std::unique_ptr<QPrinter>(); });
+        window->load(QStringLiteral("2026"), QStringLiteral("Ismeretlen"));
+        window->Command1_Click();
+        QCOMPARE(dialogs.texts(), QStringLiteral("A(z) %1 fájl nem írható: megtelt a lemez. A fájl korábbi tartalma "
+                                                 "változatlan maradt.").arg(dialogs.savePath));
+        QCOMPARE(disk.contents(QStringLiteral("naptar.pdf")), QByteArray("%PDF"));
+    }
+
     // MENTÉS… writes the file type of the chosen name: the printed page, or the calendar's
     // days as iCalendar or CSV, read back here; a name it cannot write gets a message.
     void saveButton_data()
@@ -569,10 +586,11 @@ private slots:
         auto *save = window->findChild<QPushButton *>("cmdSave");
         QVERIFY(window->rect().contains(save->geometry()));
         QVERIFY(!save->geometry().intersects(window->findChild<QPushButton *>("Command1")->geometry()));
+        const QDir startFolder(dialogs.startFolder());
         QTest::mouseClick(save, Qt::LeftButton);
 
         QCOMPARE(dialogs.saveProposals.size(), 1);
-        QCOMPARE(dialogs.saveProposals[0], QDir::home().filePath("holdfazis-naptar-2026.pdf") +
+        QCOMPARE(dialogs.saveProposals[0], startFolder.filePath("holdfazis-naptar-2026.pdf") +
                                                " | PDF dokumentum (*.pdf);;iCalendar naptár (*.ics);;CSV táblázat (*.csv)");
         QCOMPARE(dialogs.messages.size(), size_t(message.isEmpty() ? 0 : 1));
         if (!message.isEmpty())

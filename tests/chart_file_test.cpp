@@ -1,8 +1,10 @@
 #include "chartfile/chart_file.h"
+#include "persons/person_file.h"
 #include "support/locale_guard.h"
 
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -69,6 +71,15 @@ ChartFileImport import(BirthData &fields, const QString &path)
     if (result.values)
         ApplyChartFile(fields, *result.values);
     return result;
+}
+
+QByteArray randomBytes(int size)
+{
+    QByteArray bytes(size, '\0');
+    QRandomGenerator generator(16);
+    for (char &byte : bytes)
+        byte = static_cast<char>(generator.bounded(256));
+    return bytes;
 }
 
 void hour(BirthData &f, const char *hidden, bool am, const char *text1)
@@ -183,6 +194,8 @@ TEST(ChartFileImport, RefusesAnUnusableFileAndChangesNothing)
         {files.missing(), CannotOpen, "nem nyitható meg"},
         {QDir::tempPath(), CannotOpen, "nem nyitható meg"},
         {files.write("nagy.hvs", QByteArray(ChartFileMaxBytes + 1, ',')), TooLarge, "túl nagy"},
+        {files.write("random.hvs", randomBytes(600)), NotChartFile, "a fájl nem asztrógram."},
+        {files.write("person.hvs", PersonJson(BirthData{})), NotChartFile, "a fájl nem asztrógram."},
     };
     for (const auto &row : rows) {
         const BirthData before;
@@ -216,10 +229,3 @@ TEST(ProbeChartFileFields, TellsTheShortFormFromTheLong)
     }
 }
 
-TEST(ChartFileDialog, OpensHoravistaFilesInRadix)
-{
-    const ChartFileDialogSettings settings = ChartFileDialog(QStringLiteral("/opt/ferolune"));
-    EXPECT_EQ(settings.title, QStringLiteral("Asztrógram megnyitása"));
-    EXPECT_EQ(settings.filter, QStringLiteral("Horavista file (*.hvs)"));
-    EXPECT_EQ(settings.directory, QStringLiteral("/opt/ferolune/radix"));
-}

@@ -11,6 +11,7 @@
 #include "common/number_rules.h"
 #include "calendar/run_fields.h"
 #include "persons/person_file.h"
+#include "support/full_disk.h"
 #include "support/pdf_page.h"
 #include "support/scripted_dialogs.h"
 
@@ -37,7 +38,7 @@ ProgramRun runProgram(const QStringList &arguments, const QString &folder,
                       const QString &program = QStringLiteral(FEROLUNE_PROGRAM))
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+    for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY", "XDG_RUNTIME_DIR"})
         environment.remove(QString::fromLatin1(name));
     QProcess process;
     process.setProcessEnvironment(environment);
@@ -105,7 +106,17 @@ class CommandLineTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { Q_INIT_RESOURCE(ferolune); }
+    void initTestCase()
+    {
+        Q_INIT_RESOURCE(ferolune);
+        BirthData hour25;
+        hour25.Text1 = QStringLiteral("25");
+        writeFile(inputs.filePath("ora25.ferolune"), PersonJson(hour25));
+        QByteArray noise(600, '\0');
+        for (qsizetype i = 0; i < noise.size(); ++i)
+            noise[i] = static_cast<char>((i * 7919) % 251);
+        writeFile(inputs.filePath("zaj.hvs"), noise);
+    }
 
     void helpAndVersion()
     {
@@ -285,6 +296,13 @@ private slots:
             << ChartFileFailureMessage("nincs.hvs", ChartFileFailure::CannotOpen) << 1;
         QTest::newRow("output folder missing") << with(good, "-o", "nincs/naptar.csv")
                                                << "A(z) nincs/naptar.csv fájl nem írható" << 1;
+        QTest::newRow("standard output without a format") << with(good, "-o", "-") << "A szabványos kimenetre (-o -)" << 2;
+        const QStringList fromFile = {"export", "--chart", "", "--year", "2026", "-o", "naptar.csv"};
+        QTest::newRow("chart file named empty") << fromFile << "A --chart értéke egy asztrógram" << 2;
+        QTest::newRow("saved person with hour 25") << with(fromFile, "--chart", inputs.filePath("ora25.ferolune"))
+                                                   << "A(z) ora25.ferolune fájl egyik adata hibás: Helytelen óra!" << 1;
+        QTest::newRow("random bytes") << with(fromFile, "--chart", inputs.filePath("zaj.hvs"))
+                                      << "A(z) zaj.hvs asztrógram nem olvasható be: a fájl nem asztrógram." << 1;
         const QStringList placed = exportOf({"--date", "1975-07-14", "--time", "09:35", "--place", "Budapestt"}, "2026",
                                             "naptar.csv");
         QTest::newRow("unknown place") << placed
@@ -312,8 +330,29 @@ private slots:
         const ProgramRun run = runProgram(arguments, dir.path());
         QCOMPARE(run.exitCode, status);
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
+        // Nothing of Qt's own ("QStandardPaths: ...", "QFSFileEngine::open: ...").
+        QVERIFY2(!run.err.contains(QRegularExpression("^Q\\w+(::\\w+)?:", QRegularExpression::MultilineOption)),
+                 qPrintable(run.err));
         QCOMPARE(run.out, QString());
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+    }
+
+    // "-o -" writes the file to standard output, alone; a full disk keeps the old file.
+    void standardOutputAndFullDisk()
+    {
+        QTemporaryDir dir;
+        QCOMPARE(runProgram(exportOf(defaultBirth(), "2026", "naptar.csv"), dir.path()).exitCode, 0);
+        const ProgramRun piped = runProgram(exportOf(defaultBirth(), "2026", "-") + QStringList{"--format", "csv"}, dir.path());
+        QCOMPARE(piped.exitCode, 0);
+        QCOMPARE(piped.out, csvRows(dir.filePath("naptar.csv")).join("\r\n") + "\r\n");
+
+        test::FullDisk disk(QStringLiteral("naptar.csv"), "régi");
+        if (!disk.usable())
+            QSKIP("no tmpfs can be mounted here (it takes root)");
+        const ProgramRun full = runProgram(exportOf(defaultBirth(), "2026", disk.path("naptar.csv")), dir.path());
+        QCOMPARE(full.exitCode, 1);
+        QVERIFY2(full.err.contains("megtelt a lemez"), qPrintable(full.err));
+        QCOMPARE(disk.contents("naptar.csv"), QByteArray("régi"));
     }
 
     // The PDF of the command line, drawn without a display, is the page the calendar window
@@ -359,6 +398,9 @@ private slots:
         QVERIFY(fromWindow.open(QIODevice::ReadOnly) && fromCommandLine.open(QIODevice::ReadOnly));
         QCOMPARE(fromWindow.readAll(), fromCommandLine.readAll());
     }
+
+private:
+    QTemporaryDir inputs; // files the options name, outside the folder of the run
 };
 
 QTEST_MAIN(CommandLineTest)

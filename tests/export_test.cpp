@@ -2,6 +2,7 @@
 #include "export/csv_export.h"
 #include "export/export_file.h"
 #include "export/ics_export.h"
+#include "support/full_disk.h"
 
 #include <gtest/gtest.h>
 #include <libical/ical.h>
@@ -14,6 +15,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -193,6 +197,23 @@ TEST_F(ExportTest, IndependentReadersReadBackWhatWasWritten)
     }
 }
 
+// Fertile days that end the year, before a moon-phase day on 2 January of the next one,
+// are an event of their own.
+TEST(ExportIcs, FertileDaysBeforeAMoonPhaseDayOfTheNextYear)
+{
+    CalendarModel model;
+    model.resetDays();
+    model.days[363].dayClass = model.days[364].dayClass = DayClass::Fertile; // 30 and 31 December
+    const CalendarExport calendar{QStringLiteral("Kovács Éva"), 2027, 280.2371, QStringLiteral("280.2"),
+                                  PersonIdentity(person()), ExportDaysOf(model, 2027)};
+    const std::vector<ParsedEvent> events = libicalEvents(CalendarIcs(calendar, Stamp));
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].start, QStringLiteral("2027-12-30"));
+    EXPECT_EQ(events[0].end, QStringLiteral("2028-01-01"));
+    EXPECT_EQ(events[0].summary, QStringLiteral("Termékeny nap"));
+    EXPECT_TRUE(events[0].description.contains(QStringLiteral("Holdfázis nap: 2028.01.02")));
+}
+
 // A newer file for the same person must carry the same UIDs; another person's none of them.
 TEST(ExportUids, FollowThePersonOnly)
 {
@@ -272,9 +293,56 @@ TEST_F(ExportTest, UnwritablePathsNameTheFileAndLeaveNothing)
         if (root && !c.asRoot)
             continue;
         EXPECT_EQ(WriteFileAtomically(c.target, "date,class\r\n").error,
-                  QStringLiteral("A(z) %1 fájl nem írható: %2").arg(c.target, c.reason));
+                  QStringLiteral("A(z) %1 fájl nem írható: %2.").arg(c.target, c.reason));
         EXPECT_EQ(everything(), before) << c.target.toStdString();
     }
+}
+
+// A write on a full disk says so, keeps the old file and leaves no temporary file.
+TEST(WriteFile, OnAFullDiskChangesNothing)
+{
+    const QByteArray before = "date,class\r\n2026-01-01,none\r\n";
+    test::FullDisk disk(QStringLiteral("naptar.csv"), before);
+    if (!disk.usable())
+        GTEST_SKIP() << "no tmpfs can be mounted here (it takes root)";
+    const QStringList entries = disk.entries();
+    const QByteArray calendar = CalendarIcs(calendarOf(person()), Stamp);
+    for (const auto &[name, kept] : {std::pair<QString, QString>{"naptar.csv", " A fájl korábbi tartalma változatlan maradt."},
+                                     {"uj.ics", ""}}) {
+        EXPECT_EQ(WriteFileAtomically(disk.path(name), calendar).error,
+                  QStringLiteral("A(z) %1 fájl nem írható: megtelt a lemez.%2").arg(disk.path(name), kept));
+        EXPECT_EQ(disk.entries(), entries);
+    }
+    EXPECT_EQ(disk.contents(QStringLiteral("naptar.csv")), before);
+}
+
+// A device (the twin of /dev/null), a FIFO and a link are written into and stay what
+// they are; the link's file gets the bytes.
+TEST_F(ExportTest, TargetsThatAreNoFileAreWrittenIntoNotReplaced)
+{
+    const QByteArray bytes = CalendarCsv(calendarOf(person()));
+    const QString device = path(QStringLiteral("null")), fifo = path(QStringLiteral("cso")),
+                  link = path(QStringLiteral("link.csv")), linked = path(QStringLiteral("naptar.csv"));
+    const bool root = geteuid() == 0;
+    ASSERT_TRUE(!root || ::mknod(QFile::encodeName(device).constData(), S_IFCHR | 0666, makedev(1, 3)) == 0);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(linked, link));
+    const int reader = ::open(QFile::encodeName(fifo).constData(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    for (const QString &target : root ? QStringList{device, fifo, link} : QStringList{fifo, link}) {
+        struct stat before {}, after {};
+        ASSERT_EQ(::lstat(QFile::encodeName(target).constData(), &before), 0);
+        EXPECT_EQ(WriteFileAtomically(target, bytes).error, QString()) << target.toStdString();
+        ASSERT_EQ(::lstat(QFile::encodeName(target).constData(), &after), 0);
+        EXPECT_TRUE(after.st_ino == before.st_ino && after.st_mode == before.st_mode) << target.toStdString();
+    }
+    QByteArray piped(bytes.size() + 1, '\0');
+    piped.resize(::read(reader, piped.data(), static_cast<size_t>(piped.size())));
+    ::close(reader);
+    EXPECT_EQ(piped, bytes);
+    QFile file(linked);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), bytes);
 }
 
 TEST(ExportFormats, ComeFromTheSuffix)

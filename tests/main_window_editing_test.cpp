@@ -40,11 +40,16 @@ void MainWindowEditingTest::typing_data()
     QTest::newRow("hour: anything") << "in Text1; type 12abc" << "Text1" << "12abc";
     QTest::newRow("name: anything") << "in txtName; type Kiss Éva" << "txtName" << "Kiss Éva";
     QTest::newRow("calendar year: anything") << "in Text3; type 20x6" << "Text3" << "20x6";
-    QTest::newRow("Ctrl+V discarded in the day") << "in txtDay; Ctrl+V" << "txtDay" << "08";
-    QTest::newRow("Shift+Insert pastes unfiltered") << "in txtDay; Shift+Ins" << "txtDay" << "12abc";
+    // The editing keys work in every field; what is pasted passes the field's filter.
+    QTest::newRow("Ctrl+V pastes filtered") << "in txtDay; Ctrl+V" << "txtDay" << "12";
+    QTest::newRow("Shift+Insert pastes filtered") << "in txtTZ; Shift+Ins" << "txtTZ" << "12";
     QTest::newRow("Ctrl+V pastes into the hour") << "in Text1; Ctrl+V" << "Text1" << "12abc";
-    QTest::newRow("Ctrl+Z discarded in the month") << "in txtMonth; type 5; Ctrl+Z" << "txtMonth" << "5";
+    QTest::newRow("Ctrl+Z undoes in the month") << "in txtMonth; type 5; Ctrl+Z" << "txtMonth" << "12";
     QTest::newRow("Ctrl+Z undoes in the hour") << "in Text1; type 5; Ctrl+Z" << "Text1" << "15";
+    QTest::newRow("Delete") << "in txtLatMin; Delete" << "txtLatMin" << "";
+    QTest::newRow("Ctrl+C, End, Ctrl+V") << "in txtMonth; Ctrl+C; End; Ctrl+V" << "txtMonth" << "1212";
+    QTest::newRow("Ctrl+X, typing, Ctrl+V") << "in txtDay; Ctrl+X; type 1; Ctrl+V" << "txtDay" << "108";
+    QTest::newRow("a click in the year, Ctrl+A, typing") << "click txtYear; Ctrl+A; type 1994" << "txtYear" << "1994";
     QTest::newRow("Tab selects the whole text") << "in txtMonth; Tab; type 7" << "txtDay" << "7";
     QTest::newRow("Down selects") << "in txtBirthMinute; Down; type 7" << "txtTZ" << "7";
     QTest::newRow("a click selects") << "in txtMonth; click txtDay; type 7" << "txtDay" << "7";

@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QRadioButton>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -33,8 +34,9 @@ private slots:
     void importFillsTheFields();
     void unusableFileChangesNothing();
     void cancelChangesNothing();
-    void fileDialogOpensInRadix_data();
-    void fileDialogOpensInRadix();
+    void fileDialogsStartInAFolderOfTheUser_data();
+    void fileDialogsStartInAFolderOfTheUser();
+    void fileDialogsFollowTheLastFolder();
     void messageBoxShowsItsTitle();
 };
 
@@ -113,15 +115,16 @@ void MainWindowImportTest::cancelChangesNothing()
     QVERIFY(harness.window.birthData() == before);
 }
 
-void MainWindowImportTest::fileDialogOpensInRadix_data()
+void MainWindowImportTest::fileDialogsStartInAFolderOfTheUser_data()
 {
     QTest::addColumn<bool>("radixExists");
     QTest::newRow("radix beside the program") << true;
-    QTest::newRow("no radix: the program's directory") << false;
+    QTest::newRow("no radix: the documents folder") << false;
 }
 
-// The real file dialog, read while it is open and then cancelled.
-void MainWindowImportTest::fileDialogOpensInRadix()
+// The real file dialog, read while it is open and then cancelled; never the program's
+// own folder, which an installed program shares with the system's programs.
+void MainWindowImportTest::fileDialogsStartInAFolderOfTheUser()
 {
     QFETCH(bool, radixExists);
     QTemporaryDir program;
@@ -139,10 +142,24 @@ void MainWindowImportTest::fileDialogOpensInRadix()
         dialog->reject();
     });
     WidgetDialogs dialogs;
-    const ChartFileDialogSettings settings = ChartFileDialog(program.path());
-    QCOMPARE(dialogs.openFileName(nullptr, settings.title, settings.directory, settings.filter), QString());
+    const ChartFileDialogSettings settings = ChartFileDialog();
+    QCOMPARE(dialogs.openFileName(nullptr, settings.title, FirstStartFolder(program.path()), settings.filter), QString());
     QCOMPARE(shownName, QString());
-    QCOMPARE(shownDirectory, radixExists ? radix : QDir(program.path()).absolutePath());
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QCOMPARE(shownDirectory, radixExists ? radix : QFileInfo(documents).isDir() ? documents : QDir::homePath());
+}
+
+// Once a file is chosen, the next dialog, MENTÉS too, starts in its folder.
+void MainWindowImportTest::fileDialogsFollowTheLastFolder()
+{
+    MainWindowHarness harness;
+    QVERIFY(harness.start());
+    harness.dialogs.chosenFile = writeChartFile(QStringLiteral("kovacs.hvs"), "\"Kov\",1973,5,17,3,45,47,30,19,5,-1,0,0,#FALSE#\n");
+    for (const char *button : {"Command5", "Command5", "cmdSave"})
+        QTest::mouseClick(harness.control<QWidget>(QString::fromLatin1(button)), Qt::LeftButton);
+    QCOMPARE(harness.dialogs.openFolders, QStringList({FirstStartFolder(QCoreApplication::applicationDirPath()), directory.path()}));
+    QVERIFY2(harness.dialogs.saveProposals.value(0).startsWith(directory.filePath(QStringLiteral("Kov.ferolune"))),
+             qPrintable(harness.dialogs.saveProposals.join(u'\n')));
 }
 
 // A short message still leaves room for the title beside the title bar's buttons.

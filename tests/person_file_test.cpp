@@ -1,4 +1,5 @@
 #include "persons/person_file.h"
+#include "support/full_disk.h"
 
 #include <QDir>
 #include <QFile>
@@ -103,6 +104,17 @@ TEST(PersonFile, FileSystemFailuresNameTheFile)
     EXPECT_TRUE(ReadPersonFile(large.fileName()).message.contains(QStringLiteral("túl nagy")));
 
     const QString unwritable = directory.filePath(QStringLiteral("nincs-ilyen/p.ferolune"));
-    EXPECT_TRUE(WritePersonFile(unwritable, somePerson()).startsWith(QStringLiteral("A(z) p.ferolune fájlba nem sikerült menteni: ")));
+    EXPECT_TRUE(WritePersonFile(unwritable, somePerson()).startsWith(QStringLiteral("A(z) %1 fájl nem írható: ").arg(unwritable)));
     EXPECT_FALSE(QFile::exists(unwritable));
+}
+
+// MENTÉS on a full disk keeps the person saved before.
+TEST(PersonFile, AFullDiskKeepsTheSavedPerson)
+{
+    const QByteArray saved = PersonJson(BirthData{});
+    test::FullDisk disk(QStringLiteral("p.ferolune"), saved);
+    if (!disk.usable())
+        GTEST_SKIP() << "no tmpfs can be mounted here (it takes root)";
+    EXPECT_TRUE(WritePersonFile(disk.path(QStringLiteral("p.ferolune")), somePerson()).contains(QStringLiteral("megtelt a lemez")));
+    EXPECT_EQ(disk.contents(QStringLiteral("p.ferolune")), saved);
 }

@@ -7,11 +7,8 @@
 #include "persons/person_file.h"
 #include "widgets/dialogs.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QStandardPaths>
 
 namespace ferolune {
 
@@ -34,10 +31,10 @@ QString proposedFileName(const QString &name)
 
 void MainWindow::mMegnyit()
 {
-    const ChartFileDialogSettings dialog = ChartFileDialog(QCoreApplication::applicationDirPath());
+    const ChartFileDialogSettings dialog = ChartFileDialog();
     const QString filter = QStringLiteral("Személyadatok és asztrógramok (*.ferolune *.hvs);;") + PersonFilter
                            + QStringLiteral(";;") + dialog.filter;
-    const QString path = m_dialogs.openFileName(this, dialog.title, dialog.directory, filter);
+    const QString path = m_dialogs.chooseFileToOpen(this, dialog.title, filter);
     if (path.isEmpty())
         return;
     if (IsPersonFilePath(path))
@@ -78,9 +75,8 @@ void MainWindow::openPersonFile(const QString &path)
 
 void MainWindow::mMentes()
 {
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString proposed = QDir(documents).filePath(proposedFileName(txtName->text()));
-    QString path = m_dialogs.saveFileName(this, QStringLiteral("Személyadatok mentése"), proposed, PersonFilter);
+    QString path = m_dialogs.chooseFileToSave(this, QStringLiteral("Személyadatok mentése"),
+                                              proposedFileName(txtName->text()), PersonFilter);
     if (path.isEmpty())
         return;
     if (!IsPersonFilePath(path))

@@ -14,14 +14,21 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopedValueRollback>
 #include <QTimer>
 
+#include <algorithm>
+#include <iterator>
+#include <memory>
 #include <optional>
 
 #ifndef FEROLUNE_VERSION
@@ -62,6 +69,35 @@ Qt::CheckState checkState(int value)
 bool movesWithinWindow(const QFocusEvent *event)
 {
     return event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason;
+}
+
+// The editing keys of every text field (Ctrl+A, Ctrl+C, Shift+Delete, Delete ... as the
+// platform binds them): the field does what they mean, they type no character.
+bool isEditingKey(const QKeyEvent *event)
+{
+    static const QKeySequence::StandardKey keys[] = {
+        QKeySequence::SelectAll,         QKeySequence::Copy,            QKeySequence::Cut,
+        QKeySequence::Undo,              QKeySequence::Redo,            QKeySequence::Delete,
+        QKeySequence::DeleteStartOfWord, QKeySequence::DeleteEndOfWord, QKeySequence::DeleteEndOfLine};
+    return std::any_of(std::begin(keys), std::end(keys),
+                       [event](QKeySequence::StandardKey key) { return event->matches(key); });
+}
+
+// The text of a drag over a field, when the field would take it only in part.
+bool dropsFilteredText(const QLineEdit *field, const QDropEvent *event)
+{
+    const QMimeData *data = event->mimeData();
+    return data && data->hasText() && acceptedText(field->objectName(), data->text()) != data->text();
+}
+
+// The paste entry of a field's standard menu: the entry that shows the paste shortcut.
+QAction *pasteEntry(const QMenu &menu)
+{
+    const QString shortcut = QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
+    for (QAction *action : menu.actions())
+        if (!shortcut.isEmpty() && action->text().endsWith(u'\t' + shortcut))
+            return action;
+    return nullptr;
 }
 
 // The character a key press types, if any. Control with a letter types the control
@@ -343,6 +379,25 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
         }
         return false;
     }
+    case QEvent::MouseButtonRelease:
+        // The middle button pastes the selection, through the same filter as typing.
+        if (field && static_cast<QMouseEvent *>(event)->button() == Qt::MiddleButton &&
+            QGuiApplication::clipboard()->supportsSelection())
+            return pasteFiltered(field, QClipboard::Selection);
+        return false;
+    case QEvent::ContextMenu:
+        if (!field)
+            return false;
+        showFieldMenu(field, static_cast<QContextMenuEvent *>(event)->globalPos());
+        return true;
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop:
+        // Text the field would take only in part is not dropped at all.
+        if (!field || !dropsFilteredText(field, static_cast<QDropEvent *>(event)))
+            return false;
+        event->ignore();
+        return true;
     case QEvent::FocusIn:
         if (field && movesWithinWindow(static_cast<QFocusEvent *>(event)))
             field->selectAll();
@@ -369,8 +424,40 @@ bool MainWindow::fieldKeyPressed(QLineEdit *field, QKeyEvent *event)
         moveFocusTo(target, Qt::OtherFocusReason);
         return true;
     }
+    if (event->matches(QKeySequence::Paste))
+        return pasteFiltered(field, QClipboard::Clipboard);
+    if (isEditingKey(event))
+        return false;
     const std::optional<QChar> typed = typedCharacter(event);
     return typed && !acceptsTypedCharacter(field->objectName(), *typed);
+}
+
+// Pasted text goes through the field's character filter, as if it were typed; a text the
+// filter keeps whole is left to the field's own paste. True when pasted here.
+bool MainWindow::pasteFiltered(QLineEdit *field, QClipboard::Mode mode)
+{
+    const QString text = QGuiApplication::clipboard()->text(mode);
+    const QString accepted = acceptedText(field->objectName(), text);
+    if (accepted == text)
+        return false;
+    if (mode == QClipboard::Selection)
+        field->deselect(); // the middle button inserts at the cursor
+    field->insert(accepted);
+    return true;
+}
+
+// The field's own menu, with its paste going through the filter.
+void MainWindow::showFieldMenu(QLineEdit *field, const QPoint &globalPosition)
+{
+    const std::unique_ptr<QMenu> menu(field->createStandardContextMenu());
+    if (QAction *paste = pasteEntry(*menu)) {
+        disconnect(paste, &QAction::triggered, nullptr, nullptr);
+        connect(paste, &QAction::triggered, field, [this, field] {
+            if (!pasteFiltered(field, QClipboard::Clipboard))
+                field->paste();
+        });
+    }
+    menu->exec(globalPosition);
 }
 
 // Focus comes by a click only through here, after the range check of the field left.

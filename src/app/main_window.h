@@ -7,6 +7,7 @@
 
 #include "chart/birth_data.h"
 
+#include <QClipboard>
 #include <QString>
 #include <QWidget>
 
@@ -107,6 +108,8 @@ private:
     // Focus and field rules.
     void watchFocusStops();
     bool fieldKeyPressed(QLineEdit *field, QKeyEvent *event);
+    bool pasteFiltered(QLineEdit *field, QClipboard::Mode mode);
+    void showFieldMenu(QLineEdit *field, const QPoint &globalPosition);
     bool stopPressedByMouse(QWidget *stop);
     bool mayLeaveFocusedField();
     void moveFocusTo(QWidget *target, Qt::FocusReason reason);

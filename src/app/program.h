@@ -5,6 +5,7 @@
 
 #include "calendar/calendar_engine.h"
 #include "chart/chart_state.h"
+#include "common/process_setup.h"
 #include "common/qt_translation.h"
 #include "places/atlas_source.h"
 

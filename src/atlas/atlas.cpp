@@ -3,12 +3,25 @@
 #include <QFile>
 #include <QHash>
 #include <QSet>
+#include <QThread>
 
 #include <algorithm>
 
 namespace ferolune {
 
 namespace {
+
+// The program is ending while the atlas is read on a thread of its own: the thread
+// stops rather than keep the program waiting.
+bool readingInterrupted()
+{
+    return QThread::currentThread()->isInterruptionRequested();
+}
+
+AtlasLoad interruptedLoad(const QString &path)
+{
+    return {std::nullopt, QStringLiteral("A helységnévtár olvasása megszakadt: %1").arg(path)};
+}
 
 enum Column { GeonameId, Name, HungarianName, Country, Region, Latitude, Longitude, TimeZone,
               Population, ShortNames, ColumnCount };
@@ -111,6 +124,8 @@ AtlasLoad Atlas::load(const QString &path)
     atlas.places_.reserve(std::size_t(lines.size()));
     atlas.keys_.reserve(std::size_t(lines.size()));
     for (qsizetype number = 0; number < lines.size(); ++number) {
+        if (readingInterrupted())
+            return interruptedLoad(path);
         const QString &line = lines[number];
         if (line.isEmpty() || line.startsWith(u'#'))
             continue;

@@ -109,6 +109,18 @@ bool acceptsTypedCharacter(const QString &control, QChar typed)
     return QLatin1StringView(row->besidesDigits).contains(typed);
 }
 
+QString acceptedText(const QString &control, const QString &text)
+{
+    const FieldRow *row = rowOf(control);
+    if (!row || !row->besidesDigits)
+        return text;
+    QString accepted;
+    for (const QChar character : text)
+        if (character.unicode() >= u' ' && acceptsTypedCharacter(control, character))
+            accepted += character;
+    return accepted;
+}
+
 QString rangeMessage(const QString &control, const QString &text)
 {
     const FieldRow *row = rowOf(control);

@@ -39,6 +39,10 @@ QString controlName(Field field);
 // a field without one (the name, the visible hour, the calendar year) takes everything.
 bool acceptsTypedCharacter(const QString &control, QChar typed);
 
+// `text` as `control` takes it when it is pasted or dropped: the characters typing would
+// put into the field, in their order (no control characters in a field with a set).
+QString acceptedText(const QString &control, const QString &text);
+
 // The message that keeps the focus in `control` when it is left holding `text`, or an
 // empty text when the value may leave. The value is read leniently, so an empty month
 // passes as 0 and "12abc" reads as 12.

@@ -6,7 +6,6 @@
 #include "common/run_error.h"
 #include "common/small_file.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -16,11 +15,23 @@ namespace ferolune {
 
 namespace {
 
+// A chart file is text: control characters other than line ends, tabs and the old
+// end-of-file mark belong to some other kind of file.
+bool isText(const QByteArray &bytes)
+{
+    return std::none_of(bytes.begin(), bytes.end(), [](char byte) {
+        const auto code = static_cast<unsigned char>(byte);
+        return (code < 0x20 && code != '\t' && code != '\n' && code != '\r' && code != 0x1a) || code == 0x7f;
+    });
+}
+
 std::variant<QString, ChartFileFailure> loadChartText(const QString &path)
 {
     const auto bytes = ReadSmallFile(path, ChartFileMaxBytes);
     if (const auto *failure = std::get_if<SmallFileFailure>(&bytes))
         return *failure == SmallFileFailure::TooLarge ? ChartFileFailure::TooLarge : ChartFileFailure::CannotOpen;
+    if (!isText(std::get<QByteArray>(bytes)))
+        return ChartFileFailure::NotChartFile;
     return DecodeWindows1250(std::get<QByteArray>(bytes));
 }
 
@@ -54,6 +65,26 @@ std::optional<int> summerTimeState(const ChartValue &value)
     return std::nullopt;
 }
 
+// Values 2 to 11 hold the birth date, hour, place and zone: numbers, or texts that read
+// as numbers with either decimal point. Truth values and empty values are taken as the
+// list writer gives them; any other text means the file is something else.
+bool holdsBirthNumbers(const std::vector<ChartValue> &values)
+{
+    const qsizetype last = std::min<qsizetype>(static_cast<qsizetype>(values.size()), 11);
+    for (qsizetype index = 1; index < last; ++index) {
+        const ChartValue &value = values[static_cast<std::size_t>(index)];
+        if (value.kind != ChartValue::Kind::Text)
+            continue;
+        bool number = false;
+        QString text = value.text.trimmed();
+        text.replace(QLatin1Char(','), QLatin1Char('.'));
+        text.toDouble(&number);
+        if (!number)
+            return false;
+    }
+    return true;
+}
+
 // The before-noon flag: false, the number 0 or nothing means the afternoon.
 bool meansAfternoon(const ChartValue &flag)
 {
@@ -77,6 +108,8 @@ QString failureReason(ChartFileFailure failure)
         return QStringLiteral("a fájl nem nyitható meg.");
     case ChartFileFailure::TooLarge:
         return QStringLiteral("a fájl túl nagy, nem asztrógram.");
+    case ChartFileFailure::NotChartFile:
+        return QStringLiteral("a fájl nem asztrógram.");
     case ChartFileFailure::TooFewValues:
         return QStringLiteral("túl kevés adat van benne (legalább 14 kell).");
     case ChartFileFailure::BadSummerTime:
@@ -115,6 +148,8 @@ ChartFileImport ReadChartFile(const QString &path)
 
 std::variant<ChartFileValues, ChartFileFailure> CheckChartValues(const std::vector<ChartValue> &values)
 {
+    if (!holdsBirthNumbers(values))
+        return ChartFileFailure::NotChartFile;
     if (static_cast<qsizetype>(values.size()) < ChartFileShortLength)
         return ChartFileFailure::TooFewValues;
     const std::optional<int> summerTime = summerTimeState(values[11]);
@@ -151,10 +186,9 @@ QString ChartFileFailureMessage(const QString &path, ChartFileFailure failure)
         .arg(QFileInfo(path).fileName(), failureReason(failure));
 }
 
-ChartFileDialogSettings ChartFileDialog(const QString &applicationDirectory)
+ChartFileDialogSettings ChartFileDialog()
 {
-    return {QStringLiteral("Asztrógram megnyitása"), QStringLiteral("Horavista file (*.hvs)"),
-            QDir(applicationDirectory).filePath(QStringLiteral("radix"))};
+    return {QStringLiteral("Asztrógram megnyitása"), QStringLiteral("Horavista file (*.hvs)")};
 }
 
 } // namespace ferolune

@@ -26,6 +26,7 @@ inline constexpr qint64 ChartFileMaxBytes = 1024 * 1024;
 enum class ChartFileFailure {
     CannotOpen,    // missing, unreadable, or not a file
     TooLarge,      // more than ChartFileMaxBytes
+    NotChartFile,  // not text, or a text in the place of the birth date, hour or place
     TooFewValues,  // fewer than 14 values
     BadSummerTime, // value 12 is not a whole number 0, 1 or 2
 };
@@ -51,7 +52,8 @@ void ProbeChartFileFields(const QString &path, bool &shortFile);
 // Reads and checks the whole chart file; changes nothing.
 ChartFileImport ReadChartFile(const QString &path);
 
-// Checks values read from a chart file: at least 14, and value 12 convertible to a
+// Checks values read from a chart file: values 2 to 11 (the birth date, hour, place and
+// zone) no text that is not a number, at least 14 values, and value 12 convertible to a
 // whole number 0, 1 or 2 (nearest, halves to even; the truth value true is -1).
 std::variant<ChartFileValues, ChartFileFailure> CheckChartValues(const std::vector<ChartValue> &values);
 
@@ -66,11 +68,10 @@ QString ChartFileFailureMessage(const QString &path, ChartFileFailure failure);
 
 // How the open-file dialog for chart files is set up.
 struct ChartFileDialogSettings {
-    QString title;     // "Asztrógram megnyitása"
-    QString filter;    // "Horavista file (*.hvs)"
-    QString directory; // "radix" beside the program; need not exist
+    QString title;  // "Asztrógram megnyitása"
+    QString filter; // "Horavista file (*.hvs)"
 };
 
-ChartFileDialogSettings ChartFileDialog(const QString &applicationDirectory);
+ChartFileDialogSettings ChartFileDialog();
 
 } // namespace ferolune

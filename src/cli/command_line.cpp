@@ -2,6 +2,7 @@
 
 #include "chart/ephemeris.h"
 #include "cli/export_command.h"
+#include "common/process_setup.h"
 #include "common/qt_translation.h"
 
 #include <QCommandLineParser>
@@ -42,14 +43,6 @@ QString usageMessage(const QCommandLineParser &parser)
         return QStringLiteral("Ismeretlen kapcsoló: %1%2").arg(name.size() == 1 ? "-" : "--", name);
     }
     return parser.errorText();
-}
-
-// Qt's own diagnostics (the platform's, the fonts') are not the user's business: what the
-// command line has to say it writes itself. Only a fatal error still gets through.
-void quietQt(QtMsgType type, const QMessageLogContext &, const QString &message)
-{
-    if (type == QtFatalMsg)
-        QTextStream(stderr) << message << Qt::endl;
 }
 
 // Whether the arguments ask for the PDF page: by --format, else by the suffix of -o.
@@ -105,9 +98,9 @@ int CommandLineMain(int argc, char *argv[])
     QStringList arguments;
     for (int k = 0; k < argc; ++k)
         arguments << QString::fromLocal8Bit(argv[k]);
+    PrepareProcess();
     // Only the PDF page needs Qt Gui, for its fonts, and Qt Gui needs a platform: the one
     // that draws without a display, whatever the environment names, as nothing is shown.
-    qInstallMessageHandler(quietQt);
     std::unique_ptr<QCoreApplication> application;
     if (DrawsPage(arguments)) {
         qputenv("QT_QPA_PLATFORM", "offscreen");

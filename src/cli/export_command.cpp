@@ -19,7 +19,7 @@
 #include "places/place_option.h"
 
 #include <QCommandLineParser>
-#include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringList>
 #include <QTextStream>
@@ -95,6 +95,9 @@ BirthData typedBirthFields(const QCommandLineParser &parser)
 // file does not hold, stay east and north.
 BirthData chartFileFields(const QString &path)
 {
+    if (path.trimmed().isEmpty())
+        throw CommandRefusal{QStringLiteral("A --chart értéke egy asztrógram (*.hvs) vagy mentett személy "
+                                            "(*.ferolune) fájl neve legyen.")};
     if (IsPersonFilePath(path)) {
         const PersonFileRead person = ReadPersonFile(path);
         if (!person.person)
@@ -149,6 +152,9 @@ ExportFormat formatOf(const QCommandLineParser &parser, const QString &path)
     }
     if (const std::optional<ExportFormat> format = FormatOfPath(path))
         return *format;
+    if (path == StandardOutputPath)
+        throw CommandRefusal{QStringLiteral("A szabványos kimenetre (-o -) írt naptár formátumát a --format kapcsoló "
+                                            "adja meg: pdf, ics vagy csv.")};
     throw CommandRefusal{QStringLiteral("A(z) %1 fájl nevéből nem derül ki a formátum: adjon meg .pdf, .ics vagy .csv "
                                  "kiterjesztést, vagy a --format kapcsolót.")
                       .arg(path)};
@@ -213,42 +219,50 @@ void applyBirthPlace(const QCommandLineParser &parser, ExportRequest &request)
 
 // The natal chart and the year scan of a calendar run, by the engine the window's
 // controller runs and with its messages. Empty when the run went through.
-QString computeCalendar(const ExportRequest &request, Ephemeris &ephemeris, ChartState &state,
-                        CalendarModel &model)
+std::optional<FieldProblem> computeCalendar(const ExportRequest &request, Ephemeris &ephemeris, ChartState &state,
+                                            CalendarModel &model)
 {
+    const auto unreadable = [](const RunError &error) {
+        return FieldProblem{error.field(), error.field(),
+                            UnreadableFieldMessage(error.field(), error.number() == RunError::Overflow)};
+    };
     const CalendarEngine engine = ProgramCalendarEngine();
     state.EvalMode = EvaluationMode::Natal;
     try {
         engine.computeNatalChart(state, request.fields, ephemeris);
     } catch (const RunError &error) {
-        return UnreadableFieldMessage(error.field(), error.number() == RunError::Overflow);
+        return unreadable(error);
     } catch (const EphemerisError &) {
-        return BirthDateBeyondEphemerisMessage(request.fields.txtYear);
+        const QString year = controlName(Field::txtYear);
+        return FieldProblem{year, year, BirthDateBeyondEphemerisMessage(request.fields.txtYear)};
     }
     model.resetDays();
     try {
         engine.scanYear(state, request.fields, request.calendarYearText, ephemeris, model, {});
     } catch (const RunError &error) {
-        return UnreadableFieldMessage(error.field(), error.number() == RunError::Overflow);
+        return unreadable(error);
     } catch (const EphemerisError &) {
-        return CalendarYearBeyondEphemerisMessage(request.calendarYearText);
+        const QString year = controlName(Field::Text3);
+        return FieldProblem{year, year, CalendarYearBeyondEphemerisMessage(request.calendarYearText)};
     }
-    return {};
+    return std::nullopt;
 }
 
 // The PDF is the page the calendar window shows and prints.
 WriteResult writeCalendar(const ExportRequest &request, const ChartState &state, const CalendarModel &model)
 {
-    if (request.format != ExportFormat::Pdf) {
-        const CalendarExport calendar = CalendarExportOf(request.fields, request.calendarYearText, state, model);
-        return WriteFileAtomically(request.outputPath, TextFileOf(calendar, request.format));
+    QByteArray bytes;
+    if (request.format == ExportFormat::Pdf) {
+        bytes = CalendarPdf(
+            PageOfRun(request.fields, request.calendarYearText, state.ChartText, AngleCaption(state), model));
+        if (bytes.isEmpty())
+            return {QStringLiteral("A naptár nem menthető: a PDF oldal nem készíthető el.")};
+    } else {
+        bytes = TextFileOf(CalendarExportOf(request.fields, request.calendarYearText, state, model), request.format);
     }
-    const QByteArray pdf =
-        CalendarPdf(PageOfRun(request.fields, request.calendarYearText, state.ChartText, AngleCaption(state), model));
-    if (pdf.isEmpty())
-        return {QStringLiteral("A(z) %1 fájl nem írható: a PDF oldal nem készíthető el")
-                    .arg(QDir::toNativeSeparators(request.outputPath))};
-    return WriteFileAtomically(request.outputPath, pdf);
+    if (request.outputPath == StandardOutputPath)
+        return WriteStandardOutput(bytes);
+    return WriteFileAtomically(request.outputPath, bytes);
 }
 
 // The five chart lines of the birth-data box and its angle caption, one a line.
@@ -302,10 +316,9 @@ std::variant<ExportRequest, CommandRefusal> ExportRequestOf(const QCommandLinePa
         const bool fromChartFile = parser.isSet(QStringLiteral("chart"));
         requireOptions(parser, fromChartFile);
         ExportRequest request;
-        request.fields = fromChartFile ? chartFileFields(parser.value(QStringLiteral("chart")))
-                                       : typedBirthFields(parser);
-        // A saved person holds places; a chart file holds none.
-        if (fromChartFile && IsPersonFilePath(parser.value(QStringLiteral("chart"))))
+        request.chartFile = fromChartFile ? parser.value(QStringLiteral("chart")) : QString();
+        request.fields = fromChartFile ? chartFileFields(request.chartFile) : typedBirthFields(parser);
+        if (fromChartFile) // a chart file names no place; a saved person may
             checkSavedPlaces(parser, request.fields);
         if (parser.isSet(QStringLiteral("name")))
             request.fields.txtName = parser.value(QStringLiteral("name"));
@@ -331,17 +344,27 @@ ExitStatus RunExport(const ExportRequest &request, Ephemeris &ephemeris, QTextSt
         err << message << Qt::endl;
         return ExitRefused;
     };
+    // A birth field read from a file is named with the file; the calendar year is an
+    // option of its own.
+    const auto refuseField = [&](const FieldProblem &problem) {
+        if (request.chartFile.isEmpty() || problem.field == controlName(Field::Text3))
+            return refuse(problem.message);
+        return refuse(QStringLiteral("A(z) %1 fájl egyik adata hibás: %2")
+                          .arg(QFileInfo(request.chartFile).fileName(), problem.message));
+    };
     // A run never starts with a field it cannot read or a birth that never was.
     if (const std::optional<FieldProblem> problem = FindFieldProblem(request.fields, request.calendarYearText))
-        return refuse(problem->message);
+        return refuseField(*problem);
 
     ChartState state;
     CalendarModel model;
-    if (const QString message = computeCalendar(request, ephemeris, state, model); !message.isEmpty())
-        return refuse(message);
+    if (const std::optional<FieldProblem> problem = computeCalendar(request, ephemeris, state, model))
+        return refuseField(*problem);
     if (const WriteResult written = writeCalendar(request, state, model); !written.ok())
         return refuse(written.error);
-    out << chartLines(state) << Qt::flush;
+    // Standard output that carries the calendar carries nothing else.
+    if (request.outputPath != StandardOutputPath)
+        out << chartLines(state) << Qt::flush;
     return ExitSuccess;
 }
 

@@ -25,10 +25,14 @@ enum ExitStatus {
     ExitUsage = 2,   // an option missing, unknown or not in its form
 };
 
+// "-o -" writes the calendar to standard output.
+inline const QString StandardOutputPath = QStringLiteral("-");
+
 struct ExportRequest {
     BirthData fields;
     QString calendarYearText;
-    QString outputPath;
+    QString chartFile;  // the chart file or saved person the fields come from, if any
+    QString outputPath; // StandardOutputPath for standard output
     ExportFormat format = ExportFormat::Csv;
 };
 

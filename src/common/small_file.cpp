@@ -7,7 +7,7 @@ namespace ferolune {
 std::variant<QByteArray, SmallFileFailure> ReadSmallFile(const QString &path, qint64 maxBytes)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
         return SmallFileFailure::CannotOpen;
     // One byte past the limit: the size of a device or pipe is not known beforehand.
     QByteArray bytes = file.read(maxBytes + 1);

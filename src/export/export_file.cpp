@@ -1,31 +1,8 @@
 #include "export/export_file.h"
 
-#include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace ferolune {
-
-namespace {
-
-// Why `path` could not be written, in Hungarian where the cause can be told from the
-// file system; otherwise Qt's own words.
-QString failureReason(const QString &path, const QSaveFile &file)
-{
-    const QFileInfo target(path);
-    const QFileInfo folder(target.absolutePath());
-    if (target.isDir())
-        return QStringLiteral("ezen a néven mappa áll");
-    if (!folder.isDir())
-        return QStringLiteral("a(z) %1 mappa nem létezik").arg(QDir::toNativeSeparators(folder.filePath()));
-    if (!folder.isWritable())
-        return QStringLiteral("a(z) %1 mappába nincs írási jog").arg(QDir::toNativeSeparators(folder.filePath()));
-    if (target.exists() && !target.isWritable())
-        return QStringLiteral("a fájl írásvédett");
-    return file.errorString();
-}
-
-} // namespace
 
 std::optional<ExportFormat> FormatOfName(const QString &name)
 {
@@ -64,16 +41,6 @@ QString SuffixOf(ExportFormat format)
 QString ProposedFileName(int year, ExportFormat format)
 {
     return QStringLiteral("holdfazis-naptar-%1.%2").arg(year).arg(SuffixOf(format));
-}
-
-WriteResult WriteFileAtomically(const QString &path, const QByteArray &bytes)
-{
-    QSaveFile file(path);
-    const bool written = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
-    if (written)
-        return {};
-    const QString reason = failureReason(path, file);
-    return {QStringLiteral("A(z) %1 fájl nem írható: %2").arg(QDir::toNativeSeparators(path), reason)};
 }
 
 } // namespace ferolune

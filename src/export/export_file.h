@@ -1,9 +1,11 @@
 #pragma once
 
 // What the window and the command line share when they save a calendar: the format a
-// file name asks for, the name proposed for a year, and the atomic write.
+// file name asks for and the name proposed for a year. The file is written whole or not
+// at all (common/file_write.h).
 
-#include <QByteArray>
+#include "common/file_write.h"
+
 #include <QString>
 
 #include <optional>
@@ -20,15 +22,5 @@ std::optional<ExportFormat> FormatOfPath(const QString &path);
 QString SuffixOf(ExportFormat format);
 // "holdfazis-naptar-2027.ics".
 QString ProposedFileName(int year, ExportFormat format);
-
-struct WriteResult {
-    QString error; // the Hungarian message naming the file; empty on success
-    bool ok() const { return error.isEmpty(); }
-};
-
-// Writes `bytes` to `path` through a temporary file in the same folder that is renamed
-// over the target only once everything is written, so a failure leaves neither a
-// half-written file nor a stray temporary one, and an existing file stays as it was.
-[[nodiscard]] WriteResult WriteFileAtomically(const QString &path, const QByteArray &bytes);
 
 } // namespace ferolune

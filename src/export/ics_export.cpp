@@ -56,9 +56,9 @@ QString phaseDescription(const CalendarExport &calendar, const ExportDay &day)
     return lines.join(QLatin1Char('\n'));
 }
 
-QString fertileDescription(const CalendarExport &calendar, const ExportDay &phaseDay)
+QString fertileDescription(const CalendarExport &calendar, const QDate &phaseDay)
 {
-    return (personLines(calendar) << QStringLiteral("Holdfázis nap: ") + dotted(phaseDay.date)).join(QLatin1Char('\n'));
+    return (personLines(calendar) << QStringLiteral("Holdfázis nap: ") + dotted(phaseDay)).join(QLatin1Char('\n'));
 }
 
 // An all-day event from `first` to `last` (DTEND is the day after, as the format wants).
@@ -75,6 +75,22 @@ void addEvent(icalcomponent *calendar, const QString &uid, const icaltimetype &s
     // Marked days inform; they do not make the person busy.
     icalcomponent_add_property(event, icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
     icalcomponent_add_component(calendar, event);
+}
+
+// Fertile days that end the year come before a moon-phase day on 1 to 3 January, three
+// days after the first of them; that day is in the next year's calendar. The event's UID
+// differs from the one the next year's file gives the January fertile days.
+void addYearEndFertileDays(icalcomponent *root, const CalendarExport &calendar, const icaltimetype &stamp)
+{
+    const std::vector<ExportDay> &days = calendar.days;
+    size_t first = days.size();
+    while (first > 0 && days[first - 1].dayClass == DayClass::Fertile)
+        --first;
+    if (first == days.size())
+        return;
+    const QDate phaseDay = days[first].date.addDays(3);
+    addEvent(root, EventUid(calendar.personIdentity, phaseDay, "fertile-year-end"), stamp, days[first].date,
+             days.back().date, QStringLiteral("Termékeny nap"), fertileDescription(calendar, phaseDay));
 }
 
 Component newCalendar(const CalendarExport &calendar)
@@ -117,12 +133,13 @@ QByteArray CalendarIcs(const CalendarExport &calendar, const QDateTime &stamp)
         if (firstFertile < index)
             addEvent(root.get(), EventUid(calendar.personIdentity, day.date, "fertile"), stampTime,
                      days[firstFertile].date, days[index - 1].date, QStringLiteral("Termékeny nap"),
-                     fertileDescription(calendar, day));
+                     fertileDescription(calendar, day.date));
         const QString summary = day.dayClass == DayClass::PhaseBoy ? QStringLiteral("Holdfázis nap - fiú")
                                                                    : QStringLiteral("Holdfázis nap - lány");
         addEvent(root.get(), EventUid(calendar.personIdentity, day.date, "phase"), stampTime, day.date, day.date,
                  summary, phaseDescription(calendar, day));
     }
+    addYearEndFertileDays(root.get(), calendar, stampTime);
     char *text = icalcomponent_as_ical_string_r(root.get());
     const QByteArray bytes(text);
     icalmemory_free_buffer(text);

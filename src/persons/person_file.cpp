@@ -1,5 +1,6 @@
 #include "persons/person_file.h"
 
+#include "common/file_write.h"
 #include "common/small_file.h"
 
 #include <QFileInfo>
@@ -7,7 +8,6 @@
 #include <QJsonObject>
 #include <QJsonParseError>
 #include <QJsonValue>
-#include <QSaveFile>
 
 #include <cmath>
 #include <limits>
@@ -200,14 +200,7 @@ PersonFileRead ReadPersonFile(const QString &path)
 
 QString WritePersonFile(const QString &path, const BirthData &person)
 {
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly)) {
-        file.write(PersonJson(person));
-        if (file.commit())
-            return {};
-    }
-    return QStringLiteral("A(z) %1 fájlba nem sikerült menteni: %2")
-        .arg(QFileInfo(path).fileName(), file.errorString());
+    return WriteFileAtomically(path, PersonJson(person)).error;
 }
 
 bool IsPersonFilePath(const QString &path)

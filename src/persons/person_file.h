@@ -31,8 +31,8 @@ PersonFileRead ParsePerson(const QByteArray &bytes, const QString &path);
 // Reads and checks the whole file.
 PersonFileRead ReadPersonFile(const QString &path);
 
-// Writes the person atomically: the file is replaced only once the whole text is on
-// disk. Returns an empty text, or the Hungarian message naming the file and the cause.
+// Writes the person whole or not at all (WriteFileAtomically). Returns an empty text, or
+// the Hungarian message naming the file and the cause.
 QString WritePersonFile(const QString &path, const BirthData &person);
 
 // True for a path the person reader takes (by its suffix), false for a chart file.

@@ -12,6 +12,8 @@ AtlasSource::AtlasSource(QString path) : m_path(std::move(path)) {}
 AtlasSource::~AtlasSource()
 {
     if (m_thread) {
+        // The program is ending: a reading still going on stops at once.
+        m_thread->requestInterruption();
         m_thread->wait();
         delete m_thread;
     }

@@ -1,5 +1,6 @@
 #include "widgets/dialogs.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -8,6 +9,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSpacerItem>
+#include <QStandardPaths>
 
 #include <algorithm>
 #include <vector>
@@ -54,6 +56,38 @@ QString existingDirectory(const QString &path)
 }
 
 } // namespace
+
+QString FirstStartFolder(const QString &programDirectory)
+{
+    const QString radix = QDir(programDirectory).filePath(QStringLiteral("radix"));
+    if (QFileInfo(radix).isDir())
+        return radix;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
+QString Dialogs::startFolder() const
+{
+    return m_lastFolder.isEmpty() ? FirstStartFolder(QCoreApplication::applicationDirPath()) : m_lastFolder;
+}
+
+QString Dialogs::rememberFolderOf(const QString &chosenPath)
+{
+    if (!chosenPath.isEmpty())
+        m_lastFolder = QFileInfo(chosenPath).absolutePath();
+    return chosenPath;
+}
+
+QString Dialogs::chooseFileToOpen(QWidget *parent, const QString &title, const QString &filter)
+{
+    return rememberFolderOf(openFileName(parent, title, startFolder(), filter));
+}
+
+QString Dialogs::chooseFileToSave(QWidget *parent, const QString &title, const QString &fileName,
+                                  const QString &filter)
+{
+    return rememberFolderOf(saveFileName(parent, title, QDir(startFolder()).filePath(fileName), filter));
+}
 
 void WidgetDialogs::message(QWidget *parent, const QString &text, Icon icon)
 {

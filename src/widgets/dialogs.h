@@ -32,7 +32,24 @@ public:
     // A file to save to; empty when the user cancels.
     virtual QString saveFileName(QWidget *parent, const QString &title, const QString &proposedPath,
                                  const QString &filter) = 0;
+
+    // The file dialogs of the windows: they start in startFolder(), and the folder of the
+    // file chosen becomes the start of the next one. Empty when the user cancels.
+    QString chooseFileToOpen(QWidget *parent, const QString &title, const QString &filter);
+    QString chooseFileToSave(QWidget *parent, const QString &title, const QString &fileName, const QString &filter);
+    // The folder of the file last chosen in this run; before that FirstStartFolder().
+    QString startFolder() const;
+
+private:
+    QString rememberFolderOf(const QString &chosenPath);
+
+    QString m_lastFolder;
 };
+
+// Where the first file dialog of a run starts: "radix" beside the program, where chart
+// files are kept, when it exists; else the user's documents folder (the home folder
+// where there is none).
+QString FirstStartFolder(const QString &programDirectory);
 
 // The real dialogs: QMessageBox and QFileDialog.
 class WidgetDialogs : public Dialogs {

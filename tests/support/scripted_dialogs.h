@@ -23,6 +23,7 @@ public:
     QStringList saveTitles;
     QStringList saveProposals; // "proposed path | filter" of every save dialog
     QStringList openTitles; // each open dialog's title and filter, "title | filter"
+    QStringList openFolders; // the folder each open dialog starts in
     bool answer = false;    // the answer to every question
     QString savePath;       // the file chosen in every save dialog; empty cancels
     QString chosenFile;     // the file chosen in every open dialog; empty cancels
@@ -48,9 +49,10 @@ public:
         choices.erase(choices.begin());
         return choice;
     }
-    QString openFileName(QWidget *, const QString &title, const QString &, const QString &filter) override
+    QString openFileName(QWidget *, const QString &title, const QString &folder, const QString &filter) override
     {
         openTitles << title + QStringLiteral(" | ") + filter;
+        openFolders << folder;
         return chosenFile;
     }
     QString saveFileName(QWidget *, const QString &title, const QString &proposedPath, const QString &filter) override

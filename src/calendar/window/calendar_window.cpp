@@ -220,21 +220,25 @@ void CalendarWindow::setCalendarExport(const CalendarExport &calendar)
     m_export = calendar;
 }
 
+std::variant<QByteArray, QString> CalendarWindow::calendarFile(ExportFormat format)
+{
+    if (format == ExportFormat::Pdf) {
+        QByteArray bytes = CalendarPdf(m_canvas->content());
+        if (bytes.isEmpty())
+            return QStringLiteral("a PDF oldal nem készíthető el");
+        return bytes;
+    }
+    if (!m_export)
+        return QStringLiteral("a naptár még nem készült el");
+    return TextFileOf(*m_export, format);
+}
+
 WriteResult CalendarWindow::saveCalendar(const QString &path, ExportFormat format)
 {
-    QByteArray bytes;
-    if (format == ExportFormat::Pdf) {
-        bytes = CalendarPdf(m_canvas->content());
-        if (bytes.isEmpty())
-            return {QStringLiteral("A(z) %1 fájl nem írható: a PDF oldal nem készíthető el")
-                        .arg(QDir::toNativeSeparators(path))};
-    } else if (m_export) {
-        bytes = TextFileOf(*m_export, format);
-    } else {
-        return {QStringLiteral("A(z) %1 fájl nem írható: a naptár még nem készült el")
-                    .arg(QDir::toNativeSeparators(path))};
-    }
-    return WriteFileAtomically(path, bytes);
+    const std::variant<QByteArray, QString> file = calendarFile(format);
+    if (const QString *reason = std::get_if<QString>(&file))
+        return {QStringLiteral("A(z) %1 fájl nem írható: %2.").arg(QDir::toNativeSeparators(path), *reason)};
+    return WriteFileAtomically(path, std::get<QByteArray>(file));
 }
 
 void CalendarWindow::cmdSave_Click()
@@ -242,10 +246,10 @@ void CalendarWindow::cmdSave_Click()
     // Nothing to save while a run works on the cells, nor before one has finished.
     if (isWaitPanelVisible() || !m_export)
         return;
-    const QString proposed = QDir::home().filePath(ProposedFileName(m_export->year, ExportFormat::Pdf));
-    QString path = m_dialogs.saveFileName(this, QStringLiteral("A naptár mentése"), proposed,
-                                          QStringLiteral("PDF dokumentum (*.pdf);;iCalendar naptár (*.ics);;"
-                                                         "CSV táblázat (*.csv)"));
+    QString path = m_dialogs.chooseFileToSave(this, QStringLiteral("A naptár mentése"),
+                                              ProposedFileName(m_export->year, ExportFormat::Pdf),
+                                              QStringLiteral("PDF dokumentum (*.pdf);;iCalendar naptár (*.ics);;"
+                                                             "CSV táblázat (*.csv)"));
     if (path.isEmpty())
         return;
     std::optional<ExportFormat> format = FormatOfPath(path);
@@ -283,28 +287,24 @@ void CalendarWindow::offerPdfInstead()
                                             "Szeretné a naptárt inkább PDF fájlba menteni?");
     if (!m_dialogs.ask(this, question))
         return;
-    QString path = m_dialogs.saveFileName(this, QStringLiteral("A naptár mentése PDF fájlba"), proposedPdfPath(),
-                                          QStringLiteral("PDF fájlok (*.pdf)"));
+    QString path = m_dialogs.chooseFileToSave(this, QStringLiteral("A naptár mentése PDF fájlba"), proposedPdfName(),
+                                              QStringLiteral("PDF fájlok (*.pdf)"));
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".pdf");
-    if (!saveCalendar(path, ExportFormat::Pdf).ok()) {
-        m_dialogs.message(this, QStringLiteral("A PDF fájlt nem sikerült létrehozni:\n") + QDir::toNativeSeparators(path),
-                          Dialogs::Icon::Critical);
-    }
+    if (const WriteResult written = saveCalendar(path, ExportFormat::Pdf); !written.ok())
+        m_dialogs.message(this, written.error, Dialogs::Icon::Critical);
 }
 
-QString CalendarWindow::proposedPdfPath() const
+QString CalendarWindow::proposedPdfName() const
 {
     QString year;
     for (const QChar c : m_canvas->content().calendarYearText) {
         if (c.isDigit())
             year += c;
     }
-    const QString name = year.isEmpty() ? QStringLiteral("holdfazis-naptar.pdf")
-                                        : QStringLiteral("holdfazis-naptar-%1.pdf").arg(year);
-    return QDir::home().filePath(name);
+    return year.isEmpty() ? QStringLiteral("holdfazis-naptar.pdf") : QStringLiteral("holdfazis-naptar-%1.pdf").arg(year);
 }
 
 void CalendarWindow::closeEvent(QCloseEvent *event)

@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <variant>
 
 class QIODevice;
 class QPrinter;
@@ -81,9 +82,10 @@ public:
     // What the save button writes besides the page: the finished run's days and person.
     // Until a run has finished the button saves nothing.
     void setCalendarExport(const CalendarExport &calendar);
-    // The calendar saved to `path` as `format`: the printed page as PDF, or the iCalendar
-    // or CSV file of the calendar export. Nothing is left at `path` when it fails; the
-    // message names the file.
+    // The calendar as `format`: the printed page as PDF, or the iCalendar or CSV file of
+    // the calendar export; else why it cannot be made.
+    std::variant<QByteArray, QString> calendarFile(ExportFormat format);
+    // calendarFile() written to `path` whole or not at all; the message names the file.
     [[nodiscard]] WriteResult saveCalendar(const QString &path, ExportFormat format);
 
     // A click on day cell P(Index): a moon-phase day asks for its detail.
@@ -105,7 +107,7 @@ protected:
 private:
     void buildButtons();
     void offerPdfInstead();
-    QString proposedPdfPath() const;
+    QString proposedPdfName() const;
 
     Dialogs &m_dialogs;
     PrinterSource m_printerSource;
