@@ -1,5 +1,6 @@
 #include "common/process_setup.h"
 
+#include <QString>
 #include <QtGlobal>
 
 #include <csignal>
