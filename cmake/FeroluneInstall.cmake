@@ -19,7 +19,8 @@ target_compile_definitions(ferolune_data_paths INTERFACE
   FEROLUNE_SYSTEM_EPHE_DIR="${FEROLUNE_SYSTEM_EPHE_DIR}")
 
 set(FEROLUNE_RESOURCES "${PROJECT_SOURCE_DIR}/resources")
-install(TARGETS ferolune RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}")
+# The window program and, beside it, the command line.
+install(TARGETS ferolune ferolune-cli RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}")
 install(FILES "${FEROLUNE_RESOURCES}/ferolune.desktop" DESTINATION "${CMAKE_INSTALL_DATADIR}/applications")
 install(FILES "${FEROLUNE_RESOURCES}/org.example.ferolune.metainfo.xml" DESTINATION "${CMAKE_INSTALL_DATADIR}/metainfo")
 foreach(size 32 64)
@@ -51,7 +52,9 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "one-year fertility calendar from the nata
 set(CPACK_PACKAGE_DESCRIPTION
     "Ferolune computes the natal chart from the birth data, keeps the angle from the Sun \
 forward to the Moon, and marks every day of a chosen year on which that angle returns, \
-the fertile days before it and the days that are not fertile. The program speaks Hungarian.")
+the fertile days before it and the days that are not fertile. ferolune opens the window; \
+ferolune-cli writes the same calendar as PDF, iCalendar or CSV without one. The program \
+speaks Hungarian.")
 set(CPACK_RESOURCE_FILE_LICENSE "${PROJECT_SOURCE_DIR}/LICENSE")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)

@@ -1,20 +1,28 @@
-// Ferolune: a one-year fertility calendar by the Jonas method from the natal chart.
+// Ferolune: a one-year fertility calendar by the Jonas method from the natal chart. This
+// is the window; ferolune-cli makes the same calendar files from the command line.
 
 #include "app/clock.h"
-#include "app/command_line.h"
 #include "app/program.h"
+#include "app/program_arguments.h"
 #include "calendar/window/calendar_worker.h"
 #include "chart/ephemeris.h"
 #include "widgets/dialogs.h"
 
 #include <QApplication>
+#include <QTextStream>
 
 int main(int argc, char *argv[])
 {
     ferolune::PrepareProcess();
-    // With arguments the program works from the command line and opens no window.
-    if (argc > 1)
-        return ferolune::CommandLineMain(argc, argv);
+    {
+        QStringList arguments;
+        for (int k = 0; k < argc; ++k)
+            arguments << QString::fromLocal8Bit(argv[k]);
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        if (const std::optional<int> status = ferolune::AnswerProgramArguments(arguments, out, err))
+            return *status;
+    }
 
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ferolune"));

@@ -1,9 +1,9 @@
 // The calendar window on its own: layout, the cells it shows, clicks and printing.
 
 #include "calendar/window/calendar_canvas.h"
-#include "calendar/window/calendar_layout.h"
 #include "calendar/calendar_run.h"
 #include "calendar/window/calendar_window.h"
+#include "page/page_layout.h"
 #include "support/full_disk.h"
 #include "support/pdf_page.h"
 #include "support/scripted_dialogs.h"
@@ -65,60 +65,6 @@ private slots:
         QCOMPARE(window->size(), QSize(693, 552));
         QVERIFY(!window->windowIcon().isNull());
         QVERIFY(window->testAttribute(Qt::WA_DeleteOnClose));
-    }
-
-    // Where a control stands; a width of 0 means "sized to its text", a wider actual width
-    // means the substitute font needed the room (a transparent label grows to the right).
-    void controlPlaces_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QRect>("designed");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("Label10 year") << "Label10" << QRect(32, 8, 50, 16) << "";
-        QTest::newRow("Label1 day header") << "Label1" << QRect(100, 12, 513, 17) << "";
-        QTest::newRow("L_2 March, sized") << "L_2" << QRect(-1, 80, 0, 14) << "Március";
-        QTest::newRow("Label5") << "Label5" << QRect(56, 316, 0, 14) << "Nem termékeny nap";
-        QTest::newRow("Label8") << "Label8" << QRect(56, 388, 0, 14) << "Holdfázis nap - fiú";
-        QTest::newRow("Command1") << "Command1" << QRect(76, 416, 109, 29) << "";
-        QTest::newRow("Picture1") << "Picture1" << QRect(200, 280, 401, 169) << "";
-        QTest::newRow("Label4 inside the box border") << "Label4" << QRect(10, 6, 385, 21) << "A SZÜLETÉS ADATAI";
-        QTest::newRow("Label2") << "Label2" << QRect(10, 30, 385, 105) << "lblData";
-        QTest::newRow("Label3") << "Label3" << QRect(10, 138, 385, 25) << "lblFok";
-        QTest::newRow("L_12 detail heading") << "L_12" << QRect(8, 452, 330, 14)
-                                             << "Részletes (klikk a megfelelő napra a részletes lebontásért):";
-        QTest::newRow("Label12 hour header") << "Label12" << QRect(188, 464, 305, 13) << "";
-        QTest::newRow("lblNap1") << "lblNap1" << QRect(188, 504, 97, 13) << "";
-        QTest::newRow("lblNap3") << "lblNap3" << QRect(396, 504, 97, 13) << "";
-        QTest::newRow("Picture2 wait panel") << "Picture2" << QRect(0, 0, 693, 533) << "";
-        QTest::newRow("Label9") << "Label9" << QRect(112, 188, 471, 24) << "KÉREM VÁRJON AMIG A NAPTÁR ELKÉSZÜL...";
-        QTest::newRow("Label11") << "Label11" << QRect(288, 516, 402, 13) << "";
-        QTest::newRow("lblPontos exact moment") << "lblPontos" << QRect(8, 520, 665, 13) << "";
-        QTest::newRow("lblEfemerisz note") << "lblEfemerisz" << QRect(8, 536, 677, 13)
-                                           << "Figyelem: ennek az évnek a helyzetei a Swiss Ephemeris beépített, "
-                                              "kevésbé pontos efemeriszéből származnak.";
-    }
-    void controlPlaces()
-    {
-        QFETCH(QString, name);
-        QFETCH(QRect, designed);
-        QFETCH(QString, text);
-        auto *control = window->findChild<QWidget *>(name);
-        QVERIFY(control);
-        if (designed.left() >= 0)
-            QCOMPARE(control->pos(), designed.topLeft());
-        else // the month labels end just before the first column of cells
-            QVERIFY(control->geometry().right() >= 95 && control->geometry().right() < 104);
-        QCOMPARE(control->y(), designed.top());
-        if (designed.width() > 0)
-            QCOMPARE(control->height(), designed.height());
-        QVERIFY(control->width() >= designed.width());
-        if (auto *label = qobject_cast<QLabel *>(control)) {
-            QVERIFY(label->width() >= label->sizeHint().width());
-            if (!text.isEmpty())
-                QCOMPARE(label->text(), text);
-        } else {
-            QCOMPARE(control->width(), designed.width());
-        }
     }
 
     void cellPlaces_data()
@@ -188,26 +134,82 @@ private slots:
         QCOMPARE(window->cellColor(FirstLegendIndex + 1), QColor(255, 255, 0));
         QCOMPARE(window->cellColor(FirstLegendIndex + 2), QColor(255, 0, 0));
         QVERIFY(!window->isWaitPanelVisible());
+        QCOMPARE(window->pageText("Label4"), QStringLiteral("A SZÜLETÉS ADATAI"));
+        QCOMPARE(window->pageText("Label2"), QStringLiteral("lblData"));
 
         window->load(QStringLiteral("2026"), QStringLiteral("Kiss <b>Anna</b>"));
         window->setChartText(QStringLiteral("NAP         HALAK     7.33\r\nHOLD        NYILAS    17.53\r\n"));
-        auto *name = window->findChild<QLabel *>("Label4");
-        QCOMPARE(name->text(), QStringLiteral("A SZÜLETÉS ADATAI: Kiss <b>Anna</b>"));
-        QCOMPARE(name->textFormat(), Qt::PlainText); // a name is never read as markup
-        window->load(QStringLiteral("2026"), QStringLiteral("Nagy Éva Krisztina"),
-                     QStringLiteral("Kolozsvár (Cluj-Napoca), Románia"));
-        QCOMPARE(name->text(), QStringLiteral("A SZÜLETÉS ADATAI: Nagy Éva Krisztina, LAKÓHELY: Kolozsvár (Cluj-Napoca)"));
-        QVERIFY(name->fontMetrics().horizontalAdvance(name->text()) <= name->width()); // whole, in smaller type
-        QCOMPARE(window->findChild<QLabel *>("Label10")->text(), QStringLiteral("2026"));
-        QCOMPARE(window->findChild<QLabel *>("Label2")->text(),
-                 QStringLiteral("NAP         HALAK     7.33\nHOLD        NYILAS    17.53\n"));
-        const auto colour = [&](const char *control, QPalette::ColorRole role) {
-            return window->findChild<QWidget *>(QString::fromLatin1(control))->palette().color(role);
-        };
-        QCOMPARE(colour("Label3", QPalette::WindowText), QColor(255, 0, 0));
-        QCOMPARE(colour("Label10", QPalette::WindowText), QColor(0, 0, 255));
-        QCOMPARE(colour("lblNap2", QPalette::Window), QColor(255, 255, 0));
+        QCOMPARE(window->pageText("Label4"), QStringLiteral("A SZÜLETÉS ADATAI: Kiss <b>Anna</b>"));
+        QCOMPARE(window->pageText("Label10"), QStringLiteral("2026"));
+        QCOMPARE(window->pageText("Label2"), QStringLiteral("NAP         HALAK     7.33\nHOLD        NYILAS    17.53\n"));
         QCOMPARE(colour("Picture2", QPalette::Window), QColor(0, 64, 64));
+    }
+
+    // The heading of the birth-data box fits the box at the box's own type size, however
+    // long the name and the place of residence: on a second line, and shortened with an
+    // ellipsis only past that, the whole heading then in the tooltip. Read from the page
+    // as drawn: no ink touches the box's inner edges, and the capitals stand full height.
+    void headingFitsTheBox_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("residence");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("short, one line") << "Kiss Anna" << "Szeged, Csongrád-Csanád, Magyarország"
+                                         << QStringList{"A SZÜLETÉS ADATAI: Kiss Anna, LAKÓHELY: Szeged"};
+        QTest::newRow("married name of three words") << "Szentgyörgyiné Kovács Éva" << "Marosvásárhely (Târgu Mureș), Románia"
+                                                    << QStringList{"A SZÜLETÉS ADATAI: Szentgyörgyiné Kovács Éva",
+                                                                   "LAKÓHELY: Marosvásárhely (Târgu Mureș)"};
+        QTest::newRow("long name, no residence") << "Szentgyörgyiné Kovács Éva Krisztina Mária" << ""
+                                                 << QStringList{"A SZÜLETÉS ADATAI:",
+                                                                "Szentgyörgyiné Kovács Éva Krisztina Mária"};
+        QTest::newRow("longer than two lines") << "Szentgyörgyiné Kovács Éva Krisztina Mária Magdolna" << "Marosvásárhely, Románia"
+                                               << QStringList{"A SZÜLETÉS ADATAI: Szentgyörgyiné…",
+                                                              "LAKÓHELY: Marosvásárhely"};
+    }
+    void headingFitsTheBox()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, residence);
+        QFETCH(QStringList, lines);
+        window->load(QStringLiteral("2026"), name, residence);
+        window->setChartText(QStringLiteral("NAP         HALAK     7.33\r\nHOLD        NYILAS    17.53\r\n"
+                                            "SARKANYFEJ  BAK       14.28\r\nLILITH      NYILAS    11.10\r\n"
+                                            "ASC         NYILAS    24.69\r\n"));
+        window->setAngleCaption(QStringLiteral("NAP-HOLD FOK: 280.2"));
+        const PageHeading heading = LayOutHeading(window->pageContent());
+        QCOMPARE(heading.lines.size(), lines.size());
+        for (qsizetype k = 0; k < lines.size(); ++k) {
+            // A shortened line ends in the ellipsis where the type runs out of room.
+            const bool ellipsis = lines[k].endsWith(QStringLiteral("…"));
+            QVERIFY2(ellipsis ? heading.lines[k].startsWith(lines[k].chopped(1)) && heading.lines[k].endsWith("…")
+                              : heading.lines[k] == lines[k],
+                     qPrintable(heading.lines[k]));
+        }
+        const bool shortened = lines.join("").contains(QStringLiteral("…"));
+        QCOMPARE(heading.shortened, shortened);
+
+        const QImage image = window->grab().toImage();
+        const QRect box = BirthDataBoxRect.adjusted(BirthDataBoxBorder, BirthDataBoxBorder, -BirthDataBoxBorder,
+                                                    -BirthDataBoxBorder);
+        const auto inked = [&](int x, int y) { return qGray(image.pixel(x, y)) < 160; };
+        // The heading's rows: from the box's top to the first row of the chart text.
+        const int headingBottom = HeadingRect.bottom() + 15 * static_cast<int>(lines.size() - 1);
+        int top = -1, bottom = -1;
+        for (int y = box.top(); y <= headingBottom; ++y)
+            for (int x = box.left(); x <= box.right(); ++x)
+                if (inked(x, y)) {
+                    QVERIFY2(x > box.left() + 1 && x < box.right() - 1, qPrintable(QStringLiteral("ink at %1").arg(x)));
+                    top = top < 0 ? y : top;
+                    bottom = y;
+                }
+        QVERIFY(top >= 0);
+        // Capitals of the 13-pixel type stand 9 pixels or more; each line adds a line spacing.
+        QVERIFY2(bottom - top + 1 >= 9 + 15 * (lines.size() - 1), qPrintable(QString::number(bottom - top + 1)));
+
+        const QString toolTip = window->canvas()->toolTipAt(HeadingRect.center());
+        QCOMPARE(toolTip.contains(name), shortened);
+        if (!residence.isEmpty())
+            QVERIFY(toolTip.contains(residence));
     }
 
     void modelShownInCells_data()
@@ -295,8 +297,8 @@ private slots:
         QApplication::sendEvent(window->canvas(), &help);
         QTRY_VERIFY(QToolTip::isVisible());
         QCOMPARE(QToolTip::text(), toolTip);
-        QCOMPARE(window->findChild<QLabel *>("lblPontos")->text(), line);
-        QCOMPARE(window->findChild<QLabel *>("lblEfemerisz")->isVisible(), builtIn);
+        QCOMPARE(window->pageText("lblPontos"), line);
+        QCOMPARE(window->pageText("lblEfemerisz").isEmpty(), !builtIn);
     }
 
     void cellsPaintedInTheirColours()
@@ -309,8 +311,8 @@ private slots:
         QCOMPARE(QColor(image.pixel(window->cellRect(200).center())), QColor(255, 255, 255));
         QCOMPARE(QColor(image.pixel(window->hourCellRect(36).center())), QColor(255, 255, 255));
         QCOMPARE(QColor(image.pixel(window->hourCellRect(37).center())), QColor(255, 0, 0));
-        QCOMPARE(window->findChild<QLabel *>("lblNap1")->text(), QStringLiteral("2026.3.14"));
-        QCOMPARE(window->findChild<QLabel *>("lblNap3")->text(), QStringLiteral("2026.3.16"));
+        QCOMPARE(window->pageText("lblNap1"), QStringLiteral("2026.3.14"));
+        QCOMPARE(window->pageText("lblNap3"), QStringLiteral("2026.3.16"));
     }
 
     void phaseDayPointer()
@@ -479,13 +481,13 @@ private slots:
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window));
         const QImage image = window->grab().toImage();
-        auto *header = window->findChild<QLabel *>("Label1");
+        const QRect header = twipsRect(1500, 180, 7695, 255); // Label1
         for (int day = 1; day <= 31; ++day) {
             const QRect column = window->cellRect(day - 1);
             // The ink of the number between the column's neighbours' centres.
             int left = -1, right = -1;
             for (int x = column.center().x() - 12; x <= column.center().x() + 12; ++x)
-                for (int y = header->y(); y < header->y() + header->height(); ++y)
+                for (int y = header.top(); y <= header.bottom(); ++y)
                     if (qGray(image.pixel(x, y)) < 128) {
                         left = left < 0 ? x : left;
                         right = x;
@@ -615,6 +617,11 @@ private slots:
     }
 
 private:
+    QColor colour(const char *control, QPalette::ColorRole role) const
+    {
+        return window->findChild<QWidget *>(QString::fromLatin1(control))->palette().color(role);
+    }
+
     test::ScriptedDialogs dialogs;
     QPointer<CalendarWindow> window;
 };

@@ -1,5 +1,5 @@
-// The built program on the command line: "ferolune export" with good and bad input, read
-// back from its output file, its standard output and its standard error.
+// The built command line: "ferolune-cli export" with good and bad input, read back from
+// its output file, its standard output and its standard error.
 
 #include "calendar/run_messages.h"
 #include "calendar/window/calendar_controller.h"
@@ -17,7 +17,6 @@
 #include "support/scripted_dialogs.h"
 
 #include <QFile>
-#include <QLabel>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -36,19 +35,20 @@ struct ProgramRun {
 };
 
 // The program as a user starts it from a terminal: no platform chosen and no display.
-ProgramRun runProgram(const QStringList &arguments, const QString &folder)
+ProgramRun runProgram(const QStringList &arguments, const QString &folder,
+                      const QString &program = QStringLiteral(FEROLUNE_PROGRAM))
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY", "XDG_RUNTIME_DIR"})
         environment.remove(QString::fromLatin1(name));
-    QProcess program;
-    program.setProcessEnvironment(environment);
-    program.setWorkingDirectory(folder);
-    program.start(QStringLiteral(FEROLUNE_PROGRAM), arguments);
-    if (!program.waitForFinished(60000) || program.exitStatus() != QProcess::NormalExit)
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(folder);
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
         return {};
-    return {program.exitCode(), QString::fromUtf8(program.readAllStandardOutput()),
-            QString::fromUtf8(program.readAllStandardError())};
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
 }
 
 // The default birth data of the main window: 26 February 1973, 02:50, zone -1, 19E07 47N35.
@@ -123,12 +123,25 @@ private slots:
     {
         QTemporaryDir dir;
         for (const auto &[argument, startOfOutput] :
-             {std::pair<QString, QString>{"--version", "ferolune 1.0.56\n"},
+             {std::pair<QString, QString>{"--version", "ferolune-cli 1.0.56\n"},
               {"--help", "Használat: " FEROLUNE_PROGRAM " [kapcsolók] export"}}) {
             const ProgramRun run = runProgram({argument}, dir.path());
             QCOMPARE(run.exitCode, 0);
             QVERIFY2(run.out.startsWith(startOfOutput), qPrintable(run.out));
         }
+    }
+
+    // The window program takes no command: it names the command line, in Hungarian, with
+    // no display needed for it.
+    void windowProgramPointsToTheCommandLine()
+    {
+        QTemporaryDir dir;
+        const ProgramRun run = runProgram(exportOf(defaultBirth(), "2026", "naptar.csv"), dir.path(),
+                                          QStringLiteral(FEROLUNE_WINDOW_PROGRAM));
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY2(run.err.startsWith("Ismeretlen paraméter: export\n"), qPrintable(run.err));
+        QVERIFY2(run.err.contains("ferolune-cli export --date"), qPrintable(run.err));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList());
     }
 
     // The calendar from birth options and from a chart file with the same birth data: the
@@ -151,6 +164,7 @@ private slots:
 
         const ProgramRun run = runProgram(exportOf(birth, "2026", "naptar.csv"), dir.path());
         QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        QCOMPARE(run.err, QString());
         // The numbers carry the user's decimal separator, as in the window.
         QCOMPARE(run.out, QString(DefaultChartLines).replace(QLatin1Char('.'), userDecimalSeparator()));
 
@@ -342,13 +356,14 @@ private slots:
         QCOMPARE(disk.contents("naptar.csv"), QByteArray("régi"));
     }
 
-    // The PDF of the command line is the page the calendar window prints of the same run,
-    // and its chart lines are the window's birth-data box.
+    // The PDF of the command line, drawn without a display, is the page the calendar window
+    // prints of the same run, and its chart lines are the window's birth-data box.
     void pdfIsTheWindowsPage()
     {
         QTemporaryDir dir;
         const ProgramRun run = runProgram(exportOf(defaultBirth(), "2026", "naptar.pdf"), dir.path());
         QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        QCOMPARE(run.err, QString()); // no word from Qt about platforms or fonts
 
         CalendarWorker worker{QStringList{QStringLiteral(FEROLUNE_EPHEMS_DIR)}};
         test::ScriptedDialogs dialogs;
@@ -357,7 +372,7 @@ private slots:
         CalendarWindow *window = controller.window();
         QVERIFY(QTest::qWaitForWindowExposed(window));
         // The box's five lines end in a line break each.
-        QCOMPARE(run.out, window->findChild<QLabel *>("Label2")->text() + window->findChild<QLabel *>("Label3")->text() +
+        QCOMPARE(run.out, window->pageText("Label2") + window->pageText("Label3") +
                               "\n");
         QFile printed(dir.filePath("window.pdf"));
         QVERIFY(printed.open(QIODevice::WriteOnly) && window->writePdf(printed));

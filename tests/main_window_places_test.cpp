@@ -1,7 +1,7 @@
 // The birthplace and residence fields, "MENTÉS" and the opening of saved persons, on the
 // real main window with the real atlas and the system's zone history.
 
-#include "app/atlas_source.h"
+#include "places/atlas_source.h"
 #include "persons/person_file.h"
 #include "support/locale_guard.h"
 #include "support/main_window_harness.h"

@@ -45,6 +45,17 @@ TEST(PersonFile, ReadsBackWhatItWrote)
     EXPECT_TRUE(read.message.isEmpty());
 }
 
+// A place without its atlas id, as the fuzzer wrote it, is no place: the file reads as the
+// writer writes such a person, with none.
+TEST(PersonFile, APlaceWithoutItsAtlasIdIsNoPlace)
+{
+    const QByteArray untied = PersonJson(somePerson()).replace("3054643", "-0");
+    const PersonFileRead read = parsed("untied-place", untied);
+    ASSERT_TRUE(read.person) << read.message.toStdString();
+    EXPECT_EQ(read.person->birthPlace, PlaceChoice{});
+    EXPECT_EQ(ParsePerson(PersonJson(*read.person), QStringLiteral("x.ferolune")).person, read.person);
+}
+
 TEST(PersonFile, RefusesAFileItCannotUseInFull)
 {
     const QByteArray whole = PersonJson(somePerson());

@@ -1,7 +1,7 @@
 // The program as a whole: the main window's calendar command opens the calendar, and
 // closing the calendar brings the main window back as it was.
 
-#include "app/atlas_source.h"
+#include "places/atlas_source.h"
 #include "app/main_window.h"
 #include "app/program.h"
 #include "calendar/window/calendar_controller.h"

@@ -1,6 +1,6 @@
 #include "app/main_window.h"
 
-#include "app/atlas_source.h"
+#include "places/atlas_source.h"
 #include "app/clock.h"
 #include "app/person_files.h"
 #include "app/place_field.h"

@@ -3,7 +3,7 @@
 
 #include "app/main_window.h"
 #include "widgets/palette.h"
-#include "widgets/window_metrics.h"
+#include "page/window_metrics.h"
 
 #include <QCheckBox>
 #include <QFontMetrics>

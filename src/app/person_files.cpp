@@ -1,6 +1,6 @@
 #include "app/person_files.h"
 
-#include "app/atlas_source.h"
+#include "places/atlas_source.h"
 #include "app/main_window.h"
 #include "chartfile/chart_file.h"
 #include "persons/person_file.h"

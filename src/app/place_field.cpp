@@ -1,7 +1,7 @@
 #include "app/place_field.h"
 
-#include "app/atlas_source.h"
-#include "app/place_option.h"
+#include "places/atlas_source.h"
+#include "places/place_option.h"
 
 #include <QAbstractItemView>
 #include <QCompleter>

@@ -4,11 +4,11 @@
 // that disagrees with the place, a clock time that never happened there and one that
 // happened twice.
 
-#include "app/atlas_source.h"
-#include "app/birth_place.h"
+#include "places/atlas_source.h"
+#include "places/birth_place.h"
 #include "app/main_window.h"
 #include "app/place_field.h"
-#include "app/place_option.h"
+#include "places/place_option.h"
 #include "atlas/atlas.h"
 #include "calendar/run_fields.h"
 #include "common/number_rules.h"

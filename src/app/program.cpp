@@ -5,57 +5,11 @@
 #include "export/calendar_export.h"
 #include "widgets/dialogs.h"
 
-#include <QCoreApplication>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
-
-#include <csignal>
-#include <cstdio>
-
 namespace ferolune {
-
-void PrepareProcess()
-{
-    // Only a fatal message is worth showing: the program ends with it.
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &message) {
-        if (type == QtFatalMsg)
-            std::fputs(qPrintable(message + QLatin1Char('\n')), stderr);
-    });
-    std::signal(SIGPIPE, SIG_IGN);
-}
-
-bool InstallQtHungarianTranslation()
-{
-    auto *translator = new QTranslator(QCoreApplication::instance());
-    if (!translator->load(QLocale(QLocale::Hungarian, QLocale::Hungary), QStringLiteral("qtbase"), QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        delete translator;
-        return false;
-    }
-    return QCoreApplication::installTranslator(translator);
-}
 
 ResidenceZoneOf ProgramResidenceZones()
 {
     return AtlasResidenceZones(AtlasSource::shared());
-}
-
-std::variant<CalendarRun, FieldProblem> CalendarRunOf(const BirthData &fields, const QString &calendarYearText,
-                                                      const ResidenceZoneOf &residenceZoneOf)
-{
-    const std::variant<RunValues, FieldProblem> values = ReadRunValues(fields, calendarYearText);
-    if (const FieldProblem *problem = std::get_if<FieldProblem>(&values))
-        return *problem;
-    const RunValues &read = std::get<RunValues>(values);
-    CalendarRun run;
-    run.birth = read.birth;
-    run.calendar.year = read.calendarYear;
-    run.calendar.zoneHours = read.birth.zoneHours;
-    run.calendar.residenceZoneId = residenceZoneOf ? residenceZoneOf(fields.residence) : QByteArray();
-    run.heading = {calendarYearText, fields.txtName, fields.residence.text};
-    run.personIdentity = PersonIdentity(fields);
-    return run;
 }
 
 Program::Program(CalendarWorker &worker, Dialogs &dialogs, const Clock &clock, CalendarEngine engine,

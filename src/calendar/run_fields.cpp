@@ -6,6 +6,8 @@
 #include "common/number_rules.h"
 #include "common/run_error.h"
 
+#include <QStringList>
+
 #include <cmath>
 #include <map>
 
@@ -133,6 +135,39 @@ std::optional<FieldProblem> FindFieldProblem(const BirthData &fields, const QStr
 std::optional<FieldProblem> FindBirthMomentProblem(const BirthData &fields)
 {
     return firstProblem(fields, {}, Field::txtBirthMinute);
+}
+
+std::variant<CalendarRun, FieldProblem> CalendarRunOf(const BirthData &fields, const QString &calendarYearText,
+                                                      const ResidenceZoneOf &residenceZoneOf)
+{
+    const std::variant<RunValues, FieldProblem> values = ReadRunValues(fields, calendarYearText);
+    if (const FieldProblem *problem = std::get_if<FieldProblem>(&values))
+        return *problem;
+    const RunValues &read = std::get<RunValues>(values);
+    CalendarRun run;
+    run.birth = read.birth;
+    run.calendar.year = read.calendarYear;
+    run.calendar.zoneHours = read.birth.zoneHours;
+    run.calendar.residenceZoneId = residenceZoneOf ? residenceZoneOf(fields.residence) : QByteArray();
+    run.heading = {calendarYearText, fields.txtName, fields.residence.text};
+    run.personIdentity = PersonIdentity(fields);
+    return run;
+}
+
+QString PersonIdentity(const BirthData &fields)
+{
+    // Numbers in the C locale's form, so the identity does not follow the decimal separator.
+    const auto number = [](const QString &text) { return QString::number(readLeniently(text), 'g', 15); };
+    const auto side = [](bool first, const char *yes, const char *no) { return QString::fromLatin1(first ? yes : no); };
+    const QStringList parts = {
+        fields.txtName.trimmed(),
+        number(fields.txtYear), number(fields.txtMonth), number(fields.txtDay),
+        number(fields.txtBirthHour) + side(fields.optAM, "DE", "DU"), number(fields.txtBirthMinute),
+        number(fields.txtTZ),
+        number(fields.txtLongDeg) + side(fields.optEast, "E", "W") + number(fields.txtLongMin),
+        number(fields.txtLatDeg) + side(fields.optSouth, "S", "N") + number(fields.txtLatMin),
+    };
+    return parts.join(QLatin1Char('|'));
 }
 
 } // namespace ferolune

@@ -5,10 +5,13 @@
 // line and the files brought in by either are all checked here.
 
 #include "chart/birth_data.h"
+#include "calendar/calendar_run.h"
 #include "chart/birth_record.h"
 
+#include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <optional>
 #include <variant>
 
@@ -45,5 +48,36 @@ std::variant<RunValues, FieldProblem> ReadRunValues(const BirthData &fields, con
 // The message for a conversion failure of `field` (a control name as RunError carries it);
 // `overflow` for a number beyond the range of the field rather than no number at all.
 QString UnreadableFieldMessage(const QString &field, bool overflow);
+
+// What a calendar window shows above and beside its cells.
+struct CalendarHeading {
+    QString yearText;  // the calendar year as typed
+    QString name;      // the person's name
+    QString residence; // the place of residence, empty when none
+};
+
+// A calendar run as the form gives it: the values it computes with, what its window shows,
+// and the identity its saved files carry.
+struct CalendarRun {
+    BirthRecord birth;
+    CalendarRequest calendar; // the natal angle is filled in by the run
+    CalendarHeading heading;
+    QString personIdentity;
+};
+
+// The IANA zone ("Europe/Budapest") of the place of residence a run's fields name; empty
+// when the calendar keeps the zone of the zone field.
+using ResidenceZoneOf = std::function<QByteArray(const PlaceChoice &)>;
+
+// The calendar run the fields and the calendar year make, read once, or the first field it
+// cannot read. The calendar is read on the clock `residenceZoneOf` finds for the place of
+// residence (none: the zone field's).
+std::variant<CalendarRun, FieldProblem> CalendarRunOf(const BirthData &fields, const QString &calendarYearText,
+                                                      const ResidenceZoneOf &residenceZoneOf);
+
+// A text that names the person: the trimmed name and the birth fields that make up the
+// birth moment and place, as numbers ("07" and "7" agree). Two exports of the same person
+// carry the same identity whatever year or day they were made.
+QString PersonIdentity(const BirthData &fields);
 
 } // namespace ferolune

@@ -25,20 +25,4 @@ std::vector<ExportDay> ExportDaysOf(const CalendarModel &model, int year)
     return days;
 }
 
-QString PersonIdentity(const BirthData &fields)
-{
-    // Numbers in the C locale's form, so the identity does not follow the decimal separator.
-    const auto number = [](const QString &text) { return QString::number(readLeniently(text), 'g', 15); };
-    const auto side = [](bool first, const char *yes, const char *no) { return QString::fromLatin1(first ? yes : no); };
-    const QStringList parts = {
-        fields.txtName.trimmed(),
-        number(fields.txtYear), number(fields.txtMonth), number(fields.txtDay),
-        number(fields.txtBirthHour) + side(fields.optAM, "DE", "DU"), number(fields.txtBirthMinute),
-        number(fields.txtTZ),
-        number(fields.txtLongDeg) + side(fields.optEast, "E", "W") + number(fields.txtLongMin),
-        number(fields.txtLatDeg) + side(fields.optSouth, "S", "N") + number(fields.txtLatMin),
-    };
-    return parts.join(QLatin1Char('|'));
-}
-
 } // namespace ferolune

@@ -4,6 +4,7 @@
 // day-cell layout: the person, the year and one entry per day, in date order.
 
 #include "calendar/calendar_model.h"
+#include "calendar/run_fields.h"
 #include "chart/birth_data.h"
 
 #include <QDate>
@@ -36,9 +37,5 @@ struct CalendarExport {
 // 365 or 366 of them, with the exact return and the Moon's sign of each moon-phase day.
 std::vector<ExportDay> ExportDaysOf(const CalendarModel &model, int year);
 
-// A text that names the person: the trimmed name and the birth fields that make up the
-// birth moment and place, as numbers ("07" and "7" agree). Two exports of the same person
-// carry the same identity whatever year or day they were made.
-QString PersonIdentity(const BirthData &fields);
 
 } // namespace ferolune

@@ -100,6 +100,10 @@ std::optional<PlaceChoice> readPlace(const QJsonValue &value)
         wholeNumber(object.value(QStringLiteral("geonameId")), 0, std::numeric_limits<int>::max());
     if (!text.isString() || !id)
         return std::nullopt;
+    // A place is one chosen from the atlas; a text without its id names none, as the
+    // writer keeps none.
+    if (*id == 0)
+        return PlaceChoice{};
     return PlaceChoice{text.toString(), *id};
 }
 

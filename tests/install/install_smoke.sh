@@ -18,6 +18,7 @@ fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 
 for file in \
   "$bindir/ferolune" \
+  "$bindir/ferolune-cli" \
   "$datadir/applications/ferolune.desktop" \
   "$datadir/metainfo/org.example.ferolune.metainfo.xml" \
   "$datadir/icons/hicolor/32x32/apps/ferolune.png" \
@@ -25,7 +26,9 @@ for file in \
   "$datadir/icons/hicolor/scalable/apps/ferolune.svg"; do
   [ -f "$prefix/$file" ] || fail "$file was not installed"
 done
-[ -x "$prefix/$bindir/ferolune" ] || fail "$bindir/ferolune is not executable"
+for program in ferolune ferolune-cli; do
+  [ -x "$prefix/$bindir/$program" ] || fail "$bindir/$program is not executable"
+done
 # The program tells an installed copy from a build-tree one by this directory.
 [ -d "$prefix/$datadir/ferolune" ] || fail "$datadir/ferolune was not installed"
 if [ -f "$(dirname "$0")/../../resources/atlas.tsv" ]; then
@@ -37,17 +40,25 @@ for size in 32 64; do
   [ -z "$geometry" ] || [ "$geometry" = "${size}x${size}" ] || fail "the ${size}x${size} icon is $geometry"
 done
 
-if [ -x "$prefix/$bindir/ferolune" ]; then
-  missing=$(ldd "$prefix/$bindir/ferolune" | grep 'not found' || true)
-  [ -z "$missing" ] || fail "libraries not found: $missing"
-  # The installed program starts, and finds the ephemeris in the system's data directory:
-  # it makes a calendar without a window.
-  version=$("$prefix/$bindir/ferolune" --version 2>/dev/null || true)
-  [[ $version == "ferolune "* ]] || fail "ferolune --version printed '$version'"
-  "$prefix/$bindir/ferolune" export --date 1973-02-26 --time 02:50 --zone -1 --lon 19E07 --lat 47N35 \
-    --year 2026 -o "$root/naptar.csv" >/dev/null 2>&1 || fail "the installed program made no calendar"
+if [ -x "$prefix/$bindir/ferolune-cli" ]; then
+  for program in ferolune ferolune-cli; do
+    missing=$(ldd "$prefix/$bindir/$program" | grep 'not found' || true)
+    [ -z "$missing" ] || fail "libraries of $program not found: $missing"
+  done
+  # The command line links no widgets.
+  libraries=$(ldd "$prefix/$bindir/ferolune-cli")
+  [[ $libraries != *libQt6Widgets* ]] || fail "ferolune-cli links Qt Widgets"
+  # The installed command line starts, and finds the ephemeris in the system's data
+  # directory and the atlas in its own: it makes a calendar of a birthplace.
+  version=$("$prefix/$bindir/ferolune-cli" --version 2>/dev/null || true)
+  [[ $version == "ferolune-cli "* ]] || fail "ferolune-cli --version printed '$version'"
+  "$prefix/$bindir/ferolune-cli" export --date 1973-02-26 --time 02:50 --place Budapest \
+    --year 2026 -o "$root/naptar.csv" >/dev/null 2>&1 || fail "the installed command line made no calendar"
   rows=$(wc -l < "$root/naptar.csv" 2>/dev/null || echo 0)
-  [ "$rows" -eq 366 ] || fail "the installed program's calendar has $rows lines, not 366"
+  [ "$rows" -eq 366 ] || fail "the installed command line's calendar has $rows lines, not 366"
+  # The window program names the command line when it is given a command.
+  said=$("$prefix/$bindir/ferolune" export 2>&1 || true)
+  [[ $said == *ferolune-cli* ]] || fail "ferolune export does not name ferolune-cli"
 fi
 
 if command -v desktop-file-validate >/dev/null; then

@@ -16,12 +16,18 @@ declare -A allowed=(
   [chartfile]="common chart"
   [persons]="common chart"
   [atlas]="common"
+  [places]="common chart calendar atlas"
   [export]="common chart calendar"
+  [page]="common chart calendar"
   [widgets]="common"
-  [calendar/window]="common chart calendar export widgets"
-  [app]="common chart calendar chartfile persons atlas export widgets calendar/window"
+  [calendar/window]="common chart calendar export page widgets"
+  [cli]="common chart calendar chartfile persons atlas places export page"
+  [app]="common chart calendar chartfile persons atlas places export page widgets calendar/window"
 )
-core="common chart calendar chartfile persons atlas export"
+core="common chart calendar chartfile persons atlas places export"
+# Drawn and run without a window: Qt Gui at most.
+windowless="page cli"
+qtroot=$(dirname "$qtcore")
 
 # The folder a source file or an included path belongs to: calendar/window before calendar.
 folder_of() {
@@ -58,6 +64,17 @@ while IFS= read -r file; do
         *) [ -e "$qtcore/$header" ] && continue ;;
       esac
       echo "FAIL $relative includes <$header>: the computation sees Qt Core only"
+      failures=$((failures + 1))
+    done < <(sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*<\(Q[^>]*\)>.*/\1/p' "$file")
+  fi
+  if [[ " $windowless " == *" $here "* ]]; then
+    while IFS= read -r header; do
+      case $header in
+        QtWidgets/* | QtPrintSupport/*) ;;
+        */*) continue ;;
+        *) [ -e "$qtroot/QtWidgets/$header" ] || [ -e "$qtroot/QtPrintSupport/$header" ] || continue ;;
+      esac
+      echo "FAIL $relative includes <$header>: $here draws without widgets"
       failures=$((failures + 1))
     done < <(sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*<\(Q[^>]*\)>.*/\1/p' "$file")
   fi

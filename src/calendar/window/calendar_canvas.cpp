@@ -1,7 +1,7 @@
 #include "calendar/window/calendar_canvas.h"
 
 #include "calendar/exact_return.h"
-#include "calendar/window/calendar_layout.h"
+#include "page/page_layout.h"
 
 #include <QHelpEvent>
 #include <QMouseEvent>
@@ -11,70 +11,48 @@
 
 namespace ferolune {
 
-namespace {
-
-const QColor CellOutline(96, 96, 96);
-
-// The window was drawn over 13980 twips; the rule runs past the right edge.
-constexpr int RuleTop = 420 / TwipsPerPixel;
-
-const Rgb LegendColours[LegendCount] = {{-1, -1, -1}, {255, 255, 0}, {255, 0, 0}, {0, 0, 255}};
-
-void paintCell(QPainter &painter, const QRect &rect, const QColor &fill)
-{
-    painter.fillRect(rect, fill);
-    painter.setPen(CellOutline);
-    painter.drawRect(rect.adjusted(0, 0, -1, -1));
-}
-
-} // namespace
-
 QCursor PhaseDayCursor()
 {
     return QCursor(QPixmap(QStringLiteral(":/ferolune/phase-day-cursor.png")), 12, 1);
 }
 
-CalendarCanvas::CalendarCanvas(QWidget *parent)
-    : QWidget(parent), m_phaseDayCursor(PhaseDayCursor())
+CalendarCanvas::CalendarCanvas(QWidget *parent) : QWidget(parent), m_phaseDayCursor(PhaseDayCursor())
 {
     setMouseTracking(true);
+    // A cell no run has reset yet keeps the system's window-background colour.
+    m_content.background = palette().color(QPalette::Base);
 }
 
-void CalendarCanvas::setModel(const CalendarModel &model)
+void CalendarCanvas::setContent(const CalendarPageContent &content)
 {
-    m_model = model;
+    const QColor background = m_content.background;
+    m_content = content;
+    m_content.background = background;
     updatePointer(mapFromGlobal(QCursor::pos()));
     update();
 }
 
-QColor CalendarCanvas::colourOf(Rgb rgb) const
+void CalendarCanvas::setModel(const CalendarModel &model)
 {
-    // A cell no run has reset yet keeps the system's window-background colour.
-    if (rgb.red < 0)
-        return palette().color(QPalette::Base);
-    return QColor(rgb.red, rgb.green, rgb.blue);
+    m_content.model = model;
+    updatePointer(mapFromGlobal(QCursor::pos()));
+    update();
 }
 
 QColor CalendarCanvas::cellColor(int index) const
 {
-    if (index >= FirstLegendIndex && index < FirstLegendIndex + LegendCount)
-        return colourOf(LegendColours[index - FirstLegendIndex]);
-    if (index < 0 || index >= m_model.dayCount)
-        return {};
-    return colourOf(colorOf(m_model.days[static_cast<size_t>(index)].dayClass));
+    return DayCellColour(m_content, index);
 }
 
 QColor CalendarCanvas::hourCellColor(int hourIndex) const
 {
-    if (hourIndex < 0 || hourIndex >= CalendarModel::HourCount)
-        return {};
-    return colourOf(colorOf(m_model.hours[static_cast<size_t>(hourIndex)]));
+    return HourCellColour(m_content, hourIndex);
 }
 
 int CalendarCanvas::dayCellAt(const QPoint &point) const
 {
-    for (int k = m_model.dayCount - 1; k >= 0; --k) {
-        if (DayCellRect(k, m_model.dayCount).contains(point))
+    for (int k = model().dayCount - 1; k >= 0; --k) {
+        if (DayCellRect(k, model().dayCount).contains(point))
             return k;
     }
     return -1;
@@ -83,17 +61,28 @@ int CalendarCanvas::dayCellAt(const QPoint &point) const
 QCursor CalendarCanvas::cursorAt(const QPoint &point) const
 {
     const int k = dayCellAt(point);
-    if (k >= 0 && m_model.days[static_cast<size_t>(k)].customPointer)
+    if (k >= 0 && model().days[static_cast<size_t>(k)].customPointer)
         return m_phaseDayCursor;
     return QCursor(Qt::ArrowCursor);
 }
 
 QString CalendarCanvas::toolTipAt(const QPoint &point) const
 {
+    if (HeadingRect.contains(point)) {
+        const PageHeading heading = LayOutHeading(m_content);
+        if (!heading.shortened)
+            return m_content.residence;
+        return m_content.residence.isEmpty() ? heading.full : heading.full + QLatin1Char('\n') + m_content.residence;
+    }
     const int k = dayCellAt(point);
-    if (k < 0 || !m_model.exactReturns[static_cast<size_t>(k)])
+    if (k < 0 || !model().exactReturns[static_cast<size_t>(k)])
         return {};
-    return ExactReturnToolTip(*m_model.exactReturns[static_cast<size_t>(k)]);
+    return ExactReturnToolTip(*model().exactReturns[static_cast<size_t>(k)]);
+}
+
+QRect CalendarCanvas::toolTipArea(const QPoint &point) const
+{
+    return HeadingRect.contains(point) ? HeadingRect : DayCellRect(dayCellAt(point), model().dayCount);
 }
 
 bool CalendarCanvas::event(QEvent *event)
@@ -105,14 +94,14 @@ bool CalendarCanvas::event(QEvent *event)
     if (text.isEmpty())
         QToolTip::hideText();
     else
-        QToolTip::showText(help->globalPos(), text, this, DayCellRect(dayCellAt(help->pos()), m_model.dayCount));
+        QToolTip::showText(help->globalPos(), text, this, toolTipArea(help->pos()));
     return true;
 }
 
 void CalendarCanvas::updatePointer(const QPoint &point)
 {
     const int k = dayCellAt(point);
-    if (k >= 0 && m_model.days[static_cast<size_t>(k)].customPointer)
+    if (k >= 0 && model().days[static_cast<size_t>(k)].customPointer)
         setCursor(m_phaseDayCursor);
     else
         unsetCursor();
@@ -121,15 +110,7 @@ void CalendarCanvas::updatePointer(const QPoint &point)
 void CalendarCanvas::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.setPen(Qt::black);
-    painter.drawLine(0, RuleTop, width(), RuleTop);
-
-    for (int k = 0; k < m_model.dayCount; ++k)
-        paintCell(painter, DayCellRect(k, m_model.dayCount), cellColor(k));
-    for (int k = FirstLegendIndex; k < FirstLegendIndex + LegendCount; ++k)
-        paintCell(painter, LegendCellRect(k), cellColor(k));
-    for (int k = 0; k < CalendarModel::HourCount; ++k)
-        paintCell(painter, HourCellRect(k), hourCellColor(k));
+    PaintCalendarPage(painter, m_content);
 }
 
 void CalendarCanvas::mousePressEvent(QMouseEvent *event)

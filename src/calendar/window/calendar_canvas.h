@@ -1,12 +1,10 @@
 #pragma once
 
-// The client area of the calendar window under its labels: the rule under the day header,
-// the 365 or 366 day cells, the legend swatches and the 72 hour cells of the detail strip. One
-// widget paints all of them, on screen and, through QWidget::render, on the printer.
+// The calendar page on the calendar window: it paints the page, and the page's day cells
+// answer the pointer (the moon-phase pointer, the exact return as a tooltip, a click).
 
-#include "calendar/calendar_model.h"
+#include "page/calendar_page.h"
 
-#include <QColor>
 #include <QCursor>
 #include <QWidget>
 
@@ -17,8 +15,10 @@ class CalendarCanvas : public QWidget {
 public:
     explicit CalendarCanvas(QWidget *parent = nullptr);
 
+    const CalendarPageContent &content() const { return m_content; }
+    void setContent(const CalendarPageContent &content);
+    const CalendarModel &model() const { return m_content.model; }
     void setModel(const CalendarModel &model);
-    const CalendarModel &model() const { return m_model; }
 
     // The colour a cell is painted in: day cells 0..dayCount - 1, legend swatches from
     // FirstLegendIndex.
@@ -32,7 +32,8 @@ public:
     // The pointer shown over a point: the moon-phase pointer over a moon-phase day cell.
     QCursor cursorAt(const QPoint &point) const;
 
-    // The tooltip over a point: the exact return of a moon-phase day cell, else empty.
+    // The tooltip over a point: the exact return of a moon-phase day cell; over the heading
+    // of the birth-data box, the place of residence in full and a heading the box shortens.
     QString toolTipAt(const QPoint &point) const;
 
 signals:
@@ -47,10 +48,10 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
 
 private:
-    QColor colourOf(Rgb rgb) const;
     void updatePointer(const QPoint &point);
+    QRect toolTipArea(const QPoint &point) const;
 
-    CalendarModel m_model;
+    CalendarPageContent m_content;
     QCursor m_phaseDayCursor;
     int m_pressedCell = -1;
 };

@@ -8,6 +8,7 @@
 
 #include "calendar/calendar_model.h"
 #include "calendar/calendar_run.h"
+#include "calendar/run_fields.h"
 #include "chart/birth_record.h"
 #include "chart/natal_chart.h"
 
@@ -29,22 +30,6 @@ class CalendarWindow;
 class CalendarWorker;
 class Dialogs;
 class Ephemeris;
-
-// What a calendar window shows above and beside its cells.
-struct CalendarHeading {
-    QString yearText;  // the calendar year as typed
-    QString name;      // the person's name
-    QString residence; // the place of residence, empty when none
-};
-
-// A calendar run as the form gives it: the values it computes with, what its window shows,
-// and the identity its saved files carry.
-struct CalendarRun {
-    BirthRecord birth;
-    CalendarRequest calendar; // the natal angle is filled in by the run
-    CalendarHeading heading;
-    QString personIdentity;
-};
 
 // The computation a run drives, replaceable by tests.
 struct CalendarEngine {

@@ -1,12 +1,13 @@
 #pragma once
 
-// frmNaptar, "Holdfázis naptár": the fertility calendar of one year. The window decides
-// nothing itself: a calendar run fills its cells and captions, a click on a moon-phase
-// day asks for that day's detail, and the print button prints what it shows.
+// frmNaptar, "Holdfázis naptár": the fertility calendar of one year. The window shows the
+// calendar page and decides nothing itself: a calendar run fills the page, a click on a
+// moon-phase day asks for that day's detail, and the print button prints the page.
 
 #include "calendar/calendar_model.h"
 #include "export/calendar_export.h"
 #include "export/export_file.h"
+#include "page/calendar_page.h"
 
 #include <QWidget>
 
@@ -16,17 +17,14 @@
 #include <variant>
 
 class QIODevice;
-class QLabel;
-class QPainter;
-class QPicture;
 class QPrinter;
-class QProgressBar;
 class QPushButton;
 
 namespace ferolune {
 
 class CalendarCanvas;
 class Dialogs;
+class WaitPanel;
 struct RunProgress;
 
 class CalendarWindow : public QWidget {
@@ -37,13 +35,20 @@ public:
 
     explicit CalendarWindow(Dialogs &dialogs, QWidget *parent = nullptr);
 
-    // The load step: the year label and the name heading of the birth-data box, which
-    // also names the place of residence when one is given.
+    // The load step: the year and the name heading of the birth-data box, which also names
+    // the place of residence when one is given.
     void load(const QString &calendarYearText, const QString &name, const QString &residence = {});
     void setChartText(const QString &chartText); // Label2, five lines
     void setAngleCaption(const QString &caption); // Label3
     // The day cells, the hour strip and the detail captions.
     void setModel(const CalendarModel &model);
+
+    // The whole page at once: the load step, the natal chart and the cells.
+    void showPage(const CalendarPageContent &content);
+    // What the page shows, and the text it draws where the window had the label of that
+    // name ("Label10", "Label4", "Label2", "Label3", "lblNap1".."lblNap3", "lblPontos").
+    const CalendarPageContent &pageContent() const;
+    QString pageText(const QString &control) const;
 
     void setWaitPanelVisible(bool visible);
     bool isWaitPanelVisible() const;
@@ -68,14 +73,11 @@ public:
 
     // Where the print button prints; by default the system's default printer.
     void setPrinterSource(PrinterSource source);
-    // Draws the client area as it is on screen, without the print button, on one landscape
-    // page of `printer`, scaled to fit the printable area with its proportions kept and
-    // centred, and ends the document. False when the printer could not be opened.
+    // Draws the page as the window shows it, without the buttons, on one landscape sheet
+    // of `printer`, and ends the document. False when the printer could not be opened.
     bool printPage(QPrinter &printer);
     // The same page as a PDF document (A4 landscape) written to `out`.
     bool writePdf(QIODevice &out);
-    // The page as vector drawing, at the window's own size.
-    QPicture recordedPage();
 
     // What the save button writes besides the page: the finished run's days and person.
     // Until a run has finished the button saves nothing.
@@ -103,33 +105,17 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void buildHeader();
-    void buildLegend();
-    void buildBirthDataBox();
-    void buildDetailStrip();
-    void buildWaitPanel();
-    void buildNotes();
-    QLabel *addLabel(QWidget *parent, const QString &name, const QString &text, const QFont &font);
-    void drawFitted(QPainter &painter, const QPicture &page, const QRectF &area) const;
+    void buildButtons();
     void offerPdfInstead();
     QString proposedPdfName() const;
 
     Dialogs &m_dialogs;
     PrinterSource m_printerSource;
-    CalendarCanvas *m_canvas = nullptr;
-    QLabel *m_yearLabel = nullptr;     // Label10
-    QLabel *m_nameLabel = nullptr;     // Label4
-    QLabel *m_chartLabel = nullptr;    // Label2
-    QLabel *m_angleLabel = nullptr;    // Label3
-    QLabel *m_dateLabels[3] = {};      // lblNap1..3
-    QLabel *m_exactLabel = nullptr;    // the detail's exact moment, under the dates
-    QLabel *m_ephemerisNote = nullptr; // shown for years of the built-in ephemeris
+    CalendarCanvas *m_canvas = nullptr;   // the page, "P" for its day cells
     QPushButton *m_printButton = nullptr; // Command1
     QPushButton *m_saveButton = nullptr;  // cmdSave
     std::optional<CalendarExport> m_export;
-    QWidget *m_waitPanel = nullptr;    // Picture2
-    QProgressBar *m_progress = nullptr;
-    QLabel *m_progressText = nullptr; // what the bar counts, under it
+    WaitPanel *m_waitPanel = nullptr;     // Picture2
     bool m_centred = false;
 };
 

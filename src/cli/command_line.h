@@ -1,7 +1,7 @@
 #pragma once
 
-// The program started with arguments works from the command line and opens no window:
-// "ferolune export ..." writes a calendar file, --help and --version answer.
+// ferolune-cli, the command line beside the program: "ferolune-cli export ..." writes a
+// calendar file without a window, --help and --version answer.
 
 #include <QStringList>
 
@@ -11,7 +11,9 @@ namespace ferolune {
 
 class Ephemeris;
 
-// Makes the application for the command line, runs it and returns the exit status.
+// Makes the application the arguments need, runs it and returns the exit status: a
+// calendar as PDF is drawn with Qt Gui on a platform that needs no display, everything
+// else needs Qt Core alone.
 int CommandLineMain(int argc, char *argv[]);
 
 // The command line on an application already made: parses `arguments` (the program's name

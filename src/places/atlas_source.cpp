@@ -1,4 +1,4 @@
-#include "app/atlas_source.h"
+#include "places/atlas_source.h"
 
 #include "common/data_paths.h"
 

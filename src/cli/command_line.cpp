@@ -1,13 +1,15 @@
-#include "app/command_line.h"
+#include "cli/command_line.h"
 
-#include "app/export_command.h"
-#include "app/program.h"
 #include "chart/ephemeris.h"
+#include "cli/export_command.h"
+#include "common/process_setup.h"
+#include "common/qt_translation.h"
 
-#include <QApplication>
 #include <QCommandLineParser>
+#include <QGuiApplication>
 #include <QTextStream>
 
+#include <memory>
 #include <variant>
 
 namespace ferolune {
@@ -19,17 +21,17 @@ const QString ExportCommand = QStringLiteral("export");
 void describe(QCommandLineParser &parser)
 {
     parser.setApplicationDescription(
-        QStringLiteral("Holdfázis naptár ablak nélkül. Paraméterek nélkül indítva a program ablakot nyit.\n\n"
-                       "Példa:\n  ferolune export --date 1988-07-14 --time 09:35 --zone -2 --lon 19E03 "
+        QStringLiteral("Holdfázis naptár ablak nélkül. Az ablakot a ferolune program nyitja.\n\n"
+                       "Példa:\n  ferolune-cli export --date 1988-07-14 --time 09:35 --zone -2 --lon 19E03 "
                        "--lat 47N30 --year 2027 -o naptar.csv\n"
-                       "  ferolune export --date 1988-07-14 --time 09:35 --place Budapest --residence Debrecen "
+                       "  ferolune-cli export --date 1988-07-14 --time 09:35 --place Budapest --residence Debrecen "
                        "--year 2027 -o naptar.pdf"));
     parser.addPositionalArgument(ExportCommand, QStringLiteral("A naptár mentése fájlba (PDF, iCalendar vagy CSV)."),
                                  QStringLiteral("export"));
     // Our own help option: Qt's adds --help-all for its platform options, which the command
     // line does not take.
-    parser.addOption({{QStringLiteral("h"), QStringLiteral("help"), QStringLiteral("?")},
-                      QStringLiteral("Ez a súgó.")});
+    parser.addOption(
+        {{QStringLiteral("h"), QStringLiteral("help"), QStringLiteral("?")}, QStringLiteral("Ez a súgó.")});
     parser.addVersionOption();
     AddExportOptions(parser);
 }
@@ -43,13 +45,26 @@ QString usageMessage(const QCommandLineParser &parser)
     return parser.errorText();
 }
 
+// Whether the arguments ask for the PDF page: by --format, else by the suffix of -o.
+bool DrawsPage(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    describe(parser);
+    if (!parser.parse(arguments))
+        return false;
+    const std::optional<ExportFormat> format = parser.isSet(QStringLiteral("format"))
+                                                   ? FormatOfName(parser.value(QStringLiteral("format")))
+                                                   : FormatOfPath(parser.value(QStringLiteral("o")));
+    return format == ExportFormat::Pdf;
+}
+
 } // namespace
 
 int RunCommandLine(const QStringList &arguments, Ephemeris &ephemeris, QTextStream &out, QTextStream &err)
 {
     QCommandLineParser parser;
     describe(parser);
-    const QString seeHelp = QStringLiteral("Segítség: ferolune --help");
+    const QString seeHelp = QStringLiteral("Segítség: ferolune-cli --help");
     if (!parser.parse(arguments)) {
         err << usageMessage(parser) << "\n" << seeHelp << Qt::endl;
         return ExitUsage;
@@ -66,7 +81,8 @@ int RunCommandLine(const QStringList &arguments, Ephemeris &ephemeris, QTextStre
     if (commands != QStringList{ExportCommand}) {
         err << (commands.isEmpty() ? QStringLiteral("Hiányzik a parancs: export.")
                                    : QStringLiteral("Ismeretlen parancs: %1").arg(commands.join(u' ')))
-            << "\n" << seeHelp << Qt::endl;
+            << "\n"
+            << seeHelp << Qt::endl;
         return ExitUsage;
     }
     const std::variant<ExportRequest, CommandRefusal> request = ExportRequestOf(parser);
@@ -79,18 +95,27 @@ int RunCommandLine(const QStringList &arguments, Ephemeris &ephemeris, QTextStre
 
 int CommandLineMain(int argc, char *argv[])
 {
-    // Nothing is shown on a screen: the PDF page is drawn by a window that never opens, so
-    // the command line runs without a display too.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("ferolune"));
-    QApplication::setApplicationVersion(QStringLiteral(FEROLUNE_VERSION));
+    QStringList arguments;
+    for (int k = 0; k < argc; ++k)
+        arguments << QString::fromLocal8Bit(argv[k]);
+    PrepareProcess();
+    // Only the PDF page needs Qt Gui, for its fonts, and Qt Gui needs a platform: the one
+    // that draws without a display, whatever the environment names, as nothing is shown.
+    std::unique_ptr<QCoreApplication> application;
+    if (DrawsPage(arguments)) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        application = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        application = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    QCoreApplication::setApplicationName(QStringLiteral("ferolune-cli"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(FEROLUNE_VERSION));
     InstallQtHungarianTranslation();
 
     Ephemeris ephemeris(Ephemeris::defaultDirectories(QCoreApplication::applicationDirPath()));
     QTextStream out(stdout);
     QTextStream err(stderr);
-    return RunCommandLine(QCoreApplication::arguments(), ephemeris, out, err);
+    return RunCommandLine(arguments, ephemeris, out, err);
 }
 
 } // namespace ferolune

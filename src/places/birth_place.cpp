@@ -1,4 +1,4 @@
-#include "app/birth_place.h"
+#include "places/birth_place.h"
 
 #include "common/number_rules.h"
 

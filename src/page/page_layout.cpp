@@ -1,4 +1,4 @@
-#include "calendar/window/calendar_layout.h"
+#include "page/page_layout.h"
 
 #include "calendar/calendar_year.h"
 

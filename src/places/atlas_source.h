@@ -4,6 +4,7 @@
 // for it. Until it is read the place fields offer nothing; everything else works.
 
 #include "atlas/atlas.h"
+#include "calendar/run_fields.h"
 #include "chart/birth_data.h"
 
 #include <QByteArray>
@@ -52,12 +53,9 @@ private:
     bool m_done = false;
 };
 
-// The IANA zone ("Europe/Budapest") of the place of residence a run's fields name; empty
-// when the calendar keeps the zone of the zone field.
-using ResidenceZoneOf = std::function<QByteArray(const PlaceChoice &)>;
-
 // The zone of a place of residence chosen from `source`'s atlas (waiting for the atlas
 // when it is still being read); empty for a place typed as text or one the atlas lacks.
 ResidenceZoneOf AtlasResidenceZones(AtlasSource &source);
+
 
 } // namespace ferolune

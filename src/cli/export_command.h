@@ -1,6 +1,6 @@
 #pragma once
 
-// "ferolune export": a calendar file from birth options or a chart file, without a window.
+// "ferolune-cli export": a calendar file from birth options or a chart file, without a window.
 // The birth fields are filled as the main window would hold them, and the run goes through
 // the same checks, messages and computation as a calendar run from the window.
 

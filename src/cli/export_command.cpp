@@ -1,24 +1,20 @@
-#include "app/export_command.h"
-
-#include "app/atlas_source.h"
-#include "app/birth_place.h"
-#include "app/place_option.h"
-#include "app/program.h"
+#include "cli/export_command.h"
 
 #include "calendar/calendar_model.h"
 #include "calendar/calendar_run.h"
 #include "calendar/run_fields.h"
 #include "calendar/run_messages.h"
-#include "calendar/window/calendar_controller.h"
-#include "calendar/window/calendar_window.h"
 #include "chart/birth_fields.h"
 #include "chart/ephemeris.h"
 #include "chart/field_rules.h"
 #include "chart/natal_chart.h"
 #include "chartfile/chart_file.h"
 #include "export/calendar_file.h"
+#include "page/calendar_page.h"
 #include "persons/person_file.h"
-#include "widgets/dialogs.h"
+#include "places/atlas_source.h"
+#include "places/birth_place.h"
+#include "places/place_option.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -134,7 +130,7 @@ void requireOptions(const QCommandLineParser &parser, bool fromChartFile)
         if (!parser.isSet(option))
             missing << dashed(option);
     if (!missing.isEmpty())
-        throw CommandRefusal{QStringLiteral("Hiányzó kapcsoló: %1. Segítség: ferolune --help")
+        throw CommandRefusal{QStringLiteral("Hiányzó kapcsoló: %1. Segítség: ferolune-cli --help")
                           .arg(missing.join(QStringLiteral(", ")))};
     if (!fromChartFile) {
         if (parser.isSet(PlaceOption))
@@ -247,21 +243,18 @@ std::variant<ComputedCalendar, FieldProblem> computeCalendar(const CalendarRun &
     return computed;
 }
 
-// The PDF is the page the calendar window prints, drawn by a window that is never shown.
+// The PDF is the page the calendar window shows and prints.
 WriteResult writeCalendar(const ExportRequest &request, const CalendarRun &run, const ComputedCalendar &computed)
 {
-    const CalendarExport calendar = CalendarExportOf(run.heading.name, run.personIdentity, run.calendar.year,
-                                                     computed.natal, computed.model);
-    QByteArray bytes = TextFileOf(calendar, request.format);
+    QByteArray bytes;
     if (request.format == ExportFormat::Pdf) {
-        WidgetDialogs unusedDialogs;
-        CalendarWindow window(unusedDialogs);
-        window.setAttribute(Qt::WA_DeleteOnClose, false);
-        FillCalendarWindow(window, run.heading, computed.natal, computed.model);
-        std::variant<QByteArray, QString> page = window.calendarFile(ExportFormat::Pdf);
-        if (const QString *reason = std::get_if<QString>(&page))
-            return {QStringLiteral("A naptár nem menthető: %1.").arg(*reason)};
-        bytes = std::get<QByteArray>(std::move(page));
+        bytes = CalendarPdf(PageOfRun(run.heading, computed.natal.text(), AngleCaption(computed.natal), computed.model));
+        if (bytes.isEmpty())
+            return {QStringLiteral("A naptár nem menthető: a PDF oldal nem készíthető el.")};
+    } else {
+        bytes = TextFileOf(CalendarExportOf(run.heading.name, run.personIdentity, run.calendar.year, computed.natal,
+                                            computed.model),
+                           request.format);
     }
     if (request.outputPath == StandardOutputPath)
         return WriteStandardOutput(bytes);
@@ -356,7 +349,7 @@ ExitStatus RunExport(const ExportRequest &request, Ephemeris &ephemeris, QTextSt
     };
     // A run never starts with a field it cannot read or a birth that never was.
     const std::variant<CalendarRun, FieldProblem> run =
-        CalendarRunOf(request.fields, request.calendarYearText, ProgramResidenceZones());
+        CalendarRunOf(request.fields, request.calendarYearText, AtlasResidenceZones(AtlasSource::shared()));
     if (const FieldProblem *problem = std::get_if<FieldProblem>(&run))
         return refuseField(*problem);
     const std::variant<ComputedCalendar, FieldProblem> computed =

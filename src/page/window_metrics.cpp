@@ -1,4 +1,4 @@
-#include "widgets/window_metrics.h"
+#include "page/window_metrics.h"
 
 #include <QFontDatabase>
 

@@ -1,4 +1,4 @@
-#include "app/place_option.h"
+#include "places/place_option.h"
 
 #include <QStringList>
 
