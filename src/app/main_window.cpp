@@ -3,7 +3,7 @@
 #include "places/atlas_source.h"
 #include "app/clock.h"
 #include "app/person_files.h"
-#include "app/place_field.h"
+#include "app/place_zone_controller.h"
 #include "calendar/window/calendar_worker.h"
 #include "chart/birth_fields.h"
 #include "chart/field_rules.h"
@@ -24,7 +24,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopedValueRollback>
-#include <QTimer>
 
 #include <algorithm>
 #include <iterator>
@@ -129,12 +128,13 @@ MainWindow::MainWindow(CalendarWorker &worker, Dialogs &dialogs, const Clock &cl
     , m_clock(clock)
     , m_ephemerisCheck([this] { return m_worker.dataFilesFound(); })
     , m_importCommand([this] { m_files->chooseAndOpen(); })
-    , m_atlas(AtlasSource::shared())
-    , m_files(std::make_unique<PersonFiles>(*this, dialogs, m_atlas))
 {
     buildControls();
     watchFocusStops();
-    connectPlaceFields();
+    const auto momentFields = {txtYear, txtMonth, txtDay, Text1, txtBirthMinute};
+    m_places = std::make_unique<PlaceZoneController>(*this, dialogs, AtlasSource::shared(), txtBirthPlace,
+                                                     txtResidence, txtTZ, momentFields);
+    m_files = std::make_unique<PersonFiles>(*this, dialogs, *m_places);
     connect(Check1, &QCheckBox::clicked, this, &MainWindow::summerTimeToggled);
     connect(optEast, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
@@ -233,8 +233,7 @@ BirthData MainWindow::birthData() const
     fields.txtLatDeg = txtLatDeg->text();
     fields.txtLatMin = txtLatMin->text();
     fields.optSouth = optSouth->isChecked();
-    fields.birthPlace = m_birthPlace->choice();
-    fields.residence = m_residence->choice();
+    m_places->readPlaces(fields);
     return fields;
 }
 
@@ -262,13 +261,17 @@ void MainWindow::setBirthData(const BirthData &fields)
     write(txtLatDeg, fields.txtLatDeg);
     write(txtLatMin, fields.txtLatMin);
     (fields.optSouth ? optSouth : optNorth)->setChecked(true);
-    m_birthPlace->setChoice(fields.birthPlace);
-    m_residence->setChoice(fields.residence);
+    m_places->writePlaces(fields);
 }
 
 QString MainWindow::calendarYearText() const
 {
     return Text3->text();
+}
+
+bool MainWindow::zoneFollowsPlace() const
+{
+    return m_places->zoneFollowsPlace();
 }
 
 void MainWindow::focusField(const QString &control)
@@ -295,7 +298,7 @@ void MainWindow::setImportCommand(std::function<void()> command)
 
 void MainWindow::runCalendar()
 {
-    if (startCommand() && placesAreAtlasPlaces() && settleZoneForRun() && m_calendarCommand)
+    if (startCommand() && m_places->readyForRun() && m_calendarCommand)
         m_calendarCommand();
 }
 
@@ -319,9 +322,7 @@ bool MainWindow::startCommand()
         return false;
     if (focusWidget() == Text1)
         syncHiddenHour();
-    // A place typed in full but not chosen from the list counts as chosen.
-    m_birthPlace->settle();
-    m_residence->settle();
+    m_places->settleTypedPlaces();
     return true;
 }
 
@@ -348,8 +349,7 @@ void MainWindow::showEvent(QShowEvent *event)
         return;
     m_shownBefore = true;
     focusField(txtYear->objectName());
-    // The atlas is read once the window is up; it is needed only when a place is typed.
-    QTimer::singleShot(0, &m_atlas, &AtlasSource::startLoading);
+    m_places->loadAtlasSoon();
 }
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
@@ -562,7 +562,7 @@ void MainWindow::syncHiddenHour()
 
 void MainWindow::summerTimeToggled()
 {
-    m_zoneFollowsPlace = false; // the user set the zone
+    m_places->stopFollowingPlace(); // the user set the zone
     try {
         applyRule([](BirthData &fields) { SummerTimeStep(fields, fields.Check1); });
     } catch (const RunError &error) {
@@ -575,7 +575,7 @@ void MainWindow::sideSelected(bool east)
 {
     if (m_settingFields)
         return; // the program's own setting of the options moves no zone
-    m_zoneFollowsPlace = false;
+    m_places->stopFollowingPlace();
     applyRule([east](BirthData &fields) { SideStep(fields, east); });
 }
 

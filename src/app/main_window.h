@@ -3,7 +3,8 @@
 // frmMain, the start-up window: the birth fields, the calendar year, the two commands
 // and the help texts. It keeps the birth record in its fields (the hidden 12-hour hour
 // and its meridiem as plain data beside them) and applies the editing rules of
-// field_rules.h and the coupling rules of birth_fields.h as the user types.
+// field_rules.h and the coupling rules of birth_fields.h as the user types. The
+// birthplace and the zone it gives are PlaceZoneController's, the files PersonFiles'.
 
 #include "chart/birth_data.h"
 
@@ -22,10 +23,8 @@ class QRadioButton;
 
 namespace ferolune {
 
-class AtlasSource;
 class PersonFiles;
-class PlaceField;
-struct ZoneReading;
+class PlaceZoneController;
 class Clock;
 class Dialogs;
 class CalendarWorker;
@@ -53,6 +52,8 @@ public:
     // on the way: the summer-time box and the east/west options do not move the zone and
     // the hidden hour is not normalised (apply the rules of birth_fields.h first).
     void setBirthData(const BirthData &fields);
+    // Applies `rule` (one of birth_fields.h) to the fields as they stand.
+    void applyRule(const std::function<void(BirthData &)> &rule);
 
     // The calendar year as typed into the red field Text3.
     QString calendarYearText() const;
@@ -69,10 +70,7 @@ public:
 
     // Whether the zone fields follow the birthplace (a place was chosen and the zone has
     // not been set by hand since).
-    bool zoneFollowsPlace() const { return m_zoneFollowsPlace; }
-    void setZoneFollowsPlace(bool follows) { m_zoneFollowsPlace = follows; }
-    // Whether the zone field holds the zone the birthplace gives at the birth moment.
-    bool zoneMatchesPlace() const;
+    bool zoneFollowsPlace() const;
 
 public slots:
     void runCalendar();   // "NAPTÁR KÉSZITÉSE"
@@ -116,19 +114,9 @@ private:
     bool startCommand();
 
     // Coupling of the hour, the summer-time box and the east/west options.
-    void applyRule(const std::function<void(BirthData &)> &rule);
     void syncHiddenHour();
     void summerTimeToggled();
     void sideSelected(bool east);
-
-    // The birthplace and the zone (place_zone.cpp).
-    void connectPlaceFields();
-    void birthPlaceChosen();
-    void followBirthPlace();
-    void writeZone(const ZoneReading &reading);
-    bool placesAreAtlasPlaces();
-    bool settleZoneForRun();
-    bool zoneFieldHolds(const ZoneReading &reading) const;
 
     CalendarWorker &m_worker;
     Dialogs &m_dialogs;
@@ -141,11 +129,8 @@ private:
     QString m_txtBirthHour = QStringLiteral("2");
     bool m_optAM = true;
     bool m_settingFields = false;
-    bool m_zoneFollowsPlace = false;
-    AtlasSource &m_atlas;
+    std::unique_ptr<PlaceZoneController> m_places;
     std::unique_ptr<PersonFiles> m_files;
-    PlaceField *m_birthPlace = nullptr;
-    PlaceField *m_residence = nullptr;
     bool m_shownBefore = false;
 
     QLineEdit *txtName = nullptr;

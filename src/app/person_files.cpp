@@ -1,7 +1,7 @@
 #include "app/person_files.h"
 
-#include "places/atlas_source.h"
 #include "app/main_window.h"
+#include "app/place_zone_controller.h"
 #include "chartfile/chart_file.h"
 #include "persons/person_file.h"
 #include "widgets/dialogs.h"
@@ -27,8 +27,8 @@ QString proposedFileName(const QString &name)
 
 } // namespace
 
-PersonFiles::PersonFiles(MainWindow &window, Dialogs &dialogs, AtlasSource &atlas)
-    : m_window(window), m_dialogs(dialogs), m_atlas(atlas)
+PersonFiles::PersonFiles(MainWindow &window, Dialogs &dialogs, PlaceZoneController &places)
+    : m_window(window), m_dialogs(dialogs), m_places(places)
 {
 }
 
@@ -59,7 +59,7 @@ void PersonFiles::openChartFile(const QString &path)
     // The file brings its own coordinates and zone and names no birthplace.
     fields.birthPlace = {};
     m_window.setBirthData(fields);
-    m_window.setZoneFollowsPlace(false);
+    m_places.stopFollowingPlace();
 }
 
 void PersonFiles::openPersonFile(const QString &path)
@@ -70,10 +70,7 @@ void PersonFiles::openPersonFile(const QString &path)
         return;
     }
     m_window.setBirthData(*file.person);
-    // The zone goes on following the birthplace when it was saved as the place gave it.
-    if (file.person->birthPlace.geonameId != 0)
-        m_atlas.waitForAtlas();
-    m_window.setZoneFollowsPlace(m_window.zoneMatchesPlace());
+    m_places.followPlaceIfZoneMatches();
 }
 
 void PersonFiles::save()

@@ -7,13 +7,13 @@
 
 namespace ferolune {
 
-class AtlasSource;
 class Dialogs;
 class MainWindow;
+class PlaceZoneController;
 
 class PersonFiles {
 public:
-    PersonFiles(MainWindow &window, Dialogs &dialogs, AtlasSource &atlas);
+    PersonFiles(MainWindow &window, Dialogs &dialogs, PlaceZoneController &places);
 
     // A saved person or a chart file chosen in the open-file dialog fills the birth fields,
     // or a message says why it cannot be used and nothing changes. Cancel is silent.
@@ -29,7 +29,7 @@ private:
 
     MainWindow &m_window;
     Dialogs &m_dialogs;
-    AtlasSource &m_atlas;
+    PlaceZoneController &m_places;
 };
 
 } // namespace ferolune

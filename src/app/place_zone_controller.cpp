@@ -1,8 +1,4 @@
-// The birthplace on the main window: choosing a place fills the coordinates and sets the
-// zone from the place's history at the birth date and clock time; the zone follows the
-// date and hour until the user sets it by hand, and "NAPTÁR KÉSZITÉSE" settles a zone
-// that disagrees with the place, a clock time that never happened there and one that
-// happened twice.
+#include "app/place_zone_controller.h"
 
 #include "places/atlas_source.h"
 #include "places/birth_place.h"
@@ -15,6 +11,7 @@
 #include "widgets/dialogs.h"
 
 #include <QLineEdit>
+#include <QTimer>
 
 #include <cmath>
 
@@ -29,69 +26,113 @@ QString summerTimeNote(const ZoneReading &reading)
 
 } // namespace
 
-void MainWindow::connectPlaceFields()
+PlaceZoneController::PlaceZoneController(MainWindow &window, Dialogs &dialogs, AtlasSource &atlas,
+                                         QLineEdit *birthPlace, QLineEdit *residence, QLineEdit *zone,
+                                         std::initializer_list<QLineEdit *> momentFields)
+    : m_window(window)
+    , m_dialogs(dialogs)
+    , m_atlas(atlas)
+    , m_birthPlaceText(birthPlace)
+    , m_residenceText(residence)
+    , m_zone(zone)
+    , m_birthPlace(new PlaceField(birthPlace, atlas, BirthPlaceLabel))
+    , m_residence(new PlaceField(residence, atlas, ResidenceLabel))
 {
-    m_birthPlace = new PlaceField(txtBirthPlace, m_atlas, BirthPlaceLabel);
-    m_residence = new PlaceField(txtResidence, m_atlas, ResidenceLabel);
-    connect(m_birthPlace, &PlaceField::chosen, this, &MainWindow::birthPlaceChosen);
-    connect(m_birthPlace, &PlaceField::unlinked, this, [this] { m_zoneFollowsPlace = false; });
-    connect(txtTZ, &QLineEdit::textEdited, this, [this] { m_zoneFollowsPlace = false; });
-    for (QLineEdit *field : {txtYear, txtMonth, txtDay, Text1, txtBirthMinute})
-        connect(field, &QLineEdit::textEdited, this, &MainWindow::followBirthPlace);
+    connect(m_birthPlace, &PlaceField::chosen, this, &PlaceZoneController::birthPlaceChosen);
+    connect(m_birthPlace, &PlaceField::unlinked, this, &PlaceZoneController::stopFollowingPlace);
+    connect(m_zone, &QLineEdit::textEdited, this, &PlaceZoneController::stopFollowingPlace);
+    for (QLineEdit *field : momentFields)
+        connect(field, &QLineEdit::textEdited, this, &PlaceZoneController::followBirthPlace);
 }
 
-void MainWindow::birthPlaceChosen()
+void PlaceZoneController::readPlaces(BirthData &fields) const
+{
+    fields.birthPlace = m_birthPlace->choice();
+    fields.residence = m_residence->choice();
+}
+
+void PlaceZoneController::writePlaces(const BirthData &fields)
+{
+    m_birthPlace->setChoice(fields.birthPlace);
+    m_residence->setChoice(fields.residence);
+}
+
+void PlaceZoneController::loadAtlasSoon()
+{
+    QTimer::singleShot(0, &m_atlas, &AtlasSource::startLoading);
+}
+
+void PlaceZoneController::settleTypedPlaces()
+{
+    m_birthPlace->settle();
+    m_residence->settle();
+}
+
+bool PlaceZoneController::readyForRun()
+{
+    return placesAreAtlasPlaces() && settleZoneForRun();
+}
+
+void PlaceZoneController::followPlaceIfZoneMatches()
+{
+    if (m_birthPlace->choice().geonameId != 0)
+        m_atlas.waitForAtlas();
+    m_zoneFollowsPlace = zoneMatchesPlace();
+}
+
+void PlaceZoneController::birthPlaceChosen()
 {
     const Place *place = m_birthPlace->place();
     if (!place)
         return;
-    applyRule([&](BirthData &fields) { ApplyPlaceCoordinates(fields, *place); });
+    m_window.applyRule([&](BirthData &fields) { ApplyPlaceCoordinates(fields, *place); });
     m_zoneFollowsPlace = true;
     followBirthPlace();
 }
 
 // A moment the history does not settle by itself leaves the zone as it is; the calendar
 // command asks about it.
-void MainWindow::followBirthPlace()
+void PlaceZoneController::followBirthPlace()
 {
     const Place *place = m_birthPlace->place();
     if (!m_zoneFollowsPlace || !place)
         return;
-    const ZoneAt zone = ZoneAtBirth(*place, birthData());
+    const ZoneAt zone = ZoneAtBirth(*place, m_window.birthData());
     if (zone.kind == LocalTimeKind::Unique)
         writeZone(zone.readings.front());
 }
 
 // The box shows the summer time without moving the zone: setBirthData couples nothing.
-void MainWindow::writeZone(const ZoneReading &reading)
+void PlaceZoneController::writeZone(const ZoneReading &reading)
 {
-    applyRule([&](BirthData &fields) { ApplyZoneReading(fields, reading); });
+    m_window.applyRule([&](BirthData &fields) { ApplyZoneReading(fields, reading); });
 }
 
-bool MainWindow::zoneFieldHolds(const ZoneReading &reading) const
+bool PlaceZoneController::zoneFieldHolds(const ZoneReading &reading) const
 {
-    return std::abs(readLeniently(txtTZ->text()) - reading.zoneHours) < 1e-9;
+    return std::abs(readLeniently(m_zone->text()) - reading.zoneHours) < 1e-9;
 }
 
-bool MainWindow::zoneMatchesPlace() const
+bool PlaceZoneController::zoneMatchesPlace() const
 {
     const Place *place = m_birthPlace->place();
     if (!place)
         return false;
-    const ZoneAt zone = ZoneAtBirth(*place, birthData());
+    const ZoneAt zone = ZoneAtBirth(*place, m_window.birthData());
     return zone.kind == LocalTimeKind::Unique && zoneFieldHolds(zone.readings.front());
 }
 
 // A place text that is no place of the atlas stops the run: the calendar would be computed
 // for the numbers of another place, or on a clock the heading does not name.
-bool MainWindow::placesAreAtlasPlaces()
+bool PlaceZoneController::placesAreAtlasPlaces()
 {
-    const std::pair<PlaceField *, QLineEdit *> places[] = {{m_birthPlace, txtBirthPlace}, {m_residence, txtResidence}};
+    const std::pair<PlaceField *, QLineEdit *> places[] = {{m_birthPlace, m_birthPlaceText},
+                                                              {m_residence, m_residenceText}};
     for (const auto &[place, field] : places) {
         const QString problem = place->problem();
         if (!problem.isEmpty()) {
-            m_dialogs.message(this, problem, Dialogs::Icon::Critical);
-            giveFocus(field, Qt::OtherFocusReason);
+            m_dialogs.message(&m_window, problem, Dialogs::Icon::Critical);
+            m_window.focusField(field->objectName());
             return false;
         }
     }
@@ -99,22 +140,22 @@ bool MainWindow::placesAreAtlasPlaces()
 }
 
 // True when the run may start with the zone field as it then stands.
-bool MainWindow::settleZoneForRun()
+bool PlaceZoneController::settleZoneForRun()
 {
     if (m_birthPlace->choice().geonameId == 0)
         return true;
     // A date or clock time that never was has no zone to settle: its field says so, as
     // the run would without a birthplace.
-    if (const std::optional<FieldProblem> problem = FindBirthMomentProblem(birthData())) {
-        m_dialogs.message(this, problem->message, Dialogs::Icon::Critical);
-        focusField(problem->focusControl);
+    if (const std::optional<FieldProblem> problem = FindBirthMomentProblem(m_window.birthData())) {
+        m_dialogs.message(&m_window, problem->message, Dialogs::Icon::Critical);
+        m_window.focusField(problem->focusControl);
         return false;
     }
     m_atlas.waitForAtlas();
     const Place *place = m_birthPlace->place();
     if (!place)
         return true; // a place the atlas no longer has is only text
-    const BirthData fields = birthData();
+    const BirthData fields = m_window.birthData();
     const ZoneAt zone = ZoneAtBirth(*place, fields);
     switch (zone.kind) {
     case LocalTimeKind::Unique: {
@@ -126,10 +167,10 @@ bool MainWindow::settleZoneForRun()
         const QString placeZone = ZoneFieldText(reading.zoneHours);
         const QString question = QStringLiteral("A születési helyen ekkor %1 volt az időzóna%2; a mezőben %3 áll. "
                                                 "Melyiket használjuk?")
-                                     .arg(placeZone, summerTimeNote(reading), txtTZ->text());
-        const int answer = m_dialogs.choose(this, question,
+                                     .arg(placeZone, summerTimeNote(reading), m_zone->text());
+        const int answer = m_dialogs.choose(&m_window, question,
                                             {QStringLiteral("%1 (a születési hely szerint)").arg(placeZone),
-                                             QStringLiteral("%1 (a mezőben álló)").arg(txtTZ->text())});
+                                             QStringLiteral("%1 (a mezőben álló)").arg(m_zone->text())});
         if (answer == 0) {
             writeZone(reading);
             m_zoneFollowsPlace = true;
@@ -140,7 +181,7 @@ bool MainWindow::settleZoneForRun()
         // A zone set by hand to one of the two has settled it already.
         if (!m_zoneFollowsPlace && (zoneFieldHolds(zone.readings[0]) || zoneFieldHolds(zone.readings[1])))
             return true;
-        const int answer = m_dialogs.choose(this, ZoneProblemAtBirth(*place, fields, zone),
+        const int answer = m_dialogs.choose(&m_window, ZoneProblemAtBirth(*place, fields, zone),
                                             {zoneReadingText(zone.readings[0]), zoneReadingText(zone.readings[1])});
         if (answer < 0)
             return false;
@@ -154,7 +195,7 @@ bool MainWindow::settleZoneForRun()
         // The message asks for the zone by hand; once typed, it is used as it stands.
         if (!m_zoneFollowsPlace)
             return true;
-        m_dialogs.message(this, ZoneProblemAtBirth(*place, fields, zone), Dialogs::Icon::Critical);
+        m_dialogs.message(&m_window, ZoneProblemAtBirth(*place, fields, zone), Dialogs::Icon::Critical);
         return false;
     }
     return true;
