@@ -2,7 +2,7 @@
 // atlas (the shortest prefixes match the most places and cost the most), the closest
 // names for a place it does not know, the zone at a birth moment, and the load itself.
 
-#include "atlas/atlas.h"
+#include "core/atlas/atlas.h"
 
 #include <benchmark/benchmark.h>
 

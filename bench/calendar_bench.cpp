@@ -3,14 +3,14 @@
 // worker thread, and the two position calls for the Sun and the Moon alone at the same
 // moments as the year scan.
 
-#include "calendar/calendar_moment.h"
-#include "calendar/calendar_run.h"
-#include "calendar/calendar_year.h"
-#include "calendar/exact_return.h"
-#include "calendar/window/calendar_worker.h"
-#include "chart/ephemeris.h"
-#include "chart/natal_chart.h"
-#include "calendar/run_fields.h"
+#include "core/calendar/calendar_moment.h"
+#include "core/calendar/calendar_run.h"
+#include "core/calendar/calendar_year.h"
+#include "core/calendar/exact_return.h"
+#include "gui/calendar_window/calendar_worker.h"
+#include "core/chart/ephemeris.h"
+#include "core/chart/natal_chart.h"
+#include "core/calendar/run_fields.h"
 
 #include <benchmark/benchmark.h>
 #include <swephexp.h>

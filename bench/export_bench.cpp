@@ -1,13 +1,13 @@
 // What saving a calendar costs once the year scan is done: the day entries, the iCalendar
 // or CSV text and the atomic write of the file, for a calendar the real scan marked.
 
-#include "calendar/calendar_run.h"
-#include "chart/ephemeris.h"
-#include "chart/natal_chart.h"
-#include "calendar/run_fields.h"
-#include "export/csv_export.h"
-#include "export/export_file.h"
-#include "export/ics_export.h"
+#include "core/calendar/calendar_run.h"
+#include "core/chart/ephemeris.h"
+#include "core/chart/natal_chart.h"
+#include "core/calendar/run_fields.h"
+#include "io/export/csv_export.h"
+#include "io/export/export_file.h"
+#include "io/export/ics_export.h"
 
 #include <benchmark/benchmark.h>
 

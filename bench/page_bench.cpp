@@ -3,13 +3,13 @@
 // written as a one-page PDF, as the print button, MENTÉS… and the command line make it.
 
 #include "app/program.h"
-#include "calendar/window/calendar_controller.h"
-#include "calendar/window/calendar_window.h"
-#include "calendar/window/calendar_worker.h"
-#include "page/calendar_page.h"
-#include "chart/ephemeris.h"
-#include "chart/natal_chart.h"
-#include "widgets/dialogs.h"
+#include "gui/calendar_window/calendar_controller.h"
+#include "gui/calendar_window/calendar_window.h"
+#include "gui/calendar_window/calendar_worker.h"
+#include "io/page/calendar_page.h"
+#include "core/chart/ephemeris.h"
+#include "core/chart/natal_chart.h"
+#include "gui/widgets/dialogs.h"
 
 #include <benchmark/benchmark.h>
 

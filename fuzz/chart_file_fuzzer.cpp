@@ -1,9 +1,9 @@
 // Feeds arbitrary bytes through the whole chart file import short of the file system:
 // decoding, the value list reader, the checks and the storing into the birth fields.
 
-#include "chartfile/chart_file.h"
-#include "chartfile/codepage.h"
-#include "chartfile/value_list.h"
+#include "io/chartfile/chart_file.h"
+#include "io/chartfile/codepage.h"
+#include "io/chartfile/value_list.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes through the person file reader. A text it takes must come back
 // the same when written and read again.
 
-#include "persons/person_file.h"
+#include "io/persons/person_file.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "atlas/atlas.h"
+#include "core/atlas/atlas.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "chart/birth_fields.h"
+#include "core/chart/birth_fields.h"
 #include "support/locale_guard.h"
 
 #include <gtest/gtest.h>

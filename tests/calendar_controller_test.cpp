@@ -1,11 +1,11 @@
 // A calendar run and a day detail driven through the real calendar window and the worker
 // thread, with a fake computation in place of the ephemeris.
 
-#include "calendar/window/calendar_canvas.h"
-#include "calendar/window/calendar_controller.h"
-#include "calendar/window/calendar_window.h"
-#include "calendar/window/calendar_worker.h"
-#include "chart/ephemeris.h"
+#include "gui/calendar_window/calendar_canvas.h"
+#include "gui/calendar_window/calendar_controller.h"
+#include "gui/calendar_window/calendar_window.h"
+#include "gui/calendar_window/calendar_worker.h"
+#include "core/chart/ephemeris.h"
 #include "support/controller_support.h"
 #include "support/scripted_dialogs.h"
 

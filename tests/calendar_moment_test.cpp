@@ -1,7 +1,7 @@
-#include "calendar/calendar_moment.h"
-#include "calendar/calendar_run.h"
-#include "calendar/calendar_year.h"
-#include "chart/angle_match.h"
+#include "core/calendar/calendar_moment.h"
+#include "core/calendar/calendar_run.h"
+#include "core/calendar/calendar_year.h"
+#include "core/chart/angle_match.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // The calendar of the default birth data for 2026, computed by the real ephemeris and
 // read back from the cells of the calendar window.
 
-#include "calendar/window/calendar_canvas.h"
-#include "calendar/window/calendar_controller.h"
-#include "calendar/window/calendar_window.h"
-#include "calendar/window/calendar_worker.h"
+#include "gui/calendar_window/calendar_canvas.h"
+#include "gui/calendar_window/calendar_controller.h"
+#include "gui/calendar_window/calendar_window.h"
+#include "gui/calendar_window/calendar_worker.h"
 #include "support/calendar_support.h"
 #include "support/controller_support.h"
 #include "support/scripted_dialogs.h"

@@ -1,6 +1,6 @@
-#include "calendar/calendar_run.h"
-#include "chart/ephemeris.h"
-#include "common/number_rules.h"
+#include "core/calendar/calendar_run.h"
+#include "core/chart/ephemeris.h"
+#include "core/common/number_rules.h"
 #include "support/calendar_support.h"
 #include "support/locale_guard.h"
 

@@ -1,13 +1,13 @@
 // The calendar window on its own: layout, the cells it shows, clicks and printing.
 
-#include "calendar/window/calendar_canvas.h"
-#include "calendar/calendar_run.h"
-#include "calendar/window/calendar_window.h"
-#include "page/page_layout.h"
+#include "gui/calendar_window/calendar_canvas.h"
+#include "core/calendar/calendar_run.h"
+#include "gui/calendar_window/calendar_window.h"
+#include "io/page/page_layout.h"
 #include "support/full_disk.h"
 #include "support/pdf_page.h"
 #include "support/scripted_dialogs.h"
-#include "export/calendar_export.h"
+#include "io/export/calendar_export.h"
 
 #include <QFile>
 #include <QFrame>

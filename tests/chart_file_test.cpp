@@ -1,5 +1,5 @@
-#include "chartfile/chart_file.h"
-#include "persons/person_file.h"
+#include "io/chartfile/chart_file.h"
+#include "io/persons/person_file.h"
 #include "support/locale_guard.h"
 
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "common/data_paths.h"
+#include "core/common/data_paths.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The exact return of every moon-phase day against an independent bisection on the
 // library's positions and against the day detail's red hours.
 
-#include "calendar/calendar_run.h"
-#include "calendar/exact_return.h"
-#include "chart/ephemeris.h"
+#include "core/calendar/calendar_run.h"
+#include "core/calendar/exact_return.h"
+#include "core/chart/ephemeris.h"
 #include "support/calendar_support.h"
 #include "support/locale_guard.h"
 

@@ -1,7 +1,7 @@
-#include "export/calendar_export.h"
-#include "export/csv_export.h"
-#include "export/export_file.h"
-#include "export/ics_export.h"
+#include "io/export/calendar_export.h"
+#include "io/export/csv_export.h"
+#include "io/export/export_file.h"
+#include "io/export/ics_export.h"
 #include "support/full_disk.h"
 
 #include <gtest/gtest.h>

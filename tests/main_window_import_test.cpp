@@ -1,7 +1,7 @@
 // "ASZTRÓGRAM MEGNYITÁSA" on the real main window, with the open-file dialog answered by
 // the test and chart files written by the test.
 
-#include "chartfile/chart_file.h"
+#include "io/chartfile/chart_file.h"
 #include "support/main_window_harness.h"
 
 #include <QCheckBox>

@@ -1,8 +1,8 @@
 // The birthplace and residence fields, "MENTÉS" and the opening of saved persons, on the
 // real main window with the real atlas and the system's zone history.
 
-#include "places/atlas_source.h"
-#include "persons/person_file.h"
+#include "core/places/atlas_source.h"
+#include "io/persons/person_file.h"
 #include "support/locale_guard.h"
 #include "support/main_window_harness.h"
 

@@ -1,4 +1,4 @@
-#include "common/run_error.h"
+#include "core/common/run_error.h"
 #include "support/main_window_harness.h"
 
 #include <QCloseEvent>

@@ -1,7 +1,7 @@
 // The cycle layer: cycle days, recorded and predicted starts and fertile windows, day by
 // day, against the calendar rule worked out by hand.
 
-#include "calendar/menstrual_cycle.h"
+#include "core/calendar/menstrual_cycle.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "chart/birth_moment.h"
-#include "chart/ephemeris.h"
-#include "chart/natal_chart.h"
-#include "calendar/run_fields.h"
+#include "core/chart/birth_moment.h"
+#include "core/chart/ephemeris.h"
+#include "core/chart/natal_chart.h"
+#include "core/calendar/run_fields.h"
 #include "support/locale_guard.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "common/number_rules.h"
-#include "common/run_error.h"
+#include "core/common/number_rules.h"
+#include "core/common/run_error.h"
 #include "support/locale_guard.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "persons/person_file.h"
+#include "io/persons/person_file.h"
 #include "support/full_disk.h"
 
 #include <QDir>

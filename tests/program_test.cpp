@@ -1,12 +1,12 @@
 // The program as a whole: the main window's calendar command opens the calendar, and
 // closing the calendar brings the main window back as it was.
 
-#include "places/atlas_source.h"
-#include "app/main_window.h"
+#include "core/places/atlas_source.h"
+#include "gui/main_window/main_window.h"
 #include "app/program.h"
-#include "calendar/window/calendar_controller.h"
-#include "calendar/window/calendar_window.h"
-#include "common/data_paths.h"
+#include "gui/calendar_window/calendar_controller.h"
+#include "gui/calendar_window/calendar_window.h"
+#include "core/common/data_paths.h"
 #include "support/main_window_harness.h"
 
 #include <QDir>

@@ -2,9 +2,9 @@
 // skipped or a repeated hour, the day detail's minutes in universal time, and the
 // calendar of a birth zone moved by the summer time of the residence.
 
-#include "calendar/calendar_run.h"
-#include "calendar/exact_return.h"
-#include "calendar/local_clock.h"
+#include "core/calendar/calendar_run.h"
+#include "core/calendar/exact_return.h"
+#include "core/calendar/local_clock.h"
 #include "support/calendar_support.h"
 #include "support/locale_guard.h"
 

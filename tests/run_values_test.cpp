@@ -1,5 +1,5 @@
-#include "chart/birth_moment.h"
-#include "calendar/run_fields.h"
+#include "core/chart/birth_moment.h"
+#include "core/calendar/run_fields.h"
 #include "support/locale_guard.h"
 
 #include <gtest/gtest.h>

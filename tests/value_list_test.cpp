@@ -1,5 +1,5 @@
-#include "chartfile/codepage.h"
-#include "chartfile/value_list.h"
+#include "io/chartfile/codepage.h"
+#include "io/chartfile/value_list.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "app/program.h"
 
-#include "app/main_window.h"
-#include "calendar/window/calendar_window.h"
-#include "export/calendar_export.h"
-#include "widgets/dialogs.h"
+#include "gui/main_window/main_window.h"
+#include "gui/calendar_window/calendar_window.h"
+#include "io/export/calendar_export.h"
+#include "gui/widgets/dialogs.h"
 
 namespace ferolune {
 

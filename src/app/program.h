@@ -3,10 +3,10 @@
 // The program's parts and how they meet: the main window, and the calendar run that
 // "NAPTÁR KÉSZITÉSE" starts with the values the main window's fields hold.
 
-#include "calendar/window/calendar_controller.h"
-#include "common/process_setup.h"
-#include "common/qt_translation.h"
-#include "places/atlas_source.h"
+#include "gui/calendar_window/calendar_controller.h"
+#include "core/common/process_setup.h"
+#include "core/common/qt_translation.h"
+#include "core/places/atlas_source.h"
 
 #include <QStringList>
 

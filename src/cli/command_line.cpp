@@ -1,9 +1,9 @@
 #include "cli/command_line.h"
 
-#include "chart/ephemeris.h"
+#include "core/chart/ephemeris.h"
 #include "cli/export_command.h"
-#include "common/process_setup.h"
-#include "common/qt_translation.h"
+#include "core/common/process_setup.h"
+#include "core/common/qt_translation.h"
 
 #include <QCommandLineParser>
 #include <QGuiApplication>

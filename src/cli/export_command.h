@@ -4,8 +4,8 @@
 // The birth fields are filled as the main window would hold them, and the run goes through
 // the same checks, messages and computation as a calendar run from the window.
 
-#include "chart/birth_data.h"
-#include "export/export_file.h"
+#include "core/chart/birth_data.h"
+#include "io/export/export_file.h"
 
 #include <QString>
 

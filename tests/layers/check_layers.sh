@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The layers run one way: shared rules -> chart -> the calendar computation and the
-# readers beside it -> the windows -> the program. Reads every #include "..." of src/ and
+# The layers run one way: core (the computation) -> io (readers and writers) -> gui (the
+# windows) and cli (the command line) -> app (the program). Reads every #include "..." of src/ and
 # fails when a folder includes one it may not, and every #include <Q...> of the
 # computation folders and fails when it is not a Qt Core header.
 # Usage: check_layers.sh <src directory> <QtCore header directory>
@@ -8,32 +8,36 @@ set -euo pipefail
 src=$1
 qtcore=$2
 
-# The folders a folder may include from (besides itself).
+# The folders a folder may include from (besides itself), layer by layer: core, then io,
+# then gui and beside it cli, then app.
 declare -A allowed=(
-  [common]=""
-  [chart]="common"
-  [calendar]="common chart"
-  [chartfile]="common chart"
-  [persons]="common chart"
-  [atlas]="common"
-  [places]="common chart calendar atlas"
-  [export]="common chart calendar"
-  [page]="common chart calendar"
-  [widgets]="common"
-  [calendar/window]="common chart calendar export page widgets"
-  [cli]="common chart calendar chartfile persons atlas places export page"
-  [app]="common chart calendar chartfile persons atlas places export page widgets calendar/window"
+  [core/common]=""
+  [core/chart]="core/common"
+  [core/calendar]="core/common core/chart"
+  [core/atlas]="core/common"
+  [core/places]="core/common core/chart core/calendar core/atlas"
+  [io/chartfile]="core/common core/chart"
+  [io/persons]="core/common core/chart"
+  [io/export]="core/common core/chart core/calendar"
+  [io/page]="core/common core/chart core/calendar"
+  [gui/widgets]="core/common"
+  [gui/calendar_window]="core/common core/chart core/calendar io/export io/page gui/widgets"
+  [gui/main_window]="core/common core/chart core/calendar core/atlas core/places io/chartfile io/persons io/export io/page gui/widgets gui/calendar_window"
+  [cli]="core/common core/chart core/calendar core/atlas core/places io/chartfile io/persons io/export io/page"
+  [app]="core/common core/chart core/calendar core/atlas core/places io/chartfile io/persons io/export io/page gui/widgets gui/calendar_window gui/main_window"
 )
-core="common chart calendar chartfile persons atlas places export"
+# The computation and the file readers and writers see Qt Core only.
+core="core/common core/chart core/calendar core/atlas core/places io/chartfile io/persons io/export"
 # Drawn and run without a window: Qt Gui at most.
-windowless="page cli"
+windowless="io/page cli"
 qtroot=$(dirname "$qtcore")
 
-# The folder a source file or an included path belongs to: calendar/window before calendar.
+# The folder a source file or an included path belongs to: a layer's component
+# ("core/chart"), or the command line and the program, which are one folder each.
 folder_of() {
   case $1 in
-    calendar/window/*) echo calendar/window ;;
-    */*) echo "${1%%/*}" ;;
+    core/*/* | io/*/* | gui/*/*) echo "$1" | cut -d/ -f1-2 ;;
+    cli/* | app/*) echo "${1%%/*}" ;;
     *) echo . ;;
   esac
 }
@@ -42,7 +46,6 @@ failures=0
 while IFS= read -r file; do
   relative=${file#"$src"/}
   here=$(folder_of "$relative")
-  [ "$here" = . ] && continue # main.cpp, the program itself
   if [ -z "${allowed[$here]+set}" ]; then
     echo "FAIL $relative: folder '$here' has no place in the layers"
     failures=$((failures + 1))

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "calendar/calendar_run.h"
-#include "chart/ephemeris.h"
-#include "chart/natal_chart.h"
-#include "calendar/run_fields.h"
+#include "core/calendar/calendar_run.h"
+#include "core/chart/ephemeris.h"
+#include "core/chart/natal_chart.h"
+#include "core/calendar/run_fields.h"
 
 #include <QStringList>
 

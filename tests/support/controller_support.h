@@ -4,7 +4,7 @@
 // the controller says it has ended.
 
 #include "app/program.h"
-#include "calendar/window/calendar_controller.h"
+#include "gui/calendar_window/calendar_controller.h"
 
 #include <QSignalSpy>
 #include <QTest>

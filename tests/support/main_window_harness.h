@@ -3,9 +3,9 @@
 // The real main window with a fixed clock and dialogs that record instead of showing,
 // driven by short step scripts as a user drives it.
 
-#include "app/clock.h"
-#include "app/main_window.h"
-#include "calendar/window/calendar_worker.h"
+#include "gui/main_window/clock.h"
+#include "gui/main_window/main_window.h"
+#include "gui/calendar_window/calendar_worker.h"
 #include "support/scripted_dialogs.h"
 
 #include <QAbstractItemView>

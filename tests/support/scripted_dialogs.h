@@ -1,6 +1,6 @@
 #pragma once
 
-#include "widgets/dialogs.h"
+#include "gui/widgets/dialogs.h"
 
 #include <QString>
 #include <QStringList>

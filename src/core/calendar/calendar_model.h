@@ -1,0 +1,107 @@
+#pragma once
+
+// What the calendar computation produces and the calendar window paints: 365 or 366 day
+// cells (index = day of the calendar year - 1), 72 hour cells of the three-day detail
+// strip (index = 24 x detail day + hour) and the three detail date captions.
+
+#include "core/calendar/calendar_year.h"
+
+#include <QDateTime>
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+namespace ferolune {
+
+enum class DayClass : std::uint8_t {
+    Unset,      // never reset: the window background
+    NotFertile, // white
+    Fertile,    // yellow: the three days before a moon-phase day
+    PhaseGirl,  // red: Moon in an even-numbered sign
+    PhaseBoy,   // blue: Moon in an odd-numbered sign
+};
+
+enum class HourClass : std::uint8_t {
+    Unset, // never reset: the window background
+    Plain, // white
+    Match, // red: a minute of this hour matched to the tenth of a degree
+};
+
+struct Rgb {
+    int red, green, blue;
+    bool operator==(const Rgb &) const = default;
+};
+
+// Background colour of a cell; Unset has no colour of its own (nullopt-like: {-1,-1,-1}).
+Rgb colorOf(DayClass dayClass);
+Rgb colorOf(HourClass hourClass);
+
+// The Moon's sign before and after it changes, 1..12.
+struct SignChange {
+    int from = 0;
+    int to = 0;
+    bool operator==(const SignChange &) const = default;
+};
+
+// The instant a moon-phase day's Sun-Moon angle equals the natal angle. Times are local
+// times of the calendar's zone (a fixed offset from universal time).
+struct ExactReturn {
+    double julianDay = 0; // universal time, as the library is given it
+    QDateTime moment;     // to the second
+    int moonSign = 0;     // 1..12, at the moment
+    // When the Moon changes sign within 12 hours either side of the moment.
+    std::optional<SignChange> signChange;
+    // The first and last whole minute whose angle, rounded to a tenth of a degree, is the
+    // natal one: the minutes the day detail colours; invalid when no minute matches.
+    QDateTime tenthFirst, tenthLast;
+
+    bool operator==(const ExactReturn &) const = default;
+};
+
+struct DayCell {
+    DayClass dayClass = DayClass::Unset;
+    QString tag;                // "1-5-", "1225" ... on moon-phase days, else empty
+    bool customPointer = false; // moon-phase days show the program's own pointer
+
+    bool operator==(const DayCell &) const = default;
+};
+
+// The minute-by-minute detail of a moon-phase day and its two neighbours.
+struct DayDetail {
+    static constexpr int HourCount = 72;
+    std::array<HourClass, HourCount> hours{}; // index = 24 x detail day + hour
+    std::array<QString, 3> captions{};        // "2024.3.4" for each of the three days
+    int dayIndex = -1;                        // the day cell the detail breaks down
+};
+
+struct CalendarModel {
+    static constexpr int MaxDayCount = 366;
+    static constexpr int HourCount = DayDetail::HourCount;
+
+    int dayCount = 365; // the days of the calendar year; cells from dayCount on are unused
+    std::array<DayCell, MaxDayCount> days{};
+    // The exact return of each moon-phase day, by day index, once the scan is done.
+    std::array<std::optional<ExactReturn>, MaxDayCount> exactReturns{};
+    std::array<HourClass, HourCount> hours{};
+    std::array<QString, 3> detailCaptions{};
+    // The day cell the detail breaks down, -1 when none.
+    int detailDayIndex = -1;
+    // The year's positions come from the library's built-in, less precise ephemeris.
+    bool builtInEphemeris = false;
+
+    // Every day cell white, without tag, with the default pointer, and no exact returns.
+    void resetDays();
+    // Every hour cell white.
+    void resetHours();
+
+    // A moon-phase day: its colour by the Moon's sign, its tag, the program's own pointer.
+    void markMoonPhaseDay(int dayCell, DayClass phaseClass, const QString &tag);
+    // One of the fertile days before a moon-phase day.
+    void markFertileDay(int dayCell);
+    // The strip, captions and day of a finished detail.
+    void showDetail(const DayDetail &detail);
+};
+
+} // namespace ferolune

@@ -1,0 +1,69 @@
+#pragma once
+
+// The calendar computation: the year scan that classifies the days of a year, with the
+// exact returns of its moon-phase days, and the minute-by-minute detail of a moon-phase
+// day and its two neighbours. Both take values and give back what they found.
+
+#include "core/calendar/calendar_model.h"
+
+#include <QByteArray>
+
+#include <functional>
+#include <optional>
+
+namespace ferolune {
+
+class Ephemeris;
+
+// The year a calendar is made for and the clock its days and hours are read on.
+struct CalendarRequest {
+    int year = 0;
+    // The zone of the birth data: universal time = local time + zoneHours.
+    float zoneHours = 0;
+    // An IANA zone ("Europe/Budapest") puts every moment on the local clock of the place
+    // of residence, with the summer time of its day: a skipped hour is not sampled, a
+    // repeated one twice. Empty, or a zone the system does not know, keeps zoneHours.
+    QByteArray residenceZoneId;
+    // The natal Sun-Moon angle and its rounding to one decimal.
+    double natalAngle = 0;
+    double natalAngleRounded = 0;
+};
+
+// How far a run has come.
+struct RunProgress {
+    enum class Unit { Day, Minute };
+    int done = 0;  // scan: days passed, jumps included; detail: minutes done
+    int total = 0; // scan: the days of the year, 365 or 366; detail: about 4,320
+    Unit unit = Unit::Day; // what is counted: the scan's days or the detail's minutes
+};
+
+// Told of the progress before every moment; false stops the run before that moment.
+using ProgressCheck = std::function<bool(const RunProgress &)>;
+
+// The year scan: the days of the year (366 in a leap year), each white, yellow (the three
+// days before a moon-phase day), or blue or red (a moon-phase day, by the Moon's sign),
+// and whether the library had to take its built-in ephemeris for part of the year. A
+// moon-phase day within the last 20 days of the year ends the scan: the days its jump
+// would reach lie past 31 December. Otherwise the scan goes on into 1 to 3 January of the
+// next year, whose moon-phase days get no cell but mark the fertile days before them in
+// December. nullopt when
+// `progress` stopped it. Throws EphemerisError when the library cannot compute a moment
+// of the year.
+std::optional<CalendarModel> ScanYear(const CalendarRequest &request, Ephemeris &ephemeris,
+                                      const ProgressCheck &progress = {});
+
+// The year scan with the exact return of each of its moon-phase days.
+std::optional<CalendarModel> ComputeYearCalendar(const CalendarRequest &request, Ephemeris &ephemeris,
+                                                 const ProgressCheck &progress = {});
+
+// The day detail of `month`/`day` of the calendar year: every minute of the day before,
+// the day and the day after, an hour cell red when one of its minutes matches the natal
+// angle to the tenth of a degree. nullopt when `progress` stopped it. Throws EphemerisError
+// as ScanYear, std::out_of_range for a date the year does not have.
+std::optional<DayDetail> ComputeDayDetail(const CalendarRequest &request, int month, int day, Ephemeris &ephemeris,
+                                          const ProgressCheck &progress = {});
+
+// Month and day of a moon-phase day cell's tag ("1-5-" gives 1 and 5, "1225" 12 and 25).
+MonthDay DateOfTag(const QString &tag);
+
+} // namespace ferolune

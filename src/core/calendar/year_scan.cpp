@@ -1,0 +1,134 @@
+#include "core/calendar/calendar_moment.h"
+#include "core/calendar/calendar_run.h"
+#include "core/calendar/calendar_year.h"
+#include "core/calendar/local_clock.h"
+#include "core/chart/angle_match.h"
+#include "core/chart/ephemeris.h"
+#include "core/chart/natal_chart.h"
+#include "core/common/number_rules.h"
+
+namespace ferolune {
+
+namespace {
+
+// The angle needs about a month to come back, so the days right after a moon-phase day
+// are not examined.
+constexpr int DaysSkippedAfterPhaseDay = 20;
+constexpr int FertileDaysBeforePhaseDay = 3;
+
+// The fertile days before a moon-phase day on 1 to 3 January lie in December, so the scan
+// goes on into the first three days of the next year. A moon-phase day found there has no
+// cell of its own: it only marks the December days before it.
+constexpr int DaysLookedAhead = 3;
+
+// Every second hour, every tenth minute: 72 moments a day.
+constexpr int LastSampledHour = 22;
+constexpr int SampledHourStep = 2;
+constexpr int LastSampledMinute = 50;
+constexpr int SampledMinuteStep = 10;
+
+struct ScanRun {
+    const CalendarRequest &request;
+    const LocalClock &clock;
+    Ephemeris &ephemeris;
+    const ProgressCheck &progress;
+    CalendarModel &model;
+};
+
+// A moment whose angle meets the natal angle to the degree marks its day as a moon-phase
+// day, blue for the Moon in an odd-numbered sign and red in an even-numbered one; a later
+// moment of the same day marks it again. The three days before it become fertile, never
+// reaching into the previous year. A day of the next year has no cell to mark.
+void markPhaseDay(CalendarModel &model, int dayIndex, const QString &tag, double moonLongitude)
+{
+    const DayClass phaseClass = SignOf(moonLongitude) % 2 == 1 ? DayClass::PhaseBoy : DayClass::PhaseGirl;
+    if (dayIndex < model.dayCount)
+        model.markMoonPhaseDay(dayIndex, phaseClass, tag);
+    for (int before = dayIndex - 1; before >= 0 && before >= dayIndex - FertileDaysBeforePhaseDay; --before)
+        if (before < model.dayCount)
+            model.markFertileDay(before);
+}
+
+// The month and day a scanned day's moments carry. A day of the next year is a December
+// day number above 31, which the Julian day carries into January.
+MonthDay momentDateOf(int dayIndex, int dayCount)
+{
+    if (dayIndex < dayCount)
+        return DateOfDayIndex(dayIndex, dayCount);
+    return {12, 31 + dayIndex - dayCount + 1};
+}
+
+// The tag of a moon-phase day: month and day, each padded with "-" to two characters
+// ("1-5-", "1225").
+QString tagOf(const MonthDay &date)
+{
+    const auto padded = [](int number) {
+        const QString text = numberText(number);
+        return text.size() == 1 ? text + u'-' : text;
+    };
+    return padded(date.month) + padded(date.day);
+}
+
+enum class DayOutcome { NoPhase, Phase, Stopped };
+
+// The sampled moments of one day, in increasing time order.
+DayOutcome scanDay(const ScanRun &run, int dayIndex)
+{
+    const MonthDay date = momentDateOf(dayIndex, run.model.dayCount);
+    const RunProgress progress{dayIndex, run.model.dayCount};
+    const LocalDay localDay = run.clock.day(QDate(run.request.year, 1, 1).addDays(dayIndex));
+    DayOutcome outcome = DayOutcome::NoPhase;
+    for (int hour = 0; hour <= LastSampledHour; hour += SampledHourStep) {
+        for (const ClockSample &sample : localDay.samples(hour, 0, LastSampledMinute, SampledMinuteStep)) {
+            if (run.progress && !run.progress(progress))
+                return DayOutcome::Stopped;
+            const double julianDay = MomentJulianDay(run.request.year, date.month, date.day, sample.hour,
+                                                     sample.minute, sample.zoneHours);
+            const MomentAngle moment = MomentAngleAt(run.ephemeris, julianDay);
+            if (!MatchesToTheDegree(moment.angle, run.request.natalAngleRounded))
+                continue;
+            markPhaseDay(run.model, dayIndex, tagOf(date), moment.positions.moonLon);
+            outcome = DayOutcome::Phase;
+        }
+    }
+    return outcome;
+}
+
+// Whether the library takes its data files for the whole year: asked at noon of its first
+// and of its last day (the files begin on 1 January 1800 and end during 2400).
+bool dataFilesCoverYear(Ephemeris &ephemeris, const CalendarRequest &request)
+{
+    const double noonUniversal = 12 + static_cast<double>(request.zoneHours);
+    return ephemeris.usesDataFilesAt(Ephemeris::julianDay(request.year, 1, 1, noonUniversal)) &&
+           ephemeris.usesDataFilesAt(Ephemeris::julianDay(request.year, 12, 31, noonUniversal));
+}
+
+} // namespace
+
+std::optional<CalendarModel> ScanYear(const CalendarRequest &request, Ephemeris &ephemeris,
+                                      const ProgressCheck &progress)
+{
+    CalendarModel model;
+    model.dayCount = DaysInYear(request.year);
+    model.resetDays();
+
+    const LibraryFilesGuard closeFiles(ephemeris);
+    model.builtInEphemeris = !dataFilesCoverYear(ephemeris, request);
+    const LocalClock clock(request.residenceZoneId, request.zoneHours, request.year);
+    const ScanRun run{request, clock, ephemeris, progress, model};
+    for (int dayIndex = 0; dayIndex < model.dayCount + DaysLookedAhead; ++dayIndex) {
+        const DayOutcome outcome = scanDay(run, dayIndex);
+        if (outcome == DayOutcome::Stopped)
+            return std::nullopt;
+        if (outcome != DayOutcome::Phase)
+            continue;
+        dayIndex += DaysSkippedAfterPhaseDay;
+        // A jump past 31 December ends the scan: the next moon-phase day lies beyond the
+        // days looked ahead, so no December day can be fertile before it.
+        if (dayIndex + 1 >= model.dayCount)
+            break;
+    }
+    return model;
+}
+
+} // namespace ferolune

@@ -1,0 +1,68 @@
+#include "core/places/atlas_source.h"
+
+#include "core/common/data_paths.h"
+
+#include <QDir>
+#include <QThread>
+
+namespace ferolune {
+
+AtlasSource::AtlasSource(QString path) : m_path(std::move(path)) {}
+
+AtlasSource::~AtlasSource()
+{
+    if (m_thread) {
+        // The program is ending: a reading still going on stops at once.
+        m_thread->requestInterruption();
+        m_thread->wait();
+        delete m_thread;
+    }
+}
+
+AtlasSource &AtlasSource::shared()
+{
+    static AtlasSource source(QDir(dataDirectory()).filePath(QStringLiteral("atlas.tsv")));
+    return source;
+}
+
+void AtlasSource::startLoading()
+{
+    if (m_thread)
+        return;
+    m_thread = QThread::create([this] { m_result = std::make_unique<AtlasLoad>(Atlas::load(m_path)); });
+    // finished() comes from the thread; the connection brings it to this object's thread.
+    connect(m_thread, &QThread::finished, this, &AtlasSource::takeResult);
+    m_thread->start(QThread::LowPriority);
+}
+
+const Atlas *AtlasSource::waitForAtlas()
+{
+    startLoading();
+    m_thread->wait();
+    takeResult();
+    return atlas();
+}
+
+void AtlasSource::takeResult()
+{
+    if (m_done)
+        return;
+    m_done = true;
+    m_atlas = std::move(m_result->atlas);
+    m_error = m_result->error;
+    m_result.reset();
+    emit loaded();
+}
+
+ResidenceZoneOf AtlasResidenceZones(AtlasSource &source)
+{
+    return [&source](const PlaceChoice &residence) {
+        if (residence.geonameId == 0)
+            return QByteArray();
+        const Atlas *atlas = source.waitForAtlas();
+        const std::optional<PlaceId> id = atlas ? atlas->findGeonameId(residence.geonameId) : std::nullopt;
+        return id ? atlas->place(*id).timeZoneId : QByteArray();
+    };
+}
+
+} // namespace ferolune

@@ -1,0 +1,582 @@
+#include "gui/main_window/main_window.h"
+
+#include "core/places/atlas_source.h"
+#include "gui/main_window/clock.h"
+#include "gui/main_window/person_files.h"
+#include "gui/main_window/place_zone_controller.h"
+#include "gui/calendar_window/calendar_worker.h"
+#include "core/chart/birth_fields.h"
+#include "core/chart/field_rules.h"
+#include "core/common/number_rules.h"
+#include "core/common/run_error.h"
+#include "gui/widgets/busy_pointer.h"
+#include "gui/widgets/dialogs.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScopedValueRollback>
+
+#include <algorithm>
+#include <iterator>
+#include <memory>
+#include <optional>
+
+#ifndef FEROLUNE_VERSION
+#error "FEROLUNE_VERSION must be defined by the build"
+#endif
+
+namespace ferolune {
+
+namespace {
+
+const QString WebAddress = QStringLiteral("https://ferolune.example.org");
+
+QString fourDigits(int year)
+{
+    return QStringLiteral("%1").arg(year, 4, 10, QLatin1Char('0'));
+}
+
+int checkValue(Qt::CheckState state)
+{
+    switch (state) {
+    case Qt::Checked:
+        return 1;
+    case Qt::PartiallyChecked:
+        return 2;
+    case Qt::Unchecked:
+        break;
+    }
+    return 0;
+}
+
+Qt::CheckState checkState(int value)
+{
+    return value == 1 ? Qt::Checked : value == 2 ? Qt::PartiallyChecked : Qt::Unchecked;
+}
+
+// A focus change within the window, as opposed to the window losing or regaining the
+// focus as a whole (another application, a message box, a menu).
+bool movesWithinWindow(const QFocusEvent *event)
+{
+    return event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason;
+}
+
+// The editing keys of every text field (Ctrl+A, Ctrl+C, Shift+Delete, Delete ... as the
+// platform binds them): the field does what they mean, they type no character.
+bool isEditingKey(const QKeyEvent *event)
+{
+    static const QKeySequence::StandardKey keys[] = {
+        QKeySequence::SelectAll,         QKeySequence::Copy,            QKeySequence::Cut,
+        QKeySequence::Undo,              QKeySequence::Redo,            QKeySequence::Delete,
+        QKeySequence::DeleteStartOfWord, QKeySequence::DeleteEndOfWord, QKeySequence::DeleteEndOfLine};
+    return std::any_of(std::begin(keys), std::end(keys),
+                       [event](QKeySequence::StandardKey key) { return event->matches(key); });
+}
+
+// The text of a drag over a field, when the field would take it only in part.
+bool dropsFilteredText(const QLineEdit *field, const QDropEvent *event)
+{
+    const QMimeData *data = event->mimeData();
+    return data && data->hasText() && acceptedText(field->objectName(), data->text()) != data->text();
+}
+
+// The paste entry of a field's standard menu: the entry that shows the paste shortcut.
+QAction *pasteEntry(const QMenu &menu)
+{
+    const QString shortcut = QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
+    for (QAction *action : menu.actions())
+        if (!shortcut.isEmpty() && action->text().endsWith(u'\t' + shortcut))
+            return action;
+    return nullptr;
+}
+
+// The character a key press types, if any. Control with a letter types the control
+// characters 1 to 26 (3 copy, 22 paste, 24 cut, 26 undo), as the keyboard does.
+std::optional<QChar> typedCharacter(const QKeyEvent *event)
+{
+    const int key = event->key();
+    if (key == Qt::Key_Backspace)
+        return QChar(event->modifiers() & Qt::ControlModifier ? 127 : 8);
+    if (key == Qt::Key_Return || key == Qt::Key_Enter)
+        return QChar(13);
+    if (key == Qt::Key_Escape)
+        return QChar(27);
+    const bool control = (event->modifiers() & Qt::ControlModifier) && !(event->modifiers() & Qt::AltModifier);
+    if (control)
+        return key >= Qt::Key_A && key <= Qt::Key_Z ? std::optional(QChar(key - Qt::Key_A + 1)) : std::nullopt;
+    const QString text = event->text();
+    if (text.isEmpty())
+        return std::nullopt;
+    return text.at(0);
+}
+
+} // namespace
+
+MainWindow::MainWindow(CalendarWorker &worker, Dialogs &dialogs, const Clock &clock, QWidget *parent)
+    : QWidget(parent)
+    , m_worker(worker)
+    , m_dialogs(dialogs)
+    , m_clock(clock)
+    , m_ephemerisCheck([this] { return m_worker.dataFilesFound(); })
+    , m_importCommand([this] { m_files->chooseAndOpen(); })
+{
+    buildControls();
+    watchFocusStops();
+    const auto momentFields = {txtYear, txtMonth, txtDay, Text1, txtBirthMinute};
+    m_places = std::make_unique<PlaceZoneController>(*this, dialogs, AtlasSource::shared(), txtBirthPlace,
+                                                     txtResidence, txtTZ, momentFields);
+    m_files = std::make_unique<PersonFiles>(*this, dialogs, *m_places);
+    connect(Check1, &QCheckBox::clicked, this, &MainWindow::summerTimeToggled);
+    connect(optEast, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            sideSelected(true);
+    });
+    connect(optWest, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            sideSelected(false);
+    });
+    connect(Command2, &QPushButton::clicked, this, &MainWindow::runCalendar);
+    connect(Command5, &QPushButton::clicked, this, &MainWindow::openBirthFile);
+    connect(cmdSave, &QPushButton::clicked, this, &MainWindow::savePerson);
+}
+
+MainWindow::~MainWindow() = default;
+
+// ---- Start-up ----------------------------------------------------------------------
+
+void MainWindow::startUp()
+{
+    try {
+        setTitleAndPlace();
+        const QDateTime now = m_clock.now(); // read once: one moment for every field
+        Text3->setText(fourDigits(now.date().year()));
+        checkEphemerisData();
+        const BusyPointer busy;
+        fillFromClock(now);
+        applyRule(Hour12To24); // Text1 shows the hidden hour on the 24-hour clock
+    } catch (const RunError &error) {
+        m_dialogs.message(this, error.procedureMessage(QStringLiteral("Form_Load of Form frmMain")),
+                          Dialogs::Icon::None);
+    }
+}
+
+void MainWindow::setEphemerisCheck(std::function<bool()> check)
+{
+    m_ephemerisCheck = std::move(check);
+}
+
+void MainWindow::setTitleAndPlace()
+{
+    setWindowTitle(QStringLiteral("FEROLUNE V%1 [%2]").arg(QStringLiteral(FEROLUNE_VERSION), WebAddress));
+    move(0, 0);
+}
+
+void MainWindow::checkEphemerisData()
+{
+    if (m_ephemerisCheck())
+        return;
+    QString text = QStringLiteral("Az efemerisz adatfájljai nem találhatók. A program ezekben a könyvtárakban "
+                                  "kereste őket:\n");
+    for (const QString &directory : m_worker.ephemerisDirectories())
+        text += QStringLiteral("\n    ") + directory;
+    text += QStringLiteral("\n\nA naptár a Swiss Ephemeris beépített, kevésbé pontos efemeriszével készül.");
+    m_dialogs.message(this, text, Dialogs::Icon::Warning);
+}
+
+void MainWindow::fillFromClock(const QDateTime &now)
+{
+    const int hour = now.time().hour();
+    const QString hourText = formatTwoDigits(hour);
+    applyRule([&](BirthData &fields) {
+        if (hour < 12) {
+            SetBirthHour(fields, hourText); // 00 becomes 12, the meridiem still to be chosen
+            fields.optAM = true;
+        } else {
+            SetBirthHour(fields, fieldNumberText(hour - 12));
+            fields.optAM = false;
+        }
+        fields.Text1 = hourText;
+        fields.txtBirthMinute = formatTwoDigits(now.time().minute());
+        fields.txtDay = formatTwoDigits(now.date().day());
+        fields.txtMonth = formatTwoDigits(now.date().month());
+        fields.txtYear = fourDigits(now.date().year());
+    });
+}
+
+// ---- The birth record ------------------------------------------------------------------
+
+BirthData MainWindow::birthData() const
+{
+    BirthData fields;
+    fields.txtName = txtName->text();
+    fields.txtYear = txtYear->text();
+    fields.txtMonth = txtMonth->text();
+    fields.txtDay = txtDay->text();
+    fields.Text1 = Text1->text();
+    fields.txtBirthHour = m_txtBirthHour;
+    fields.optAM = m_optAM;
+    fields.txtBirthMinute = txtBirthMinute->text();
+    fields.txtTZ = txtTZ->text();
+    fields.Check1 = checkValue(Check1->checkState());
+    fields.txtLongDeg = txtLongDeg->text();
+    fields.txtLongMin = txtLongMin->text();
+    fields.optEast = optEast->isChecked();
+    fields.txtLatDeg = txtLatDeg->text();
+    fields.txtLatMin = txtLatMin->text();
+    fields.optSouth = optSouth->isChecked();
+    m_places->readPlaces(fields);
+    return fields;
+}
+
+void MainWindow::setBirthData(const BirthData &fields)
+{
+    const QScopedValueRollback settingFields(m_settingFields, true);
+    // Only changed texts are written, so a field being edited keeps its cursor.
+    const auto write = [](QLineEdit *field, const QString &text) {
+        if (field->text() != text)
+            field->setText(text);
+    };
+    write(txtName, fields.txtName);
+    write(txtYear, fields.txtYear);
+    write(txtMonth, fields.txtMonth);
+    write(txtDay, fields.txtDay);
+    write(Text1, fields.Text1);
+    m_txtBirthHour = fields.txtBirthHour;
+    m_optAM = fields.optAM;
+    write(txtBirthMinute, fields.txtBirthMinute);
+    write(txtTZ, fields.txtTZ);
+    Check1->setCheckState(checkState(fields.Check1));
+    write(txtLongDeg, fields.txtLongDeg);
+    write(txtLongMin, fields.txtLongMin);
+    (fields.optEast ? optEast : optWest)->setChecked(true);
+    write(txtLatDeg, fields.txtLatDeg);
+    write(txtLatMin, fields.txtLatMin);
+    (fields.optSouth ? optSouth : optNorth)->setChecked(true);
+    m_places->writePlaces(fields);
+}
+
+QString MainWindow::calendarYearText() const
+{
+    return Text3->text();
+}
+
+bool MainWindow::zoneFollowsPlace() const
+{
+    return m_places->zoneFollowsPlace();
+}
+
+void MainWindow::focusField(const QString &control)
+{
+    // The hidden hour and its meridiem are corrected in the visible hour.
+    const bool meridiem = control == QLatin1StringView("optAM") || control == QLatin1StringView("optPM");
+    QWidget *target = meridiem ? Text1 : findChild<QWidget *>(focusControlOf(control));
+    if (!target)
+        return;
+    giveFocus(target, Qt::OtherFocusReason);
+}
+
+// ---- Commands ------------------------------------------------------------------------
+
+void MainWindow::setCalendarCommand(std::function<void()> command)
+{
+    m_calendarCommand = std::move(command);
+}
+
+void MainWindow::setImportCommand(std::function<void()> command)
+{
+    m_importCommand = std::move(command);
+}
+
+void MainWindow::runCalendar()
+{
+    if (startCommand() && m_places->readyForRun() && m_calendarCommand)
+        m_calendarCommand();
+}
+
+void MainWindow::openBirthFile()
+{
+    if (startCommand() && m_importCommand)
+        m_importCommand();
+}
+
+void MainWindow::savePerson()
+{
+    if (startCommand())
+        m_files->save();
+}
+
+// A command started while the focus is still in a field (Enter) first does what leaving
+// the field would: its range check, and for Text1 bringing the hidden hour in step.
+bool MainWindow::startCommand()
+{
+    if (!mayLeaveFocusedField())
+        return false;
+    if (focusWidget() == Text1)
+        syncHiddenHour();
+    m_places->settleTypedPlaces();
+    return true;
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    // Ends the program at once: no other window is asked to close.
+    event->accept();
+    QCoreApplication::exit(0);
+}
+
+// ---- Focus and field rules -----------------------------------------------------------
+
+void MainWindow::watchFocusStops()
+{
+    for (const FocusStop &stop : m_focusStops)
+        for (QWidget *control : stop)
+            control->installEventFilter(this);
+}
+
+void MainWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (m_shownBefore)
+        return;
+    m_shownBefore = true;
+    focusField(txtYear->objectName());
+    m_places->loadAtlasSoon();
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    auto *control = qobject_cast<QWidget *>(watched);
+    auto *field = qobject_cast<QLineEdit *>(watched);
+    if (!control || stopIndexOf(control) < 0)
+        return QWidget::eventFilter(watched, event);
+
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        return stopPressedByMouse(control);
+    case QEvent::KeyPress: {
+        if (field)
+            return fieldKeyPressed(field, static_cast<QKeyEvent *>(event));
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            auto *button = qobject_cast<QPushButton *>(control);
+            (button ? button : Command2)->click(); // Enter clicks the focused button, else the default one
+            return true;
+        }
+        if (QWidget *target = arrowTarget(control, key)) {
+            moveFocusTo(target, Qt::OtherFocusReason);
+            return true;
+        }
+        return false;
+    }
+    case QEvent::MouseButtonRelease:
+        // The middle button pastes the selection, through the same filter as typing.
+        if (field && static_cast<QMouseEvent *>(event)->button() == Qt::MiddleButton &&
+            QGuiApplication::clipboard()->supportsSelection())
+            return pasteFiltered(field, QClipboard::Selection);
+        return false;
+    case QEvent::ContextMenu:
+        if (!field)
+            return false;
+        showFieldMenu(field, static_cast<QContextMenuEvent *>(event)->globalPos());
+        return true;
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop:
+        // Text the field would take only in part is not dropped at all.
+        if (!field || !dropsFilteredText(field, static_cast<QDropEvent *>(event)))
+            return false;
+        event->ignore();
+        return true;
+    case QEvent::FocusIn:
+        if (field && movesWithinWindow(static_cast<QFocusEvent *>(event)))
+            field->selectAll();
+        return false;
+    case QEvent::FocusOut:
+        if (field == Text1 && movesWithinWindow(static_cast<QFocusEvent *>(event)))
+            syncHiddenHour();
+        return false;
+    default:
+        return false;
+    }
+}
+
+bool MainWindow::fieldKeyPressed(QLineEdit *field, QKeyEvent *event)
+{
+    const int key = event->key();
+    if (key == Qt::Key_Tab || key == Qt::Key_Backtab)
+        return false; // the window moves the focus
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        Command2->click(); // the default button
+        return true;
+    }
+    if (QWidget *target = arrowTarget(field, key)) {
+        moveFocusTo(target, Qt::OtherFocusReason);
+        return true;
+    }
+    if (event->matches(QKeySequence::Paste))
+        return pasteFiltered(field, QClipboard::Clipboard);
+    if (isEditingKey(event))
+        return false;
+    const std::optional<QChar> typed = typedCharacter(event);
+    return typed && !acceptsTypedCharacter(field->objectName(), *typed);
+}
+
+// Pasted text goes through the field's character filter, as if it were typed; a text the
+// filter keeps whole is left to the field's own paste. True when pasted here.
+bool MainWindow::pasteFiltered(QLineEdit *field, QClipboard::Mode mode)
+{
+    const QString text = QGuiApplication::clipboard()->text(mode);
+    const QString accepted = acceptedText(field->objectName(), text);
+    if (accepted == text)
+        return false;
+    if (mode == QClipboard::Selection)
+        field->deselect(); // the middle button inserts at the cursor
+    field->insert(accepted);
+    return true;
+}
+
+// The field's own menu, with its paste going through the filter.
+void MainWindow::showFieldMenu(QLineEdit *field, const QPoint &globalPosition)
+{
+    const std::unique_ptr<QMenu> menu(field->createStandardContextMenu());
+    if (QAction *paste = pasteEntry(*menu)) {
+        disconnect(paste, &QAction::triggered, nullptr, nullptr);
+        connect(paste, &QAction::triggered, field, [this, field] {
+            if (!pasteFiltered(field, QClipboard::Clipboard))
+                field->paste();
+        });
+    }
+    menu->exec(globalPosition);
+}
+
+// Focus comes by a click only through here, after the range check of the field left.
+bool MainWindow::stopPressedByMouse(QWidget *stop)
+{
+    if (stop == focusWidget())
+        return false;
+    if (!mayLeaveFocusedField())
+        return true;
+    giveFocus(stop, Qt::MouseFocusReason);
+    // The press that brings the focus into a text field does not place the cursor, so
+    // the whole text stays selected.
+    return qobject_cast<QLineEdit *>(stop) != nullptr;
+}
+
+bool MainWindow::mayLeaveFocusedField()
+{
+    const auto *field = qobject_cast<const QLineEdit *>(focusWidget());
+    if (!field)
+        return true;
+    const QString message = rangeMessage(field->objectName(), field->text());
+    if (message.isEmpty())
+        return true;
+    m_dialogs.message(this, message, Dialogs::Icon::Critical);
+    return false;
+}
+
+void MainWindow::moveFocusTo(QWidget *target, Qt::FocusReason reason)
+{
+    if (target != focusWidget() && !mayLeaveFocusedField())
+        return;
+    giveFocus(target, reason);
+}
+
+void MainWindow::giveFocus(QWidget *target, Qt::FocusReason reason)
+{
+    target->setFocus(reason);
+    // Selected here as well: a window that is not active yet (its first click) gets the
+    // focus event only later, as a reactivation, which selects nothing.
+    if (auto *field = qobject_cast<QLineEdit *>(target))
+        field->selectAll();
+}
+
+bool MainWindow::focusNextPrevChild(bool next)
+{
+    const int count = static_cast<int>(m_focusStops.size());
+    const int current = stopIndexOf(focusWidget());
+    int index = next ? 0 : count - 1;
+    if (current >= 0)
+        index = (current + (next ? 1 : count - 1)) % count;
+    moveFocusTo(stopTarget(m_focusStops[static_cast<size_t>(index)]),
+                next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
+}
+
+QWidget *MainWindow::stopTarget(const FocusStop &stop)
+{
+    for (QWidget *control : stop)
+        if (auto *button = qobject_cast<QRadioButton *>(control); button && button->isChecked())
+            return button;
+    return stop.front();
+}
+
+int MainWindow::stopIndexOf(const QWidget *widget) const
+{
+    for (size_t index = 0; index < m_focusStops.size(); ++index)
+        for (const QWidget *control : m_focusStops[index])
+            if (control == widget)
+                return static_cast<int>(index);
+    return -1;
+}
+
+// The Up and Down chain of the minute, zone and coordinate fields. Up in the minute
+// field goes to the visible hour; Down in the latitude minutes to the north/south pair,
+// and Up from the pair back to the latitude minutes (Down there moves within the pair).
+QWidget *MainWindow::arrowTarget(const QWidget *field, int key) const
+{
+    if (key != Qt::Key_Up && key != Qt::Key_Down)
+        return nullptr;
+    if (field == optNorth || field == optSouth)
+        return key == Qt::Key_Up ? txtLatMin : nullptr;
+    const std::vector<QWidget *> chain = {Text1,      txtBirthMinute, txtTZ,     txtLongDeg,
+                                          txtLongMin, txtLatDeg,      txtLatMin, stopTarget({optNorth, optSouth})};
+    for (size_t index = 1; index + 1 < chain.size(); ++index)
+        if (chain[index] == field)
+            return chain[key == Qt::Key_Down ? index + 1 : index - 1];
+    return nullptr;
+}
+
+// ---- Hour, summer time and hemispheres -------------------------------------------------
+
+void MainWindow::applyRule(const std::function<void(BirthData &)> &rule)
+{
+    BirthData fields = birthData();
+    rule(fields);
+    setBirthData(fields);
+}
+
+void MainWindow::syncHiddenHour()
+{
+    applyRule(Hour24To12);
+}
+
+void MainWindow::summerTimeToggled()
+{
+    m_places->stopFollowingPlace(); // the user set the zone
+    try {
+        applyRule([](BirthData &fields) { SummerTimeStep(fields, fields.Check1); });
+    } catch (const RunError &error) {
+        m_dialogs.message(this, error.procedureMessage(QStringLiteral("Check1_Click of Form frmMain")),
+                          Dialogs::Icon::None);
+    }
+}
+
+void MainWindow::sideSelected(bool east)
+{
+    if (m_settingFields)
+        return; // the program's own setting of the options moves no zone
+    m_places->stopFollowingPlace();
+    applyRule([east](BirthData &fields) { SideStep(fields, east); });
+}
+
+} // namespace ferolune

@@ -1,0 +1,298 @@
+// The controls of frmMain at their designed places (twips), with their colours, fonts
+// and texts.
+
+#include "gui/main_window/main_window.h"
+#include "gui/widgets/palette.h"
+#include "io/page/window_metrics.h"
+
+#include <QCheckBox>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <algorithm>
+
+// The pictures are built into the library; a static library needs them registered.
+static void registerPictures()
+{
+    Q_INIT_RESOURCE(ferolune);
+}
+
+namespace ferolune {
+
+namespace {
+
+const QColor LightYellow(255, 255, 192);
+const QColor Red(255, 0, 0);
+const QColor White(255, 255, 255);
+const QColor DarkGrey(64, 64, 64);
+
+const QString HelpText1 = QStringLiteral(
+    "- Először irja be a születési adatait, vagy nyissa meg a már meglevő asztrogramját (amit az Horavista "
+    "programmal mentett le)");
+const QString HelpText2 =
+    QStringLiteral("- Utána irja be az évet a piros mezőbe, ha nem az idénre szeretné a naptárt elkésziteni");
+const QString HelpText3 = QStringLiteral("- Majd nyomja meg a NAPTÁR KÉSZITÉSE gombot.");
+const QString HelpText4 =
+    QStringLiteral("Az Ferolune program a Jónás módszer alapján késziti el a termékenységi - naptárt. A jelekre a "
+                   "magyarázatot a megjelenő naptár - ablakon lehet elolvasni.")
+    + QLatin1Char(' ')
+    + QStringLiteral("További információért látogasson el fórumunkra (forum.ferolune.example.org) és a "
+                     "Horavista honlapjára (horavista.example.org), és kövesse az ott található "
+                     "hivatkozásokat.")
+    + QString(10, QLatin1Char(' ')) + QStringLiteral("Figyelem! A Jónás módszer név jogvédett!");
+
+const QString CalendarNote = QStringLiteral(
+    "A naptár a valódi évet követi: szökőévben február 29. is saját napot kap, mert arra is "
+    "eshet holdfázis vagy termékeny nap. Helységadatok: GeoNames (CC-BY-4.0).");
+
+// The program's own font: controls without a font of their own use it.
+QFont windowFont()
+{
+    return namedFont(QStringLiteral("MS Sans Serif"), 8.25);
+}
+
+QFont frameFont()
+{
+    return namedFont(QStringLiteral("MS Sans Serif"), 8.25, true);
+}
+
+// The system's window background and text, which the option holders and the summer-time
+// box keep although they stand in the white frame.
+void useSystemColours(QWidget *widget)
+{
+    QPalette palette = widget->palette();
+    const QPalette system = QGuiApplication::palette();
+    palette.setColor(QPalette::Window, system.color(QPalette::Window));
+    palette.setColor(QPalette::WindowText, system.color(QPalette::WindowText));
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+template <class Control>
+Control *place(Control *control, const char *name, const QRect &rect)
+{
+    control->setObjectName(QLatin1StringView(name));
+    control->setGeometry(rect);
+    return control;
+}
+
+QLineEdit *textField(QWidget *parent, const char *name, const QString &text, const QRect &rect)
+{
+    auto *field = place(new QLineEdit(text, parent), name, rect);
+    field->setFont(frameFont());
+    field->setFocusPolicy(Qt::TabFocus); // a click is let in by the window, after the range check
+    return field;
+}
+
+QLineEdit *birthField(QWidget *frame, const char *name, const QString &text, const QRect &rect)
+{
+    QLineEdit *field = textField(frame, name, text, rect);
+    setColour(field, QPalette::Base, LightYellow);
+    setColour(field, QPalette::Text, QGuiApplication::palette().color(QPalette::Text));
+    return field;
+}
+
+// A label of the frame, sized to its text: the right-aligned ones keep their right edge
+// so that they end just before their field.
+QLabel *frameLabel(QWidget *frame, const char *name, const QString &text, const QRect &rect,
+                   Qt::Alignment side = Qt::AlignRight)
+{
+    auto *label = place(new QLabel(text, frame), name, rect);
+    label->setFont(frameFont());
+    label->setAlignment(side | Qt::AlignTop);
+    setColour(label, QPalette::WindowText, DarkGrey);
+    const int textWidth = QFontMetrics(label->font()).horizontalAdvance(text) + 1;
+    if (textWidth > rect.width()) {
+        QRect fitted = rect;
+        if (side == Qt::AlignRight)
+            fitted.setLeft(rect.right() + 1 - textWidth);
+        else
+            fitted.setWidth(textWidth);
+        label->setGeometry(fitted);
+    }
+    return label;
+}
+
+QRadioButton *option(QWidget *holder, const char *name, const QString &text, const QRect &rect, bool selected)
+{
+    auto *button = place(new QRadioButton(text, holder), name, rect);
+    button->setFont(frameFont());
+    button->setChecked(selected);
+    button->setFocusPolicy(Qt::TabFocus);
+    return button;
+}
+
+QWidget *optionHolder(QWidget *frame, const char *name, const QRect &rect)
+{
+    auto *holder = place(new QWidget(frame), name, rect);
+    useSystemColours(holder);
+    return holder;
+}
+
+QLabel *helpText(QWidget *window, const char *name, const QString &text, const QRect &rect, const QFont &font)
+{
+    auto *label = place(new QLabel(text, window), name, rect);
+    label->setFont(font);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+// A caption too wide for its button breaks onto two lines at the blank that gives the
+// shorter longest line, as a button caption wraps.
+QString wrappedCaption(const QString &text, const QFontMetrics &metrics, int width)
+{
+    constexpr int Margins = 12;
+    if (metrics.horizontalAdvance(text) <= width - Margins)
+        return text;
+    QString best = text;
+    int bestWidth = metrics.horizontalAdvance(text);
+    for (qsizetype blank = text.indexOf(QLatin1Char(' ')); blank >= 0; blank = text.indexOf(QLatin1Char(' '), blank + 1)) {
+        const int longest = std::max(metrics.horizontalAdvance(text.left(blank)),
+                                     metrics.horizontalAdvance(text.mid(blank + 1)));
+        if (longest < bestWidth) {
+            bestWidth = longest;
+            best = text.left(blank) + QLatin1Char('\n') + text.mid(blank + 1);
+        }
+    }
+    return best;
+}
+
+QPushButton *commandButton(QWidget *window, const char *name, const QString &text, const QRect &rect)
+{
+    auto *button = place(new QPushButton(window), name, rect);
+    button->setText(wrappedCaption(text, button->fontMetrics(), rect.width()));
+    button->setFocusPolicy(Qt::TabFocus);
+    return button;
+}
+
+// The user ticks and clears the box; a greyed box, which only a chart file sets, ticks.
+class SummerTimeBox : public QCheckBox {
+public:
+    using QCheckBox::QCheckBox;
+
+protected:
+    void nextCheckState() override { setCheckState(checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked); }
+};
+
+} // namespace
+
+void MainWindow::buildControls()
+{
+    registerPictures();
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("FEROLUNE"));
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/ferolune/icon-32.png"));
+    icon.addFile(QStringLiteral(":/ferolune/icon-64.png"));
+    setWindowIcon(icon);
+    setFont(windowFont());
+    // The designed window ends at 4650 twips; the place row and MENTÉS go below it.
+    setFixedSize(twipsToPixels(8640), twipsToPixels(5460));
+
+    buildBirthFrame();
+    buildCommandsAndHelp();
+    buildPlaceRow();
+    buildFocusOrder();
+}
+
+void MainWindow::buildBirthFrame()
+{
+    auto *frame = place(new QGroupBox(QStringLiteral("Szülött adatai"), this), "Frame4", twipsRect(0, 0, 5535, 2235));
+    setBackground(frame, White);
+
+    frameLabel(frame, "Label4", QStringLiteral("Születési adatok:"), twipsRect(120, 300, 1470, 195), Qt::AlignLeft);
+    frameLabel(frame, "lblName", QStringLiteral("NÉV"), twipsRect(1800, 300, 390, 195));
+    txtName = birthField(frame, "txtName", QStringLiteral("Ismeretlen"), twipsRect(2280, 240, 2475, 330));
+    txtName->setFont(namedFont(QStringLiteral("MS Sans Serif"), 9.75, true));
+    setColour(txtName, QPalette::Text, Red);
+
+    frameLabel(frame, "lblYear", QStringLiteral("ÉV"), twipsRect(120, 720, 255, 195));
+    txtYear = birthField(frame, "txtYear", QStringLiteral("1973"), twipsRect(420, 660, 555, 285));
+    frameLabel(frame, "lblMonth", QStringLiteral("HÓNAP"), twipsRect(1020, 720, 660, 195));
+    txtMonth = birthField(frame, "txtMonth", QStringLiteral("2"), twipsRect(1740, 660, 375, 285));
+    frameLabel(frame, "lblDay", QStringLiteral("NAP"), twipsRect(2160, 720, 390, 195));
+    txtDay = birthField(frame, "txtDay", QStringLiteral("26"), twipsRect(2580, 660, 555, 285));
+    frameLabel(frame, "lblBirthHour", QStringLiteral("ÓRA"), twipsRect(3240, 720, 405, 195));
+    Text1 = birthField(frame, "Text1", QStringLiteral("12"), twipsRect(3720, 660, 555, 315));
+    frameLabel(frame, "lblBirthMinute", QStringLiteral("PERC"), twipsRect(4320, 720, 510, 195));
+    txtBirthMinute = birthField(frame, "txtBirthMinute", QStringLiteral("50"), twipsRect(4860, 660, 555, 315));
+
+    frameLabel(frame, "lblBirthTZ", QStringLiteral("IDŐZÓNA"), twipsRect(120, 1140, 855, 195));
+    txtTZ = birthField(frame, "txtTZ", QStringLiteral("-1"), twipsRect(1020, 1080, 615, 285));
+    Check1 = place(new SummerTimeBox(QStringLiteral("Nyári idöszámitás"), frame), "Check1",
+                   twipsRect(1680, 1140, 1695, 195));
+    Check1->setFocusPolicy(Qt::TabFocus);
+    useSystemColours(Check1);
+
+    frameLabel(frame, "lblLongDeg", QStringLiteral("HOSSZ. FOK"), twipsRect(1140, 1620, 1125, 195));
+    txtLongDeg = birthField(frame, "txtLongDeg", QStringLiteral("19"), twipsRect(2280, 1560, 435, 285));
+    txtLongMin = birthField(frame, "txtLongMin", QStringLiteral("07"), twipsRect(2760, 1560, 435, 285));
+    QWidget *sides = optionHolder(frame, "Picture1", twipsRect(3240, 1560, 2235, 255));
+    optEast = option(sides, "optEast", QStringLiteral("KELET"), twipsRect(0, 0, 975, 192), true);
+    optWest = option(sides, "optWest", QStringLiteral("NYUGAT"), twipsRect(1020, 0, 1215, 192), false);
+
+    frameLabel(frame, "lblLatDeg", QStringLiteral("SZÉL. FOK"), twipsRect(1260, 1920, 960, 195));
+    txtLatDeg = birthField(frame, "txtLatDeg", QStringLiteral("47"), twipsRect(2280, 1860, 435, 285));
+    txtLatMin = birthField(frame, "txtLatMin", QStringLiteral("035"), twipsRect(2760, 1860, 435, 285));
+    QWidget *hemispheres = optionHolder(frame, "Picture2", twipsRect(3240, 1860, 2235, 255));
+    optNorth = option(hemispheres, "optNorth", QStringLiteral("ÉSZAK"), twipsRect(0, 0, 1035, 192), true);
+    optSouth = option(hemispheres, "optSouth", QStringLiteral("DÉL"), twipsRect(1020, 0, 1215, 192), false);
+}
+
+void MainWindow::buildCommandsAndHelp()
+{
+    Command5 = commandButton(this, "Command5", QStringLiteral("ASZTRÓGRAM MEGNYITÁSA"), twipsRect(0, 2280, 1935, 555));
+    auto *yearLabel = place(new QLabel(QStringLiteral("ÉV"), this), "Label1", twipsRect(2640, 2460, 255, 195));
+    yearLabel->setFont(frameFont());
+    setColour(yearLabel, QPalette::WindowText, Red);
+    Text3 = textField(this, "Text3", QStringLiteral("1973"), twipsRect(2940, 2400, 615, 285));
+    setColour(Text3, QPalette::Base, Red);
+    setColour(Text3, QPalette::Text, White);
+    Command2 = commandButton(this, "Command2", QStringLiteral("NAPTÁR KÉSZITÉSE"), twipsRect(3600, 2280, 1935, 555));
+    Command2->setDefault(true);
+
+    const QFont arialBold = namedFont(QStringLiteral("Arial"), 8.25, true);
+    helpText(this, "Label2", HelpText1, twipsRect(0, 2880, 5535, 675), arialBold);
+    helpText(this, "Label3", HelpText2, twipsRect(0, 3660, 5535, 495), arialBold);
+    helpText(this, "Label5", HelpText3, twipsRect(0, 4260, 5535, 315), arialBold);
+    helpText(this, "Label6", HelpText4, twipsRect(5820, 0, 2715, 3615), windowFont());
+    // Below the designed help text: what the calendar does beyond the fixed 365-day year,
+    // and whose place data the birthplace field offers.
+    helpText(this, "lblCalendarNote", CalendarNote, twipsRect(5820, 3660, 2715, 960),
+             namedFont(QStringLiteral("MS Sans Serif"), 7.5));
+}
+
+void MainWindow::buildPlaceRow()
+{
+    frameLabel(this, "lblBirthPlace", QStringLiteral("SZÜLETÉSI HELY"), twipsRect(120, 4740, 1500, 195));
+    txtBirthPlace = birthField(this, "txtBirthPlace", QString(), twipsRect(1680, 4680, 3855, 285));
+    frameLabel(this, "lblResidence", QStringLiteral("LAKÓHELY"), twipsRect(120, 5100, 1500, 195));
+    txtResidence = birthField(this, "txtResidence", QString(), twipsRect(1680, 5040, 3855, 285));
+    for (QLineEdit *field : {txtBirthPlace, txtResidence})
+        field->setPlaceholderText(QStringLiteral("kezdje el beírni a település nevét"));
+    cmdSave = commandButton(this, "cmdSave", QStringLiteral("MENTÉS"), twipsRect(6600, 4680, 1935, 645));
+}
+
+void MainWindow::buildFocusOrder()
+{
+    m_focusStops = {{txtYear},   {txtMonth},   {txtDay},    {Text1},   {txtBirthMinute},
+                    {txtTZ},     {Check1},     {txtLongDeg}, {txtLongMin}, {optEast, optWest},
+                    {txtLatDeg}, {txtLatMin},  {optNorth, optSouth},       {Text3},   {Command2},
+                    {Command5},  {txtName},    {txtBirthPlace}, {txtResidence}, {cmdSave}};
+    QWidget *previous = nullptr;
+    for (const FocusStop &stop : m_focusStops)
+        for (QWidget *control : stop) {
+            if (previous)
+                setTabOrder(previous, control);
+            previous = control;
+        }
+}
+
+} // namespace ferolune

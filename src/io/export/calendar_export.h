@@ -1,0 +1,41 @@
+#pragma once
+
+// What the export writers need from a calendar, independent of the window and of the
+// day-cell layout: the person, the year and one entry per day, in date order.
+
+#include "core/calendar/calendar_model.h"
+#include "core/calendar/run_fields.h"
+#include "core/chart/birth_data.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+namespace ferolune {
+
+struct ExportDay {
+    QDate date;
+    DayClass dayClass = DayClass::NotFertile;
+    QString tag;                    // the cell's tag on a moon-phase day, else empty
+    std::optional<QDateTime> exact; // local moment of the exact return, when known
+    QString moonSign;               // "VIZONTO" on a moon-phase day, unpadded; else empty
+};
+
+struct CalendarExport {
+    QString name;
+    int year = 0;
+    double natalAngle = 0;  // unrounded, for whoever needs the number
+    QString natalAngleText; // as the window shows it, e.g. "280.2"
+    QString personIdentity; // PersonIdentity() of the birth data; keys the event UIDs
+    std::vector<ExportDay> days;
+};
+
+// The day entries of `model` for calendar year `year`: cell k is day k + 1 of the year,
+// 365 or 366 of them, with the exact return and the Moon's sign of each moon-phase day.
+std::vector<ExportDay> ExportDaysOf(const CalendarModel &model, int year);
+
+
+} // namespace ferolune

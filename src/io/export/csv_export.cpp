@@ -1,0 +1,61 @@
+#include "io/export/csv_export.h"
+
+#include <QStringList>
+
+#include <algorithm>
+
+namespace ferolune {
+
+namespace {
+
+QString csvField(const QString &text)
+{
+    static const QString special = QStringLiteral(",\"\r\n");
+    const bool needsQuotes = std::any_of(text.begin(), text.end(), [](QChar c) { return special.contains(c); });
+    if (!needsQuotes)
+        return text;
+    QString quoted = text;
+    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+QString csvRow(const QStringList &fields)
+{
+    QStringList quoted;
+    quoted.reserve(fields.size());
+    for (const QString &field : fields)
+        quoted << csvField(field);
+    return quoted.join(QLatin1Char(',')) + QStringLiteral("\r\n");
+}
+
+} // namespace
+
+QString ClassName(DayClass dayClass)
+{
+    switch (dayClass) {
+    case DayClass::NotFertile:
+        return QStringLiteral("not-fertile");
+    case DayClass::Fertile:
+        return QStringLiteral("fertile");
+    case DayClass::PhaseBoy:
+        return QStringLiteral("phase-boy");
+    case DayClass::PhaseGirl:
+        return QStringLiteral("phase-girl");
+    case DayClass::Unset:
+        break;
+    }
+    return {};
+}
+
+QByteArray CalendarCsv(const CalendarExport &calendar)
+{
+    QString text = csvRow({QStringLiteral("date"), QStringLiteral("class"), QStringLiteral("tag"),
+                           QStringLiteral("exact"), QStringLiteral("moon_sign")});
+    for (const ExportDay &day : calendar.days) {
+        const QString exact = day.exact ? day.exact->toString(QStringLiteral("yyyy-MM-dd'T'HH:mm")) : QString();
+        text += csvRow({day.date.toString(Qt::ISODate), ClassName(day.dayClass), day.tag, exact, day.moonSign});
+    }
+    return text.toUtf8();
+}
+
+} // namespace ferolune

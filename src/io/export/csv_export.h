@@ -1,0 +1,16 @@
+#pragma once
+
+#include "io/export/calendar_export.h"
+
+#include <QByteArray>
+
+namespace ferolune {
+
+// The calendar as CSV (UTF-8, CRLF line ends, fields quoted only where they must be): a
+// header row "date,class,tag,exact,moon_sign" and one row per day entry.
+QByteArray CalendarCsv(const CalendarExport &calendar);
+
+// "not-fertile", "fertile", "phase-boy", "phase-girl"; empty for a cell never marked.
+QString ClassName(DayClass dayClass);
+
+} // namespace ferolune

@@ -1,0 +1,331 @@
+#include "io/page/calendar_page.h"
+
+#include "core/calendar/exact_return.h"
+#include "io/page/page_layout.h"
+
+#include <QBuffer>
+#include <QFontMetrics>
+#include <QIODevice>
+#include <QPageLayout>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+
+#include <algorithm>
+#include <array>
+
+namespace ferolune {
+
+namespace {
+
+const QStringList MonthNames = {
+    QStringLiteral("Január"),     QStringLiteral("Február"), QStringLiteral("Március"),  QStringLiteral("Április"),
+    QStringLiteral("Május"),      QStringLiteral("Június"),  QStringLiteral("Július"),   QStringLiteral("Augusztus"),
+    QStringLiteral("Szeptember"), QStringLiteral("Október"), QStringLiteral("November"), QStringLiteral("December"),
+};
+
+const QString LegendTexts[LegendCount] = {QStringLiteral("Nem termékeny nap"), QStringLiteral("Termékeny nap"),
+                                          QStringLiteral("Holdfázis nap - lány"),
+                                          QStringLiteral("Holdfázis nap - fiú")};
+const Rgb LegendColours[LegendCount] = {{-1, -1, -1}, {255, 255, 0}, {255, 0, 0}, {0, 0, 255}};
+
+const QString DetailHeading = QStringLiteral("Részletes (klikk a megfelelő napra a részletes lebontásért):");
+const QString HourHeader =
+    QStringLiteral("0            12          24   0            12          24  0            12          24");
+const QString EphemerisNote = QStringLiteral("Figyelem: ennek az évnek a helyzetei a Swiss Ephemeris beépített, "
+                                             "kevésbé pontos efemeriszéből származnak.");
+const QString BoxHeading = QStringLiteral("A SZÜLETÉS ADATAI");
+const QString NameHeading = QStringLiteral("A SZÜLETÉS ADATAI: ");
+const QString ResidenceHeading = QStringLiteral("LAKÓHELY: ");
+
+const QColor CellOutline(96, 96, 96);
+const QColor Yellow(255, 255, 0);
+const QColor Red(255, 0, 0);
+const QColor Blue(0, 0, 255);
+
+// The window was drawn over 13980 twips; the rule under the day numbers runs past the
+// right edge.
+constexpr int RuleTop = 420 / TwipsPerPixel;
+// The month names end just before the first column of day cells.
+constexpr int MonthNameRight = 1500 / TwipsPerPixel - 2;
+constexpr int DayHeaderTop = 180 / TwipsPerPixel;
+constexpr int DayHeaderHeight = 255 / TwipsPerPixel;
+constexpr int ColumnStep = 240 / TwipsPerPixel;
+constexpr int DateLefts[3] = {2820, 4380, 5940};
+
+// The designed fonts at the page's own resolution: in pixels, so that a device of any
+// resolution draws them at the same size against the cells.
+QFont pageFont(const QString &family, double points, bool bold)
+{
+    QFont font = namedFont(family, points, bold);
+    font.setPixelSize(qRound(points * PageDpi / 72));
+    return font;
+}
+
+QFont arial(double points, bool bold = false)
+{
+    return pageFont(QStringLiteral("Arial"), points, bold);
+}
+
+QFont courier(double points)
+{
+    return pageFont(QStringLiteral("Courier New"), points, true);
+}
+
+QColor colourOf(Rgb rgb, const QColor &background)
+{
+    return rgb.red < 0 ? background : QColor(rgb.red, rgb.green, rgb.blue);
+}
+
+void paintCell(QPainter &painter, const QRect &rect, const QColor &fill)
+{
+    painter.fillRect(rect, fill);
+    painter.setPen(CellOutline);
+    painter.drawRect(rect.adjusted(0, 0, -1, -1));
+}
+
+void paintText(QPainter &painter, const QRect &rect, int flags, const QString &text, const QFont &font,
+               const QColor &colour = Qt::black)
+{
+    painter.setFont(font);
+    painter.setPen(colour);
+    painter.drawText(rect, flags, text);
+}
+
+// A sunken two-pixel border, as the box was drawn on the window: dark and black above and
+// to the left, white and light grey below and to the right.
+void paintSunkenBorder(QPainter &painter, const QRect &rect)
+{
+    const auto edge = [&](const QRect &r, const QColor &topLeft, const QColor &bottomRight) {
+        painter.setPen(topLeft);
+        painter.drawLine(r.topLeft(), r.topRight() - QPoint(1, 0));
+        painter.drawLine(r.topLeft(), r.bottomLeft() - QPoint(0, 1));
+        painter.setPen(bottomRight);
+        painter.drawLine(r.bottomLeft(), r.bottomRight());
+        painter.drawLine(r.topRight(), r.bottomRight());
+    };
+    edge(rect, QColor(128, 128, 128), Qt::white);
+    edge(rect.adjusted(1, 1, -1, -1), QColor(64, 64, 64), QColor(227, 227, 227));
+}
+
+void paintHeader(QPainter &painter, const CalendarPageContent &content)
+{
+    const QFont year = arial(9.75, true);
+    paintText(painter, QRect(twipsPoint(480, 120), QSize(400, QFontMetrics(year).height())),
+              Qt::AlignLeft | Qt::AlignVCenter, content.calendarYearText, year, Blue);
+
+    // Each day number centred over its own column (January has a cell in every column).
+    painter.setFont(arial(8.25));
+    painter.setPen(Qt::black);
+    for (int day = 1; day <= 31; ++day) {
+        const QRect column = DayCellRect(day - 1, 365);
+        const int centre = column.left() + column.width() / 2;
+        painter.drawText(QRect(centre - ColumnStep, DayHeaderTop, 2 * ColumnStep, DayHeaderHeight),
+                         Qt::AlignHCenter | Qt::AlignTop, QString::number(day));
+    }
+    painter.drawLine(0, RuleTop, CalendarClientSize.width(), RuleTop);
+
+    const QFont monthFont = arial(8.25, true);
+    const int height = QFontMetrics(monthFont).height();
+    for (int month = 0; month < 12; ++month)
+        paintText(painter, QRect(0, (600 + 300 * month) / TwipsPerPixel, MonthNameRight, height),
+                  Qt::AlignRight | Qt::AlignVCenter, MonthNames[month], monthFont);
+}
+
+void paintCells(QPainter &painter, const CalendarPageContent &content)
+{
+    for (int k = 0; k < content.model.dayCount; ++k)
+        paintCell(painter, DayCellRect(k, content.model.dayCount), DayCellColour(content, k));
+    for (int k = 0; k < CalendarModel::HourCount; ++k)
+        paintCell(painter, HourCellRect(k), HourCellColour(content, k));
+}
+
+void paintLegend(QPainter &painter, const CalendarPageContent &content)
+{
+    const QFont font = arial(8.25, true);
+    const int height = QFontMetrics(font).height();
+    for (int k = 0; k < LegendCount; ++k) {
+        paintCell(painter, LegendCellRect(FirstLegendIndex + k), DayCellColour(content, FirstLegendIndex + k));
+        paintText(painter, QRect(twipsPoint(840, 4740 + 360 * k), QSize(300, height)), Qt::AlignLeft | Qt::AlignVCenter,
+                  LegendTexts[k], font);
+    }
+}
+
+void paintBirthDataBox(QPainter &painter, const CalendarPageContent &content)
+{
+    painter.fillRect(BirthDataBoxRect, Qt::white);
+    paintSunkenBorder(painter, BirthDataBoxRect);
+
+    const QFont font = courier(9.75);
+    const PageHeading heading = LayOutHeading(content);
+    // A second heading line takes the room under the five chart lines.
+    const int extraLines = static_cast<int>(heading.lines.size()) - 1;
+    const int lineSpacing = QFontMetrics(font).lineSpacing();
+    const QRect headingRect = HeadingRect.adjusted(0, 0, 0, extraLines * lineSpacing);
+    paintText(painter, headingRect, Qt::AlignCenter, heading.lines.join(QLatin1Char('\n')), font);
+
+    QString chartLines = content.chartText;
+    chartLines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    paintText(painter, ChartTextRect.adjusted(0, extraLines * lineSpacing, 0, 0), Qt::AlignLeft | Qt::AlignTop,
+              chartLines, font);
+    paintText(painter, AngleRect, Qt::AlignCenter, content.angleCaption, courier(12), Red);
+}
+
+void paintDetailStrip(QPainter &painter, const CalendarPageContent &content)
+{
+    const QFont bold = arial(8.25, true);
+    // Texts that need more room than designed run on to the right.
+    const auto widened = [](QRect rect) { return QRect(rect.topLeft(), QSize(600, rect.height())); };
+    paintText(painter, widened(twipsRect(120, 6780, 4950, 210)), Qt::AlignLeft | Qt::AlignVCenter, DetailHeading, bold);
+    paintText(painter, widened(twipsRect(2820, 6960, 4575, 195)), Qt::AlignLeft | Qt::AlignVCenter, HourHeader,
+              arial(8.25));
+    for (int g = 0; g < 3; ++g) {
+        const QRect date = twipsRect(DateLefts[g], 7560, 1455, 195);
+        painter.fillRect(date, Yellow);
+        paintText(painter, date, Qt::AlignCenter, content.model.detailCaptions[static_cast<size_t>(g)], bold);
+    }
+    paintText(painter, twipsRect(120, 7800, 9975, 195), Qt::AlignCenter, PageText(content, QStringLiteral("lblPontos")),
+              bold);
+    if (content.model.builtInEphemeris)
+        paintText(painter, twipsRect(120, 8040, 10155, 195), Qt::AlignCenter, EphemerisNote, bold, Red);
+}
+
+// Fits `line` into `width`: whole, or shortened with an ellipsis.
+QString fitted(const QFontMetrics &metrics, const QString &line, int width, bool &shortened)
+{
+    if (metrics.horizontalAdvance(line) <= width)
+        return line;
+    shortened = true;
+    return metrics.elidedText(line, Qt::ElideRight, width);
+}
+
+} // namespace
+
+CalendarPageContent PageOfRun(const CalendarHeading &heading, const QString &chartText, const QString &angleCaption,
+                              const CalendarModel &model)
+{
+    CalendarPageContent page;
+    page.calendarYearText = heading.yearText;
+    page.name = heading.name;
+    page.residence = heading.residence;
+    page.loaded = true;
+    page.chartText = chartText;
+    page.angleCaption = angleCaption;
+    page.model = model;
+    return page;
+}
+
+PageHeading LayOutHeading(const CalendarPageContent &content)
+{
+    if (!content.loaded)
+        return {{BoxHeading}, BoxHeading, false};
+    // The residence field shows "name, county, country"; the heading keeps the name.
+    const QString place = content.residence.section(QStringLiteral(", "), 0, 0).trimmed();
+    const QString nameLine = NameHeading + content.name;
+    PageHeading heading;
+    heading.full = place.isEmpty() ? nameLine : nameLine + QStringLiteral(", ") + ResidenceHeading + place;
+    const QFontMetrics metrics(courier(9.75));
+    const int width = HeadingRect.width();
+    if (metrics.horizontalAdvance(heading.full) <= width) {
+        heading.lines = {heading.full};
+        return heading;
+    }
+    // Two lines: the person and the residence, or the title and a long name.
+    const QStringList lines = place.isEmpty() ? QStringList{BoxHeading + QLatin1Char(':'), content.name}
+                                              : QStringList{nameLine, ResidenceHeading + place};
+    for (const QString &line : lines)
+        heading.lines << fitted(metrics, line, width, heading.shortened);
+    return heading;
+}
+
+QString PageText(const CalendarPageContent &content, const QString &control)
+{
+    const CalendarModel &model = content.model;
+    if (control == QLatin1String("Label10"))
+        return content.calendarYearText;
+    if (control == QLatin1String("Label4"))
+        return LayOutHeading(content).full;
+    if (control == QLatin1String("Label2"))
+        return QString(content.chartText).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    if (control == QLatin1String("Label3"))
+        return content.angleCaption;
+    for (int g = 0; g < 3; ++g)
+        if (control == QStringLiteral("lblNap%1").arg(g + 1))
+            return model.detailCaptions[static_cast<size_t>(g)];
+    if (control == QLatin1String("lblPontos")) {
+        // The exact moment stands under a finished detail only.
+        const bool detailDone =
+            !model.detailCaptions[2].isEmpty() && model.detailDayIndex >= 0 && model.detailDayIndex < model.dayCount;
+        const auto &exact = detailDone ? model.exactReturns[static_cast<size_t>(model.detailDayIndex)] : std::nullopt;
+        return exact ? ExactReturnDetailLine(*exact) : QString();
+    }
+    if (control == QLatin1String("lblEfemerisz"))
+        return model.builtInEphemeris ? EphemerisNote : QString();
+    return {};
+}
+
+QColor DayCellColour(const CalendarPageContent &content, int index)
+{
+    if (index >= FirstLegendIndex && index < FirstLegendIndex + LegendCount)
+        return colourOf(LegendColours[index - FirstLegendIndex], content.background);
+    if (index < 0 || index >= content.model.dayCount)
+        return {};
+    return colourOf(colorOf(content.model.days[static_cast<size_t>(index)].dayClass), content.background);
+}
+
+QColor HourCellColour(const CalendarPageContent &content, int hourIndex)
+{
+    if (hourIndex < 0 || hourIndex >= CalendarModel::HourCount)
+        return {};
+    return colourOf(colorOf(content.model.hours[static_cast<size_t>(hourIndex)]), content.background);
+}
+
+void PaintCalendarPage(QPainter &painter, const CalendarPageContent &content)
+{
+    painter.save();
+    painter.fillRect(QRect(QPoint(0, 0), CalendarClientSize), Qt::white);
+    paintHeader(painter, content);
+    paintCells(painter, content);
+    paintLegend(painter, content);
+    paintBirthDataBox(painter, content);
+    paintDetailStrip(painter, content);
+    painter.restore();
+}
+
+bool DrawCalendarSheet(QPagedPaintDevice &device, const CalendarPageContent &content)
+{
+    QPainter painter;
+    if (!painter.begin(&device))
+        return false;
+    // Scaled to fit the printable area, proportions kept, centred both ways.
+    const QRectF area(painter.viewport());
+    const QSizeF page(CalendarClientSize);
+    const double scale = std::min(area.width() / page.width(), area.height() / page.height());
+    painter.translate(area.left() + (area.width() - page.width() * scale) / 2,
+                      area.top() + (area.height() - page.height() * scale) / 2);
+    painter.scale(scale, scale);
+    PaintCalendarPage(painter, content);
+    return painter.end(); // ends the document: a printer prints the page at once
+}
+
+bool WriteCalendarPdf(QIODevice &out, const CalendarPageContent &content)
+{
+    QPdfWriter pdf(&out);
+    pdf.setTitle(QStringLiteral("Holdfázis naptár"));
+    pdf.setCreator(QStringLiteral("ferolune"));
+    pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(10, 10, 10, 10),
+                                  QPageLayout::Millimeter));
+    pdf.setResolution(PageDpi);
+    return DrawCalendarSheet(pdf, content);
+}
+
+QByteArray CalendarPdf(const CalendarPageContent &content)
+{
+    QByteArray bytes;
+    QBuffer out(&bytes);
+    if (!out.open(QIODevice::WriteOnly) || !WriteCalendarPdf(out, content))
+        return {};
+    return bytes;
+}
+
+} // namespace ferolune

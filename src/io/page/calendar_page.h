@@ -1,0 +1,75 @@
+#pragma once
+
+// The calendar page: the year's day cells in twelve month rows under the day numbers, the
+// legend, the birth-data box with its heading, chart text and angle, the detail strip with
+// its dates, the exact moment and the note on the built-in ephemeris. One painter draws it
+// on the calendar window, on the printer and into a PDF, with Qt Gui alone.
+
+#include "core/calendar/calendar_model.h"
+#include "core/calendar/run_fields.h"
+#include "core/chart/birth_data.h"
+
+#include <QColor>
+#include <QString>
+#include <QStringList>
+
+class QIODevice;
+class QPagedPaintDevice;
+class QPainter;
+
+namespace ferolune {
+
+// What a page shows. Until the load step of a run fills them in, the texts are the
+// designed ones.
+struct CalendarPageContent {
+    QString calendarYearText;                        // Label10
+    QString name;                                    // the heading's person
+    QString residence;                               // "name, county, country", or empty
+    bool loaded = false;                             // the heading names the person
+    QString chartText = QStringLiteral("lblData");   // Label2, five lines
+    QString angleCaption = QStringLiteral("lblFok"); // Label3
+    CalendarModel model;                             // cells, strip, dates, exact returns
+    QColor background = Qt::white;                   // the cells no run has reset yet
+};
+
+// The page of a calendar run: its year and person, the natal chart's five lines and angle
+// caption, and the cells.
+CalendarPageContent PageOfRun(const CalendarHeading &heading, const QString &chartText, const QString &angleCaption,
+                              const CalendarModel &model);
+
+// The heading of the birth-data box (Label4) as it stands on the page: on one line when it
+// fits, else the place of residence on a second line; a line still too long for the box
+// ends in an ellipsis, and `full` is what it shortens.
+struct PageHeading {
+    QStringList lines;
+    QString full;
+    bool shortened = false;
+};
+PageHeading LayOutHeading(const CalendarPageContent &content);
+
+// The text drawn where the window had the label of that name ("Label10", "Label4",
+// "Label2", "Label3", "lblNap1".."lblNap3", "lblPontos", "lblEfemerisz"); empty for a text
+// the page does not show.
+QString PageText(const CalendarPageContent &content, const QString &control);
+
+// The colour of a cell: day cells 0..dayCount - 1, legend swatches from FirstLegendIndex.
+QColor DayCellColour(const CalendarPageContent &content, int index);
+QColor HourCellColour(const CalendarPageContent &content, int hourIndex);
+
+// Draws the page at its own size, CalendarClientSize, from (0, 0) of `painter`.
+void PaintCalendarPage(QPainter &painter, const CalendarPageContent &content);
+
+// The page on one sheet of `device`, scaled to fit its printable area with its proportions
+// kept and centred; the document ends with it. False when the device could not be opened.
+bool DrawCalendarSheet(QPagedPaintDevice &device, const CalendarPageContent &content);
+
+// The page as a PDF document, A4 landscape, written to `out`.
+bool WriteCalendarPdf(QIODevice &out, const CalendarPageContent &content);
+// The same document in memory; empty when it could not be made.
+QByteArray CalendarPdf(const CalendarPageContent &content);
+
+// The resolution the page is laid out at: 15 twips a pixel. A device the page is drawn on
+// takes it, so that its fonts keep their size against the cells.
+constexpr int PageDpi = 96;
+
+} // namespace ferolune

@@ -1,0 +1,55 @@
+#pragma once
+
+// Where everything stands on the calendar page, which is also the calendar window's client
+// area. The page was drawn in twips; every place below is a whole number of pixels.
+
+#include "core/calendar/calendar_model.h"
+#include "io/page/window_metrics.h"
+
+#include <QRect>
+
+namespace ferolune {
+
+constexpr QPoint twipsPoint(int left, int top)
+{
+    return {twipsToPixels(left), twipsToPixels(top)};
+}
+
+// The page, and the calendar window's client area; below the detail strip it holds two
+// lines: the detail's exact moment and the note on the built-in ephemeris.
+constexpr QSize CalendarClientSize{10395 / TwipsPerPixel, 8280 / TwipsPerPixel};
+
+// The legend swatches carry the indices after the day cells of the longest year.
+constexpr int FirstLegendIndex = CalendarModel::MaxDayCount;
+constexpr int LegendCount = 4;
+
+// Day cell P(index), 0..dayCount - 1, of a year of `dayCount` days: one row per month, one
+// column per day of the month (29 February in column 29 of a leap year).
+QRect DayCellRect(int dayIndex, int dayCount);
+
+// Hour cell PR(index), 0..71: index = 24 x detail day (0..2) + hour.
+QRect HourCellRect(int hourIndex);
+
+// Legend swatch PX(index), FirstLegendIndex.. FirstLegendIndex + 3.
+QRect LegendCellRect(int legendIndex);
+
+// The birth-data box, Picture1, with its sunken border, and the width of that border.
+constexpr QRect BirthDataBoxRect = twipsRect(3000, 4200, 6015, 2535);
+constexpr int BirthDataBoxBorder = 2;
+
+// A place inside the birth-data box, measured from the inside of its border, on the page.
+constexpr QRect inBirthDataBox(QRect rect)
+{
+    return rect.translated(BirthDataBoxRect.topLeft() + QPoint(BirthDataBoxBorder, BirthDataBoxBorder));
+}
+
+// The heading (Label4), the chart text (Label2) and the angle (Label3) in the box.
+constexpr QRect HeadingRect = inBirthDataBox(twipsRect(120, 60, 5775, 315));
+constexpr QRect ChartTextRect = inBirthDataBox(twipsRect(120, 420, 5775, 1575));
+constexpr QRect AngleRect = inBirthDataBox(twipsRect(120, 2040, 5775, 375));
+
+// The print and save buttons of the window stand here; the page leaves the place blank.
+constexpr QRect PrintButtonRect = twipsRect(1140, 6240, 1635, 435);
+constexpr QRect SaveButtonRect = twipsRect(60, 6240, 1020, 435);
+
+} // namespace ferolune

@@ -1,0 +1,211 @@
+#include "io/persons/person_file.h"
+
+#include "core/common/file_write.h"
+#include "core/common/small_file.h"
+
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonParseError>
+#include <QJsonValue>
+
+#include <cmath>
+#include <limits>
+#include <variant>
+
+namespace ferolune {
+
+namespace {
+
+const QString FormatName = QStringLiteral("ferolune-person");
+constexpr int FormatVersion = 1;
+
+// The texts of the birth fields, kept exactly as typed, under their keys.
+struct TextKey {
+    const char *key;
+    QString BirthData::*member;
+};
+const TextKey TextKeys[] = {
+    {"name", &BirthData::txtName},
+    {"year", &BirthData::txtYear},
+    {"month", &BirthData::txtMonth},
+    {"day", &BirthData::txtDay},
+    {"hour", &BirthData::Text1},
+    {"hour12", &BirthData::txtBirthHour},
+    {"minute", &BirthData::txtBirthMinute},
+    {"zone", &BirthData::txtTZ},
+    {"longitudeDegrees", &BirthData::txtLongDeg},
+    {"longitudeMinutes", &BirthData::txtLongMin},
+    {"latitudeDegrees", &BirthData::txtLatDeg},
+    {"latitudeMinutes", &BirthData::txtLatMin},
+};
+
+struct OptionKey {
+    const char *key;
+    bool BirthData::*member;
+};
+const OptionKey OptionKeys[] = {
+    {"beforeNoon", &BirthData::optAM},
+    {"east", &BirthData::optEast},
+    {"south", &BirthData::optSouth},
+};
+
+struct PlaceKey {
+    const char *key;
+    PlaceChoice BirthData::*member;
+};
+const PlaceKey PlaceKeys[] = {
+    {"birthPlace", &BirthData::birthPlace},
+    {"residence", &BirthData::residence},
+};
+
+const char *const SummerTimeKey = "summerTime";
+
+// Why a file cannot be used, as the end of the message.
+using Failure = QString;
+
+Failure badValue(const QString &key)
+{
+    return QStringLiteral("hiányzik vagy hibás benne a(z) „%1” adat.").arg(key);
+}
+
+QString failureMessage(const QString &path, const Failure &reason)
+{
+    return QStringLiteral("A(z) %1 személyadat-fájl nem olvasható be: %2").arg(QFileInfo(path).fileName(), reason);
+}
+
+// A JSON number that is a whole number within [low, high].
+std::optional<int> wholeNumber(const QJsonValue &value, int low, int high)
+{
+    if (!value.isDouble())
+        return std::nullopt;
+    const double number = value.toDouble();
+    if (!(number >= low && number <= high) || std::trunc(number) != number)
+        return std::nullopt;
+    return static_cast<int>(number);
+}
+
+QJsonObject placeObject(const PlaceChoice &place)
+{
+    return {{QStringLiteral("text"), place.text}, {QStringLiteral("geonameId"), place.geonameId}};
+}
+
+std::optional<PlaceChoice> readPlace(const QJsonValue &value)
+{
+    if (!value.isObject())
+        return std::nullopt;
+    const QJsonObject object = value.toObject();
+    const QJsonValue text = object.value(QStringLiteral("text"));
+    const std::optional<int> id =
+        wholeNumber(object.value(QStringLiteral("geonameId")), 0, std::numeric_limits<int>::max());
+    if (!text.isString() || !id)
+        return std::nullopt;
+    // A place is one chosen from the atlas; a text without its id names none, as the
+    // writer keeps none.
+    if (*id == 0)
+        return PlaceChoice{};
+    return PlaceChoice{text.toString(), *id};
+}
+
+std::variant<BirthData, Failure> readPerson(const QJsonObject &root)
+{
+    if (root.value(QStringLiteral("format")).toString() != FormatName)
+        return Failure(QStringLiteral("nem Ferolune személyadat-fájl."));
+    const QJsonValue version = root.value(QStringLiteral("version"));
+    if (!wholeNumber(version, 1, std::numeric_limits<int>::max()))
+        return badValue(QStringLiteral("version"));
+    if (version.toInt() != FormatVersion)
+        return Failure(QStringLiteral("a program újabb változata írta (%1. változat), ezt nem ismeri.")
+                           .arg(version.toInt()));
+
+    BirthData person;
+    for (const TextKey &entry : TextKeys) {
+        const QJsonValue value = root.value(QLatin1StringView(entry.key));
+        if (!value.isString())
+            return badValue(QLatin1StringView(entry.key));
+        person.*entry.member = value.toString();
+    }
+    for (const OptionKey &entry : OptionKeys) {
+        const QJsonValue value = root.value(QLatin1StringView(entry.key));
+        if (!value.isBool())
+            return badValue(QLatin1StringView(entry.key));
+        person.*entry.member = value.toBool();
+    }
+    const std::optional<int> summerTime = wholeNumber(root.value(QLatin1StringView(SummerTimeKey)), 0, 2);
+    if (!summerTime)
+        return badValue(QLatin1StringView(SummerTimeKey));
+    person.Check1 = *summerTime;
+    // The places are optional: a person without them has no key.
+    for (const PlaceKey &entry : PlaceKeys) {
+        const QJsonValue value = root.value(QLatin1StringView(entry.key));
+        if (value.isUndefined())
+            continue;
+        const std::optional<PlaceChoice> place = readPlace(value);
+        if (!place)
+            return badValue(QLatin1StringView(entry.key));
+        person.*entry.member = *place;
+    }
+    return person;
+}
+
+} // namespace
+
+QByteArray PersonJson(const BirthData &person)
+{
+    QJsonObject root{{QStringLiteral("format"), FormatName}, {QStringLiteral("version"), FormatVersion}};
+    for (const TextKey &entry : TextKeys)
+        root.insert(QLatin1StringView(entry.key), person.*entry.member);
+    for (const OptionKey &entry : OptionKeys)
+        root.insert(QLatin1StringView(entry.key), person.*entry.member);
+    root.insert(QLatin1StringView(SummerTimeKey), person.Check1);
+    // A place is kept only as chosen from the atlas: a text alone names no place.
+    for (const PlaceKey &entry : PlaceKeys)
+        if ((person.*entry.member).geonameId != 0)
+            root.insert(QLatin1StringView(entry.key), placeObject(person.*entry.member));
+    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+}
+
+PersonFileRead ParsePerson(const QByteArray &bytes, const QString &path)
+{
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
+    if (error.error != QJsonParseError::NoError)
+        return {std::nullopt,
+                failureMessage(path, QStringLiteral("a szövege nem érvényes JSON (hiba a(z) %1. bájtnál).")
+                                         .arg(error.offset + 1))};
+    if (!document.isObject())
+        return {std::nullopt, failureMessage(path, QStringLiteral("nem Ferolune személyadat-fájl."))};
+    auto person = readPerson(document.object());
+    if (const auto *failure = std::get_if<Failure>(&person))
+        return {std::nullopt, failureMessage(path, *failure)};
+    return {std::get<BirthData>(std::move(person)), {}};
+}
+
+PersonFileRead ReadPersonFile(const QString &path)
+{
+    const auto bytes = ReadSmallFile(path, PersonFileMaxBytes);
+    if (const auto *failure = std::get_if<SmallFileFailure>(&bytes)) {
+        switch (*failure) {
+        case SmallFileFailure::CannotOpen:
+            return {std::nullopt, failureMessage(path, QStringLiteral("a fájl nem nyitható meg."))};
+        case SmallFileFailure::CannotRead:
+            return {std::nullopt, failureMessage(path, QStringLiteral("a fájl nem olvasható."))};
+        case SmallFileFailure::TooLarge:
+            break;
+        }
+        return {std::nullopt, failureMessage(path, QStringLiteral("a fájl túl nagy, nem személyadat-fájl."))};
+    }
+    return ParsePerson(std::get<QByteArray>(bytes), path);
+}
+
+QString WritePersonFile(const QString &path, const BirthData &person)
+{
+    return WriteFileAtomically(path, PersonJson(person)).error;
+}
+
+bool IsPersonFilePath(const QString &path)
+{
+    return QFileInfo(path).suffix().compare(PersonFileSuffix, Qt::CaseInsensitive) == 0;
+}
+
+} // namespace ferolune
