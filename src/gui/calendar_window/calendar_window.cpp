@@ -86,11 +86,6 @@ void CalendarWindow::setAngleCaption(const QString &caption)
     m_canvas->setContent(content);
 }
 
-void CalendarWindow::showPage(const CalendarPageContent &content)
-{
-    m_canvas->setContent(content);
-}
-
 void CalendarWindow::setModel(const CalendarModel &model)
 {
     m_canvas->setModel(model);

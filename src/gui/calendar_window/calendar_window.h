@@ -43,8 +43,6 @@ public:
     // The day cells, the hour strip and the detail captions.
     void setModel(const CalendarModel &model);
 
-    // The whole page at once: the load step, the natal chart and the cells.
-    void showPage(const CalendarPageContent &content);
     // What the page shows, and the text it draws where the window had the label of that
     // name ("Label10", "Label4", "Label2", "Label3", "lblNap1".."lblNap3", "lblPontos").
     const CalendarPageContent &pageContent() const;
