@@ -197,8 +197,8 @@ void MainWindowPlacesTest::savedPersonKeepsOnlyAChosenPlace()
     QTest::mouseClick(harness.control<QWidget>(QStringLiteral("cmdSave")), Qt::LeftButton);
     const PersonFileRead saved = ReadPersonFile(harness.dialogs.savePath);
     QVERIFY2(saved.person, qPrintable(saved.message));
-    QCOMPARE(saved.person->birthPlace, PlaceChoice());
-    QCOMPARE(saved.person->txtLongDeg, QStringLiteral("74"));
+    QCOMPARE(saved.person->fields.birthPlace, PlaceChoice());
+    QCOMPARE(saved.person->fields.txtLongDeg, QStringLiteral("74"));
 }
 
 void MainWindowPlacesTest::savedPersonOpensBackUnchanged_data()

@@ -52,7 +52,7 @@ TEST(PersonFile, APlaceWithoutItsAtlasIdIsNoPlace)
     const QByteArray untied = PersonJson(somePerson()).replace("3054643", "-0");
     const PersonFileRead read = parsed("untied-place", untied);
     ASSERT_TRUE(read.person) << read.message.toStdString();
-    EXPECT_EQ(read.person->birthPlace, PlaceChoice{});
+    EXPECT_EQ(read.person->fields.birthPlace, PlaceChoice{});
     EXPECT_EQ(ParsePerson(PersonJson(*read.person), QStringLiteral("x.ferolune")).person, read.person);
 }
 

@@ -101,7 +101,7 @@ BirthData chartFileFields(const QString &path)
         const PersonFileRead person = ReadPersonFile(path);
         if (!person.person)
             throw CommandRefusal{person.message, ExitRefused};
-        return *person.person;
+        return person.person->fields;
     }
     const ChartFileImport file = ReadChartFile(path);
     if (!file.values)

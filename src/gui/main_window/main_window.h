@@ -92,6 +92,7 @@ private:
     void buildBirthFrame();
     void buildCommandsAndHelp();
     void buildPlaceRow();
+    void buildUncertaintyAndCycleRow();
     void buildFocusOrder();
 
     // Start-up steps.
@@ -155,6 +156,8 @@ private:
     QLineEdit *txtBirthPlace = nullptr;
     QLineEdit *txtResidence = nullptr;
     QPushButton *cmdSave = nullptr;
+    QLineEdit *txtUncertainty = nullptr; // "± PERC": minutes the birth moment may be off
+    QPushButton *cmdCycle = nullptr;     // "CIKLUS…": the recorded menstrual cycle
     std::vector<FocusStop> m_focusStops;
 };
 

@@ -193,12 +193,14 @@ void MainWindow::buildControls()
     icon.addFile(QStringLiteral(":/ferolune/icon-64.png"));
     setWindowIcon(icon);
     setFont(windowFont());
-    // The designed window ends at 4650 twips; the place row and MENTÉS go below it.
-    setFixedSize(twipsToPixels(8640), twipsToPixels(5460));
+    // The designed window ends at 4650 twips; the place rows, MENTÉS, the birth-time
+    // uncertainty and CIKLUS… go below it.
+    setFixedSize(twipsToPixels(8640), twipsToPixels(5880));
 
     buildBirthFrame();
     buildCommandsAndHelp();
     buildPlaceRow();
+    buildUncertaintyAndCycleRow();
     buildFocusOrder();
 }
 
@@ -280,12 +282,21 @@ void MainWindow::buildPlaceRow()
     cmdSave = commandButton(this, "cmdSave", QStringLiteral("MENTÉS"), twipsRect(6600, 4680, 1935, 645));
 }
 
+void MainWindow::buildUncertaintyAndCycleRow()
+{
+    frameLabel(this, "lblUncertainty", QStringLiteral("± PERC"), twipsRect(120, 5460, 1500, 195));
+    txtUncertainty = birthField(this, "txtUncertainty", QString(), twipsRect(1680, 5400, 615, 285));
+    txtUncertainty->setPlaceholderText(QStringLiteral("0"));
+    cmdCycle = commandButton(this, "cmdCycle", QStringLiteral("CIKLUS…"), twipsRect(6600, 5400, 1935, 405));
+}
+
 void MainWindow::buildFocusOrder()
 {
     m_focusStops = {{txtYear},   {txtMonth},   {txtDay},    {Text1},   {txtBirthMinute},
                     {txtTZ},     {Check1},     {txtLongDeg}, {txtLongMin}, {optEast, optWest},
                     {txtLatDeg}, {txtLatMin},  {optNorth, optSouth},       {Text3},   {Command2},
-                    {Command5},  {txtName},    {txtBirthPlace}, {txtResidence}, {cmdSave}};
+                    {Command5},  {txtName},    {txtBirthPlace}, {txtResidence}, {cmdSave},
+                    {txtUncertainty}, {cmdCycle}};
     QWidget *previous = nullptr;
     for (const FocusStop &stop : m_focusStops)
         for (QWidget *control : stop) {

@@ -69,7 +69,7 @@ void PersonFiles::openPersonFile(const QString &path)
         m_dialogs.message(&m_window, file.message, Dialogs::Icon::Critical);
         return;
     }
-    m_window.setBirthData(*file.person);
+    m_window.setBirthData(file.person->fields);
     m_places.followPlaceIfZoneMatches();
 }
 

@@ -107,7 +107,7 @@ std::optional<PlaceChoice> readPlace(const QJsonValue &value)
     return PlaceChoice{text.toString(), *id};
 }
 
-std::variant<BirthData, Failure> readPerson(const QJsonObject &root)
+std::variant<SavedPerson, Failure> readPerson(const QJsonObject &root)
 {
     if (root.value(QStringLiteral("format")).toString() != FormatName)
         return Failure(QStringLiteral("nem Ferolune személyadat-fájl."));
@@ -118,7 +118,8 @@ std::variant<BirthData, Failure> readPerson(const QJsonObject &root)
         return Failure(QStringLiteral("a program újabb változata írta (%1. változat), ezt nem ismeri.")
                            .arg(version.toInt()));
 
-    BirthData person;
+    SavedPerson saved;
+    BirthData &person = saved.fields;
     for (const TextKey &entry : TextKeys) {
         const QJsonValue value = root.value(QLatin1StringView(entry.key));
         if (!value.isString())
@@ -145,13 +146,14 @@ std::variant<BirthData, Failure> readPerson(const QJsonObject &root)
             return badValue(QLatin1StringView(entry.key));
         person.*entry.member = *place;
     }
-    return person;
+    return saved;
 }
 
 } // namespace
 
-QByteArray PersonJson(const BirthData &person)
+QByteArray PersonJson(const SavedPerson &saved)
 {
+    const BirthData &person = saved.fields;
     QJsonObject root{{QStringLiteral("format"), FormatName}, {QStringLiteral("version"), FormatVersion}};
     for (const TextKey &entry : TextKeys)
         root.insert(QLatin1StringView(entry.key), person.*entry.member);
@@ -178,7 +180,7 @@ PersonFileRead ParsePerson(const QByteArray &bytes, const QString &path)
     auto person = readPerson(document.object());
     if (const auto *failure = std::get_if<Failure>(&person))
         return {std::nullopt, failureMessage(path, *failure)};
-    return {std::get<BirthData>(std::move(person)), {}};
+    return {std::get<SavedPerson>(std::move(person)), {}};
 }
 
 PersonFileRead ReadPersonFile(const QString &path)
@@ -198,7 +200,7 @@ PersonFileRead ReadPersonFile(const QString &path)
     return ParsePerson(std::get<QByteArray>(bytes), path);
 }
 
-QString WritePersonFile(const QString &path, const BirthData &person)
+QString WritePersonFile(const QString &path, const SavedPerson &person)
 {
     return WriteFileAtomically(path, PersonJson(person)).error;
 }

@@ -4,6 +4,7 @@
 // the residence when chosen from the atlas, in a small JSON file (*.ferolune). Reading is all-or-nothing: a file
 // that cannot be used in full changes nothing and says, in Hungarian, what is wrong.
 
+#include "core/calendar/menstrual_cycle.h"
 #include "core/chart/birth_data.h"
 
 #include <QByteArray>
@@ -17,13 +18,27 @@ inline const QString PersonFileSuffix = QStringLiteral("ferolune");
 // A saved person holds a few hundred bytes; anything beyond this is no person file.
 inline constexpr qint64 PersonFileMaxBytes = 1024 * 1024;
 
+// A saved person: the birth fields as typed, her recorded menstrual cycle, and the id that
+// keys the events of her exported calendars, so that a corrected name or birth minute
+// keeps them.
+struct SavedPerson {
+    BirthData fields;
+    CycleHistory cycle; // empty for a person saved without one
+    QString eventKey;   // made once when she is first saved; empty in older files
+
+    SavedPerson() = default;
+    // A person with nothing but her birth fields.
+    SavedPerson(BirthData birthFields) : fields(std::move(birthFields)) {} // NOLINT: implicit on purpose
+    bool operator==(const SavedPerson &) const = default;
+};
+
 struct PersonFileRead {
-    std::optional<BirthData> person; // empty when the file cannot be used
+    std::optional<SavedPerson> person; // empty when the file cannot be used
     QString message;                 // names the file and what is wrong; empty on success
 };
 
 // The JSON text of a person.
-QByteArray PersonJson(const BirthData &person);
+QByteArray PersonJson(const SavedPerson &person);
 
 // Reads a person from the bytes of a file; `path` names the file in the message.
 PersonFileRead ParsePerson(const QByteArray &bytes, const QString &path);
@@ -33,7 +48,7 @@ PersonFileRead ReadPersonFile(const QString &path);
 
 // Writes the person whole or not at all (WriteFileAtomically). Returns an empty text, or
 // the Hungarian message naming the file and the cause.
-QString WritePersonFile(const QString &path, const BirthData &person);
+QString WritePersonFile(const QString &path, const SavedPerson &person);
 
 // True for a path the person reader takes (by its suffix), false for a chart file.
 bool IsPersonFilePath(const QString &path);
