@@ -16,8 +16,30 @@ constexpr QPoint twipsPoint(int left, int top)
 }
 
 // The page, and the calendar window's client area; below the detail strip it holds two
-// lines: the detail's exact moment and the note on the built-in ephemeris.
-constexpr QSize CalendarClientSize{10395 / TwipsPerPixel, 8280 / TwipsPerPixel};
+// lines: the detail's exact moment and the note on the built-in ephemeris. Right of the
+// month rows stands a second legend column for the marks drawn over the day colours.
+constexpr int SecondLegendLeft = 10500;
+constexpr int SecondLegendWidth = 2820;
+constexpr QSize CalendarClientSize{(SecondLegendLeft + SecondLegendWidth) / TwipsPerPixel, 8280 / TwipsPerPixel};
+
+// A row of the second legend, 0, 1, 2 ...: its swatch and its text beside it.
+constexpr QRect SecondLegendSwatchRect(int row)
+{
+    return twipsRect(SecondLegendLeft, 600 + 360 * row, 255, 315);
+}
+constexpr QRect SecondLegendTextRect(int row)
+{
+    return twipsRect(SecondLegendLeft + 345, 600 + 360 * row, SecondLegendWidth - 405, 315);
+}
+// The rows of the second legend: the menstrual cycle's three marks, the basis line of
+// the cycle under them, then the uncertain day; the note on the methods' reliability
+// stands below them all.
+constexpr int CycleFertileLegendRow = 0;
+constexpr int PeriodStartLegendRow = 1;
+constexpr int PredictedStartLegendRow = 2;
+constexpr int CycleBasisLegendRow = 3;
+constexpr int UncertainDayLegendRow = 4;
+constexpr QRect MethodNoteRect = twipsRect(SecondLegendLeft, 600 + 360 * 5 + 120, SecondLegendWidth - 60, 1800);
 
 // The legend swatches carry the indices after the day cells of the longest year.
 constexpr int FirstLegendIndex = CalendarModel::MaxDayCount;
