@@ -558,25 +558,33 @@ private slots:
     }
 
     // MENTÉS… writes the file type of the chosen name: the printed page, or the calendar's
-    // days as iCalendar or CSV, read back here; a name it cannot write gets a message.
+    // days as iCalendar, as the phone-calendar question is answered, or CSV; a name it
+    // cannot write gets a message.
     void saveButton_data()
     {
         QTest::addColumn<QString>("chosenName");
         QTest::addColumn<QString>("writtenName");
         QTest::addColumn<QString>("message");
-        QTest::newRow("iCalendar") << "naptar.ics" << "naptar.ics" << "";
-        QTest::newRow("CSV, suffix in capitals") << "naptar.CSV" << "naptar.CSV" << "";
-        QTest::newRow("no suffix is a PDF") << "naptar" << "naptar.pdf" << "";
-        QTest::newRow("unknown suffix") << "naptar.txt" << "" << "naptar.txt fájl típusa ismeretlen";
-        QTest::newRow("dialog cancelled") << "" << "" << "";
+        QTest::addColumn<int>("phone"); // the answer on an .ics: 0 plain, 1 discreet with a reminder, -1 cancel
+        QTest::newRow("iCalendar") << "naptar.ics" << "naptar.ics" << "" << 0;
+        QTest::newRow("iCalendar, discreet, a day's reminder") << "naptar.ics" << "naptar.ics" << "" << 1;
+        QTest::newRow("iCalendar, question cancelled") << "naptar.ics" << "" << "" << -1;
+        QTest::newRow("CSV, suffix in capitals") << "naptar.CSV" << "naptar.CSV" << "" << 0;
+        QTest::newRow("no suffix is a PDF") << "naptar" << "naptar.pdf" << "" << 0;
+        QTest::newRow("unknown suffix") << "naptar.txt" << "" << "naptar.txt fájl típusa ismeretlen" << 0;
+        QTest::newRow("dialog cancelled") << "" << "" << "" << 0;
     }
     void saveButton()
     {
         QFETCH(QString, chosenName);
         QFETCH(QString, writtenName);
         QFETCH(QString, message);
+        QFETCH(int, phone);
         QTemporaryDir dir;
         dialogs.savePath = chosenName.isEmpty() ? QString() : dir.filePath(chosenName);
+        dialogs.phoneCalendar = phone < 0    ? std::nullopt
+                                : phone == 1 ? std::optional(PhoneCalendarChoice{true, 24})
+                                             : std::optional(PhoneCalendarChoice{});
         const CalendarModel model = sampleModel();
         window->load(QStringLiteral("2026"), QStringLiteral("Kiss Anna"));
         window->setModel(model);
@@ -598,13 +606,20 @@ private slots:
             QVERIFY2(dialogs.messages[0].text.contains(message), qPrintable(dialogs.messages[0].text));
         const QStringList written = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
         QCOMPARE(written, writtenName.isEmpty() ? QStringList() : QStringList{writtenName});
+        QCOMPARE(dialogs.phoneCalendarAsked, chosenName.endsWith(".ics") ? 1 : 0);
         if (writtenName.isEmpty())
             return;
-        // The contents are read back by the export and command line tests; here only the type.
+        // The contents are read back by the export and command line tests; here the type,
+        // and whether the .ics was written as answered.
         QFile file(dir.filePath(writtenName));
         QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
         const QByteArray start = writtenName.endsWith(".pdf") ? "%PDF" : writtenName.endsWith(".ics") ? "BEGIN:VCALENDAR" : "date,class,";
-        QVERIFY(file.readAll().startsWith(start));
+        QVERIFY(bytes.startsWith(start));
+        if (writtenName.endsWith(".ics")) {
+            QCOMPARE(bytes.contains("Kiss Anna"), phone == 0);
+            QCOMPARE(bytes.count("TRIGGER:-PT24H") == bytes.count("BEGIN:VEVENT"), phone == 1);
+        }
     }
 
     // While a run works on the cells the button saves nothing.

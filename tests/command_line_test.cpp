@@ -8,6 +8,7 @@
 #include "core/chart/ephemeris.h"
 #include "core/chart/field_rules.h"
 #include "io/chartfile/chart_file.h"
+#include "io/export/ics_export.h"
 #include "core/common/number_rules.h"
 #include "core/calendar/run_fields.h"
 #include "support/controller_support.h"

@@ -15,6 +15,14 @@ def day_text(value):
     return {"kind": kind, "value": value.isoformat()}
 
 
+# Everything a calendar program may show: the values of every text property.
+SHOWN = ("SUMMARY", "DESCRIPTION", "X-WR-CALNAME", "X-WR-CALDESC", "LOCATION", "COMMENT", "CATEGORIES")
+
+
+def shown_texts(calendar):
+    return [str(component[name]) for component in calendar.walk() for name in SHOWN if name in component]
+
+
 def read_ics(path):
     with open(path, "rb") as f:
         calendar = Calendar.from_ical(f.read())
@@ -25,9 +33,11 @@ def read_ics(path):
             "dtstart": day_text(event["DTSTART"].dt),
             "dtend": day_text(event["DTEND"].dt),
             "summary": str(event["SUMMARY"]),
-            "description": str(event["DESCRIPTION"]),
+            "description": str(event.get("DESCRIPTION", "")),
+            "alarms": [{"action": str(alarm["ACTION"]), "trigger_hours": alarm["TRIGGER"].dt.total_seconds() / 3600}
+                       for alarm in event.walk("VALARM")],
         })
-    return {"version": str(calendar["VERSION"]), "events": events}
+    return {"version": str(calendar["VERSION"]), "events": events, "texts": shown_texts(calendar)}
 
 
 def read_csv(path):

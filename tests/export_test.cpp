@@ -58,8 +58,13 @@ BirthData person()
     return fields;
 }
 
-CalendarExport calendarOf(const BirthData &fields)
+// The calendar of the table, each moon-phase day `shift` days later where the year allows.
+CalendarExport calendarOf(const BirthData &fields, const QString &eventKey = {}, int shift = 0)
 {
+    const auto cellOf = [shift](int month, int day) {
+        const QDate moved = QDate(2027, month, day).addDays(shift);
+        return ::cellOf(moved.year() == 2027 ? moved.month() : month, moved.year() == 2027 ? moved.day() : day);
+    };
     CalendarModel model;
     model.resetDays();
     for (const PhaseMark &phase : Phases) {
@@ -68,7 +73,7 @@ CalendarExport calendarOf(const BirthData &fields)
         for (size_t k = cell < 3 ? 0 : cell - 3; k < cell; ++k)
             model.days[k].dayClass = DayClass::Fertile;
     }
-    CalendarExport calendar{fields.txtName, 2027, 280.2371, QStringLiteral("280.2"), PersonIdentity(fields),
+    CalendarExport calendar{fields.txtName, 2027, 280.2371, QStringLiteral("280.2"), PersonIdentity(fields, eventKey),
                             ExportDaysOf(model, 2027)};
     for (const PhaseMark &phase : Phases)
         calendar.days[cellOf(phase.month, phase.day)].moonSign = QString::fromLatin1(phase.moonSign);
@@ -214,33 +219,65 @@ TEST(ExportIcs, FertileDaysBeforeAMoonPhaseDayOfTheNextYear)
     EXPECT_TRUE(events[0].description.contains(QStringLiteral("Holdfázis nap: 2028.01.02")));
 }
 
-// A newer file for the same person must carry the same UIDs; another person's none of them.
-TEST(ExportUids, FollowThePersonOnly)
+// A newer file of the same person and year must carry the older file's UIDs, so that a
+// calendar program replaces every event, even after a corrected birth minute has moved the
+// days or a corrected name; another person's file carries none of them.
+TEST_F(ExportTest, NewerFileOfThePersonReplacesEveryEvent)
 {
-    const auto uidsOf = [](const BirthData &fields, const QDateTime &stamp) {
+    const QString key = QStringLiteral("0b1c9a52-3f0e-4c52-9d0f-5d6c2f1e7a10");
+    const auto uidsOf = [this](const CalendarExport &calendar, const QString &name) {
+        const QString file = path(name);
+        EXPECT_TRUE(WriteFileAtomically(file, CalendarIcs(calendar, Stamp)).ok());
+        QFile read(file);
+        EXPECT_TRUE(read.open(QIODevice::ReadOnly));
         std::set<QString> uids;
-        for (const ParsedEvent &event : libicalEvents(CalendarIcs(calendarOf(fields), stamp)))
+        for (const ParsedEvent &event : libicalEvents(read.readAll()))
             uids.insert(event.uid);
         return uids;
     };
-    const std::set<QString> original = uidsOf(person(), Stamp);
+    BirthData renamed = person();
+    renamed.txtName = QStringLiteral("Kovácsné Szabó Éva");
+    const std::set<QString> original = uidsOf(calendarOf(person(), key), QStringLiteral("regi.ics"));
     const struct {
         const char *what;
-        std::function<void(BirthData &)> change;
+        CalendarExport calendar;
         bool samePerson;
     } cases[] = {
-        {"month typed with a leading zero, name with blanks",
-         [](BirthData &f) { f.txtMonth = QStringLiteral("07"), f.txtName = QStringLiteral(" Kovács Éva "); }, true},
-        {"another name", [](BirthData &f) { f.txtName = QStringLiteral("Kovács Anna"); }, false},
-        {"another birth minute", [](BirthData &f) { f.txtBirthMinute = QStringLiteral("51"); }, false},
+        {"birth minute corrected: the days a day later", calendarOf(person(), key, 1), true},
+        {"name corrected", calendarOf(renamed, key), true},
+        {"another saved person", calendarOf(person(), QStringLiteral("another-key")), false},
+        {"a person never saved", calendarOf(person()), false},
     };
     for (const auto &c : cases) {
-        BirthData fields = person();
-        c.change(fields);
-        const std::set<QString> uids = uidsOf(fields, Stamp.addDays(1)); // written a day later
+        const std::set<QString> uids = uidsOf(c.calendar, QStringLiteral("uj.ics"));
         ASSERT_EQ(uids.size(), original.size()) << c.what;
         const bool anyShared = std::any_of(uids.begin(), uids.end(), [&](const QString &u) { return original.count(u); });
         EXPECT_TRUE(c.samePerson ? uids == original : !anyShared) << c.what;
+    }
+    // Without a saved person the name is the person.
+    EXPECT_EQ(uidsOf(calendarOf(person(), {}, 1), QStringLiteral("a.ics")),
+              uidsOf(calendarOf(person()), QStringLiteral("b.ics")));
+}
+
+// A discreet file read back shows no word of fertility, sex, the person, her birth or the
+// angle, and reminds of every event.
+TEST_F(ExportTest, DiscreetFileNamesNothingAndRemindsOfEveryEvent)
+{
+    const QString ics = path(QStringLiteral("telefon.ics")), csv = path(QStringLiteral("naptar.csv"));
+    ASSERT_TRUE(WriteFileAtomically(ics, CalendarIcs(calendarOf(person()), Stamp, {true, 24})).ok());
+    ASSERT_TRUE(WriteFileAtomically(csv, CalendarCsv(calendarOf(person()))).ok());
+    const QJsonObject read = pythonReadback(ics, csv)["ics"].toObject();
+    const QStringList words = {"ermékeny", "fiú", "lány", "Hold", "Kovács", "Éva", "1988",
+                               "280", "FOK", "Név", "VIZONTO", "BIKA"};
+    for (const QJsonValue &text : read["texts"].toArray())
+        for (const QString &word : words)
+            EXPECT_FALSE(text.toString().contains(word, Qt::CaseInsensitive)) << qPrintable(text.toString());
+    const QJsonArray events = read["events"].toArray();
+    ASSERT_EQ(events.size(), qsizetype(std::size(Events)));
+    for (const QJsonValue &event : events) {
+        EXPECT_TRUE(event["summary"] == DiscreetPhaseSummary || event["summary"] == DiscreetFertileSummary);
+        EXPECT_EQ(QJsonDocument(event["alarms"].toArray()).toJson(QJsonDocument::Compact),
+                  R"([{"action":"DISPLAY","trigger_hours":-24}])");
     }
 }
 

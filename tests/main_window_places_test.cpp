@@ -233,6 +233,9 @@ void MainWindowPlacesTest::savedPersonOpensBackUnchanged()
     QVERIFY2(harness.dialogs.messages.empty() && other.dialogs.messages.empty(),
              qPrintable(harness.dialogs.texts() + other.dialogs.texts()));
     QCOMPARE(other.window.birthData(), saved);
+    // Her calendar events keep the key made when she was first saved.
+    QVERIFY(!harness.window.eventKey().isEmpty());
+    QCOMPARE(other.window.eventKey(), harness.window.eventKey());
     QCOMPARE(other.window.zoneFollowsPlace(), harness.window.zoneFollowsPlace());
 }
 

@@ -11,15 +11,17 @@ using namespace ferolune;
 
 namespace {
 
-BirthData somePerson()
+SavedPerson somePerson()
 {
-    BirthData person;
+    SavedPerson saved;
+    saved.eventKey = QStringLiteral("6f1d2c3e-aaaa-4bbb-8ccc-123456789abc");
+    BirthData &person = saved.fields;
     person.txtName = QStringLiteral("Kovács \"Öcsi\" Ödön\n");
     person.txtTZ = QStringLiteral("-5.5");
     person.Check1 = 2;
     person.optEast = false;
     person.birthPlace = {QStringLiteral("Budapest, Magyarország"), 3054643};
-    return person;
+    return saved;
 }
 
 // Every text read also goes into the seed corpus of the person file fuzzer.
@@ -38,7 +40,7 @@ PersonFileRead parsed(const std::string &name, const QByteArray &bytes)
 
 TEST(PersonFile, ReadsBackWhatItWrote)
 {
-    const BirthData person = somePerson();
+    const SavedPerson person = somePerson();
     const PersonFileRead read = parsed("whole", PersonJson(person));
     ASSERT_TRUE(read.person) << read.message.toStdString();
     EXPECT_EQ(*read.person, person);
@@ -78,6 +80,7 @@ TEST(PersonFile, RefusesAFileItCannotUseInFull)
         {"place id too big", changed("3054643", "3e12"), "„birthPlace” adat"},
         {"place without text", changed("\"text\"", "\"txt\""), "„birthPlace” adat"},
         {"residence not an object", changed("\"beforeNoon\"", "\"residence\": 5, \"beforeNoon\""), "„residence” adat"},
+        {"event key a number", changed("\"6f1d2c3e-aaaa-4bbb-8ccc-123456789abc\"", "7"), "„eventKey” adat"},
     };
     for (const auto &row : rows) {
         const PersonFileRead read = parsed(row.name, row.bytes);

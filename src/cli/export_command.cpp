@@ -31,6 +31,8 @@ namespace {
 
 const QString PlaceOption = QStringLiteral("place");
 const QString ResidenceOption = QStringLiteral("residence");
+const QString DiscreetOption = QStringLiteral("discreet");
+const QString RemindOption = QStringLiteral("remind");
 const QStringList BirthOptions = {QStringLiteral("date"), QStringLiteral("time"), QStringLiteral("zone"),
                                   QStringLiteral("lon"), QStringLiteral("lat")};
 // A birthplace gives the coordinates, and the zone unless one is given.
@@ -89,10 +91,10 @@ BirthData typedBirthFields(const QCommandLineParser &parser)
     return fields;
 }
 
-// The birth fields after the file is opened in a freshly started main window. A saved
-// person is the fields as they were saved; a chart file's hemisphere choices, which the
-// file does not hold, stay east and north.
-BirthData chartFileFields(const QString &path)
+// The person after the file is opened in a freshly started main window. A saved person is
+// as she was saved; a chart file's hemisphere choices, which the file does not hold, stay
+// east and north.
+SavedPerson chartFilePerson(const QString &path)
 {
     if (path.trimmed().isEmpty())
         throw CommandRefusal{QStringLiteral("A --chart értéke egy asztrógram (*.hvs) vagy mentett személy "
@@ -101,7 +103,7 @@ BirthData chartFileFields(const QString &path)
         const PersonFileRead person = ReadPersonFile(path);
         if (!person.person)
             throw CommandRefusal{person.message, ExitRefused};
-        return person.person->fields;
+        return *person.person;
     }
     const ChartFileImport file = ReadChartFile(path);
     if (!file.values)
@@ -157,6 +159,24 @@ ExportFormat formatOf(const QCommandLineParser &parser, const QString &path)
     throw CommandRefusal{QStringLiteral("A(z) %1 fájl nevéből nem derül ki a formátum: adjon meg .pdf, .ics vagy .csv "
                                  "kiterjesztést, vagy a --format kapcsolót.")
                       .arg(path)};
+}
+
+// --discreet and --remind shape an .ics and nothing else.
+IcsOptions icsOptionsOf(const QCommandLineParser &parser, ExportFormat format)
+{
+    IcsOptions options;
+    options.discreet = parser.isSet(DiscreetOption);
+    if (parser.isSet(RemindOption)) {
+        const QString hours = partsOf(parser, RemindOption, QStringLiteral("(-?\\d{1,9})"), QStringLiteral("egész óra"),
+                                      QStringLiteral("24"))
+                                  .front();
+        if (const QString problem = ReminderHoursProblem(hours.toInt()); !problem.isEmpty())
+            throw CommandRefusal{problem, ExitRefused};
+        options.reminderHours = hours.toInt();
+    }
+    if ((options.discreet || options.reminderHours) && format != ExportFormat::Ics)
+        throw CommandRefusal{QStringLiteral("A --discreet és a --remind csak iCalendar (.ics) naptárhoz adható meg.")};
+    return options;
 }
 
 const Atlas &programAtlas()
@@ -252,9 +272,9 @@ WriteResult writeCalendar(const ExportRequest &request, const CalendarRun &run, 
         if (bytes.isEmpty())
             return {QStringLiteral("A naptár nem menthető: a PDF oldal nem készíthető el.")};
     } else {
-        bytes = TextFileOf(CalendarExportOf(run.heading.name, run.personIdentity, run.calendar.year, computed.natal,
-                                            computed.model),
-                           request.format);
+        bytes = TextFileOf(CalendarExportOf(run.heading.name, PersonIdentity(request.fields, request.eventKey),
+                                            run.calendar.year, computed.natal, computed.model),
+                           request.format, request.ics);
     }
     if (request.outputPath == StandardOutputPath)
         return WriteStandardOutput(bytes);
@@ -302,6 +322,11 @@ void AddExportOptions(QCommandLineParser &parser)
          QStringLiteral("fájl")},
         {QStringLiteral("format"), QStringLiteral("A formátum a kiterjesztés helyett: pdf, ics vagy csv."),
          QStringLiteral("formátum")},
+        {DiscreetOption,
+         QStringLiteral("Diszkrét iCalendar naptár: semleges „●” (holdfázis nap) és „○” (termékeny nap) "
+                        "bejegyzések, név, születési adat és leírás nélkül.")},
+        {RemindOption, QStringLiteral("Emlékeztető az iCalendar naptár minden bejegyzése előtt ennyi órával (0–168)."),
+         QStringLiteral("óra")},
     });
 }
 
@@ -312,7 +337,13 @@ std::variant<ExportRequest, CommandRefusal> ExportRequestOf(const QCommandLinePa
         requireOptions(parser, fromChartFile);
         ExportRequest request;
         request.chartFile = fromChartFile ? parser.value(QStringLiteral("chart")) : QString();
-        request.fields = fromChartFile ? chartFileFields(request.chartFile) : typedBirthFields(parser);
+        if (fromChartFile) {
+            SavedPerson person = chartFilePerson(request.chartFile);
+            request.fields = person.fields;
+            request.eventKey = person.eventKey;
+        } else {
+            request.fields = typedBirthFields(parser);
+        }
         if (fromChartFile) // a chart file names no place; a saved person may
             checkSavedPlaces(parser, request.fields);
         if (parser.isSet(QStringLiteral("name")))
@@ -327,6 +358,7 @@ std::variant<ExportRequest, CommandRefusal> ExportRequestOf(const QCommandLinePa
             namedPlace(parser, ResidenceOption, request.fields.residence);
         request.outputPath = parser.value(QStringLiteral("o"));
         request.format = formatOf(parser, request.outputPath);
+        request.ics = icsOptionsOf(parser, request.format);
         return request;
     } catch (const CommandRefusal &refusal) {
         return refusal;

@@ -6,6 +6,7 @@
 
 #include "core/chart/birth_data.h"
 #include "io/export/export_file.h"
+#include "io/export/ics_export.h"
 
 #include <QString>
 
@@ -34,6 +35,8 @@ struct ExportRequest {
     QString chartFile;  // the chart file or saved person the fields come from, if any
     QString outputPath; // StandardOutputPath for standard output
     ExportFormat format = ExportFormat::Csv;
+    QString eventKey; // a saved person's key of her calendar events; empty otherwise
+    IcsOptions ics;   // how an .ics is written
 };
 
 // Why the options make no request, and the status the program ends with.

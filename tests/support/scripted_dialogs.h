@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace ferolune::test {
@@ -29,6 +30,9 @@ public:
     QString chosenFile;     // the file chosen in every open dialog; empty cancels
     std::vector<int> choices; // the answers to the questions with answers of their own
     std::function<void()> whileAsked; // looks at the windows while a question is open
+    // The answer to the phone-calendar question; nullopt cancels. Asked: how often.
+    std::optional<PhoneCalendarChoice> phoneCalendar = PhoneCalendarChoice{};
+    int phoneCalendarAsked = 0;
 
     void message(QWidget *, const QString &text, Icon icon) override { messages.push_back({text, icon}); }
     bool ask(QWidget *, const QString &text) override
@@ -60,6 +64,12 @@ public:
         saveTitles << title;
         saveProposals << proposedPath + QStringLiteral(" | ") + filter;
         return savePath;
+    }
+
+    std::optional<PhoneCalendarChoice> choosePhoneCalendar(QWidget *, int) override
+    {
+        ++phoneCalendarAsked;
+        return phoneCalendar;
     }
 
     // Every message text, joined by " | ".

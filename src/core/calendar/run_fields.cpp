@@ -154,20 +154,12 @@ std::variant<CalendarRun, FieldProblem> CalendarRunOf(const BirthData &fields, c
     return run;
 }
 
-QString PersonIdentity(const BirthData &fields)
+QString PersonIdentity(const BirthData &fields, const QString &eventKey)
 {
-    // Numbers in the C locale's form, so the identity does not follow the decimal separator.
-    const auto number = [](const QString &text) { return QString::number(readLeniently(text), 'g', 15); };
-    const auto side = [](bool first, const char *yes, const char *no) { return QString::fromLatin1(first ? yes : no); };
-    const QStringList parts = {
-        fields.txtName.trimmed(),
-        number(fields.txtYear), number(fields.txtMonth), number(fields.txtDay),
-        number(fields.txtBirthHour) + side(fields.optAM, "DE", "DU"), number(fields.txtBirthMinute),
-        number(fields.txtTZ),
-        number(fields.txtLongDeg) + side(fields.optEast, "E", "W") + number(fields.txtLongMin),
-        number(fields.txtLatDeg) + side(fields.optSouth, "S", "N") + number(fields.txtLatMin),
-    };
-    return parts.join(QLatin1Char('|'));
+    // The prefixes keep a name from ever reading as another person's key.
+    if (!eventKey.isEmpty())
+        return QStringLiteral("key:") + eventKey;
+    return QStringLiteral("name:") + fields.txtName.trimmed();
 }
 
 } // namespace ferolune

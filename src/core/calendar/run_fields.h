@@ -75,9 +75,10 @@ using ResidenceZoneOf = std::function<QByteArray(const PlaceChoice &)>;
 std::variant<CalendarRun, FieldProblem> CalendarRunOf(const BirthData &fields, const QString &calendarYearText,
                                                       const ResidenceZoneOf &residenceZoneOf);
 
-// A text that names the person: the trimmed name and the birth fields that make up the
-// birth moment and place, as numbers ("07" and "7" agree). Two exports of the same person
-// carry the same identity whatever year or day they were made.
-QString PersonIdentity(const BirthData &fields);
+// A text that names the person in the events of her exported calendars: the event key of
+// her saved person when there is one, so that a corrected name or birth minute keeps it;
+// else her trimmed name. Two exports of the same person carry the same identity whatever
+// year or day they were made.
+QString PersonIdentity(const BirthData &fields, const QString &eventKey = {});
 
 } // namespace ferolune

@@ -215,7 +215,7 @@ void CalendarWindow::setCalendarExport(const CalendarExport &calendar)
     m_export = calendar;
 }
 
-std::variant<QByteArray, QString> CalendarWindow::calendarFile(ExportFormat format)
+std::variant<QByteArray, QString> CalendarWindow::calendarFile(ExportFormat format, const IcsOptions &ics)
 {
     if (format == ExportFormat::Pdf) {
         QByteArray bytes = CalendarPdf(m_canvas->content());
@@ -225,12 +225,12 @@ std::variant<QByteArray, QString> CalendarWindow::calendarFile(ExportFormat form
     }
     if (!m_export)
         return QStringLiteral("a naptár még nem készült el");
-    return TextFileOf(*m_export, format);
+    return TextFileOf(*m_export, format, ics);
 }
 
-WriteResult CalendarWindow::saveCalendar(const QString &path, ExportFormat format)
+WriteResult CalendarWindow::saveCalendar(const QString &path, ExportFormat format, const IcsOptions &ics)
 {
-    const std::variant<QByteArray, QString> file = calendarFile(format);
+    const std::variant<QByteArray, QString> file = calendarFile(format, ics);
     if (const QString *reason = std::get_if<QString>(&file))
         return {QStringLiteral("A(z) %1 fájl nem írható: %2.").arg(QDir::toNativeSeparators(path), *reason)};
     return WriteFileAtomically(path, std::get<QByteArray>(file));
@@ -260,7 +260,15 @@ void CalendarWindow::saveCalendarAs()
                           Dialogs::Icon::Critical);
         return;
     }
-    if (const WriteResult written = saveCalendar(path, *format); !written.ok())
+    IcsOptions ics;
+    if (*format == ExportFormat::Ics) {
+        // A phone's calendar is often shared: she says what it may show, and when to remind.
+        const std::optional<PhoneCalendarChoice> choice = m_dialogs.choosePhoneCalendar(this, MaxReminderHours);
+        if (!choice)
+            return;
+        ics = {choice->discreet, choice->reminderHours};
+    }
+    if (const WriteResult written = saveCalendar(path, *format, ics); !written.ok())
         m_dialogs.message(this, written.error, Dialogs::Icon::Critical);
 }
 

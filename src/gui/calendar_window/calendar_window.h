@@ -7,6 +7,7 @@
 #include "core/calendar/calendar_model.h"
 #include "io/export/calendar_export.h"
 #include "io/export/export_file.h"
+#include "io/export/ics_export.h"
 #include "io/page/calendar_page.h"
 
 #include <QWidget>
@@ -81,10 +82,10 @@ public:
     // Until a run has finished the button saves nothing.
     void setCalendarExport(const CalendarExport &calendar);
     // The calendar as `format`: the printed page as PDF, or the iCalendar or CSV file of
-    // the calendar export; else why it cannot be made.
-    std::variant<QByteArray, QString> calendarFile(ExportFormat format);
+    // the calendar export (an .ics written as `ics` says); else why it cannot be made.
+    std::variant<QByteArray, QString> calendarFile(ExportFormat format, const IcsOptions &ics = {});
     // calendarFile() written to `path` whole or not at all; the message names the file.
-    [[nodiscard]] WriteResult saveCalendar(const QString &path, ExportFormat format);
+    [[nodiscard]] WriteResult saveCalendar(const QString &path, ExportFormat format, const IcsOptions &ics = {});
 
     // A click on a day cell: a moon-phase day asks for its detail.
     void askForDayDetail(int dayIndex);

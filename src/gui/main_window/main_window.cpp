@@ -269,6 +269,11 @@ QString MainWindow::calendarYearText() const
     return Text3->text();
 }
 
+QString MainWindow::eventKey() const
+{
+    return m_files->eventKey();
+}
+
 bool MainWindow::zoneFollowsPlace() const
 {
     return m_places->zoneFollowsPlace();

@@ -55,6 +55,10 @@ public:
     // Applies `rule` (one of birth_fields.h) to the fields as they stand.
     void applyRule(const std::function<void(BirthData &)> &rule);
 
+    // The key the events of this person's exported calendars carry, when she was opened
+    // from or saved into a person file; else empty.
+    QString eventKey() const;
+
     // The calendar year as typed into the red field Text3.
     QString calendarYearText() const;
 

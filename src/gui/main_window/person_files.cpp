@@ -7,6 +7,7 @@
 #include "gui/widgets/dialogs.h"
 
 #include <QFileInfo>
+#include <QUuid>
 
 namespace ferolune {
 
@@ -59,6 +60,8 @@ void PersonFiles::openChartFile(const QString &path)
     // The file brings its own coordinates and zone and names no birthplace.
     fields.birthPlace = {};
     m_window.setBirthData(fields);
+    // A chart file is another person's, whose events are not the saved person's.
+    m_eventKey.clear();
     m_places.stopFollowingPlace();
 }
 
@@ -70,21 +73,29 @@ void PersonFiles::openPersonFile(const QString &path)
         return;
     }
     m_window.setBirthData(file.person->fields);
+    m_eventKey = file.person->eventKey;
     m_places.followPlaceIfZoneMatches();
 }
 
 void PersonFiles::save()
 {
     const BirthData fields = m_window.birthData();
+    // The key is made once, when she is first saved, and stays with her through corrections.
+    const QString eventKey = m_eventKey.isEmpty() ? QUuid::createUuid().toString(QUuid::WithoutBraces) : m_eventKey;
     QString path = m_dialogs.chooseFileToSave(&m_window, QStringLiteral("Személyadatok mentése"),
                                               proposedFileName(fields.txtName), PersonFilter);
     if (path.isEmpty())
         return;
     if (!IsPersonFilePath(path))
         path += QLatin1Char('.') + PersonFileSuffix;
-    const QString error = WritePersonFile(path, fields);
-    if (!error.isEmpty())
+    SavedPerson person(fields);
+    person.eventKey = eventKey;
+    const QString error = WritePersonFile(path, person);
+    if (!error.isEmpty()) {
         m_dialogs.message(&m_window, error, Dialogs::Icon::Critical);
+        return;
+    }
+    m_eventKey = eventKey;
 }
 
 } // namespace ferolune

@@ -23,6 +23,10 @@ public:
     // saved unless the user asks.
     void save();
 
+    // The key of the saved person last opened or saved, which her calendar events carry;
+    // empty for a person never saved and after a chart file.
+    QString eventKey() const { return m_eventKey; }
+
 private:
     void openPersonFile(const QString &path);
     void openChartFile(const QString &path);
@@ -30,6 +34,7 @@ private:
     MainWindow &m_window;
     Dialogs &m_dialogs;
     PlaceZoneController &m_places;
+    QString m_eventKey;
 };
 
 } // namespace ferolune

@@ -1,15 +1,22 @@
 #include "gui/widgets/dialogs.h"
 
+#include <QCheckBox>
 #include <QCoreApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSpacerItem>
+#include <QSpinBox>
 #include <QStandardPaths>
+#include <QVBoxLayout>
 
 #include <algorithm>
 #include <vector>
@@ -136,6 +143,44 @@ QString WidgetDialogs::saveFileName(QWidget *parent, const QString &title, const
     if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty() && suffix.hasMatch())
         path += QLatin1Char('.') + suffix.captured(1);
     return path;
+}
+
+std::optional<PhoneCalendarChoice> WidgetDialogs::choosePhoneCalendar(QWidget *parent, int maxReminderHours)
+{
+    QDialog dialog(parent);
+    dialog.setWindowTitle(QStringLiteral("iCalendar naptár mentése"));
+    auto *discreet = new QCheckBox(QStringLiteral("diszkrét: a bejegyzések csak „●” (holdfázis nap) és „○” "
+                                                  "(termékeny nap),\nnév, születési adat és leírás nélkül"));
+    discreet->setObjectName(QStringLiteral("chkDiscreet"));
+    auto *remind = new QCheckBox(QStringLiteral("emlékeztető minden bejegyzés előtt"));
+    remind->setObjectName(QStringLiteral("chkRemind"));
+    auto *hours = new QSpinBox;
+    hours->setObjectName(QStringLiteral("spnRemindHours"));
+    hours->setRange(0, maxReminderHours);
+    hours->setValue(24);
+    hours->setSuffix(QStringLiteral(" órával"));
+    hours->setEnabled(false);
+    QObject::connect(remind, &QCheckBox::toggled, hours, &QWidget::setEnabled);
+    auto *reminderRow = new QHBoxLayout;
+    reminderRow->addWidget(remind);
+    reminderRow->addWidget(hours);
+    reminderRow->addStretch();
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Mentés"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Mégse"));
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto *layout = new QVBoxLayout(&dialog);
+    layout->addWidget(new QLabel(QStringLiteral("A telefon naptára gyakran közös és szinkronizált.")));
+    layout->addWidget(discreet);
+    layout->addLayout(reminderRow);
+    layout->addWidget(buttons);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    PhoneCalendarChoice choice{discreet->isChecked(), std::nullopt};
+    if (remind->isChecked())
+        choice.reminderHours = hours->value();
+    return choice;
 }
 
 } // namespace ferolune

@@ -6,12 +6,22 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 class QWidget;
 
 namespace ferolune {
 
 // Every message box of the program carries this title.
 inline const QString ProgramTitle = QStringLiteral("ferolune");
+
+// The two questions of a calendar saved for a phone: whether it is discreet, and how many
+// hours before each event it reminds.
+struct PhoneCalendarChoice {
+    bool discreet = false;
+    std::optional<int> reminderHours; // none when no reminder is asked for
+    bool operator==(const PhoneCalendarChoice &) const = default;
+};
 
 class Dialogs {
 public:
@@ -32,6 +42,9 @@ public:
     // A file to save to; empty when the user cancels.
     virtual QString saveFileName(QWidget *parent, const QString &title, const QString &proposedPath,
                                  const QString &filter) = 0;
+    // How a calendar for a phone is written, a reminder 0..maxReminderHours hours ahead;
+    // nullopt when the user cancels.
+    virtual std::optional<PhoneCalendarChoice> choosePhoneCalendar(QWidget *parent, int maxReminderHours) = 0;
 
     // The file dialogs of the windows: they start in startFolder(), and the folder of the
     // file chosen becomes the start of the next one. Empty when the user cancels.
@@ -61,6 +74,7 @@ public:
                          const QString &filter) override;
     QString saveFileName(QWidget *parent, const QString &title, const QString &proposedPath,
                          const QString &filter) override;
+    std::optional<PhoneCalendarChoice> choosePhoneCalendar(QWidget *parent, int maxReminderHours) override;
 };
 
 } // namespace ferolune

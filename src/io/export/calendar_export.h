@@ -29,7 +29,7 @@ struct CalendarExport {
     int year = 0;
     double natalAngle = 0;  // unrounded, for whoever needs the number
     QString natalAngleText; // as the window shows it, e.g. "280.2"
-    QString personIdentity; // PersonIdentity() of the birth data; keys the event UIDs
+    QString personIdentity; // PersonIdentity() of the person; keys the event UIDs
     std::vector<ExportDay> days;
 };
 

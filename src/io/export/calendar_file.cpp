@@ -3,7 +3,6 @@
 #include "core/chart/natal_chart.h"
 #include "core/common/number_rules.h"
 #include "io/export/csv_export.h"
-#include "io/export/ics_export.h"
 
 namespace ferolune {
 
@@ -18,11 +17,11 @@ CalendarExport CalendarExportOf(const QString &name, const QString &personIdenti
             .days = ExportDaysOf(model, year)};
 }
 
-QByteArray TextFileOf(const CalendarExport &calendar, ExportFormat format)
+QByteArray TextFileOf(const CalendarExport &calendar, ExportFormat format, const IcsOptions &ics)
 {
     switch (format) {
     case ExportFormat::Ics:
-        return CalendarIcs(calendar);
+        return CalendarIcs(calendar, QDateTime::currentDateTimeUtc(), ics);
     case ExportFormat::Csv:
         return CalendarCsv(calendar);
     case ExportFormat::Pdf:

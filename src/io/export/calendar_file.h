@@ -5,6 +5,7 @@
 
 #include "io/export/calendar_export.h"
 #include "io/export/export_file.h"
+#include "io/export/ics_export.h"
 
 #include <QByteArray>
 
@@ -17,7 +18,8 @@ struct NatalChart;
 CalendarExport CalendarExportOf(const QString &name, const QString &personIdentity, int year, const NatalChart &natal,
                                 const CalendarModel &model);
 
-// The iCalendar or CSV bytes of `calendar`; empty for the PDF, which needs the window.
-QByteArray TextFileOf(const CalendarExport &calendar, ExportFormat format);
+// The iCalendar (written as `ics` says) or CSV bytes of `calendar`; empty for the PDF,
+// which needs the page painter.
+QByteArray TextFileOf(const CalendarExport &calendar, ExportFormat format, const IcsOptions &ics = {});
 
 } // namespace ferolune

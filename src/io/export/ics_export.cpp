@@ -61,26 +61,83 @@ QString fertileDescription(const CalendarExport &calendar, const QDate &phaseDay
     return (personLines(calendar) << QStringLiteral("Holdfázis nap: ") + dotted(phaseDay)).join(QLatin1Char('\n'));
 }
 
-// An all-day event from `first` to `last` (DTEND is the day after, as the format wants).
-void addEvent(icalcomponent *calendar, const QString &uid, const icaltimetype &stamp, const QDate &first,
-              const QDate &last, const QString &summary, const QString &description)
+// What an event says: a discreet file keeps only a neutral summary.
+struct EventText {
+    QString summary;
+    QString description; // none when empty
+};
+
+EventText phaseText(const CalendarExport &calendar, const ExportDay &day, const IcsOptions &options)
 {
-    icalcomponent *event = icalcomponent_new_vevent();
-    icalcomponent_add_property(event, icalproperty_new_uid(uid.toUtf8().constData()));
-    icalcomponent_add_property(event, icalproperty_new_dtstamp(stamp));
-    icalcomponent_add_property(event, icalproperty_new_dtstart(icalDate(first)));
-    icalcomponent_add_property(event, icalproperty_new_dtend(icalDate(last.addDays(1))));
-    icalcomponent_add_property(event, icalproperty_new_summary(summary.toUtf8().constData()));
-    icalcomponent_add_property(event, icalproperty_new_description(description.toUtf8().constData()));
-    // Marked days inform; they do not make the person busy.
-    icalcomponent_add_property(event, icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
-    icalcomponent_add_component(calendar, event);
+    if (options.discreet)
+        return {DiscreetPhaseSummary, {}};
+    return {day.dayClass == DayClass::PhaseBoy ? QStringLiteral("Holdfázis nap - fiú")
+                                               : QStringLiteral("Holdfázis nap - lány"),
+            phaseDescription(calendar, day)};
 }
+
+EventText fertileText(const CalendarExport &calendar, const QDate &phaseDay, const IcsOptions &options)
+{
+    if (options.discreet)
+        return {DiscreetFertileSummary, {}};
+    return {QStringLiteral("Termékeny nap"), fertileDescription(calendar, phaseDay)};
+}
+
+// A display alarm `hours` before the event starts ("-PT24H").
+icalcomponent *newReminder(int hours, const QString &text)
+{
+    icaltriggertype trigger{};
+    trigger.time = icaltime_null_time();
+    trigger.duration = icaldurationtype_null_duration();
+    trigger.duration.is_neg = hours > 0 ? 1 : 0;
+    trigger.duration.hours = static_cast<unsigned int>(hours);
+    icalcomponent *alarm = icalcomponent_new_valarm();
+    icalcomponent_add_property(alarm, icalproperty_new_action(ICAL_ACTION_DISPLAY));
+    icalcomponent_add_property(alarm, icalproperty_new_trigger(trigger));
+    // A display alarm must carry a text; the event's summary says no more than the event.
+    icalcomponent_add_property(alarm, icalproperty_new_description(text.toUtf8().constData()));
+    return alarm;
+}
+
+// The all-day events of one file: their UIDs, stamp and reminder.
+class EventWriter {
+public:
+    EventWriter(icalcomponent *root, const CalendarExport &calendar, const QDateTime &stamp, const IcsOptions &options)
+        : m_root(root), m_calendar(calendar), m_stamp(icalUtc(stamp)), m_options(options)
+    {
+    }
+
+    // An all-day event from `first` to `last` (DTEND is the day after, as the format wants),
+    // the `ordinal`-th of its kind in the year.
+    void add(const char *kind, int ordinal, const QDate &first, const QDate &last, const EventText &text)
+    {
+        icalcomponent *event = icalcomponent_new_vevent();
+        const QString uid = EventUid(m_calendar.personIdentity, m_calendar.year, kind, ordinal);
+        icalcomponent_add_property(event, icalproperty_new_uid(uid.toUtf8().constData()));
+        icalcomponent_add_property(event, icalproperty_new_dtstamp(m_stamp));
+        icalcomponent_add_property(event, icalproperty_new_dtstart(icalDate(first)));
+        icalcomponent_add_property(event, icalproperty_new_dtend(icalDate(last.addDays(1))));
+        icalcomponent_add_property(event, icalproperty_new_summary(text.summary.toUtf8().constData()));
+        if (!text.description.isEmpty())
+            icalcomponent_add_property(event, icalproperty_new_description(text.description.toUtf8().constData()));
+        // Marked days inform; they do not make the person busy.
+        icalcomponent_add_property(event, icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
+        if (m_options.reminderHours)
+            icalcomponent_add_component(event, newReminder(*m_options.reminderHours, text.summary));
+        icalcomponent_add_component(m_root, event);
+    }
+
+private:
+    icalcomponent *m_root;
+    const CalendarExport &m_calendar;
+    icaltimetype m_stamp;
+    const IcsOptions &m_options;
+};
 
 // Fertile days that end the year come before a moon-phase day on 1 to 3 January, three
 // days after the first of them; that day is in the next year's calendar. The event's UID
-// differs from the one the next year's file gives the January fertile days.
-void addYearEndFertileDays(icalcomponent *root, const CalendarExport &calendar, const icaltimetype &stamp)
+// differs from the ones the next year's file gives its events.
+void addYearEndFertileDays(EventWriter &events, const CalendarExport &calendar, const IcsOptions &options)
 {
     const std::vector<ExportDay> &days = calendar.days;
     size_t first = days.size();
@@ -89,18 +146,18 @@ void addYearEndFertileDays(icalcomponent *root, const CalendarExport &calendar, 
     if (first == days.size())
         return;
     const QDate phaseDay = days[first].date.addDays(3);
-    addEvent(root, EventUid(calendar.personIdentity, phaseDay, "fertile-year-end"), stamp, days[first].date,
-             days.back().date, QStringLiteral("Termékeny nap"), fertileDescription(calendar, phaseDay));
+    events.add("fertile-year-end", 1, days[first].date, days.back().date, fertileText(calendar, phaseDay, options));
 }
 
-Component newCalendar(const CalendarExport &calendar)
+Component newCalendar(const CalendarExport &calendar, const IcsOptions &options)
 {
     Component result(icalcomponent_new_vcalendar());
     icalcomponent_add_property(result.get(), icalproperty_new_version("2.0"));
     icalcomponent_add_property(result.get(), icalproperty_new_prodid("-//Ferolune//Ferolune//HU"));
     icalcomponent_add_property(result.get(), icalproperty_new_calscale("GREGORIAN"));
     // The name calendar programs give the imported calendar.
-    const QString title = QStringLiteral("Holdfázis naptár %1 - %2").arg(calendar.year).arg(calendar.name);
+    const QString title = options.discreet ? QStringLiteral("Naptár %1").arg(calendar.year)
+                                           : QStringLiteral("Holdfázis naptár %1 - %2").arg(calendar.year).arg(calendar.name);
     icalproperty *name = icalproperty_new_x(title.toUtf8().constData());
     icalproperty_set_x_name(name, "X-WR-CALNAME");
     icalcomponent_add_property(result.get(), name);
@@ -109,37 +166,48 @@ Component newCalendar(const CalendarExport &calendar)
 
 } // namespace
 
-QString EventUid(const QString &personIdentity, const QDate &phaseDay, const char *kind)
+QString ReminderHoursProblem(int hours)
 {
-    // A hash keeps the birth data out of the UID and gives it a fixed length.
-    const QByteArray person = QCryptographicHash::hash(personIdentity.toUtf8(), QCryptographicHash::Sha256).toHex();
-    return QStringLiteral("%1-%2-%3@ferolune")
-        .arg(QString::fromLatin1(person.left(24)), phaseDay.toString(QStringLiteral("yyyyMMdd")),
-             QString::fromLatin1(kind));
+    if (hours >= 0 && hours <= MaxReminderHours)
+        return {};
+    return QStringLiteral("Az emlékeztető 0 és %1 óra között lehet az esemény előtt (megadva: %2).")
+        .arg(MaxReminderHours)
+        .arg(hours);
 }
 
-QByteArray CalendarIcs(const CalendarExport &calendar, const QDateTime &stamp)
+QString EventUid(const QString &personIdentity, int year, const char *kind, int ordinal)
 {
-    const Component root = newCalendar(calendar);
-    const icaltimetype stampTime = icalUtc(stamp);
+    // A hash keeps the name out of the UID and gives it a fixed length.
+    const QByteArray person = QCryptographicHash::hash(personIdentity.toUtf8(), QCryptographicHash::Sha256).toHex();
+    return QStringLiteral("%1-%2-%3-%4@ferolune")
+        .arg(QString::fromLatin1(person.left(24)))
+        .arg(year)
+        .arg(QString::fromLatin1(kind))
+        .arg(ordinal);
+}
+
+QByteArray CalendarIcs(const CalendarExport &calendar, const QDateTime &stamp, const IcsOptions &options)
+{
+    const Component root = newCalendar(calendar, options);
+    EventWriter events(root.get(), calendar, stamp, options);
     const std::vector<ExportDay> &days = calendar.days;
+    int ordinal = 0;
     for (size_t index = 0; index < days.size(); ++index) {
         const ExportDay &day = days[index];
         if (!isPhase(day.dayClass))
             continue;
+        ++ordinal;
         size_t firstFertile = index;
         while (firstFertile > 0 && days[firstFertile - 1].dayClass == DayClass::Fertile)
             --firstFertile;
+        // The fertile span shares the ordinal of its moon-phase day; a span cut away by
+        // 1 January leaves its number unused.
         if (firstFertile < index)
-            addEvent(root.get(), EventUid(calendar.personIdentity, day.date, "fertile"), stampTime,
-                     days[firstFertile].date, days[index - 1].date, QStringLiteral("Termékeny nap"),
-                     fertileDescription(calendar, day.date));
-        const QString summary = day.dayClass == DayClass::PhaseBoy ? QStringLiteral("Holdfázis nap - fiú")
-                                                                   : QStringLiteral("Holdfázis nap - lány");
-        addEvent(root.get(), EventUid(calendar.personIdentity, day.date, "phase"), stampTime, day.date, day.date,
-                 summary, phaseDescription(calendar, day));
+            events.add("fertile", ordinal, days[firstFertile].date, days[index - 1].date,
+                       fertileText(calendar, day.date, options));
+        events.add("phase", ordinal, day.date, day.date, phaseText(calendar, day, options));
     }
-    addYearEndFertileDays(root.get(), calendar, stampTime);
+    addYearEndFertileDays(events, calendar, options);
     char *text = icalcomponent_as_ical_string_r(root.get());
     const QByteArray bytes(text);
     icalmemory_free_buffer(text);

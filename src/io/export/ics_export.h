@@ -4,16 +4,38 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QString>
+
+#include <optional>
 
 namespace ferolune {
 
-// The calendar as an iCalendar file (UTF-8): an all-day event for each moon-phase day and
-// one for the run of fertile days before it. The UIDs depend only on the person, the
-// moon-phase day and the event's kind, so a newer file for the same person and year
-// replaces the events of an older one. `stamp` is the DTSTAMP of every event.
-QByteArray CalendarIcs(const CalendarExport &calendar, const QDateTime &stamp = QDateTime::currentDateTimeUtc());
+// How an iCalendar file is written for a phone's calendar, which is often shared and synced.
+struct IcsOptions {
+    // Neutral summaries (DiscreetPhaseSummary, DiscreetFertileSummary), no descriptions and
+    // a neutral calendar name: nothing names fertility, sex, the person, her birth or the angle.
+    bool discreet = false;
+    // A display alarm this many hours before each event starts; none when empty.
+    std::optional<int> reminderHours;
+};
 
-// The UID of the event of `kind` ("phase" or "fertile") belonging to moon-phase day `phaseDay`.
-QString EventUid(const QString &personIdentity, const QDate &phaseDay, const char *kind);
+constexpr int MaxReminderHours = 168; // a week
+inline const QString DiscreetPhaseSummary = QStringLiteral("●");
+inline const QString DiscreetFertileSummary = QStringLiteral("○");
+
+// The Hungarian message for a reminder outside 0..MaxReminderHours; empty when it is fine.
+QString ReminderHoursProblem(int hours);
+
+// The calendar as an iCalendar file (UTF-8): an all-day event for each moon-phase day and
+// one for the run of fertile days before it. The UIDs depend only on the person and on
+// where the event stands in its year (its kind and ordinal), so a newer file for the same
+// person and year replaces the events of an older one, also after a corrected birth
+// minute has moved them. `stamp` is the DTSTAMP of every event.
+QByteArray CalendarIcs(const CalendarExport &calendar, const QDateTime &stamp = QDateTime::currentDateTimeUtc(),
+                       const IcsOptions &options = {});
+
+// The UID of the `ordinal`-th (1, 2 ...) event of `kind` ("phase", "fertile" ...) in
+// calendar year `year` of the person `personIdentity` names.
+QString EventUid(const QString &personIdentity, int year, const char *kind, int ordinal);
 
 } // namespace ferolune

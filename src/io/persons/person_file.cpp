@@ -60,6 +60,8 @@ const PlaceKey PlaceKeys[] = {
 };
 
 const char *const SummerTimeKey = "summerTime";
+// Optional: files written before it have none.
+const char *const EventKeyKey = "eventKey";
 
 // Why a file cannot be used, as the end of the message.
 using Failure = QString;
@@ -146,6 +148,10 @@ std::variant<SavedPerson, Failure> readPerson(const QJsonObject &root)
             return badValue(QLatin1StringView(entry.key));
         person.*entry.member = *place;
     }
+    const QJsonValue eventKey = root.value(QLatin1StringView(EventKeyKey));
+    if (!eventKey.isUndefined() && !eventKey.isString())
+        return badValue(QLatin1StringView(EventKeyKey));
+    saved.eventKey = eventKey.toString();
     return saved;
 }
 
@@ -164,6 +170,8 @@ QByteArray PersonJson(const SavedPerson &saved)
     for (const PlaceKey &entry : PlaceKeys)
         if ((person.*entry.member).geonameId != 0)
             root.insert(QLatin1StringView(entry.key), placeObject(person.*entry.member));
+    if (!saved.eventKey.isEmpty())
+        root.insert(QLatin1StringView(EventKeyKey), saved.eventKey);
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
