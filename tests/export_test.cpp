@@ -21,6 +21,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <functional>
 #include <set>
 
@@ -58,10 +59,11 @@ BirthData person()
     return fields;
 }
 
-CalendarExport calendarOf(const BirthData &fields)
+CalendarExport calendarOf(const BirthData &fields, const CycleHistory &cycle = {})
 {
     CalendarModel model;
     model.resetDays();
+    model.cycle = CycleLayerOf(cycle, 2027);
     for (const PhaseMark &phase : Phases) {
         const size_t cell = cellOf(phase.month, phase.day);
         model.days[cell] = {phase.kind, QString::fromUtf8(phase.tag), true};
@@ -179,22 +181,65 @@ TEST_F(ExportTest, IndependentReadersReadBackWhatWasWritten)
 
     const QJsonArray rows = read["csv"].toArray();
     ASSERT_EQ(rows.size(), 1 + 365);
-    const char *const expectedRows[][5] = {
-        {"date", "class", "tag", "exact", "moon_sign"},
-        {"2027-01-01", "fertile", "", "", ""},
-        {"2027-01-02", "phase-girl", "1-2-", "", "BIKA"},
-        {"2027-01-03", "not-fertile", "", "", ""},
-        {"2027-03-01", "phase-boy", "3-1-", "2027-03-01T23:14", "VIZONTO"},
-        {"2027-07-20", "phase-girl", "7,\"20\"", "", ""},
-        {"2027-12-31", "phase-boy", "1231", "", "KOS"},
+    // Without a cycle its two columns stay empty.
+    const char *const expectedRows[][7] = {
+        {"date", "class", "tag", "exact", "moon_sign", "cycle_day", "cycle"},
+        {"2027-01-01", "fertile", "", "", "", "", ""},
+        {"2027-01-02", "phase-girl", "1-2-", "", "BIKA", "", ""},
+        {"2027-01-03", "not-fertile", "", "", "", "", ""},
+        {"2027-03-01", "phase-boy", "3-1-", "2027-03-01T23:14", "VIZONTO", "", ""},
+        {"2027-07-20", "phase-girl", "7,\"20\"", "", "", "", ""},
+        {"2027-12-31", "phase-boy", "1231", "", "KOS", "", ""},
     };
     for (const auto &expected : expectedRows) { // row 0 is the header, row n day n of the year
         const QDate date = QDate::fromString(QString::fromLatin1(expected[0]), Qt::ISODate);
         QStringList fields;
         for (const QJsonValue &field : rows[date.isValid() ? date.dayOfYear() : 0].toArray())
             fields << field.toString();
-        EXPECT_EQ(fields, QStringList({expected[0], expected[1], expected[2], expected[3], expected[4]}));
+        EXPECT_EQ(fields, QStringList(std::begin(expected), std::end(expected)));
     }
+}
+
+// A cycle whose last start was on 20 December 2026 (usual 26-32 days, a start every 29
+// days): the window that began in December stands from 1 January, then a predicted start
+// and a window in each cycle, every event all day long, transparent, under a UID of its
+// own that another file of the year repeats.
+TEST_F(ExportTest, CycleWindowsAndPredictedStartsReadBack)
+{
+    const CalendarExport calendar = calendarOf(person(), CycleHistory{{QDate(2026, 12, 20)}});
+    const QString ics = path(QStringLiteral("ciklus.ics")), csv = path(QStringLiteral("ciklus.csv"));
+    ASSERT_TRUE(WriteFileAtomically(ics, CalendarIcs(calendar, Stamp)).ok());
+    ASSERT_TRUE(WriteFileAtomically(csv, CalendarCsv(calendar)).ok());
+    const QByteArray later = CalendarIcs(calendar, Stamp.addDays(30));
+    EXPECT_EQ(later.count("TRANSP:TRANSPARENT"), 8 + 13 + 12);
+
+    std::vector<std::array<QString, 3>> cycleEvents; // start, end, summary
+    std::set<QString> uids;
+    const QJsonObject read = pythonReadback(ics, csv);
+    for (const QJsonValue &value : read["ics"]["events"].toArray()) {
+        const QJsonObject event = value.toObject();
+        uids.insert(event["uid"].toString());
+        EXPECT_TRUE(later.contains(event["uid"].toString().toUtf8()));
+        if (event["summary"].toString().contains(QStringLiteral("ciklus")) ||
+            event["summary"].toString() == QStringLiteral("Várható vérzés")) {
+            cycleEvents.push_back({event["dtstart"]["value"].toString(), event["dtend"]["value"].toString(),
+                                   event["summary"].toString()});
+            EXPECT_EQ(event["description"].toString(),
+                      QStringLiteral("Név: Kovács Éva\nNaptármódszer (Knaus–Ogino)"));
+        }
+    }
+    EXPECT_EQ(uids.size(), 8u + 13 + 12);
+    const QString window = QStringLiteral("Termékeny időszak (ciklus)"), predicted = QStringLiteral("Várható vérzés");
+    ASSERT_EQ(cycleEvents.size(), 13u + 12);
+    std::sort(cycleEvents.begin(), cycleEvents.end());
+    const std::array<QString, 3> expected[] = {
+        {"2027-01-01", "2027-01-10", window},    {"2027-01-18", "2027-01-19", predicted},
+        {"2027-01-25", "2027-02-08", window},    {"2027-02-16", "2027-02-17", predicted},
+        {"2027-12-03", "2027-12-04", predicted}, {"2027-12-10", "2027-12-24", window},
+    };
+    for (const auto &event : expected)
+        EXPECT_TRUE(std::find(cycleEvents.begin(), cycleEvents.end(), event) != cycleEvents.end())
+            << event[0].toStdString() << " " << event[2].toStdString();
 }
 
 // Fertile days that end the year, before a moon-phase day on 2 January of the next one,

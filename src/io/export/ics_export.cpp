@@ -93,6 +93,47 @@ void addYearEndFertileDays(icalcomponent *root, const CalendarExport &calendar, 
              days.back().date, QStringLiteral("Termékeny nap"), fertileDescription(calendar, phaseDay));
 }
 
+// The UID of the `ordinal`-th event of `kind` of the menstrual cycle in the calendar's
+// year, counted from 1: the same history gives the same UIDs in every file of the year.
+QString cycleEventUid(const CalendarExport &calendar, const char *kind, int ordinal)
+{
+    const QByteArray person =
+        QCryptographicHash::hash(calendar.personIdentity.toUtf8(), QCryptographicHash::Sha256).toHex();
+    return QStringLiteral("%1-%2-%3-%4@ferolune")
+        .arg(QString::fromLatin1(person.left(24)))
+        .arg(calendar.year)
+        .arg(QString::fromLatin1(kind))
+        .arg(ordinal);
+}
+
+QString cycleDescription(const CalendarExport &calendar)
+{
+    return (QStringList{QStringLiteral("Név: ") + calendar.name, QStringLiteral("Naptármódszer (Knaus–Ogino)")})
+        .join(QLatin1Char('\n'));
+}
+
+// The cycle's fertile windows, each one event over its days (a window that began in the
+// year before starts on 1 January), and its predicted starts of bleeding.
+void addCycleEvents(icalcomponent *root, const CalendarExport &calendar, const icaltimetype &stamp)
+{
+    const std::vector<ExportDay> &days = calendar.days;
+    int windows = 0;
+    int predicted = 0;
+    for (size_t index = 0; index < days.size(); ++index) {
+        const CycleMark mark = days[index].cycle.mark;
+        if (mark == CycleMark::PeriodPredicted)
+            addEvent(root, cycleEventUid(calendar, "period-predicted", ++predicted), stamp, days[index].date,
+                     days[index].date, QStringLiteral("Várható vérzés"), cycleDescription(calendar));
+        if (mark != CycleMark::Fertile || (index > 0 && days[index - 1].cycle.mark == CycleMark::Fertile))
+            continue;
+        size_t last = index;
+        while (last + 1 < days.size() && days[last + 1].cycle.mark == CycleMark::Fertile)
+            ++last;
+        addEvent(root, cycleEventUid(calendar, "cycle-fertile", ++windows), stamp, days[index].date,
+                 days[last].date, QStringLiteral("Termékeny időszak (ciklus)"), cycleDescription(calendar));
+    }
+}
+
 Component newCalendar(const CalendarExport &calendar)
 {
     Component result(icalcomponent_new_vcalendar());
@@ -140,6 +181,7 @@ QByteArray CalendarIcs(const CalendarExport &calendar, const QDateTime &stamp)
                  summary, phaseDescription(calendar, day));
     }
     addYearEndFertileDays(root.get(), calendar, stampTime);
+    addCycleEvents(root.get(), calendar, stampTime);
     char *text = icalcomponent_as_ical_string_r(root.get());
     const QByteArray bytes(text);
     icalmemory_free_buffer(text);
