@@ -4,6 +4,7 @@
 #include "core/common/small_file.h"
 
 #include <QFileInfo>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonParseError>
@@ -61,6 +62,11 @@ const PlaceKey PlaceKeys[] = {
 
 const char *const SummerTimeKey = "summerTime";
 
+// The menstrual cycle, all three optional: a person saved without one has none of them.
+const char *const PeriodStartsKey = "periodStarts"; // ["2026-01-05", ...]
+const char *const UsualShortestKey = "usualShortest";
+const char *const UsualLongestKey = "usualLongest";
+
 // Why a file cannot be used, as the end of the message.
 using Failure = QString;
 
@@ -107,6 +113,56 @@ std::optional<PlaceChoice> readPlace(const QJsonValue &value)
     return PlaceChoice{text.toString(), *id};
 }
 
+QDate isoDate(const QJsonValue &value)
+{
+    const QString text = value.toString();
+    // Only the one form the writer uses: ten characters, no time, no week date.
+    return text.size() == 10 ? QDate::fromString(text, QStringLiteral("yyyy-MM-dd")) : QDate();
+}
+
+std::optional<Failure> readCycle(const QJsonObject &root, CycleHistory &cycle)
+{
+    const QJsonValue starts = root.value(QLatin1StringView(PeriodStartsKey));
+    if (!starts.isUndefined()) {
+        if (!starts.isArray())
+            return badValue(QLatin1StringView(PeriodStartsKey));
+        for (const QJsonValue start : starts.toArray()) {
+            const QDate date = isoDate(start);
+            if (!date.isValid())
+                return badValue(QLatin1StringView(PeriodStartsKey));
+            cycle.periodStarts.push_back(date);
+        }
+    }
+    const std::pair<const char *, int CycleHistory::*> lengths[] = {{UsualShortestKey, &CycleHistory::usualShortest},
+                                                                    {UsualLongestKey, &CycleHistory::usualLongest}};
+    for (const auto &[key, member] : lengths) {
+        const QJsonValue value = root.value(QLatin1StringView(key));
+        if (value.isUndefined())
+            continue;
+        const std::optional<int> length = wholeNumber(value, 0, 1000);
+        if (!length)
+            return badValue(QLatin1StringView(key));
+        cycle.*member = *length;
+    }
+    // A start the calendar could not lay out is refused here with the cycle window's own
+    // message, never carried into a run.
+    if (const std::optional<QString> problem = CycleHistoryProblem(cycle, QDate::currentDate()))
+        return *problem;
+    return std::nullopt;
+}
+
+void writeCycle(QJsonObject &root, const CycleHistory &cycle)
+{
+    if (cycle == CycleHistory{})
+        return;
+    QJsonArray starts;
+    for (const QDate &start : cycle.periodStarts)
+        starts.append(start.toString(QStringLiteral("yyyy-MM-dd")));
+    root.insert(QLatin1StringView(PeriodStartsKey), starts);
+    root.insert(QLatin1StringView(UsualShortestKey), cycle.usualShortest);
+    root.insert(QLatin1StringView(UsualLongestKey), cycle.usualLongest);
+}
+
 std::variant<SavedPerson, Failure> readPerson(const QJsonObject &root)
 {
     if (root.value(QStringLiteral("format")).toString() != FormatName)
@@ -146,6 +202,8 @@ std::variant<SavedPerson, Failure> readPerson(const QJsonObject &root)
             return badValue(QLatin1StringView(entry.key));
         person.*entry.member = *place;
     }
+    if (const std::optional<Failure> failure = readCycle(root, saved.cycle))
+        return *failure;
     return saved;
 }
 
@@ -164,6 +222,7 @@ QByteArray PersonJson(const SavedPerson &saved)
     for (const PlaceKey &entry : PlaceKeys)
         if ((person.*entry.member).geonameId != 0)
             root.insert(QLatin1StringView(entry.key), placeObject(person.*entry.member));
+    writeCycle(root, saved.cycle);
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
