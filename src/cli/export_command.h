@@ -4,6 +4,7 @@
 // The birth fields are filled as the main window would hold them, and the run goes through
 // the same checks, messages and computation as a calendar run from the window.
 
+#include "core/calendar/menstrual_cycle.h"
 #include "core/chart/birth_data.h"
 #include "io/export/export_file.h"
 
@@ -34,6 +35,7 @@ struct ExportRequest {
     QString chartFile;  // the chart file or saved person the fields come from, if any
     QString outputPath; // StandardOutputPath for standard output
     ExportFormat format = ExportFormat::Csv;
+    CycleHistory cycle; // the menstrual cycle laid over the calendar; empty for none
 };
 
 // Why the options make no request, and the status the program ends with.
