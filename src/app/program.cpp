@@ -53,7 +53,9 @@ void Program::runCalendar()
         m_mainWindow->focusField(problem->focusControl);
         return;
     }
-    m_calendar->runCalendar(std::get<CalendarRun>(run));
+    CalendarRun calendarRun = std::get<CalendarRun>(run);
+    calendarRun.calendar.cycle = m_mainWindow->cycleHistory();
+    m_calendar->runCalendar(calendarRun);
 }
 
 } // namespace ferolune

@@ -70,6 +70,7 @@ void PersonFiles::openPersonFile(const QString &path)
         return;
     }
     m_window.setBirthData(file.person->fields);
+    m_window.setCycleHistory(file.person->cycle);
     m_places.followPlaceIfZoneMatches();
 }
 
@@ -82,7 +83,9 @@ void PersonFiles::save()
         return;
     if (!IsPersonFilePath(path))
         path += QLatin1Char('.') + PersonFileSuffix;
-    const QString error = WritePersonFile(path, fields);
+    SavedPerson person(fields);
+    person.cycle = m_window.cycleHistory();
+    const QString error = WritePersonFile(path, person);
     if (!error.isEmpty())
         m_dialogs.message(&m_window, error, Dialogs::Icon::Critical);
 }
