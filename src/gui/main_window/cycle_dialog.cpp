@@ -5,6 +5,7 @@
 #include <QCalendarWidget>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QKeyEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -110,7 +111,6 @@ CycleDialog::CycleDialog(const CycleHistory &history, const QDate &today, Dialog
         txtStart->setText(date.toString(DateForm));
         addTypedStart();
     });
-    connect(txtStart, &QLineEdit::returnPressed, this, &CycleDialog::addTypedStart);
     connect(cmdAdd, &QPushButton::clicked, this, &CycleDialog::addTypedStart);
     connect(cmdRemove, &QPushButton::clicked, this, &CycleDialog::removeSelectedStart);
     connect(spnShortest, &QSpinBox::valueChanged, this, &CycleDialog::showHistory);
@@ -118,6 +118,19 @@ CycleDialog::CycleDialog(const CycleHistory &history, const QDate &today, Dialog
     connect(buttons, &QDialogButtonBox::accepted, this, &CycleDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CycleDialog::reject);
     showHistory();
+    txtStart->setFocus();
+}
+
+void CycleDialog::keyPressEvent(QKeyEvent *event)
+{
+    // Enter in the date field adds the date typed; in an empty field, and elsewhere, it is
+    // the dialog's OK.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && txtStart->hasFocus() && !txtStart->text().trimmed().isEmpty()) {
+        addTypedStart();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 CycleHistory CycleDialog::history() const

@@ -36,6 +36,9 @@ public:
     // Closes with the history when its usual lengths can be kept, else says why.
     void accept() override;
 
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     void showHistory();
 
