@@ -42,7 +42,7 @@ CalendarRequest benchRequest(const QByteArray &residence = {})
 {
     const RunValues values = std::get<RunValues>(ReadRunValues(BirthData{}, QString::number(CalendarYear)));
     const NatalChart natal = ComputeNatalChart(values.birth, benchEphemeris());
-    return {values.calendarYear, values.birth.zoneHours, residence, natal.angle, natal.angleRounded};
+    return {values.calendarYear, values.birth.zoneHours, residence, natal.angle, natal.angleRounded, {}};
 }
 
 // The Julian days of the year scan's moments, in the order it computes them, and its calendar.

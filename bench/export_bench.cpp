@@ -33,7 +33,7 @@ const ScannedYear &scannedYear()
         const NatalChart natal = ComputeNatalChart(values.birth, ephemeris);
         ScannedYear result;
         result.natalAngle = natal.angle;
-        result.model = *ScanYear({CalendarYear, values.birth.zoneHours, {}, natal.angle, natal.angleRounded}, ephemeris);
+        result.model = *ScanYear({CalendarYear, values.birth.zoneHours, {}, natal.angle, natal.angleRounded, {}}, ephemeris);
         return result;
     }();
     return scanned;

@@ -7,6 +7,7 @@
 #include "gui/calendar_window/calendar_window.h"
 #include "gui/calendar_window/calendar_worker.h"
 #include "io/page/calendar_page.h"
+#include "io/page/page_layout.h"
 #include "core/chart/ephemeris.h"
 #include "core/chart/natal_chart.h"
 #include "gui/widgets/dialogs.h"
@@ -15,6 +16,8 @@
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QImage>
+#include <QPainter>
 #include <QStringList>
 
 using namespace ferolune;
@@ -87,9 +90,34 @@ void BM_PdfExport(benchmark::State &bench)
     bench.counters["bytes"] = static_cast<double>(bytes);
 }
 
+// The cycle layer's share of a calendar run: the page of a scanned year painted at its own
+// size, without a cycle (0) and with two years of recorded starts laid over it and the
+// layer computed afresh each time (1); the difference is what the cycle adds.
+void BM_CyclePage(benchmark::State &bench)
+{
+    Ephemeris ephemeris(EphemerisDirectories);
+    const CalendarRun run = benchRun();
+    const NatalChart natal = ComputeNatalChart(run.birth, ephemeris);
+    CalendarRequest request = run.calendar;
+    request.natalAngle = natal.angle;
+    request.natalAngleRounded = natal.angleRounded;
+    CalendarPageContent page = PageOfRun(run.heading, natal.text(), AngleCaption(natal), *ComputeYearCalendar(request, ephemeris));
+    CycleHistory history;
+    for (QDate start(2024, 1, 3); start < QDate(2026, 1, 1); start = start.addDays(28 + start.day() % 5))
+        history.periodStarts.push_back(start);
+    QImage image(CalendarClientSize, QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : bench) {
+        if (bench.range(0) == 1)
+            page.model.cycle = CycleLayerOf(history, request.year);
+        QPainter painter(&image);
+        PaintCalendarPage(painter, page);
+    }
+}
+
 BENCHMARK(BM_CalendarRun)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_DayDetailRun)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_PdfExport)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CyclePage)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

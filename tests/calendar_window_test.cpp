@@ -301,6 +301,25 @@ private slots:
         QCOMPARE(window->pageText("lblEfemerisz").isEmpty(), !builtIn);
     }
 
+    // With a cycle from 1 March the tooltip names each day's cycle day under what it said
+    // before; a day before the first start says nothing of the cycle.
+    void cycleDayInTheToolTip()
+    {
+        CalendarModel model = sampleModel();
+        model.exactReturns[73] = ExactReturn{0, QDateTime(QDate(2026, 3, 15), QTime(2, 7, 41)), 10, std::nullopt, {}, {}};
+        model.cycle = CycleLayerOf(CycleHistory{{QDate(2026, 3, 1)}}, 2026);
+        window->setModel(model);
+        const std::pair<int, QString> cells[] = {
+            {58, QString()},
+            {59, QStringLiteral("A ciklus 1. napja – vérzés kezdete")},
+            {65, QStringLiteral("A ciklus 7. napja")},
+            {73, QStringLiteral("2026.03.15 02:07 – Hold: BAK\nA ciklus 15. napja – termékeny időszak (ciklus)")},
+            {88, QStringLiteral("A ciklus 1. napja – várható vérzés")},
+        };
+        for (const auto &[cell, toolTip] : cells)
+            QCOMPARE(window->cellToolTip(cell), toolTip);
+    }
+
     void cellsPaintedInTheirColours()
     {
         window->setModel(sampleModel());

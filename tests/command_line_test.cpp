@@ -171,11 +171,12 @@ private slots:
 
         const QStringList rows = csvRows(dir.filePath("naptar.csv"));
         QCOMPARE(rows.size(), 366);
-        QCOMPARE(rows[0], QStringLiteral("date,class,tag,exact,moon_sign"));
+        QCOMPARE(rows[0], QStringLiteral("date,class,tag,exact,moon_sign,cycle_day,cycle"));
         QDate day(2026, 1, 1);
         for (qsizetype row = 1; row < rows.size(); ++row, day = day.addDays(1)) {
             const QStringList columns = rows[row].split(QLatin1Char(','));
-            QCOMPARE(columns.size(), 5);
+            QCOMPARE(columns.size(), 7);
+            QCOMPARE(columns[5] + columns[6], QString()); // no cycle given
             QCOMPARE(columns[0], day.toString(Qt::ISODate));
             const auto phase = PhaseDays2026.find(columns[0]);
             const bool fertile = PhaseDays2026.count(day.addDays(1).toString(Qt::ISODate)) ||
@@ -316,6 +317,17 @@ private slots:
                                                 << "Helytelen nap!" << 1;
         QTest::newRow("empty place") << with(placed, "--place", "") << "A --place értéke üres: adja meg a hely nevét."
                                      << 1;
+        const auto cycled = [&good](const QStringList &cycle) { return good + cycle; };
+        QTest::newRow("period after today") << cycled({"--period", "2999-01-01"})
+                                            << "A 2999.01.01 vérzéskezdet a mai napnál későbbi!" << 1;
+        QTest::newRow("period twice") << cycled({"--period", "2026-01-05", "--period", "2026-01-05"})
+                                      << "A 2026.01.05 vérzéskezdet kétszer szerepel!" << 1;
+        QTest::newRow("period no date") << cycled({"--period", "2026-02-30"}) << "A --period értéke ÉÉÉÉ-HH-NN" << 1;
+        QTest::newRow("shortest 19") << cycled({"--shortest", "19"})
+                                     << "A szokásos legrövidebb ciklus hossza 20 és 45 nap között lehet!" << 1;
+        QTest::newRow("shortest above longest") << cycled({"--shortest", "33", "--longest", "32"})
+                                                << "A szokásos legrövidebb ciklus nem lehet hosszabb a leghosszabbnál!"
+                                                << 1;
         QTest::newRow("the hour skipped in spring")
             << with(with(with(placed, "--place", "Budapest"), "--date", "1985-03-31"), "--time", "02:30")
             << "A születési helyen (Budapest) 1985. március 31. 02:30 nem létező időpont: ekkor kezdődött a nyári "
@@ -398,6 +410,52 @@ private slots:
         QFile fromWindow(dialogs.savePath), fromCommandLine(dir.filePath("naptar.csv"));
         QVERIFY(fromWindow.open(QIODevice::ReadOnly) && fromCommandLine.open(QIODevice::ReadOnly));
         QCOMPARE(fromWindow.readAll(), fromCommandLine.readAll());
+    }
+
+    // The cycle's columns follow the calendar rule day by day: four starts with a 60-day
+    // gap that does not count and a 20-day cycle that cuts its window, too few cycles for
+    // her own basis, so her usual 24-35 days give the window (days 6 to 24) and a start
+    // predicted every 30 days, on into the next year. A saved person brings her own cycle,
+    // and the lunar columns stay as they are without one.
+    void cycleColumns()
+    {
+        QTemporaryDir dir;
+        const QStringList periods = {"--period", "2026-01-05", "--period", "2026-02-02", "--period", "2026-04-03",
+                                     "--period", "2026-04-23", "--shortest", "24", "--longest", "35"};
+        SavedPerson anna;
+        anna.cycle = {{QDate(2026, 1, 5), QDate(2026, 2, 2), QDate(2026, 4, 3), QDate(2026, 4, 23)}, 24, 35};
+        const QString saved = writeFile(inputs.filePath("anna.ferolune"), PersonJson(anna));
+        for (const QStringList &arguments :
+             {exportOf(defaultBirth(), "2026", "holdnaptar.csv"), exportOf(defaultBirth() + periods, "2026", "2026.csv"),
+              QStringList{"export", "--chart", saved, "--year", "2027", "-o", "2027.csv"}}) {
+            const ProgramRun run = runProgram(arguments, dir.path());
+            QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        }
+        const QStringList lunar = csvRows(dir.filePath("holdnaptar.csv"));
+        std::map<QString, QStringList> cycleColumns; // date -> cycle_day, cycle
+        for (const QString year : {"2026", "2027"}) {
+            const QStringList rows = csvRows(dir.filePath(year + ".csv"));
+            QCOMPARE(rows.value(0), QStringLiteral("date,class,tag,exact,moon_sign,cycle_day,cycle"));
+            for (const QString &row : rows.mid(1))
+                cycleColumns[row.section(',', 0, 0)] = row.section(',', 5).split(',');
+            if (year == "2026") {
+                QCOMPARE(rows.size(), lunar.size());
+                for (qsizetype k = 1; k < rows.size(); ++k)
+                    QCOMPARE(rows[k].section(QLatin1Char(','), 0, 4), lunar[k].section(QLatin1Char(','), 0, 4));
+            }
+        }
+        const std::pair<const char *, QStringList> expected[] = {
+            {"2026-01-04", {"", ""}},           {"2026-01-05", {"1", "period"}},   {"2026-01-09", {"5", ""}},
+            {"2026-01-10", {"6", "fertile"}},   {"2026-01-28", {"24", "fertile"}}, {"2026-01-29", {"25", ""}},
+            {"2026-02-02", {"1", "period"}},    {"2026-04-02", {"60", ""}},        {"2026-04-03", {"1", "period"}},
+            {"2026-04-22", {"20", "fertile"}},  {"2026-04-23", {"1", "period"}},   {"2026-05-22", {"30", ""}},
+            {"2026-05-23", {"1", "period-predicted"}}, {"2026-05-28", {"6", "fertile"}},
+            {"2026-12-19", {"1", "period-predicted"}}, {"2026-12-31", {"13", "fertile"}},
+            {"2027-01-01", {"14", "fertile"}},  {"2027-01-12", {"25", ""}},
+            {"2027-01-18", {"1", "period-predicted"}}, {"2027-01-23", {"6", "fertile"}},
+        };
+        for (const auto &[date, columns] : expected)
+            QVERIFY2(cycleColumns[date] == columns, qPrintable(date + QStringLiteral(": ") + cycleColumns[date].join('|')));
     }
 
 private:

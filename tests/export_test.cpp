@@ -21,6 +21,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <functional>
 #include <set>
 
@@ -58,8 +59,10 @@ BirthData person()
     return fields;
 }
 
-// The calendar of the table, each moon-phase day `shift` days later where the year allows.
-CalendarExport calendarOf(const BirthData &fields, const QString &eventKey = {}, int shift = 0)
+// The calendar of the table, each moon-phase day `shift` days later where the year allows,
+// with `cycle` laid over it.
+CalendarExport calendarOf(const BirthData &fields, const QString &eventKey = {}, int shift = 0,
+                          const CycleHistory &cycle = {})
 {
     const auto cellOf = [shift](int month, int day) {
         const QDate moved = QDate(2027, month, day).addDays(shift);
@@ -67,6 +70,7 @@ CalendarExport calendarOf(const BirthData &fields, const QString &eventKey = {},
     };
     CalendarModel model;
     model.resetDays();
+    model.cycle = CycleLayerOf(cycle, 2027);
     for (const PhaseMark &phase : Phases) {
         const size_t cell = cellOf(phase.month, phase.day);
         model.days[cell] = {phase.kind, QString::fromUtf8(phase.tag), true};
@@ -184,22 +188,65 @@ TEST_F(ExportTest, IndependentReadersReadBackWhatWasWritten)
 
     const QJsonArray rows = read["csv"].toArray();
     ASSERT_EQ(rows.size(), 1 + 365);
-    const char *const expectedRows[][5] = {
-        {"date", "class", "tag", "exact", "moon_sign"},
-        {"2027-01-01", "fertile", "", "", ""},
-        {"2027-01-02", "phase-girl", "1-2-", "", "BIKA"},
-        {"2027-01-03", "not-fertile", "", "", ""},
-        {"2027-03-01", "phase-boy", "3-1-", "2027-03-01T23:14", "VIZONTO"},
-        {"2027-07-20", "phase-girl", "7,\"20\"", "", ""},
-        {"2027-12-31", "phase-boy", "1231", "", "KOS"},
+    // Without a cycle its two columns stay empty.
+    const char *const expectedRows[][7] = {
+        {"date", "class", "tag", "exact", "moon_sign", "cycle_day", "cycle"},
+        {"2027-01-01", "fertile", "", "", "", "", ""},
+        {"2027-01-02", "phase-girl", "1-2-", "", "BIKA", "", ""},
+        {"2027-01-03", "not-fertile", "", "", "", "", ""},
+        {"2027-03-01", "phase-boy", "3-1-", "2027-03-01T23:14", "VIZONTO", "", ""},
+        {"2027-07-20", "phase-girl", "7,\"20\"", "", "", "", ""},
+        {"2027-12-31", "phase-boy", "1231", "", "KOS", "", ""},
     };
     for (const auto &expected : expectedRows) { // row 0 is the header, row n day n of the year
         const QDate date = QDate::fromString(QString::fromLatin1(expected[0]), Qt::ISODate);
         QStringList fields;
         for (const QJsonValue &field : rows[date.isValid() ? date.dayOfYear() : 0].toArray())
             fields << field.toString();
-        EXPECT_EQ(fields, QStringList({expected[0], expected[1], expected[2], expected[3], expected[4]}));
+        EXPECT_EQ(fields, QStringList(std::begin(expected), std::end(expected)));
     }
+}
+
+// A cycle whose last start was on 20 December 2026 (usual 26-32 days, a start every 29
+// days): the window that began in December stands from 1 January, then a predicted start
+// and a window in each cycle, every event all day long, transparent, under a UID of its
+// own that another file of the year repeats.
+TEST_F(ExportTest, CycleWindowsAndPredictedStartsReadBack)
+{
+    const CalendarExport calendar = calendarOf(person(), {}, 0, CycleHistory{{QDate(2026, 12, 20)}});
+    const QString ics = path(QStringLiteral("ciklus.ics")), csv = path(QStringLiteral("ciklus.csv"));
+    ASSERT_TRUE(WriteFileAtomically(ics, CalendarIcs(calendar, Stamp)).ok());
+    ASSERT_TRUE(WriteFileAtomically(csv, CalendarCsv(calendar)).ok());
+    const QByteArray later = CalendarIcs(calendar, Stamp.addDays(30));
+    EXPECT_EQ(later.count("TRANSP:TRANSPARENT"), 8 + 13 + 12);
+
+    std::vector<std::array<QString, 3>> cycleEvents; // start, end, summary
+    std::set<QString> uids;
+    const QJsonObject read = pythonReadback(ics, csv);
+    for (const QJsonValue &value : read["ics"]["events"].toArray()) {
+        const QJsonObject event = value.toObject();
+        uids.insert(event["uid"].toString());
+        EXPECT_TRUE(later.contains(event["uid"].toString().toUtf8()));
+        if (event["summary"].toString().contains(QStringLiteral("ciklus")) ||
+            event["summary"].toString() == QStringLiteral("Várható vérzés")) {
+            cycleEvents.push_back({event["dtstart"]["value"].toString(), event["dtend"]["value"].toString(),
+                                   event["summary"].toString()});
+            EXPECT_EQ(event["description"].toString(),
+                      QStringLiteral("Név: Kovács Éva\nNaptármódszer (Knaus–Ogino)"));
+        }
+    }
+    EXPECT_EQ(uids.size(), 8u + 13 + 12);
+    const QString window = QStringLiteral("Termékeny időszak (ciklus)"), predicted = QStringLiteral("Várható vérzés");
+    ASSERT_EQ(cycleEvents.size(), 13u + 12);
+    std::sort(cycleEvents.begin(), cycleEvents.end());
+    const std::array<QString, 3> expected[] = {
+        {"2027-01-01", "2027-01-10", window},    {"2027-01-18", "2027-01-19", predicted},
+        {"2027-01-25", "2027-02-08", window},    {"2027-02-16", "2027-02-17", predicted},
+        {"2027-12-03", "2027-12-04", predicted}, {"2027-12-10", "2027-12-24", window},
+    };
+    for (const auto &event : expected)
+        EXPECT_TRUE(std::find(cycleEvents.begin(), cycleEvents.end(), event) != cycleEvents.end())
+            << event[0].toStdString() << " " << event[2].toStdString();
 }
 
 // Fertile days that end the year, before a moon-phase day on 2 January of the next one,
@@ -259,23 +306,26 @@ TEST_F(ExportTest, NewerFileOfThePersonReplacesEveryEvent)
               uidsOf(calendarOf(person()), QStringLiteral("b.ics")));
 }
 
-// A discreet file read back shows no word of fertility, sex, the person, her birth or the
-// angle, and reminds of every event.
+// A discreet file read back shows no word of fertility, bleeding, sex, the person, her
+// birth or the angle, and reminds of every event, the cycle's too.
 TEST_F(ExportTest, DiscreetFileNamesNothingAndRemindsOfEveryEvent)
 {
+    const CalendarExport calendar = calendarOf(person(), {}, 0, CycleHistory{{QDate(2026, 12, 20)}});
     const QString ics = path(QStringLiteral("telefon.ics")), csv = path(QStringLiteral("naptar.csv"));
-    ASSERT_TRUE(WriteFileAtomically(ics, CalendarIcs(calendarOf(person()), Stamp, {true, 24})).ok());
-    ASSERT_TRUE(WriteFileAtomically(csv, CalendarCsv(calendarOf(person()))).ok());
+    ASSERT_TRUE(WriteFileAtomically(ics, CalendarIcs(calendar, Stamp, {true, 24})).ok());
+    ASSERT_TRUE(WriteFileAtomically(csv, CalendarCsv(calendar)).ok());
     const QJsonObject read = pythonReadback(ics, csv)["ics"].toObject();
-    const QStringList words = {"ermékeny", "fiú", "lány", "Hold", "Kovács", "Éva", "1988",
-                               "280", "FOK", "Név", "VIZONTO", "BIKA"};
+    const QStringList words = {"ermékeny", "fiú", "lány", "Hold", "Kovács", "Éva", "1988", "280",
+                               "FOK", "Név", "VIZONTO", "BIKA", "ciklus", "vérzés", "Knaus"};
     for (const QJsonValue &text : read["texts"].toArray())
         for (const QString &word : words)
             EXPECT_FALSE(text.toString().contains(word, Qt::CaseInsensitive)) << qPrintable(text.toString());
     const QJsonArray events = read["events"].toArray();
-    ASSERT_EQ(events.size(), qsizetype(std::size(Events)));
+    ASSERT_EQ(events.size(), qsizetype(std::size(Events) + 13 + 12));
+    const QStringList neutral = {DiscreetPhaseSummary, DiscreetFertileSummary, DiscreetCycleWindowSummary,
+                                 DiscreetPredictedStartSummary};
     for (const QJsonValue &event : events) {
-        EXPECT_TRUE(event["summary"] == DiscreetPhaseSummary || event["summary"] == DiscreetFertileSummary);
+        EXPECT_TRUE(neutral.contains(event["summary"].toString())) << qPrintable(event["summary"].toString());
         EXPECT_EQ(QJsonDocument(event["alarms"].toArray()).toJson(QJsonDocument::Compact),
                   R"([{"action":"DISPLAY","trigger_hours":-24}])");
     }

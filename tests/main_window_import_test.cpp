@@ -1,11 +1,16 @@
 // "ASZTRÓGRAM MEGNYITÁSA" on the real main window, with the open-file dialog answered by
 // the test and chart files written by the test.
 
+#include "gui/main_window/cycle_dialog.h"
 #include "io/chartfile/chart_file.h"
+#include "io/persons/person_file.h"
 #include "support/main_window_harness.h"
 
 #include <QCheckBox>
 #include <QFileDialog>
+#include <QLabel>
+#include <QListWidget>
+#include <QSpinBox>
 #include <QMessageBox>
 #include <QRadioButton>
 #include <QStandardPaths>
@@ -38,6 +43,8 @@ private slots:
     void fileDialogsStartInAFolderOfTheUser();
     void fileDialogsFollowTheLastFolder();
     void messageBoxShowsItsTitle();
+    void cycleDialogRefusesNamingTheDate();
+    void savedPersonKeepsHerCycle();
 };
 
 void MainWindowImportTest::importFillsTheFields_data()
@@ -183,3 +190,82 @@ void MainWindowImportTest::messageBoxShowsItsTitle()
 
 QTEST_MAIN(MainWindowImportTest)
 #include "main_window_import_test.moc"
+
+// Starts typed into the cycle dialog on 8 December 2026: a date not in its form, one after
+// today and one recorded twice are refused with a message naming it; a cycle too long to
+// count is listed, not refused. Lengths outside 20-45 keep the dialog open.
+void MainWindowImportTest::cycleDialogRefusesNamingTheDate()
+{
+    ScriptedDialogs dialogs;
+    CycleDialog dialog(CycleHistory{{QDate(2026, 1, 5)}}, QDate(2026, 12, 8), dialogs);
+    auto *typed = dialog.findChild<QLineEdit *>(QStringLiteral("txtStart"));
+    const struct {
+        const char *text;
+        const char *message; // nullptr: added
+    } entries[] = {
+        {"2026.02.02", nullptr},
+        {"2026.4.3.", nullptr}, // 60 days after the last: listed as not counting
+        {"2026.02.30", "Helytelen dátum: „2026.02.30”!"},
+        {"2026-03-01", "Helytelen dátum: „2026-03-01”!"},
+        {"2026.12.09", "A 2026.12.09 vérzéskezdet a mai napnál későbbi!"},
+        {"2026.02.02", "A 2026.02.02 vérzéskezdet kétszer szerepel!"},
+        {"2026.12.08", nullptr},
+    };
+    for (const auto &entry : entries) {
+        dialogs.messages.clear();
+        typed->setText(QString::fromUtf8(entry.text));
+        QCOMPARE(dialog.addTypedStart(), entry.message == nullptr);
+        if (entry.message)
+            QVERIFY2(dialogs.texts().startsWith(QString::fromUtf8(entry.message)), qPrintable(dialogs.texts()));
+    }
+    const std::vector<QDate> starts = {QDate(2026, 1, 5), QDate(2026, 2, 2), QDate(2026, 4, 3), QDate(2026, 12, 8)};
+    QCOMPARE(dialog.history().periodStarts, starts);
+    QCOMPARE(dialog.findChild<QListWidget *>(QStringLiteral("lstStarts"))->count(), 4);
+    QCOMPARE(dialog.findChild<QLabel *>(QStringLiteral("lblUncounted"))->text(),
+             QStringLiteral("2026.02.02 – 2026.04.03: 60 nap, nem számít\n2026.04.03 – 2026.12.08: 249 nap, nem számít"));
+    QCOMPARE(dialog.findChild<QLabel *>(QStringLiteral("lblBasis"))->text(),
+             QStringLiteral("A naptár alapja: kevesebb mint 6 ciklus: a megadott 26–32 nap"));
+
+    // Enter in the date field adds the date and leaves the dialog open.
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    typed->setFocus();
+    QTest::keyClicks(typed, QStringLiteral("2026.03.01"));
+    QTest::keyClick(typed, Qt::Key_Return);
+    QCOMPARE(dialog.history().periodStarts.size(), size_t(5));
+    QVERIFY(dialog.isVisible());
+
+    dialogs.messages.clear();
+    dialog.findChild<QSpinBox *>(QStringLiteral("spnShortest"))->setValue(19);
+    dialog.accept();
+    QCOMPARE(dialogs.texts(), QStringLiteral("A szokásos legrövidebb ciklus hossza 20 és 45 nap között lehet!"));
+    QVERIFY(dialog.isVisible());
+}
+
+// MENTÉS saves the cycle with the person; opening her brings it back, an older file
+// without one clears it, and a chart file leaves it as it is.
+void MainWindowImportTest::savedPersonKeepsHerCycle()
+{
+    MainWindowHarness harness;
+    QVERIFY(harness.start());
+    const CycleHistory cycle{{QDate(2026, 10, 7), QDate(2026, 11, 4)}, 25, 33};
+    harness.window.setCycleHistory(cycle);
+    harness.dialogs.savePath = directory.filePath(QStringLiteral("anna.ferolune"));
+    QTest::mouseClick(harness.control<QWidget>(QStringLiteral("cmdSave")), Qt::LeftButton);
+    QVERIFY2(harness.dialogs.messages.empty(), qPrintable(harness.dialogs.texts()));
+
+    QFile older(directory.filePath(QStringLiteral("regi.ferolune")));
+    QVERIFY(older.open(QIODevice::WriteOnly));
+    older.write(PersonJson(BirthData{}));
+    older.close();
+    const QString chart = writeChartFile(QStringLiteral("anna.hvs"), "\"A\",1990,1,2,15,0,47,30,19,5,-1,0,0,#FALSE#\n");
+    const std::pair<QString, CycleHistory> opened[] = {{older.fileName(), CycleHistory{}},
+                                                       {harness.dialogs.savePath, cycle},
+                                                       {chart, cycle}};
+    for (const auto &[path, expected] : opened) {
+        harness.dialogs.chosenFile = path;
+        QTest::mouseClick(harness.control<QWidget>(QStringLiteral("Command5")), Qt::LeftButton);
+        QVERIFY2(harness.dialogs.messages.empty(), qPrintable(harness.dialogs.texts()));
+        QVERIFY2(harness.window.cycleHistory() == expected, qPrintable(path));
+    }
+}

@@ -11,9 +11,11 @@ using namespace ferolune;
 
 namespace {
 
+// A person with a recorded cycle and usual lengths of her own.
 SavedPerson somePerson()
 {
     SavedPerson saved;
+    saved.cycle = {{QDate(2026, 2, 2), QDate(2026, 1, 5)}, 24, 35};
     saved.eventKey = QStringLiteral("6f1d2c3e-aaaa-4bbb-8ccc-123456789abc");
     BirthData &person = saved.fields;
     person.txtName = QStringLiteral("Kovács \"Öcsi\" Ödön\n");
@@ -45,6 +47,18 @@ TEST(PersonFile, ReadsBackWhatItWrote)
     ASSERT_TRUE(read.person) << read.message.toStdString();
     EXPECT_EQ(*read.person, person);
     EXPECT_TRUE(read.message.isEmpty());
+}
+
+// A person saved without a cycle is written as before the cycle was kept, and a file of
+// that kind opens with none.
+TEST(PersonFile, AFileWithoutACycleHasNone)
+{
+    const QByteArray older = PersonJson(somePerson().fields);
+    EXPECT_FALSE(older.contains("periodStarts") || older.contains("usual"));
+    const PersonFileRead read = parsed("without-cycle", older);
+    ASSERT_TRUE(read.person) << read.message.toStdString();
+    EXPECT_EQ(read.person->cycle, CycleHistory{});
+    EXPECT_EQ(read.person->fields, somePerson().fields);
 }
 
 // A place without its atlas id, as the fuzzer wrote it, is no place: the file reads as the
@@ -81,6 +95,15 @@ TEST(PersonFile, RefusesAFileItCannotUseInFull)
         {"place without text", changed("\"text\"", "\"txt\""), "„birthPlace” adat"},
         {"residence not an object", changed("\"beforeNoon\"", "\"residence\": 5, \"beforeNoon\""), "„residence” adat"},
         {"event key a number", changed("\"6f1d2c3e-aaaa-4bbb-8ccc-123456789abc\"", "7"), "„eventKey” adat"},
+        {"start no date", changed("2026-02-02", "2026-02-30"), "„periodStarts” adat"},
+        {"start in another form", changed("2026-02-02", "2026.02.02"), "„periodStarts” adat"},
+        {"starts not a list", changed("\"periodStarts\": [", "\"periodStarts\": 5, \"x\": ["), "„periodStarts” adat"},
+        {"start twice", changed("2026-02-02", "2026-01-05"), "A 2026.01.05 vérzéskezdet kétszer szerepel!"},
+        {"length as text", changed("\"usualLongest\": 35", "\"usualLongest\": \"35\""), "„usualLongest” adat"},
+        {"shortest 19", changed("\"usualShortest\": 24", "\"usualShortest\": 19"),
+         "A szokásos legrövidebb ciklus hossza 20 és 45 nap között lehet!"},
+        {"shortest above longest", changed("\"usualShortest\": 24", "\"usualShortest\": 36"),
+         "A szokásos legrövidebb ciklus nem lehet hosszabb a leghosszabbnál!"},
     };
     for (const auto &row : rows) {
         const PersonFileRead read = parsed(row.name, row.bytes);

@@ -56,6 +56,7 @@ void Program::runCalendar()
     }
     CalendarRun &calendarRun = std::get<CalendarRun>(run);
     calendarRun.personIdentity = PersonIdentity(fields, m_mainWindow->eventKey());
+    calendarRun.calendar.cycle = m_mainWindow->cycleHistory();
     m_calendar->runCalendar(calendarRun);
 }
 

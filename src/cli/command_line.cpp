@@ -25,7 +25,11 @@ void describe(QCommandLineParser &parser)
                        "Példa:\n  ferolune-cli export --date 1988-07-14 --time 09:35 --zone -2 --lon 19E03 "
                        "--lat 47N30 --year 2027 -o naptar.csv\n"
                        "  ferolune-cli export --date 1988-07-14 --time 09:35 --place Budapest --residence Debrecen "
-                       "--year 2027 -o naptar.pdf"));
+                       "--year 2027 -o naptar.pdf\n"
+                       "  ferolune-cli export --chart anna.ferolune --period 2026-11-02 --period 2026-11-30 "
+                       "--year 2027 -o naptar.ics\n\n"
+                       "Figyelem: sem a holdnaptár (Jonas-módszer), sem a naptármódszer (Knaus–Ogino) nem "
+                       "megbízható módja a terhesség elkerülésének."));
     parser.addPositionalArgument(ExportCommand, QStringLiteral("A naptár mentése fájlba (PDF, iCalendar vagy CSV)."),
                                  QStringLiteral("export"));
     // Our own help option: Qt's adds --help-all for its platform options, which the command

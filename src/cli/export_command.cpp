@@ -92,8 +92,8 @@ BirthData typedBirthFields(const QCommandLineParser &parser)
 }
 
 // The person after the file is opened in a freshly started main window. A saved person is
-// as she was saved; a chart file's hemisphere choices, which the file does not hold, stay
-// east and north.
+// the fields and the cycle as they were saved; a chart file's hemisphere choices, which the
+// file does not hold, stay east and north, and it brings no cycle.
 SavedPerson chartFilePerson(const QString &path)
 {
     if (path.trimmed().isEmpty())
@@ -111,6 +111,49 @@ SavedPerson chartFilePerson(const QString &path)
     BirthData fields;
     ApplyChartFile(fields, *file.values);
     return fields;
+}
+
+const QString PeriodOption = QStringLiteral("period");
+const QString ShortestOption = QStringLiteral("shortest");
+const QString LongestOption = QStringLiteral("longest");
+
+int cycleLength(const QCommandLineParser &parser, const QString &option)
+{
+    bool ok = false;
+    const int length = parser.value(option).trimmed().toInt(&ok);
+    if (!ok)
+        throw CommandRefusal{QStringLiteral("A %1 értéke egész szám legyen, a napok száma (megadva: „%2”).")
+                                 .arg(dashed(option), parser.value(option)),
+                             ExitRefused};
+    return length;
+}
+
+// The cycle of the options over the one a saved person brings: --period gives all the
+// starts in place of hers, --shortest and --longest her usual lengths. Every refusal ends
+// with status 1 as the window's refusals do; a start or length gets the cycle window's
+// message.
+CycleHistory cycleOf(const QCommandLineParser &parser, CycleHistory cycle)
+{
+    if (parser.isSet(PeriodOption)) {
+        cycle.periodStarts.clear();
+        for (const QString &value : parser.values(PeriodOption)) {
+            const QString text = value.trimmed();
+            const QDate start = text.size() == 10 ? QDate::fromString(text, Qt::ISODate) : QDate();
+            if (!start.isValid())
+                throw CommandRefusal{QStringLiteral("A --period értéke ÉÉÉÉ-HH-NN alakú, létező nap legyen, például "
+                                                    "2026-01-05 (megadva: „%1”).")
+                                         .arg(value),
+                                     ExitRefused};
+            cycle.periodStarts.push_back(start);
+        }
+    }
+    if (parser.isSet(ShortestOption))
+        cycle.usualShortest = cycleLength(parser, ShortestOption);
+    if (parser.isSet(LongestOption))
+        cycle.usualLongest = cycleLength(parser, LongestOption);
+    if (const std::optional<QString> problem = CycleHistoryProblem(cycle, QDate::currentDate()))
+        throw CommandRefusal{*problem, ExitRefused};
+    return cycle;
 }
 
 void refuseTogether(const QCommandLineParser &parser, const QString &option, const QStringList &others,
@@ -317,6 +360,19 @@ void AddExportOptions(QCommandLineParser &parser)
          QStringLiteral("Asztrógram (*.hvs) vagy mentett személy (*.ferolune) a születési kapcsolók helyett."),
          QStringLiteral("fájl")},
         {QStringLiteral("year"), QStringLiteral("A naptár éve."), QStringLiteral("év")},
+        {PeriodOption,
+         QStringLiteral("Egy vérzés kezdete (a vérzés első napja), ismételhető: a menstruációs ciklus a naptármódszer "
+                        "(Knaus–Ogino) szerint kerül a naptárra. Mentett személy (--chart) mellett a fájlban "
+                        "rögzített kezdetek helyére lép."),
+         QStringLiteral("ÉÉÉÉ-HH-NN")},
+        {ShortestOption,
+         QStringLiteral("A szokásos legrövidebb ciklus napjai, 20 és 45 között (alapértelmezés: 26, mentett személynél "
+                        "a fájlbeli)."),
+         QStringLiteral("nap")},
+        {LongestOption,
+         QStringLiteral("A szokásos leghosszabb ciklus napjai, 20 és 45 között (alapértelmezés: 32, mentett személynél "
+                        "a fájlbeli)."),
+         QStringLiteral("nap")},
         {{QStringLiteral("o"), QStringLiteral("output")},
          QStringLiteral("A kimeneti fájl; a formátuma a kiterjesztéséből: .pdf, .ics vagy .csv."),
          QStringLiteral("fájl")},
@@ -337,13 +393,10 @@ std::variant<ExportRequest, CommandRefusal> ExportRequestOf(const QCommandLinePa
         requireOptions(parser, fromChartFile);
         ExportRequest request;
         request.chartFile = fromChartFile ? parser.value(QStringLiteral("chart")) : QString();
-        if (fromChartFile) {
-            SavedPerson person = chartFilePerson(request.chartFile);
-            request.fields = person.fields;
-            request.eventKey = person.eventKey;
-        } else {
-            request.fields = typedBirthFields(parser);
-        }
+        const SavedPerson person = fromChartFile ? chartFilePerson(request.chartFile) : SavedPerson(typedBirthFields(parser));
+        request.fields = person.fields;
+        request.eventKey = person.eventKey;
+        request.cycle = cycleOf(parser, person.cycle);
         if (fromChartFile) // a chart file names no place; a saved person may
             checkSavedPlaces(parser, request.fields);
         if (parser.isSet(QStringLiteral("name")))
@@ -380,10 +433,11 @@ ExitStatus RunExport(const ExportRequest &request, Ephemeris &ephemeris, QTextSt
                           .arg(QFileInfo(request.chartFile).fileName(), problem.message));
     };
     // A run never starts with a field it cannot read or a birth that never was.
-    const std::variant<CalendarRun, FieldProblem> run =
+    std::variant<CalendarRun, FieldProblem> run =
         CalendarRunOf(request.fields, request.calendarYearText, AtlasResidenceZones(AtlasSource::shared()));
     if (const FieldProblem *problem = std::get_if<FieldProblem>(&run))
         return refuseField(*problem);
+    std::get<CalendarRun>(run).calendar.cycle = request.cycle;
     const std::variant<ComputedCalendar, FieldProblem> computed =
         computeCalendar(std::get<CalendarRun>(run), ephemeris);
     if (const FieldProblem *problem = std::get_if<FieldProblem>(&computed))

@@ -4,6 +4,7 @@
 // The birth fields are filled as the main window would hold them, and the run goes through
 // the same checks, messages and computation as a calendar run from the window.
 
+#include "core/calendar/menstrual_cycle.h"
 #include "core/chart/birth_data.h"
 #include "io/export/export_file.h"
 #include "io/export/ics_export.h"
@@ -37,6 +38,7 @@ struct ExportRequest {
     ExportFormat format = ExportFormat::Csv;
     QString eventKey; // a saved person's key of her calendar events; empty otherwise
     IcsOptions ics;   // how an .ics is written
+    CycleHistory cycle; // the menstrual cycle laid over the calendar; empty for none
 };
 
 // Why the options make no request, and the status the program ends with.

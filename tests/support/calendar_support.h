@@ -53,7 +53,7 @@ inline CalendarRequest requestOf(const BirthData &fields = {}, int year = 2026, 
 {
     const RunValues values = valuesOf(fields, QString::number(year));
     const NatalChart natal = ComputeNatalChart(values.birth, calendarEphemeris());
-    return {year, values.birth.zoneHours, residence, natal.angle, natal.angleRounded};
+    return {year, values.birth.zoneHours, residence, natal.angle, natal.angleRounded, {}};
 }
 
 // The days a scan examines, from the progress it reports before every moment, and how

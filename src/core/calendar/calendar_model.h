@@ -5,6 +5,7 @@
 // strip (index = 24 x detail day + hour) and the three detail date captions.
 
 #include "core/calendar/calendar_year.h"
+#include "core/calendar/menstrual_cycle.h"
 
 #include <QDateTime>
 #include <QString>
@@ -90,6 +91,8 @@ struct CalendarModel {
     int detailDayIndex = -1;
     // The year's positions come from the library's built-in, less precise ephemeris.
     bool builtInEphemeris = false;
+    // The menstrual cycle laid over the lunar days; empty without a recorded cycle.
+    CycleLayer cycle;
 
     // Every day cell white, without tag, with the default pointer, and no exact returns.
     void resetDays();

@@ -5,6 +5,7 @@
 // day and its two neighbours. Both take values and give back what they found.
 
 #include "core/calendar/calendar_model.h"
+#include "core/calendar/menstrual_cycle.h"
 
 #include <QByteArray>
 
@@ -27,6 +28,8 @@ struct CalendarRequest {
     // The natal Sun-Moon angle and its rounding to one decimal.
     double natalAngle = 0;
     double natalAngleRounded = 0;
+    // Her recorded menstrual cycle, laid over the year's days; empty for none.
+    CycleHistory cycle;
 };
 
 // How far a run has come.
@@ -52,7 +55,8 @@ using ProgressCheck = std::function<bool(const RunProgress &)>;
 std::optional<CalendarModel> ScanYear(const CalendarRequest &request, Ephemeris &ephemeris,
                                       const ProgressCheck &progress = {});
 
-// The year scan with the exact return of each of its moon-phase days.
+// The year scan with the exact return of each of its moon-phase days and the layer of the
+// menstrual cycle.
 std::optional<CalendarModel> ComputeYearCalendar(const CalendarRequest &request, Ephemeris &ephemeris,
                                                  const ProgressCheck &progress = {});
 

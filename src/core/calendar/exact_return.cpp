@@ -264,8 +264,10 @@ std::optional<CalendarModel> ComputeYearCalendar(const CalendarRequest &request,
                                                  const ProgressCheck &progress)
 {
     std::optional<CalendarModel> calendar = ScanYear(request, ephemeris, progress);
-    if (calendar)
+    if (calendar) {
         FindExactReturns(request, ephemeris, *calendar);
+        calendar->cycle = CycleLayerOf(request.cycle, request.year);
+    }
     return calendar;
 }
 

@@ -111,6 +111,8 @@ std::vector<CycleDay> CycleDaysOf(const CycleHistory &history, int year)
         return days;
     const std::vector<QDate> starts = sortedStarts(history);
     const CycleBasis basis = BasisOf(history);
+    if (basis.mean < 1)
+        return days; // lengths no check let through: no cycle can be laid out on them
     const int firstFertile = basis.shortest - FirstFertileBeforeShortest;
     const int lastFertile = basis.longest - LastFertileBeforeLongest;
     for (std::size_t k = 0; k < days.size(); ++k) {
@@ -126,6 +128,38 @@ std::vector<CycleDay> CycleDaysOf(const CycleHistory &history, int year)
             entry.mark = CycleMark::Fertile; // a cycle ends the day before the next start: the cut comes by itself
     }
     return days;
+}
+
+CycleDay CycleLayer::day(int dayIndex) const
+{
+    if (dayIndex < 0 || static_cast<std::size_t>(dayIndex) >= days.size())
+        return {};
+    return days[static_cast<std::size_t>(dayIndex)];
+}
+
+CycleLayer CycleLayerOf(const CycleHistory &history, int year)
+{
+    if (history.isEmpty())
+        return {};
+    return {CycleDaysOf(history, year), BasisOf(history)};
+}
+
+QString CycleDayText(const CycleDay &day)
+{
+    if (day.cycleDay < 1)
+        return {};
+    QString text = QStringLiteral("A ciklus %1. napja").arg(day.cycleDay);
+    switch (day.mark) {
+    case CycleMark::Period:
+        return text + QStringLiteral(" – vérzés kezdete");
+    case CycleMark::PeriodPredicted:
+        return text + QStringLiteral(" – várható vérzés");
+    case CycleMark::Fertile:
+        return text + QStringLiteral(" – termékeny időszak (ciklus)");
+    case CycleMark::None:
+        break;
+    }
+    return text;
 }
 
 std::optional<QString> CycleHistoryProblem(const CycleHistory &history, const QDate &today)

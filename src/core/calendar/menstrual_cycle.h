@@ -35,6 +35,7 @@ struct CycleBasis {
     int mean = 0;           // the distance of the predicted starts
     int countingCycles = 0; // the counting cycles the basis looked at
     bool fromRecords = false;
+    bool operator==(const CycleBasis &) const = default;
 };
 
 // The lengths of the recorded cycles, oldest first: the days from each start to the next.
@@ -55,6 +56,24 @@ struct CycleDay {
 
 // One entry per day of `year` (365 or 366), day index = day of the year - 1.
 std::vector<CycleDay> CycleDaysOf(const CycleHistory &history, int year);
+
+// The cycle layer of a calendar: the days of its year and the basis they were worked out
+// on. Without a history it has no days, and the calendar shows the lunar cycle alone.
+struct CycleLayer {
+    std::vector<CycleDay> days; // empty, or one per day of the year
+    CycleBasis basis;
+
+    bool isEmpty() const { return days.empty(); }
+    // The day of index `dayIndex`; a day without a mark when the layer is empty.
+    CycleDay day(int dayIndex) const;
+    bool operator==(const CycleLayer &) const = default;
+};
+
+CycleLayer CycleLayerOf(const CycleHistory &history, int year);
+
+// What a day's tooltip says of it: "A ciklus 12. napja – termékeny (ciklus)"; empty for a
+// day outside any cycle.
+QString CycleDayText(const CycleDay &day);
 
 // Why a history cannot be kept, in Hungarian, naming the date or the length at fault: a
 // start after `today`, the same start twice, a usual length outside 20-45, the shortest

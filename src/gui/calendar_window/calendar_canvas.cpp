@@ -66,6 +66,19 @@ QCursor CalendarCanvas::cursorAt(const QPoint &point) const
     return QCursor(Qt::ArrowCursor);
 }
 
+namespace {
+
+// The day of the menstrual cycle on a line of its own under what the tooltip says already.
+QString withCycleDay(const QString &text, const CycleDay &day)
+{
+    const QString cycleText = CycleDayText(day);
+    if (cycleText.isEmpty() || text.isEmpty())
+        return text + cycleText;
+    return text + QLatin1Char('\n') + cycleText;
+}
+
+} // namespace
+
 QString CalendarCanvas::toolTipAt(const QPoint &point) const
 {
     if (HeadingRect.contains(point)) {
@@ -75,9 +88,10 @@ QString CalendarCanvas::toolTipAt(const QPoint &point) const
         return m_content.residence.isEmpty() ? heading.full : heading.full + QLatin1Char('\n') + m_content.residence;
     }
     const int k = dayCellAt(point);
-    if (k < 0 || !model().exactReturns[static_cast<size_t>(k)])
+    if (k < 0)
         return {};
-    return ExactReturnToolTip(*model().exactReturns[static_cast<size_t>(k)]);
+    const std::optional<ExactReturn> &exact = model().exactReturns[static_cast<size_t>(k)];
+    return withCycleDay(exact ? ExactReturnToolTip(*exact) : QString(), model().cycle.day(k));
 }
 
 QRect CalendarCanvas::toolTipArea(const QPoint &point) const

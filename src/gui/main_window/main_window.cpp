@@ -2,6 +2,7 @@
 
 #include "core/places/atlas_source.h"
 #include "gui/main_window/clock.h"
+#include "gui/main_window/cycle_dialog.h"
 #include "gui/main_window/person_files.h"
 #include "gui/main_window/place_zone_controller.h"
 #include "gui/calendar_window/calendar_worker.h"
@@ -147,6 +148,7 @@ MainWindow::MainWindow(CalendarWorker &worker, Dialogs &dialogs, const Clock &cl
     connect(Command2, &QPushButton::clicked, this, &MainWindow::runCalendar);
     connect(Command5, &QPushButton::clicked, this, &MainWindow::openBirthFile);
     connect(cmdSave, &QPushButton::clicked, this, &MainWindow::savePerson);
+    connect(cmdCycle, &QPushButton::clicked, this, &MainWindow::editCycle);
 }
 
 MainWindow::~MainWindow() = default;
@@ -317,6 +319,15 @@ void MainWindow::savePerson()
 {
     if (startCommand())
         m_files->save();
+}
+
+void MainWindow::editCycle()
+{
+    if (!startCommand())
+        return;
+    CycleDialog dialog(m_cycle, m_clock.now().date(), m_dialogs, this);
+    if (dialog.exec() == QDialog::Accepted)
+        m_cycle = dialog.history();
 }
 
 // A command started while the focus is still in a field (Enter) first does what leaving

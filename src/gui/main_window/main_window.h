@@ -6,6 +6,7 @@
 // field_rules.h and the coupling rules of birth_fields.h as the user types. The
 // birthplace and the zone it gives are PlaceZoneController's, the files PersonFiles'.
 
+#include "core/calendar/menstrual_cycle.h"
 #include "core/chart/birth_data.h"
 
 #include <QClipboard>
@@ -59,6 +60,12 @@ public:
     // from or saved into a person file; else empty.
     QString eventKey() const;
 
+    // Her recorded menstrual cycle, kept while the program runs: saved with the person and
+    // replaced by the one of a saved person opened (none in an older file); a chart file
+    // leaves it as it is.
+    const CycleHistory &cycleHistory() const { return m_cycle; }
+    void setCycleHistory(const CycleHistory &cycle) { m_cycle = cycle; }
+
     // The calendar year as typed into the red field Text3.
     QString calendarYearText() const;
 
@@ -80,6 +87,7 @@ public slots:
     void runCalendar();   // "NAPTÁR KÉSZITÉSE"
     void openBirthFile(); // "ASZTRÓGRAM MEGNYITÁSA"
     void savePerson();    // "MENTÉS"
+    void editCycle();     // "CIKLUS…"
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -137,6 +145,7 @@ private:
     std::unique_ptr<PlaceZoneController> m_places;
     std::unique_ptr<PersonFiles> m_files;
     bool m_shownBefore = false;
+    CycleHistory m_cycle;
 
     QLineEdit *txtName = nullptr;
     QLineEdit *txtYear = nullptr;

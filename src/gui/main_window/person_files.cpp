@@ -74,6 +74,7 @@ void PersonFiles::openPersonFile(const QString &path)
     }
     m_window.setBirthData(file.person->fields);
     m_eventKey = file.person->eventKey;
+    m_window.setCycleHistory(file.person->cycle);
     m_places.followPlaceIfZoneMatches();
 }
 
@@ -90,6 +91,7 @@ void PersonFiles::save()
         path += QLatin1Char('.') + PersonFileSuffix;
     SavedPerson person(fields);
     person.eventKey = eventKey;
+    person.cycle = m_window.cycleHistory();
     const QString error = WritePersonFile(path, person);
     if (!error.isEmpty()) {
         m_dialogs.message(&m_window, error, Dialogs::Icon::Critical);

@@ -22,6 +22,7 @@ struct ExportDay {
     QString tag;                    // the cell's tag on a moon-phase day, else empty
     std::optional<QDateTime> exact; // local moment of the exact return, when known
     QString moonSign;               // "VIZONTO" on a moon-phase day, unpadded; else empty
+    CycleDay cycle;                 // the menstrual cycle's day and mark; none without a cycle
 };
 
 struct CalendarExport {
@@ -34,8 +35,8 @@ struct CalendarExport {
 };
 
 // The day entries of `model` for calendar year `year`: cell k is day k + 1 of the year,
-// 365 or 366 of them, with the exact return and the Moon's sign of each moon-phase day.
+// 365 or 366 of them, with the exact return and the Moon's sign of each moon-phase day and the
+// cycle day of each day.
 std::vector<ExportDay> ExportDaysOf(const CalendarModel &model, int year);
-
 
 } // namespace ferolune

@@ -47,13 +47,31 @@ QString ClassName(DayClass dayClass)
     return {};
 }
 
+QString CycleMarkName(CycleMark mark)
+{
+    switch (mark) {
+    case CycleMark::Period:
+        return QStringLiteral("period");
+    case CycleMark::PeriodPredicted:
+        return QStringLiteral("period-predicted");
+    case CycleMark::Fertile:
+        return QStringLiteral("fertile");
+    case CycleMark::None:
+        break;
+    }
+    return {};
+}
+
 QByteArray CalendarCsv(const CalendarExport &calendar)
 {
     QString text = csvRow({QStringLiteral("date"), QStringLiteral("class"), QStringLiteral("tag"),
-                           QStringLiteral("exact"), QStringLiteral("moon_sign")});
+                           QStringLiteral("exact"), QStringLiteral("moon_sign"), QStringLiteral("cycle_day"),
+                           QStringLiteral("cycle")});
     for (const ExportDay &day : calendar.days) {
         const QString exact = day.exact ? day.exact->toString(QStringLiteral("yyyy-MM-dd'T'HH:mm")) : QString();
-        text += csvRow({day.date.toString(Qt::ISODate), ClassName(day.dayClass), day.tag, exact, day.moonSign});
+        const QString cycleDay = day.cycle.cycleDay > 0 ? QString::number(day.cycle.cycleDay) : QString();
+        text += csvRow({day.date.toString(Qt::ISODate), ClassName(day.dayClass), day.tag, exact, day.moonSign,
+                        cycleDay, CycleMarkName(day.cycle.mark)});
     }
     return text.toUtf8();
 }

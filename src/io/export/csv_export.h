@@ -7,10 +7,13 @@
 namespace ferolune {
 
 // The calendar as CSV (UTF-8, CRLF line ends, fields quoted only where they must be): a
-// header row "date,class,tag,exact,moon_sign" and one row per day entry.
+// header row "date,class,tag,exact,moon_sign,cycle_day,cycle" and one row per day entry.
 QByteArray CalendarCsv(const CalendarExport &calendar);
 
 // "not-fertile", "fertile", "phase-boy", "phase-girl"; empty for a cell never marked.
 QString ClassName(DayClass dayClass);
+
+// "period", "period-predicted", "fertile"; empty for a day without a cycle mark.
+QString CycleMarkName(CycleMark mark);
 
 } // namespace ferolune

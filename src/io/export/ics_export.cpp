@@ -149,6 +149,43 @@ void addYearEndFertileDays(EventWriter &events, const CalendarExport &calendar, 
     events.add("fertile-year-end", 1, days[first].date, days.back().date, fertileText(calendar, phaseDay, options));
 }
 
+QString cycleDescription(const CalendarExport &calendar)
+{
+    return (QStringList{QStringLiteral("Név: ") + calendar.name, QStringLiteral("Naptármódszer (Knaus–Ogino)")})
+        .join(QLatin1Char('\n'));
+}
+
+EventText cycleText(const CalendarExport &calendar, CycleMark mark, const IcsOptions &options)
+{
+    const bool predicted = mark == CycleMark::PeriodPredicted;
+    if (options.discreet)
+        return {predicted ? DiscreetPredictedStartSummary : DiscreetCycleWindowSummary, {}};
+    return {predicted ? QStringLiteral("Várható vérzés") : QStringLiteral("Termékeny időszak (ciklus)"),
+            cycleDescription(calendar)};
+}
+
+// The cycle's fertile windows, each one event over its days (a window that began in the
+// year before starts on 1 January), and its predicted starts of bleeding, numbered in the
+// year like the lunar events.
+void addCycleEvents(EventWriter &events, const CalendarExport &calendar, const IcsOptions &options)
+{
+    const std::vector<ExportDay> &days = calendar.days;
+    int windows = 0;
+    int predicted = 0;
+    for (size_t index = 0; index < days.size(); ++index) {
+        const CycleMark mark = days[index].cycle.mark;
+        if (mark == CycleMark::PeriodPredicted)
+            events.add("period-predicted", ++predicted, days[index].date, days[index].date,
+                       cycleText(calendar, mark, options));
+        if (mark != CycleMark::Fertile || (index > 0 && days[index - 1].cycle.mark == CycleMark::Fertile))
+            continue;
+        size_t last = index;
+        while (last + 1 < days.size() && days[last + 1].cycle.mark == CycleMark::Fertile)
+            ++last;
+        events.add("cycle-fertile", ++windows, days[index].date, days[last].date, cycleText(calendar, mark, options));
+    }
+}
+
 Component newCalendar(const CalendarExport &calendar, const IcsOptions &options)
 {
     Component result(icalcomponent_new_vcalendar());
@@ -208,6 +245,7 @@ QByteArray CalendarIcs(const CalendarExport &calendar, const QDateTime &stamp, c
         events.add("phase", ordinal, day.date, day.date, phaseText(calendar, day, options));
     }
     addYearEndFertileDays(events, calendar, options);
+    addCycleEvents(events, calendar, options);
     char *text = icalcomponent_as_ical_string_r(root.get());
     const QByteArray bytes(text);
     icalmemory_free_buffer(text);

@@ -12,8 +12,8 @@ namespace ferolune {
 
 // How an iCalendar file is written for a phone's calendar, which is often shared and synced.
 struct IcsOptions {
-    // Neutral summaries (DiscreetPhaseSummary, DiscreetFertileSummary), no descriptions and
-    // a neutral calendar name: nothing names fertility, sex, the person, her birth or the angle.
+    // Neutral summaries (the Discreet...Summary texts), no descriptions and a neutral
+    // calendar name: nothing names fertility, bleeding, sex, the person, her birth or the angle.
     bool discreet = false;
     // A display alarm this many hours before each event starts; none when empty.
     std::optional<int> reminderHours;
@@ -22,12 +22,15 @@ struct IcsOptions {
 constexpr int MaxReminderHours = 168; // a week
 inline const QString DiscreetPhaseSummary = QStringLiteral("●");
 inline const QString DiscreetFertileSummary = QStringLiteral("○");
+inline const QString DiscreetCycleWindowSummary = QStringLiteral("◇");
+inline const QString DiscreetPredictedStartSummary = QStringLiteral("◆");
 
 // The Hungarian message for a reminder outside 0..MaxReminderHours; empty when it is fine.
 QString ReminderHoursProblem(int hours);
 
 // The calendar as an iCalendar file (UTF-8): an all-day event for each moon-phase day and
-// one for the run of fertile days before it. The UIDs depend only on the person and on
+// one for the run of fertile days before it; with a menstrual cycle, one for each fertile
+// window of the cycle and one on each predicted start of bleeding. The UIDs depend only on the person and on
 // where the event stands in its year (its kind and ordinal), so a newer file for the same
 // person and year replaces the events of an older one, also after a corrected birth
 // minute has moved them. `stamp` is the DTSTAMP of every event.

@@ -10,6 +10,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPolygonF>
 
 #include <algorithm>
 #include <array>
@@ -38,7 +39,18 @@ const QString BoxHeading = QStringLiteral("A SZÜLETÉS ADATAI");
 const QString NameHeading = QStringLiteral("A SZÜLETÉS ADATAI: ");
 const QString ResidenceHeading = QStringLiteral("LAKÓHELY: ");
 
+const QString CycleFertileText = QStringLiteral("Termékeny időszak (ciklus)");
+const QString PeriodStartText = QStringLiteral("Vérzés kezdete");
+const QString PredictedStartText = QStringLiteral("Várható vérzés");
+const QString CycleBasisHeading = QStringLiteral("Ciklus alapja: ");
+const QString MeetingText = QStringLiteral("Vastag zöld keret, zöld sarok: a ciklus termékeny időszakában holdnaptári "
+                                           "termékeny vagy holdfázis nap");
+const QString MethodNote = QStringLiteral("Sem a holdnaptár (Jonas-módszer), sem a naptármódszer (Knaus–Ogino) nem "
+                                          "megbízható módja a terhesség elkerülésének.");
+
 const QColor CellOutline(96, 96, 96);
+const QColor CycleGreen(0, 128, 0);
+const QColor PeriodRed(128, 0, 0);
 const QColor Yellow(255, 255, 0);
 const QColor Red(255, 0, 0);
 const QColor Blue(0, 0, 255);
@@ -132,10 +144,67 @@ void paintHeader(QPainter &painter, const CalendarPageContent &content)
                   Qt::AlignRight | Qt::AlignVCenter, MonthNames[month], monthFont);
 }
 
+bool isLunarMarked(DayClass dayClass)
+{
+    return dayClass == DayClass::Fertile || dayClass == DayClass::PhaseGirl || dayClass == DayClass::PhaseBoy;
+}
+
+// A mark of the menstrual cycle over a cell, leaving its colour to be seen: a green frame
+// inside the cell for the fertile window (thick, with a green corner, where a lunar
+// fertile or moon-phase day falls in it), a dark red dot for a recorded start of bleeding
+// and a dark red ring for a predicted one. Dot and ring carry a white edge, so that they
+// stand out on red and blue cells too.
+void paintCycleMark(QPainter &painter, const QRect &cell, CycleMark mark, bool meetsLunar)
+{
+    if (mark == CycleMark::None)
+        return;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF inner = QRectF(cell).adjusted(1, 1, -1, -1);
+    const QPointF centre = QRectF(cell).center();
+    switch (mark) {
+    case CycleMark::Fertile: {
+        const double width = meetsLunar ? 3 : 2;
+        QPen pen(CycleGreen, width);
+        pen.setJoinStyle(Qt::MiterJoin);
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(inner.adjusted(width / 2, width / 2, -width / 2, -width / 2));
+        if (meetsLunar) {
+            const QPointF corner = inner.topLeft();
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(CycleGreen);
+            painter.drawPolygon(QPolygonF{corner, corner + QPointF(9, 0), corner + QPointF(0, 9)});
+        }
+        break;
+    }
+    case CycleMark::Period:
+        painter.setPen(QPen(Qt::white, 1.2));
+        painter.setBrush(PeriodRed);
+        painter.drawEllipse(centre, 4.5, 4.5);
+        break;
+    case CycleMark::PeriodPredicted:
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(Qt::white, 3.6));
+        painter.drawEllipse(centre, 4.5, 4.5);
+        painter.setPen(QPen(PeriodRed, 1.8));
+        painter.drawEllipse(centre, 4.5, 4.5);
+        break;
+    case CycleMark::None:
+        break;
+    }
+    painter.restore();
+}
+
 void paintCells(QPainter &painter, const CalendarPageContent &content)
 {
-    for (int k = 0; k < content.model.dayCount; ++k)
-        paintCell(painter, DayCellRect(k, content.model.dayCount), DayCellColour(content, k));
+    const CalendarModel &model = content.model;
+    for (int k = 0; k < model.dayCount; ++k) {
+        const QRect cell = DayCellRect(k, model.dayCount);
+        paintCell(painter, cell, DayCellColour(content, k));
+        const CycleMark mark = model.cycle.day(k).mark;
+        paintCycleMark(painter, cell, mark, isLunarMarked(model.days[static_cast<size_t>(k)].dayClass));
+    }
     for (int k = 0; k < CalendarModel::HourCount; ++k)
         paintCell(painter, HourCellRect(k), HourCellColour(content, k));
 }
@@ -149,6 +218,43 @@ void paintLegend(QPainter &painter, const CalendarPageContent &content)
         paintText(painter, QRect(twipsPoint(840, 4740 + 360 * k), QSize(300, height)), Qt::AlignLeft | Qt::AlignVCenter,
                   LegendTexts[k], font);
     }
+}
+
+// The second legend column: the cycle's marks and its basis when there is a cycle, and
+// always the note on the methods' reliability.
+void paintSecondLegend(QPainter &painter, const CalendarPageContent &content)
+{
+    const QFont font = arial(8.25, true);
+    const QFont small = arial(7.5);
+    QRect note = MethodNoteRect;
+    const CycleLayer &cycle = content.model.cycle;
+    if (!cycle.isEmpty()) {
+        const struct {
+            int row;
+            CycleMark mark;
+            const QString &text;
+        } rows[] = {{CycleFertileLegendRow, CycleMark::Fertile, CycleFertileText},
+                    {PeriodStartLegendRow, CycleMark::Period, PeriodStartText},
+                    {PredictedStartLegendRow, CycleMark::PeriodPredicted, PredictedStartText}};
+        for (const auto &row : rows) {
+            paintCell(painter, SecondLegendSwatchRect(row.row), Qt::white);
+            paintCycleMark(painter, SecondLegendSwatchRect(row.row), row.mark, false);
+            paintText(painter, SecondLegendTextRect(row.row), Qt::AlignLeft | Qt::AlignVCenter, row.text, font);
+        }
+        const QRect basis = SecondLegendSwatchRect(CycleBasisLegendRow).united(SecondLegendTextRect(CycleBasisLegendRow));
+        paintText(painter, basis.adjusted(0, -2, 0, 2), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap,
+                  CycleBasisHeading + BasisLine(cycle.basis), small);
+        // Where the two methods meet, shown on a yellow cell.
+        const QRect swatch(note.topLeft(), SecondLegendSwatchRect(0).size());
+        paintCell(painter, swatch, Yellow);
+        paintCycleMark(painter, swatch, CycleMark::Fertile, true);
+        const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+        QRect meeting(swatch.right() + 6, note.top(), note.right() - swatch.right() - 6, note.height());
+        meeting.setHeight(QFontMetrics(small).boundingRect(meeting, flags, MeetingText).height());
+        paintText(painter, meeting, flags, MeetingText, small);
+        note.setTop(std::max(meeting.bottom(), swatch.bottom()) + 8);
+    }
+    paintText(painter, note, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, MethodNote, small);
 }
 
 void paintBirthDataBox(QPainter &painter, const CalendarPageContent &content)
@@ -287,6 +393,7 @@ void PaintCalendarPage(QPainter &painter, const CalendarPageContent &content)
     paintHeader(painter, content);
     paintCells(painter, content);
     paintLegend(painter, content);
+    paintSecondLegend(painter, content);
     paintBirthDataBox(painter, content);
     paintDetailStrip(painter, content);
     painter.restore();

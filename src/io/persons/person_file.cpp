@@ -4,6 +4,7 @@
 #include "core/common/small_file.h"
 
 #include <QFileInfo>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonParseError>
@@ -63,6 +64,11 @@ const char *const SummerTimeKey = "summerTime";
 // Optional: files written before it have none.
 const char *const EventKeyKey = "eventKey";
 
+// The menstrual cycle, all three optional: a person saved without one has none of them.
+const char *const PeriodStartsKey = "periodStarts"; // ["2026-01-05", ...]
+const char *const UsualShortestKey = "usualShortest";
+const char *const UsualLongestKey = "usualLongest";
+
 // Why a file cannot be used, as the end of the message.
 using Failure = QString;
 
@@ -109,6 +115,57 @@ std::optional<PlaceChoice> readPlace(const QJsonValue &value)
     return PlaceChoice{text.toString(), *id};
 }
 
+QDate isoDate(const QJsonValue &value)
+{
+    const QString text = value.toString();
+    // Only the one form the writer uses: ten characters, no time, no week date.
+    return text.size() == 10 ? QDate::fromString(text, QStringLiteral("yyyy-MM-dd")) : QDate();
+}
+
+std::optional<Failure> readCycle(const QJsonObject &root, CycleHistory &cycle)
+{
+    const QJsonValue starts = root.value(QLatin1StringView(PeriodStartsKey));
+    if (!starts.isUndefined()) {
+        if (!starts.isArray())
+            return badValue(QLatin1StringView(PeriodStartsKey));
+        for (const QJsonValue start : starts.toArray()) {
+            const QDate date = isoDate(start);
+            if (!date.isValid())
+                return badValue(QLatin1StringView(PeriodStartsKey));
+            cycle.periodStarts.push_back(date);
+        }
+    }
+    const std::pair<const char *, int CycleHistory::*> lengths[] = {{UsualShortestKey, &CycleHistory::usualShortest},
+                                                                    {UsualLongestKey, &CycleHistory::usualLongest}};
+    for (const auto &[key, member] : lengths) {
+        const QJsonValue value = root.value(QLatin1StringView(key));
+        if (value.isUndefined())
+            continue;
+        const std::optional<int> length = wholeNumber(value, 0, 1000);
+        if (!length)
+            return badValue(QLatin1StringView(key));
+        cycle.*member = *length;
+    }
+    // A start the calendar could not lay out is refused here with the cycle window's own
+    // message, never carried into a run. A start after today is refused where it is typed;
+    // a file saved on a machine whose clock ran ahead still opens.
+    if (const std::optional<QString> problem = CycleHistoryProblem(cycle, QDate(9999, 12, 31)))
+        return *problem;
+    return std::nullopt;
+}
+
+void writeCycle(QJsonObject &root, const CycleHistory &cycle)
+{
+    if (cycle == CycleHistory{})
+        return;
+    QJsonArray starts;
+    for (const QDate &start : cycle.periodStarts)
+        starts.append(start.toString(QStringLiteral("yyyy-MM-dd")));
+    root.insert(QLatin1StringView(PeriodStartsKey), starts);
+    root.insert(QLatin1StringView(UsualShortestKey), cycle.usualShortest);
+    root.insert(QLatin1StringView(UsualLongestKey), cycle.usualLongest);
+}
+
 std::variant<SavedPerson, Failure> readPerson(const QJsonObject &root)
 {
     if (root.value(QStringLiteral("format")).toString() != FormatName)
@@ -152,6 +209,8 @@ std::variant<SavedPerson, Failure> readPerson(const QJsonObject &root)
     if (!eventKey.isUndefined() && !eventKey.isString())
         return badValue(QLatin1StringView(EventKeyKey));
     saved.eventKey = eventKey.toString();
+    if (const std::optional<Failure> failure = readCycle(root, saved.cycle))
+        return *failure;
     return saved;
 }
 
@@ -172,6 +231,7 @@ QByteArray PersonJson(const SavedPerson &saved)
             root.insert(QLatin1StringView(entry.key), placeObject(person.*entry.member));
     if (!saved.eventKey.isEmpty())
         root.insert(QLatin1StringView(EventKeyKey), saved.eventKey);
+    writeCycle(root, saved.cycle);
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 

@@ -1,0 +1,198 @@
+#include "gui/main_window/cycle_dialog.h"
+
+#include "gui/widgets/dialogs.h"
+
+#include <QCalendarWidget>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QKeyEvent>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSpinBox>
+
+#include <algorithm>
+
+namespace ferolune {
+
+namespace {
+
+const QString DateForm = QStringLiteral("yyyy.MM.dd");
+
+// The cycles that do not count, one a line: "2026.01.01 – 2026.03.01: 60 nap, nem számít".
+QString uncountedLines(const std::vector<QDate> &starts)
+{
+    QStringList lines;
+    for (std::size_t k = 1; k < starts.size(); ++k) {
+        const qint64 length = starts[k - 1].daysTo(starts[k]);
+        if (length < ShortestCountingCycle || length > LongestCountingCycle)
+            lines << QStringLiteral("%1 – %2: %3 nap, nem számít")
+                         .arg(starts[k - 1].toString(DateForm), starts[k].toString(DateForm))
+                         .arg(length);
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+QSpinBox *lengthBox(QWidget *parent, const char *name, int value)
+{
+    auto *box = new QSpinBox(parent);
+    box->setObjectName(QLatin1StringView(name));
+    // Wider than the lengths kept, so that a wrong one is refused with its reason.
+    box->setRange(1, 99);
+    box->setValue(value);
+    box->setSuffix(QStringLiteral(" nap"));
+    return box;
+}
+
+} // namespace
+
+QDate TypedCycleDate(const QString &text)
+{
+    static const QRegularExpression form(QStringLiteral("^\\s*(\\d{4})\\.(\\d{1,2})\\.(\\d{1,2})\\.?\\s*$"));
+    const QRegularExpressionMatch match = form.match(text);
+    if (!match.hasMatch())
+        return {};
+    return QDate(match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3).toInt());
+}
+
+CycleDialog::CycleDialog(const CycleHistory &history, const QDate &today, Dialogs &dialogs, QWidget *parent)
+    : QDialog(parent), m_dialogs(dialogs), m_today(today), m_starts(history.periodStarts)
+{
+    setWindowTitle(QStringLiteral("Ciklus"));
+    std::sort(m_starts.begin(), m_starts.end());
+
+    lstStarts = new QListWidget(this);
+    lstStarts->setObjectName(QStringLiteral("lstStarts"));
+    txtStart = new QLineEdit(this);
+    txtStart->setObjectName(QStringLiteral("txtStart"));
+    txtStart->setPlaceholderText(QStringLiteral("ÉÉÉÉ.HH.NN"));
+    calStart = new QCalendarWidget(this);
+    calStart->setObjectName(QStringLiteral("calStart"));
+    calStart->setMaximumDate(today);
+    calStart->setSelectedDate(today);
+    calStart->setGridVisible(true);
+    auto *cmdAdd = new QPushButton(QStringLiteral("HOZZÁAD"), this);
+    cmdAdd->setObjectName(QStringLiteral("cmdAdd"));
+    auto *cmdRemove = new QPushButton(QStringLiteral("TÖRÖL"), this);
+    cmdRemove->setObjectName(QStringLiteral("cmdRemove"));
+    spnShortest = lengthBox(this, "spnShortest", history.usualShortest);
+    spnLongest = lengthBox(this, "spnLongest", history.usualLongest);
+    lblBasis = new QLabel(this);
+    lblBasis->setObjectName(QStringLiteral("lblBasis"));
+    lblUncounted = new QLabel(this);
+    lblUncounted->setObjectName(QStringLiteral("lblUncounted"));
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Mégse"));
+
+    auto *lengths = new QFormLayout;
+    lengths->addRow(QStringLiteral("Szokásos legrövidebb ciklus:"), spnShortest);
+    lengths->addRow(QStringLiteral("Szokásos leghosszabb ciklus:"), spnLongest);
+    auto *grid = new QGridLayout(this);
+    grid->addWidget(new QLabel(QStringLiteral("A vérzések kezdetei (a vérzés első napja):"), this), 0, 0, 1, 2);
+    grid->addWidget(lstStarts, 1, 0, 3, 1);
+    grid->addWidget(calStart, 1, 1);
+    grid->addWidget(txtStart, 2, 1);
+    auto *row = new QHBoxLayout;
+    row->addWidget(cmdAdd);
+    row->addWidget(cmdRemove);
+    grid->addLayout(row, 3, 1);
+    grid->addLayout(lengths, 4, 0, 1, 2);
+    grid->addWidget(lblBasis, 5, 0, 1, 2);
+    grid->addWidget(lblUncounted, 6, 0, 1, 2);
+    grid->addWidget(buttons, 7, 0, 1, 2);
+
+    // A day picked in the calendar is typed for her; a double click adds it at once.
+    connect(calStart, &QCalendarWidget::clicked, this,
+            [this](const QDate &date) { txtStart->setText(date.toString(DateForm)); });
+    connect(calStart, &QCalendarWidget::activated, this, [this](const QDate &date) {
+        txtStart->setText(date.toString(DateForm));
+        addTypedStart();
+    });
+    connect(cmdAdd, &QPushButton::clicked, this, &CycleDialog::addTypedStart);
+    connect(cmdRemove, &QPushButton::clicked, this, &CycleDialog::removeSelectedStart);
+    connect(spnShortest, &QSpinBox::valueChanged, this, &CycleDialog::showHistory);
+    connect(spnLongest, &QSpinBox::valueChanged, this, &CycleDialog::showHistory);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CycleDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &CycleDialog::reject);
+    showHistory();
+    txtStart->setFocus();
+}
+
+void CycleDialog::keyPressEvent(QKeyEvent *event)
+{
+    // Enter in the date field adds the date typed; in an empty field, and elsewhere, it is
+    // the dialog's OK.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && txtStart->hasFocus() && !txtStart->text().trimmed().isEmpty()) {
+        addTypedStart();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+CycleHistory CycleDialog::history() const
+{
+    return {m_starts, spnShortest->value(), spnLongest->value()};
+}
+
+bool CycleDialog::addTypedStart()
+{
+    const QString typed = txtStart->text().trimmed();
+    const QDate start = TypedCycleDate(typed);
+    if (!start.isValid()) {
+        m_dialogs.message(this,
+                          QStringLiteral("Helytelen dátum: „%1”! A vérzés kezdetét ÉÉÉÉ.HH.NN alakban adja meg.")
+                              .arg(typed),
+                          Dialogs::Icon::Critical);
+        txtStart->setFocus();
+        return false;
+    }
+    // Only the starts are checked here: the lengths may still be on their way.
+    CycleHistory candidate;
+    candidate.periodStarts = m_starts;
+    candidate.periodStarts.push_back(start);
+    if (const std::optional<QString> problem = CycleHistoryProblem(candidate, m_today)) {
+        m_dialogs.message(this, *problem, Dialogs::Icon::Critical);
+        txtStart->setFocus();
+        return false;
+    }
+    m_starts.insert(std::upper_bound(m_starts.begin(), m_starts.end(), start), start);
+    txtStart->clear();
+    showHistory();
+    return true;
+}
+
+void CycleDialog::removeSelectedStart()
+{
+    const int row = lstStarts->currentRow();
+    if (row < 0 || row >= static_cast<int>(m_starts.size()))
+        return;
+    m_starts.erase(m_starts.begin() + row);
+    showHistory();
+}
+
+void CycleDialog::accept()
+{
+    if (const std::optional<QString> problem = CycleHistoryProblem(history(), m_today)) {
+        m_dialogs.message(this, *problem, Dialogs::Icon::Critical);
+        return;
+    }
+    QDialog::accept();
+}
+
+void CycleDialog::showHistory()
+{
+    const int row = lstStarts->currentRow();
+    lstStarts->clear();
+    for (const QDate &start : m_starts)
+        lstStarts->addItem(start.toString(DateForm));
+    lstStarts->setCurrentRow(std::min(row, lstStarts->count() - 1));
+    lblBasis->setText(QStringLiteral("A naptár alapja: ") + BasisLine(BasisOf(history())));
+    lblUncounted->setText(uncountedLines(m_starts));
+    lblUncounted->setVisible(!lblUncounted->text().isEmpty());
+}
+
+} // namespace ferolune
