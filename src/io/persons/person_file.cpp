@@ -60,6 +60,8 @@ const PlaceKey PlaceKeys[] = {
 };
 
 const char *const SummerTimeKey = "summerTime";
+// "± PERC" as typed; older files have none and open with the field empty (0 minutes).
+const char *const UncertaintyKey = "uncertaintyMinutes";
 
 // Why a file cannot be used, as the end of the message.
 using Failure = QString;
@@ -146,6 +148,10 @@ std::variant<SavedPerson, Failure> readPerson(const QJsonObject &root)
             return badValue(QLatin1StringView(entry.key));
         person.*entry.member = *place;
     }
+    const QJsonValue uncertainty = root.value(QLatin1StringView(UncertaintyKey));
+    if (!uncertainty.isUndefined() && !uncertainty.isString())
+        return badValue(QLatin1StringView(UncertaintyKey));
+    person.txtUncertainty = uncertainty.toString();
     return saved;
 }
 
@@ -164,6 +170,8 @@ QByteArray PersonJson(const SavedPerson &saved)
     for (const PlaceKey &entry : PlaceKeys)
         if ((person.*entry.member).geonameId != 0)
             root.insert(QLatin1StringView(entry.key), placeObject(person.*entry.member));
+    if (!person.txtUncertainty.isEmpty())
+        root.insert(QLatin1StringView(UncertaintyKey), person.txtUncertainty);
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
