@@ -170,11 +170,11 @@ private slots:
 
         const QStringList rows = csvRows(dir.filePath("naptar.csv"));
         QCOMPARE(rows.size(), 366);
-        QCOMPARE(rows[0], QStringLiteral("date,class,tag,exact,moon_sign"));
+        QCOMPARE(rows[0], QStringLiteral("date,class,tag,exact,moon_sign,uncertain,exact_earliest,exact_latest"));
         QDate day(2026, 1, 1);
         for (qsizetype row = 1; row < rows.size(); ++row, day = day.addDays(1)) {
             const QStringList columns = rows[row].split(QLatin1Char(','));
-            QCOMPARE(columns.size(), 5);
+            QCOMPARE(columns.size(), 8);
             QCOMPARE(columns[0], day.toString(Qt::ISODate));
             const auto phase = PhaseDays2026.find(columns[0]);
             const bool fertile = PhaseDays2026.count(day.addDays(1).toString(Qt::ISODate)) ||
@@ -246,8 +246,9 @@ private slots:
         QVERIFY(!QFile::exists(dir.filePath("naptar.csv")));
     }
 
-    // The calendar of the default birth data (zone -1) lived in Budapest: the same days,
-    // each exact return an hour later on the clock while summer time is in force.
+    // The calendar of the default birth data (zone -1) lived in Budapest: the same days and
+    // the same instants, each exact return an hour later on the clock, and saying so, while
+    // summer time is in force.
     void residenceMovesTheSummerExactHours()
     {
         QTemporaryDir dir;
@@ -265,8 +266,11 @@ private slots:
                 continue;
             const QDate day = QDate::fromString(zone[0], Qt::ISODate);
             const bool summer = day >= QDate(2026, 3, 29) && day < QDate(2026, 10, 25);
-            const qint64 shift = QDateTime::fromString(zone[3], Qt::ISODate).secsTo(QDateTime::fromString(budapest[3], Qt::ISODate));
-            QCOMPARE(shift, summer ? 3600 : 0);
+            const QDateTime zoneMoment = QDateTime::fromString(zone[3], Qt::ISODate);
+            const QDateTime budapestMoment = QDateTime::fromString(budapest[3], Qt::ISODate);
+            QCOMPARE(budapestMoment, zoneMoment);
+            QCOMPARE(zone[3].right(6), QStringLiteral("+01:00"));
+            QCOMPARE(budapest[3].right(6), summer ? QStringLiteral("+02:00") : QStringLiteral("+01:00"));
             ++returns;
         }
         QCOMPARE(returns, 13);
@@ -288,6 +292,12 @@ private slots:
                                  << "Helytelen időzóna! Az időzóna -15 és 15 óra között lehet." << 1;
         QTest::newRow("longitude minutes 99") << with(good, "--lon", "19E99")
                                               << "Helytelen földrajzi hosszúság! A perc legfeljebb 59 lehet." << 1;
+        const QString uncertainty =
+            QStringLiteral("Helytelen „± PERC”! A születési idő bizonytalansága 0 és 180 perc között lehet.");
+        QTest::newRow("uncertainty 181") << QStringList(good + QStringList{"--uncertainty", "181"}) << uncertainty << 1;
+        QTest::newRow("uncertainty -5") << QStringList(good + QStringList{"--uncertainty", "-5"}) << uncertainty << 1;
+        QTest::newRow("uncertainty not a number") << QStringList(good + QStringList{"--uncertainty", "15p"})
+                                                  << "A --uncertainty értéke PERC alakú legyen" << 2;
         QTest::newRow("a year with a fraction") << with(good, "--year", "2027.5")
                                                 << "A --year értéke ÉÉÉÉ alakú legyen" << 2;
         QTest::newRow("calendar year beyond the ephemeris") << with(good, "--year", "5000")

@@ -22,6 +22,10 @@ struct ExportDay {
     QString tag;                    // the cell's tag on a moon-phase day, else empty
     std::optional<QDateTime> exact; // local moment of the exact return, when known
     QString moonSign;               // "VIZONTO" on a moon-phase day, unpadded; else empty
+    bool uncertain = false;         // another birth moment within the uncertainty classes it otherwise
+    // The exact returns of the birth moment the uncertainty's minutes earlier and later,
+    // on a moon-phase day of a run with an uncertainty.
+    std::optional<QDateTime> exactEarliest, exactLatest;
 };
 
 struct CalendarExport {

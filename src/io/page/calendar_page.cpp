@@ -132,10 +132,29 @@ void paintHeader(QPainter &painter, const CalendarPageContent &content)
                   Qt::AlignRight | Qt::AlignVCenter, MonthNames[month], monthFont);
 }
 
+// The mark of an uncertain day: a black corner over the top right of the cell, which leaves
+// the day's colour to be seen.
+void paintUncertainMark(QPainter &painter, const QRect &cell)
+{
+    const int size = cell.height() / 2;
+    const QPoint corner = cell.topRight();
+    const std::array<QPoint, 3> triangle = {corner, corner - QPoint(size, 0), corner + QPoint(0, size)};
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::black);
+    painter.drawPolygon(triangle.data(), static_cast<int>(triangle.size()));
+    painter.restore();
+}
+
 void paintCells(QPainter &painter, const CalendarPageContent &content)
 {
-    for (int k = 0; k < content.model.dayCount; ++k)
-        paintCell(painter, DayCellRect(k, content.model.dayCount), DayCellColour(content, k));
+    for (int k = 0; k < content.model.dayCount; ++k) {
+        const QRect cell = DayCellRect(k, content.model.dayCount);
+        paintCell(painter, cell, DayCellColour(content, k));
+        if (content.model.days[static_cast<size_t>(k)].uncertain)
+            paintUncertainMark(painter, cell);
+    }
     for (int k = 0; k < CalendarModel::HourCount; ++k)
         paintCell(painter, HourCellRect(k), HourCellColour(content, k));
 }
@@ -148,6 +167,14 @@ void paintLegend(QPainter &painter, const CalendarPageContent &content)
         paintCell(painter, LegendCellRect(FirstLegendIndex + k), DayCellColour(content, FirstLegendIndex + k));
         paintText(painter, QRect(twipsPoint(840, 4740 + 360 * k), QSize(300, height)), Qt::AlignLeft | Qt::AlignVCenter,
                   LegendTexts[k], font);
+    }
+    // The uncertain day's row stands only on the calendar of a run that took an uncertainty.
+    if (content.model.uncertaintyMinutes > 0) {
+        const QRect swatch = SecondLegendSwatchRect(UncertainDayLegendRow);
+        paintCell(painter, swatch, Qt::white);
+        paintUncertainMark(painter, swatch);
+        paintText(painter, SecondLegendTextRect(UncertainDayLegendRow), Qt::AlignLeft | Qt::AlignVCenter,
+                  UncertainDayLegendText(content.model.uncertaintyMinutes), font);
     }
 }
 
@@ -201,6 +228,11 @@ QString fitted(const QFontMetrics &metrics, const QString &line, int width, bool
 
 } // namespace
 
+QString UncertainDayLegendText(int uncertaintyMinutes)
+{
+    return QStringLiteral("Bizonytalan nap (±%1 perc)").arg(uncertaintyMinutes);
+}
+
 CalendarPageContent PageOfRun(const CalendarHeading &heading, const QString &chartText, const QString &angleCaption,
                               const CalendarModel &model)
 {
@@ -208,6 +240,7 @@ CalendarPageContent PageOfRun(const CalendarHeading &heading, const QString &cha
     page.calendarYearText = heading.yearText;
     page.name = heading.name;
     page.residence = heading.residence;
+    page.clockNote = heading.clockNote;
     page.loaded = true;
     page.chartText = chartText;
     page.angleCaption = angleCaption;
@@ -222,8 +255,10 @@ PageHeading LayOutHeading(const CalendarPageContent &content)
     // The residence field shows "name, county, country"; the heading keeps the name.
     const QString place = content.residence.section(QStringLiteral(", "), 0, 0).trimmed();
     const QString nameLine = NameHeading + content.name;
+    // Without a residence the times stay on the birth zone, and the heading says so.
+    const QString clockLine = place.isEmpty() ? content.clockNote : ResidenceHeading + place;
     PageHeading heading;
-    heading.full = place.isEmpty() ? nameLine : nameLine + QStringLiteral(", ") + ResidenceHeading + place;
+    heading.full = clockLine.isEmpty() ? nameLine : nameLine + QStringLiteral(", ") + clockLine;
     const QFontMetrics metrics(courier(9.75));
     const int width = HeadingRect.width();
     if (metrics.horizontalAdvance(heading.full) <= width) {
@@ -231,8 +266,8 @@ PageHeading LayOutHeading(const CalendarPageContent &content)
         return heading;
     }
     // Two lines: the person and the residence, or the title and a long name.
-    const QStringList lines = place.isEmpty() ? QStringList{BoxHeading + QLatin1Char(':'), content.name}
-                                              : QStringList{nameLine, ResidenceHeading + place};
+    const QStringList lines = clockLine.isEmpty() ? QStringList{BoxHeading + QLatin1Char(':'), content.name}
+                                                  : QStringList{nameLine, clockLine};
     for (const QString &line : lines)
         heading.lines << fitted(metrics, line, width, heading.shortened);
     return heading;
