@@ -133,7 +133,7 @@ void paintHeader(QPainter &painter, const CalendarPageContent &content)
 }
 
 // The mark of an uncertain day: a black corner over the top right of the cell, which leaves
-// the day's colour to be seen.
+// the day's colour to be seen, edged in white so that it stands out on blue and red too.
 void paintUncertainMark(QPainter &painter, const QRect &cell)
 {
     const int size = cell.height() / 2;
@@ -144,6 +144,8 @@ void paintUncertainMark(QPainter &painter, const QRect &cell)
     painter.setPen(Qt::NoPen);
     painter.setBrush(Qt::black);
     painter.drawPolygon(triangle.data(), static_cast<int>(triangle.size()));
+    painter.setPen(QPen(Qt::white, 1));
+    painter.drawLine(triangle[1] - QPoint(1, 0), triangle[2] + QPoint(0, 1));
     painter.restore();
 }
 
@@ -211,8 +213,10 @@ void paintDetailStrip(QPainter &painter, const CalendarPageContent &content)
         painter.fillRect(date, Yellow);
         paintText(painter, date, Qt::AlignCenter, content.model.detailCaptions[static_cast<size_t>(g)], bold);
     }
-    paintText(painter, twipsRect(120, 7800, 9975, 195), Qt::AlignCenter, PageText(content, QStringLiteral("lblPontos")),
-              bold);
+    // The exact line runs across the whole page: with its clock and the range of an
+    // uncertain birth moment it is longer than the strip.
+    paintText(painter, twipsRect(120, 7800, SecondLegendLeft + SecondLegendWidth - 240, 195), Qt::AlignCenter,
+              PageText(content, QStringLiteral("lblPontos")), bold);
     if (content.model.builtInEphemeris)
         paintText(painter, twipsRect(120, 8040, 10155, 195), Qt::AlignCenter, EphemerisNote, bold, Red);
 }
