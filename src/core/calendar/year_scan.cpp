@@ -58,8 +58,7 @@ struct ScanRun {
     SampledAngles &angles;
     const ProgressCheck &progress;
     CalendarModel &model;
-    int pass = 0;      // the scan of an uncertain birth moment at hand, from 0
-    int passCount = 1; // the scans of the run: one for each natal degree
+    int pass = 0; // the scan at hand, one for each natal degree of an uncertain birth moment
 };
 
 // A moment whose angle meets the natal angle to the degree marks its day as a moon-phase
@@ -102,7 +101,10 @@ enum class DayOutcome { NoPhase, Phase, Stopped };
 DayOutcome scanDay(const ScanRun &run, int dayIndex)
 {
     const MonthDay date = momentDateOf(dayIndex, run.model.dayCount);
-    const RunProgress progress{run.pass * run.model.dayCount + dayIndex, run.passCount * run.model.dayCount};
+    // The scans after the first reuse nearly every angle and take a small part of its time:
+    // meanwhile the count stays at the end of the year.
+    const int dayCount = run.model.dayCount;
+    const RunProgress progress = run.pass == 0 ? RunProgress{dayIndex, dayCount} : RunProgress{dayCount, dayCount};
     const LocalDay localDay = run.clock.day(QDate(run.request.year, 1, 1).addDays(dayIndex));
     DayOutcome outcome = DayOutcome::NoPhase;
     for (int hour = 0; hour <= LastSampledHour; hour += SampledHourStep) {
@@ -136,7 +138,6 @@ struct ScanPass {
     SampledAngles &angles;
     const ProgressCheck &progress;
     int pass;
-    int passCount;
 };
 
 // The day classes of one natal degree; nullopt when `progress` stopped the scan.
@@ -145,7 +146,7 @@ std::optional<CalendarModel> scanWith(const ScanPass &pass)
     CalendarModel model;
     model.dayCount = DaysInYear(pass.request.year);
     model.resetDays();
-    const ScanRun run{pass.request, pass.clock, pass.angles, pass.progress, model, pass.pass, pass.passCount};
+    const ScanRun run{pass.request, pass.clock, pass.angles, pass.progress, model, pass.pass};
     for (int dayIndex = 0; dayIndex < model.dayCount + DaysLookedAhead; ++dayIndex) {
         const DayOutcome outcome = scanDay(run, dayIndex);
         if (outcome == DayOutcome::Stopped)
@@ -169,19 +170,17 @@ std::optional<CalendarModel> ScanYear(const CalendarRequest &request, Ephemeris 
     const LibraryFilesGuard closeFiles(ephemeris);
     const LocalClock clock(request.residenceZoneId, request.zoneHours, request.year);
     SampledAngles angles(ephemeris);
-    const std::vector<double> otherDegrees = OtherNatalDegrees(request);
-    const int passCount = 1 + static_cast<int>(otherDegrees.size());
-
-    std::optional<CalendarModel> calendar = scanWith(ScanPass{request, clock, angles, progress, 0, passCount});
+    std::optional<CalendarModel> calendar = scanWith(ScanPass{request, clock, angles, progress, 0});
     if (!calendar)
         return std::nullopt;
     calendar->builtInEphemeris = !dataFilesCoverYear(ephemeris, request);
     calendar->uncertaintyMinutes = request.uncertaintyMinutes;
+    const std::vector<double> otherDegrees = OtherNatalDegrees(request);
     for (size_t k = 0; k < otherDegrees.size(); ++k) {
         CalendarRequest other = request;
         other.natalAngleRounded = otherDegrees[k];
         const std::optional<CalendarModel> neighbour =
-            scanWith(ScanPass{other, clock, angles, progress, static_cast<int>(k) + 1, passCount});
+            scanWith(ScanPass{other, clock, angles, progress, static_cast<int>(k) + 1});
         if (!neighbour)
             return std::nullopt;
         MarkUncertainDays(*calendar, *neighbour);
