@@ -73,8 +73,8 @@ TEST(BirthUncertainty, TheNatalDegreesOfARangeOfBirthMoments)
     }
 }
 
-// Far from the edge of its degree (natal 238.3 for 09:35, 238.1 .. 238.5 over ±15
-// minutes) no day is uncertain; each moon-phase day's range is the exact returns of the
+// Far from the edge of its degree (natal 4.6 at 09:35, 4.4 .. 4.7 over ±15 minutes) no
+// day is uncertain; each moon-phase day's range is the exact returns of the
 // calendars of 09:20 and 09:50, within a minute, and says the same clock.
 TEST(BirthUncertainty, RangesAreTheExactReturnsOfTheEndMinutes)
 {
