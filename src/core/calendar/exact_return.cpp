@@ -230,7 +230,8 @@ std::optional<QDateTime> returnNear(Ephemeris &ephemeris, const LocalClock &cloc
     return clock.localTime(utcOfJulianDay(root->julianDay));
 }
 
-// "HH:mm", with the date when it is not `day`'s, and the clock when it is not `clock`'s.
+// An end of a range: "HH:mm", with the date when it is not the exact moment's, and with its
+// clock when summer time began or ended between the two.
 QString rangeEnd(const QDateTime &end, const QDateTime &moment)
 {
     QString text = end.toString(end.date() == moment.date() ? QStringLiteral("HH:mm") : QStringLiteral("yyyy.MM.dd HH:mm"));
