@@ -332,6 +332,28 @@ private slots:
         QCOMPARE(window->pageText("lblNap3"), QStringLiteral("2026.3.16"));
     }
 
+    // An uncertain day keeps its colour under a black corner at its top right; the legend
+    // row of the mark stands only on the calendar of an uncertain birth moment.
+    void uncertainDaysMarked()
+    {
+        CalendarModel model = sampleModel();
+        const auto corner = [](const QRect &rect) { return rect.topRight() + QPoint(-2, 2); };
+        const QPoint legend = window->canvas()->mapTo(window, corner(SecondLegendSwatchRect(UncertainDayLegendRow)));
+        for (const int minutes : {0, 15}) {
+            model.uncertaintyMinutes = minutes;
+            for (const int k : {4, 72})
+                model.days[size_t(k)].uncertain = minutes > 0;
+            window->setModel(model);
+            const QImage image = window->grab().toImage();
+            const QColor black(Qt::black);
+            QCOMPARE(QColor(image.pixel(window->cellRect(4).center())), QColor(0, 0, 255));
+            QCOMPARE(QColor(image.pixel(corner(window->cellRect(4)))), minutes > 0 ? black : QColor(0, 0, 255));
+            QCOMPARE(QColor(image.pixel(corner(window->cellRect(72)))), minutes > 0 ? black : QColor(255, 255, 0));
+            QCOMPARE(QColor(image.pixel(corner(window->cellRect(200)))), QColor(255, 255, 255));
+            QCOMPARE(QColor(image.pixel(legend)), minutes > 0 ? black : QColor(255, 255, 255));
+        }
+    }
+
     void phaseDayPointer()
     {
         window->setModel(sampleModel());
