@@ -178,6 +178,51 @@ void BM_ExactReturns(benchmark::State &bench)
     bench.counters["phase_days"] = static_cast<double>(phaseDays);
 }
 
+// The default birth's request with the birth moment uncertain by `minutes` either way.
+CalendarRequest uncertainRequest(int minutes)
+{
+    const RunValues values = std::get<RunValues>(ReadRunValues(BirthData{}, QString::number(CalendarYear)));
+    CalendarRequest request = benchRequest();
+    request.uncertaintyMinutes = minutes;
+    const auto chartOf = [](const BirthRecord &birth) { return ComputeNatalChart(birth, benchEphemeris()); };
+    SetNatalAngles(request, chartOf(values.birth), values.birth, chartOf);
+    return request;
+}
+
+// A whole calendar run with an uncertain birth moment against the same run without one:
+// one scan for each natal degree the range passes through, sharing the moments' angles,
+// and the ranges of the exact returns. "ratio" is the uncertain run's time over the plain
+// one's.
+void BM_UncertainCalendar(benchmark::State &bench)
+{
+    const CalendarRequest plain = benchRequest();
+    const CalendarRequest uncertain = uncertainRequest(static_cast<int>(bench.range(0)));
+    qint64 plainNs = 0, uncertainNs = 0;
+    QElapsedTimer timer;
+    for (auto _ : bench) {
+        timer.start();
+        benchmark::DoNotOptimize(ComputeYearCalendar(plain, benchEphemeris()));
+        plainNs += timer.nsecsElapsed();
+        timer.start();
+        benchmark::DoNotOptimize(ComputeYearCalendar(uncertain, benchEphemeris()));
+        uncertainNs += timer.nsecsElapsed();
+    }
+    bench.counters["natal_degrees"] = static_cast<double>(1 + OtherNatalDegrees(uncertain).size());
+    bench.counters["ratio"] = static_cast<double>(uncertainNs) / static_cast<double>(plainNs);
+}
+
+// The ranges of the exact returns of a year, on top of the scan and the exact returns.
+void BM_ExactRanges(benchmark::State &bench)
+{
+    const CalendarRequest request = uncertainRequest(60);
+    CalendarModel model = scanMoments().model;
+    FindExactReturns(request, benchEphemeris(), model);
+    for (auto _ : bench) {
+        FindExactRanges(request, benchEphemeris(), model);
+        benchmark::DoNotOptimize(model);
+    }
+}
+
 // The floor: the Sun and the Moon at the year scan's moments, two library calls each.
 void BM_EphemerisFloor(benchmark::State &bench)
 {
@@ -201,6 +246,8 @@ BENCHMARK(BM_YearScanResidence)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_YearScanOnWorker)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_DayDetail)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExactReturns)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_UncertainCalendar)->Arg(15)->Arg(60)->Arg(180)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExactRanges)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EphemerisFloor)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)

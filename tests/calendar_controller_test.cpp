@@ -156,7 +156,9 @@ private slots:
         QVERIFY(!window->isWaitPanelVisible());
         QVERIFY(!controller->isRunning());
         QCOMPARE(labelText(window, "Label10"), QStringLiteral("2026"));
-        QCOMPARE(labelText(window, "Label4"), QStringLiteral("A SZÜLETÉS ADATAI: Ismeretlen"));
+        // Without a residence the heading says which clock the times are on.
+        QCOMPARE(labelText(window, "Label4"),
+                 QStringLiteral("A SZÜLETÉS ADATAI: Ismeretlen, az idők a születési zóna szerint (UTC+1)"));
         QVERIFY(labelText(window, "Label2").startsWith(
             QStringLiteral("NAP         HALAK     7.33\nHOLD        NYILAS    17.53\n")));
         // the angle is shown with the desktop's own separator
@@ -185,7 +187,7 @@ private slots:
         CalendarWindow *second = controller->window();
         QVERIFY(second);
         QCOMPARE(labelText(second, "Label10"), QStringLiteral("2027"));
-        QCOMPARE(labelText(second, "Label4"), QStringLiteral("A SZÜLETÉS ADATAI: Kovács Éva"));
+        QVERIFY(labelText(second, "Label4").startsWith(QStringLiteral("A SZÜLETÉS ADATAI: Kovács Éva, ")));
         QVERIFY(second->pageText("lblNap1").isEmpty());
     }
 

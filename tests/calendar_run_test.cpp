@@ -192,7 +192,7 @@ TEST(YearScan, FirstDaysOfTheYear)
         const CalendarModel model = scan(request, &examined);
         const int phaseCell = row.day - 1;
         EXPECT_EQ(model.days[static_cast<size_t>(phaseCell)],
-                  (DayCell{row.kind, QStringLiteral("1-%1-").arg(row.day), true}));
+                  (DayCell{row.kind, QStringLiteral("1-%1-").arg(row.day), true, false}));
         for (int k = 0; k <= phaseCell + 20; ++k) {
             if (k == phaseCell)
                 continue;

@@ -250,20 +250,31 @@ private slots:
         QTest::addColumn<bool>("builtIn");
         QTest::addColumn<QString>("toolTip");
         QTest::addColumn<QString>("line");
+        QTest::addColumn<int>("uncertainty"); // the range is the moment this many minutes either way
         QTest::newRow("sign change") << at(15, 2, 7, 41) << at(15, 2, 1) << at(15, 2, 13) << true << true << false
-                                     << "2026.03.15 02:07 – Hold: BAK\na Hold jelet vált: BAK → VIZONTO"
-                                     << "Pontos visszatérés: 2026.03.15 02:07:41 – tizedfokos egyezés: "
-                                        "2026.03.15 02:01 – 02:13";
+                                     << "2026.03.15 02:07 (UTC+1) – Hold: BAK\na Hold jelet vált: BAK → VIZONTO"
+                                     << "Pontos visszatérés: 2026.03.15 02:07:41 (UTC+1) – tizedfokos egyezés: "
+                                        "2026.03.15 02:01 – 02:13"
+                                     << 0;
+        QTest::newRow("uncertain, sign change")
+            << at(15, 2, 7, 41) << at(15, 2, 1) << at(15, 2, 13) << true << true << false
+            << "2026.03.15 02:07 (UTC+1) – Hold: BAK\n±15 perc: 01:52–02:22\na Hold jelet vált: BAK → VIZONTO"
+            << "Pontos visszatérés: 2026.03.15 02:07:41 (UTC+1), ±15 perc: 01:52–02:22 – tizedfokos egyezés: "
+               "2026.03.15 02:01 – 02:13"
+            << 15;
         QTest::newRow("span past midnight") << at(14, 23, 58, 9) << at(14, 23, 52) << at(15, 0, 4) << false << true
-                                            << false << "2026.03.14 23:58 – Hold: BAK"
-                                            << "Pontos visszatérés: 2026.03.14 23:58:09 – tizedfokos egyezés: "
-                                               "2026.03.14 23:52 – 2026.03.15 00:04";
+                                            << false << "2026.03.14 23:58 (UTC+1) – Hold: BAK\n±15 perc: "
+                                                        "23:43–2026.03.15 00:13"
+                                            << "Pontos visszatérés: 2026.03.14 23:58:09 (UTC+1), ±15 perc: "
+                                               "23:43–2026.03.15 00:13 – tizedfokos egyezés: 2026.03.14 23:52 – "
+                                               "2026.03.15 00:04"
+                                            << 15;
         QTest::newRow("no minute matches, built-in ephemeris")
-            << at(15, 2, 7, 41) << QDateTime() << QDateTime() << false << true << true << "2026.03.15 02:07 – Hold: BAK"
-                                           << "Pontos visszatérés: 2026.03.15 02:07:41 – tizedfokra egyetlen perc "
-                                              "sem egyezik";
+            << at(15, 2, 7, 41) << QDateTime() << QDateTime() << false << true << true
+            << "2026.03.15 02:07 (UTC+1) – Hold: BAK"
+            << "Pontos visszatérés: 2026.03.15 02:07:41 (UTC+1) – tizedfokra egyetlen perc sem egyezik" << 0;
         QTest::newRow("detail working") << at(15, 2, 7, 41) << at(15, 2, 1) << at(15, 2, 13) << false << false << false
-                                        << "2026.03.15 02:07 – Hold: BAK" << "";
+                                        << "2026.03.15 02:07 (UTC+1) – Hold: BAK" << "" << 0;
     }
     // A moon-phase day with its exact return: the tooltip of its cell, the line under a
     // finished detail of it, and the note of a year of the built-in ephemeris.
@@ -277,8 +288,14 @@ private slots:
         QFETCH(bool, builtIn);
         QFETCH(QString, toolTip);
         QFETCH(QString, line);
+        QFETCH(int, uncertainty);
         CalendarModel model = sampleModel();
-        ExactReturn exact{0, moment, 10, std::nullopt, first, last};
+        ExactReturn exact{0, moment, 10, std::nullopt, first, last, 0, {}, {}};
+        if (uncertainty > 0) {
+            exact.uncertaintyMinutes = uncertainty;
+            exact.earliest = moment.addSecs(-60 * uncertainty);
+            exact.latest = moment.addSecs(60 * uncertainty);
+        }
         if (signChange)
             exact.signChange = SignChange{10, 11};
         model.exactReturns[73] = exact;
@@ -306,14 +323,14 @@ private slots:
     void cycleDayInTheToolTip()
     {
         CalendarModel model = sampleModel();
-        model.exactReturns[73] = ExactReturn{0, QDateTime(QDate(2026, 3, 15), QTime(2, 7, 41)), 10, std::nullopt, {}, {}};
+        model.exactReturns[73] = ExactReturn{0, QDateTime(QDate(2026, 3, 15), QTime(2, 7, 41), QTimeZone(3600)), 10, std::nullopt, {}, {}, 0, {}, {}};
         model.cycle = CycleLayerOf(CycleHistory{{QDate(2026, 3, 1)}}, 2026);
         window->setModel(model);
         const std::pair<int, QString> cells[] = {
             {58, QString()},
             {59, QStringLiteral("A ciklus 1. napja – vérzés kezdete")},
             {65, QStringLiteral("A ciklus 7. napja")},
-            {73, QStringLiteral("2026.03.15 02:07 – Hold: BAK\nA ciklus 15. napja – termékeny időszak (ciklus)")},
+            {73, QStringLiteral("2026.03.15 02:07 (UTC+1) – Hold: BAK\nA ciklus 15. napja – termékeny időszak (ciklus)")},
             {88, QStringLiteral("A ciklus 1. napja – várható vérzés")},
         };
         for (const auto &[cell, toolTip] : cells)
@@ -332,6 +349,28 @@ private slots:
         QCOMPARE(QColor(image.pixel(window->hourCellRect(37).center())), QColor(255, 0, 0));
         QCOMPARE(window->pageText("lblNap1"), QStringLiteral("2026.3.14"));
         QCOMPARE(window->pageText("lblNap3"), QStringLiteral("2026.3.16"));
+    }
+
+    // An uncertain day keeps its colour under a black corner at its top right; the legend
+    // row of the mark stands only on the calendar of an uncertain birth moment.
+    void uncertainDaysMarked()
+    {
+        CalendarModel model = sampleModel();
+        const auto corner = [](const QRect &rect) { return rect.topRight() + QPoint(-2, 2); };
+        const QPoint legend = window->canvas()->mapTo(window, corner(SecondLegendSwatchRect(UncertainDayLegendRow)));
+        for (const int minutes : {0, 15}) {
+            model.uncertaintyMinutes = minutes;
+            for (const int k : {4, 72})
+                model.days[size_t(k)].uncertain = minutes > 0;
+            window->setModel(model);
+            const QImage image = window->grab().toImage();
+            const QColor black(Qt::black);
+            QCOMPARE(QColor(image.pixel(window->cellRect(4).center())), QColor(0, 0, 255));
+            QCOMPARE(QColor(image.pixel(corner(window->cellRect(4)))), minutes > 0 ? black : QColor(0, 0, 255));
+            QCOMPARE(QColor(image.pixel(corner(window->cellRect(72)))), minutes > 0 ? black : QColor(255, 255, 0));
+            QCOMPARE(QColor(image.pixel(corner(window->cellRect(200)))), QColor(255, 255, 255));
+            QCOMPARE(QColor(image.pixel(legend)), minutes > 0 ? black : QColor(255, 255, 255));
+        }
     }
 
     void phaseDayPointer()

@@ -62,7 +62,7 @@ QByteArray chartBytes(const std::vector<Change> &changes, std::size_t length, co
 const BirthData Sample{.txtName = "Ismeretlen", .txtYear = "1973", .txtMonth = "5", .txtDay = "17",
                        .Text1 = "15", .txtBirthHour = "3", .optAM = false, .txtBirthMinute = "45",
                        .txtTZ = "-1", .Check1 = 0, .txtLongDeg = "19", .txtLongMin = "5", .optEast = false,
-                       .txtLatDeg = "47", .txtLatMin = "30", .optSouth = true, .birthPlace = {}, .residence = {}};
+                       .txtLatDeg = "47", .txtLatMin = "30", .optSouth = true, .birthPlace = {}, .residence = {}, .txtUncertainty = {}};
 
 // The import as the main window runs it once a file is chosen.
 ChartFileImport import(BirthData &fields, const QString &path)

@@ -14,6 +14,7 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTimeZone>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -81,7 +82,13 @@ CalendarExport calendarOf(const BirthData &fields, const QString &eventKey = {},
                             ExportDaysOf(model, 2027)};
     for (const PhaseMark &phase : Phases)
         calendar.days[cellOf(phase.month, phase.day)].moonSign = QString::fromLatin1(phase.moonSign);
-    calendar.days[cellOf(3, 1)].exact = QDateTime(QDate(2027, 3, 1), QTime(23, 14));
+    // A birth moment known to ±15 minutes, on a clock an hour ahead of universal time.
+    const QTimeZone clock(3600);
+    ExportDay &phase = calendar.days[cellOf(3, 1)];
+    phase.exact = QDateTime(QDate(2027, 3, 1), QTime(23, 14), clock);
+    phase.uncertain = true;
+    phase.exactEarliest = QDateTime(QDate(2027, 3, 1), QTime(22, 59), clock);
+    phase.exactLatest = QDateTime(QDate(2027, 3, 2), QTime(0, 1), clock);
     return calendar;
 }
 
@@ -149,7 +156,7 @@ void expectEvents(const std::vector<ParsedEvent> &events, const char *reader)
     }
     EXPECT_EQ(uids.size(), events.size()) << reader;
     EXPECT_EQ(events[3].description, QStringLiteral("Név: Kovács Éva\nNAP-HOLD FOK: 280.2\nPontos visszatérés: "
-                                                    "2027.03.01 23:14\nA Hold jegye: VIZONTO"))
+                                                    "2027.03.01 23:14 (UTC+1)\nA Hold jegye: VIZONTO"))
         << reader;
     EXPECT_EQ(events[2].description, QStringLiteral("Név: Kovács Éva\nNAP-HOLD FOK: 280.2\nHoldfázis nap: 2027.03.01"))
         << reader;
@@ -189,14 +196,16 @@ TEST_F(ExportTest, IndependentReadersReadBackWhatWasWritten)
     const QJsonArray rows = read["csv"].toArray();
     ASSERT_EQ(rows.size(), 1 + 365);
     // Without a cycle its two columns stay empty.
-    const char *const expectedRows[][7] = {
-        {"date", "class", "tag", "exact", "moon_sign", "cycle_day", "cycle"},
-        {"2027-01-01", "fertile", "", "", "", "", ""},
-        {"2027-01-02", "phase-girl", "1-2-", "", "BIKA", "", ""},
-        {"2027-01-03", "not-fertile", "", "", "", "", ""},
-        {"2027-03-01", "phase-boy", "3-1-", "2027-03-01T23:14", "VIZONTO", "", ""},
-        {"2027-07-20", "phase-girl", "7,\"20\"", "", "", "", ""},
-        {"2027-12-31", "phase-boy", "1231", "", "KOS", "", ""},
+    const char *const expectedRows[][10] = {
+        {"date", "class", "tag", "exact", "moon_sign", "cycle_day", "cycle", "uncertain", "exact_earliest",
+         "exact_latest"},
+        {"2027-01-01", "fertile", "", "", "", "", "", "", "", ""},
+        {"2027-01-02", "phase-girl", "1-2-", "", "BIKA", "", "", "", "", ""},
+        {"2027-01-03", "not-fertile", "", "", "", "", "", "", "", ""},
+        {"2027-03-01", "phase-boy", "3-1-", "2027-03-01T23:14+01:00", "VIZONTO", "", "", "1",
+         "2027-03-01T22:59+01:00", "2027-03-02T00:01+01:00"},
+        {"2027-07-20", "phase-girl", "7,\"20\"", "", "", "", "", "", "", ""},
+        {"2027-12-31", "phase-boy", "1231", "", "KOS", "", "", "", "", ""},
     };
     for (const auto &expected : expectedRows) { // row 0 is the header, row n day n of the year
         const QDate date = QDate::fromString(QString::fromLatin1(expected[0]), Qt::ISODate);
@@ -344,7 +353,7 @@ TEST(ExportDays, FollowTheCalendarYear)
         CalendarModel model;
         model.resetDays();
         model.dayCount = c.dayCount;
-        model.exactReturns[c.index] = ExactReturn{0, QDateTime(c.date, QTime(23, 14)), 11, {}, {}, {}};
+        model.exactReturns[c.index] = ExactReturn{0, QDateTime(c.date, QTime(23, 14)), 11, {}, {}, {}, 0, {}, {}};
         const std::vector<ExportDay> days = ExportDaysOf(model, c.year);
         ASSERT_EQ(days.size(), static_cast<size_t>(c.dayCount));
         EXPECT_EQ(days[c.index].date, c.date) << c.year << " " << c.index;

@@ -40,6 +40,7 @@ void MainWindowEditingTest::typing_data()
     QTest::newRow("hour: anything") << "in Text1; type 12abc" << "Text1" << "12abc";
     QTest::newRow("name: anything") << "in txtName; type Kiss Éva" << "txtName" << "Kiss Éva";
     QTest::newRow("calendar year: anything") << "in Text3; type 20x6" << "Text3" << "20x6";
+    QTest::newRow("± PERC: digits only") << "in txtUncertainty; type -1a5.0" << "txtUncertainty" << "150";
     // The editing keys work in every field; what is pasted passes the field's filter.
     QTest::newRow("Ctrl+V pastes filtered") << "in txtDay; Ctrl+V" << "txtDay" << "12";
     QTest::newRow("Shift+Insert pastes filtered") << "in txtTZ; Shift+Ins" << "txtTZ" << "12";
@@ -91,6 +92,9 @@ void MainWindowEditingTest::focusAndRangeChecks_data()
     QTest::newRow("calendar year 0") << "in Text3; type 0; Tab" << "Text3" << "Helytelen év!";
     QTest::newRow("calendar year 10000") << "in Text3; type 10000; Tab" << "Text3" << "Helytelen év!";
     QTest::newRow("calendar year empty") << "in Text3; Backspace; Tab" << "Text3" << "Helytelen év!";
+    QTest::newRow("± PERC 180") << "in txtUncertainty; type 180; Tab" << "cmdCycle" << "";
+    QTest::newRow("± PERC 181") << "in txtUncertainty; type 181; Tab" << "txtUncertainty"
+                                << "Helytelen „± PERC”! A születési idő bizonytalansága 0 és 180 perc között lehet.";
     QTest::newRow("zone never checked") << "in txtTZ; type 999; Tab" << "Check1" << "";
 
     const QStringList chain = {"Text1",      "txtBirthMinute", "txtTZ",    "txtLongDeg",

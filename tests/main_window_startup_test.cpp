@@ -159,7 +159,8 @@ void MainWindowStartupTest::setBirthDataTakesTheFieldsAsGiven()
                              QStringLiteral("17"), QStringLiteral("15"), QStringLiteral("3"), false,
                              QStringLiteral("45"), QStringLiteral("-1"), 2, QStringLiteral("5"), QStringLiteral("30"),
                              false, QStringLiteral("12"), QStringLiteral("0"), true,
-                             {QStringLiteral("Sehol"), 0}, {QStringLiteral("Szeged, Magyarország"), 715429}};
+                             {QStringLiteral("Sehol"), 0}, {QStringLiteral("Szeged, Magyarország"), 715429},
+                             QStringLiteral("30")};
     harness.window.setBirthData(imported);
     QCOMPARE(harness.window.birthData(), imported);
 }

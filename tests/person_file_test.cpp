@@ -23,6 +23,7 @@ SavedPerson somePerson()
     person.Check1 = 2;
     person.optEast = false;
     person.birthPlace = {QStringLiteral("Budapest, Magyarország"), 3054643};
+    person.txtUncertainty = QStringLiteral("15");
     return saved;
 }
 
@@ -61,6 +62,16 @@ TEST(PersonFile, AFileWithoutACycleHasNone)
     EXPECT_EQ(read.person->fields, somePerson().fields);
 }
 
+// Files written before the birth-time uncertainty open with the field empty (0 minutes).
+TEST(PersonFile, AFileWithoutTheUncertaintyOpensWithNone)
+{
+    const QByteArray older = QByteArray(PersonJson(somePerson())).replace("\"uncertaintyMinutes\": \"15\",", "");
+    ASSERT_FALSE(older.contains("uncertainty"));
+    const PersonFileRead read = parsed("no-uncertainty", older);
+    ASSERT_TRUE(read.person) << read.message.toStdString();
+    EXPECT_EQ(read.person->fields.txtUncertainty, QString());
+}
+
 // A place without its atlas id, as the fuzzer wrote it, is no place: the file reads as the
 // writer writes such a person, with none.
 TEST(PersonFile, APlaceWithoutItsAtlasIdIsNoPlace)
@@ -89,6 +100,8 @@ TEST(PersonFile, RefusesAFileItCannotUseInFull)
         {"zone as number", changed("\"zone\": \"-5.5\"", "\"zone\": -5.5"), "„zone” adat"},
         {"missing year", changed("\"year\"", "\"yaer\""), "„year” adat"},
         {"side as text", changed("\"east\": false", "\"east\": \"false\""), "„east” adat"},
+        {"uncertainty as number", changed("\"uncertaintyMinutes\": \"15\"", "\"uncertaintyMinutes\": 15"),
+         "„uncertaintyMinutes” adat"},
         {"box 1.5", changed("\"summerTime\": 2", "\"summerTime\": 1.5"), "„summerTime” adat"},
         {"negative place id", changed("3054643", "-1"), "„birthPlace” adat"},
         {"place id too big", changed("3054643", "3e12"), "„birthPlace” adat"},

@@ -89,15 +89,24 @@ private slots:
         QVERIFY(main.birthData() == before);
     }
 
+    void refusedRunKeepsTheMainWindowAndPointsAtTheField_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("longitude minutes no number") << "txtLongMin" << ""; // passes the field rules
+        QTest::newRow("± PERC 181, as a saved person may hold it") << "txtUncertainty" << "181";
+    }
     void refusedRunKeepsTheMainWindowAndPointsAtTheField()
     {
+        QFETCH(QString, field);
+        QFETCH(QString, text);
         Started started;
         ScriptedDialogs &dialogs = started.dialogs;
         Program &program = started.program;
         MainWindow &main = program.mainWindow();
         QVERIFY(QTest::qWaitForWindowActive(&main));
         BirthData fields = main.birthData();
-        fields.txtLongMin.clear(); // passes the field rules, but is no number
+        (field == "txtLongMin" ? fields.txtLongMin : fields.txtUncertainty) = text;
         main.setBirthData(fields);
 
         QTest::mouseClick(main.findChild<QWidget *>(QStringLiteral("Command2")), Qt::LeftButton);
@@ -106,7 +115,7 @@ private slots:
         QVERIFY(!program.calendar().window());
         QVERIFY(main.isVisible());
         QCOMPARE(dialogs.messages.size(), size_t(1));
-        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("txtLongMin"));
+        QCOMPARE(QApplication::focusWidget()->objectName(), field);
     }
 
     // "LAKÓHELY" Budapest puts the calendar of the birth data of 1973 (zone -1) on the

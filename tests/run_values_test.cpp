@@ -104,6 +104,8 @@ TEST(RunValues, AFieldTheRunCannotTakeIsNamed)
     const QString notANumber = QStringLiteral(" mezőjében nem szám áll. Kérem, javítsa ki!");
     const QString zone = QStringLiteral("Helytelen időzóna! Az időzóna -15 és 15 óra között lehet.");
     const QString longitude = QStringLiteral("Helytelen földrajzi hosszúság! A hosszúság legfeljebb 180° lehet.");
+    const QString uncertainty =
+        QStringLiteral("Helytelen „± PERC”! A születési idő bizonytalansága 0 és 180 perc között lehet.");
     const struct {
         QString BirthData::*member; // null for the calendar year
         const char *text, *field, *focus;
@@ -133,6 +135,8 @@ TEST(RunValues, AFieldTheRunCannotTakeIsNamed)
         {&BirthData::txtLatMin, "99", "txtLatMin", "txtLatMin",
          QStringLiteral("Helytelen földrajzi szélesség! A perc legfeljebb 59 lehet.")},
         {nullptr, "12000", "Text3", "Text3", QStringLiteral("Helytelen év!")},
+        {&BirthData::txtUncertainty, "181", "txtUncertainty", "txtUncertainty", uncertainty},
+        {&BirthData::txtUncertainty, "-1", "txtUncertainty", "txtUncertainty", uncertainty},
     };
     DecimalSeparatorGuard dot(u'.');
     for (const auto &row : rows) {

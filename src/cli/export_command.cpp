@@ -295,8 +295,13 @@ std::variant<ComputedCalendar, FieldProblem> computeCalendar(const CalendarRun &
         return FieldProblem{year, year, BirthDateBeyondEphemerisMessage(run.birth.year)};
     }
     CalendarRequest request = run.calendar;
-    request.natalAngle = computed.natal.angle;
-    request.natalAngleRounded = computed.natal.angleRounded;
+    try {
+        SetNatalAngles(request, computed.natal, run.birth,
+                       [&ephemeris](const BirthRecord &birth) { return ComputeNatalChart(birth, ephemeris); });
+    } catch (const EphemerisError &) {
+        const QString year = controlName(Field::txtYear);
+        return FieldProblem{year, year, BirthDateBeyondEphemerisMessage(run.birth.year)};
+    }
     try {
         computed.model = *ComputeYearCalendar(request, ephemeris);
     } catch (const EphemerisError &) {
@@ -373,6 +378,10 @@ void AddExportOptions(QCommandLineParser &parser)
          QStringLiteral("A szokásos leghosszabb ciklus napjai, 20 és 45 között (alapértelmezés: 32, mentett személynél "
                         "a fájlbeli)."),
          QStringLiteral("nap")},
+        {QStringLiteral("uncertainty"),
+         QStringLiteral("A születési idő bizonytalansága percben, mindkét irányban (0–180, alapérték 0): a "
+                        "bizonytalan napok és a pontos visszatérések tartománya."),
+         QStringLiteral("perc")},
         {{QStringLiteral("o"), QStringLiteral("output")},
          QStringLiteral("A kimeneti fájl; a formátuma a kiterjesztéséből: .pdf, .ics vagy .csv."),
          QStringLiteral("fájl")},
@@ -405,6 +414,11 @@ std::variant<ExportRequest, CommandRefusal> ExportRequestOf(const QCommandLinePa
         request.calendarYearText = partsOf(parser, QStringLiteral("year"), QStringLiteral("(\\d+)"),
                                            QStringLiteral("ÉÉÉÉ"), QStringLiteral("2027"))
                                        .front();
+        // A number is taken as typed into "± PERC"; its bounds are the run's check.
+        if (parser.isSet(QStringLiteral("uncertainty")))
+            request.fields.txtUncertainty = partsOf(parser, QStringLiteral("uncertainty"), QStringLiteral("(-?\\d+)"),
+                                                    QStringLiteral("PERC"), QStringLiteral("15"))
+                                                .front();
         if (parser.isSet(PlaceOption))
             applyBirthPlace(parser, request);
         if (parser.isSet(ResidenceOption))

@@ -34,7 +34,7 @@ Rgb colorOf(HourClass hourClass)
 
 void CalendarModel::resetDays()
 {
-    days.fill(DayCell{DayClass::NotFertile, {}, false});
+    days.fill(DayCell{DayClass::NotFertile, {}, false, false});
     exactReturns.fill(std::nullopt);
 }
 
@@ -45,7 +45,7 @@ void CalendarModel::resetHours()
 
 void CalendarModel::markMoonPhaseDay(int dayCell, DayClass phaseClass, const QString &tag)
 {
-    days[static_cast<size_t>(dayCell)] = {phaseClass, tag, true};
+    days[static_cast<size_t>(dayCell)] = {phaseClass, tag, true, false};
 }
 
 void CalendarModel::markFertileDay(int dayCell)

@@ -57,6 +57,11 @@ struct ExactReturn {
     // The first and last whole minute whose angle, rounded to a tenth of a degree, is the
     // natal one: the minutes the day detail colours; invalid when no minute matches.
     QDateTime tenthFirst, tenthLast;
+    // With an uncertain birth moment, the exact returns of the birth moment
+    // uncertaintyMinutes earlier and later; invalid when the birth minute is taken as known
+    // or when an end's return cannot be found near the moment.
+    int uncertaintyMinutes = 0;
+    QDateTime earliest, latest;
 
     bool operator==(const ExactReturn &) const = default;
 };
@@ -65,6 +70,8 @@ struct DayCell {
     DayClass dayClass = DayClass::Unset;
     QString tag;                // "1-5-", "1225" ... on moon-phase days, else empty
     bool customPointer = false; // moon-phase days show the program's own pointer
+    // Another birth moment within the uncertainty would class the day otherwise.
+    bool uncertain = false;
 
     bool operator==(const DayCell &) const = default;
 };
@@ -93,6 +100,8 @@ struct CalendarModel {
     bool builtInEphemeris = false;
     // The menstrual cycle laid over the lunar days; empty without a recorded cycle.
     CycleLayer cycle;
+    // The minutes the birth moment may be off either way that the run took into account.
+    int uncertaintyMinutes = 0;
 
     // Every day cell white, without tag, with the default pointer, and no exact returns.
     void resetDays();

@@ -6,11 +6,14 @@
 
 #include "core/calendar/calendar_model.h"
 #include "core/calendar/menstrual_cycle.h"
+#include "core/chart/birth_record.h"
+#include "core/chart/natal_chart.h"
 
 #include <QByteArray>
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 namespace ferolune {
 
@@ -30,7 +33,21 @@ struct CalendarRequest {
     double natalAngleRounded = 0;
     // Her recorded menstrual cycle, laid over the year's days; empty for none.
     CycleHistory cycle;
+    // Minutes the birth moment may be off either way (0: known to the minute), and the
+    // natal angles of the birth moment that many minutes earlier and later, filled in by
+    // the run with the natal angle.
+    int uncertaintyMinutes = 0;
+    double earliestNatalAngle = 0;
+    double latestNatalAngle = 0;
 };
+
+// The birth `minutes` later (earlier when negative), on the same clock.
+BirthRecord BirthMovedBy(const BirthRecord &birth, int minutes);
+
+// The natal angles of `request` from the natal chart of `birth`, and with an uncertainty,
+// from the charts `chartOf` makes of the birth moment that many minutes earlier and later.
+void SetNatalAngles(CalendarRequest &request, const NatalChart &natal, const BirthRecord &birth,
+                    const std::function<NatalChart(const BirthRecord &)> &chartOf);
 
 // How far a run has come.
 struct RunProgress {
@@ -55,8 +72,9 @@ using ProgressCheck = std::function<bool(const RunProgress &)>;
 std::optional<CalendarModel> ScanYear(const CalendarRequest &request, Ephemeris &ephemeris,
                                       const ProgressCheck &progress = {});
 
-// The year scan with the exact return of each of its moon-phase days and the layer of the
-// menstrual cycle.
+// The year scan with the exact return of each of its moon-phase days, the layer of the
+// menstrual cycle, and with an uncertain birth moment the range of each exact return
+// (FindExactRanges); its uncertain days come from UncertainDays.
 std::optional<CalendarModel> ComputeYearCalendar(const CalendarRequest &request, Ephemeris &ephemeris,
                                                  const ProgressCheck &progress = {});
 
@@ -66,6 +84,16 @@ std::optional<CalendarModel> ComputeYearCalendar(const CalendarRequest &request,
 // as ScanYear, std::out_of_range for a date the year does not have.
 std::optional<DayDetail> ComputeDayDetail(const CalendarRequest &request, int month, int day, Ephemeris &ephemeris,
                                           const ProgressCheck &progress = {});
+
+// The whole degrees other than the natal one that the rounded natal angle passes through
+// while the birth moment runs over its uncertainty: a calendar of one of them may class a
+// day otherwise. The classes depend on nothing but that degree. Empty without an
+// uncertainty.
+std::vector<double> OtherNatalDegrees(const CalendarRequest &request);
+
+// Marks as uncertain every day of `calendar` that `neighbour` (the calendar of another
+// natal degree) classes otherwise.
+void MarkUncertainDays(CalendarModel &calendar, const CalendarModel &neighbour);
 
 // Month and day of a moon-phase day cell's tag ("1-5-" gives 1 and 5, "1225" 12 and 25).
 MonthDay DateOfTag(const QString &tag);

@@ -216,6 +216,44 @@ std::optional<SignChange> signChangeNear(Ephemeris &ephemeris, const ExactReturn
     return std::nullopt;
 }
 
+// The return of `natalAngle` near `centre` (a universal Julian day), for an end of the
+// uncertainty: each minute of the birth moves the return by about a minute, more where the
+// Moon runs slower now than at the birth, so the root lies well within twice the minutes
+// and half an hour either way.
+std::optional<QDateTime> returnNear(Ephemeris &ephemeris, const LocalClock &clock, double natalAngle, double centre,
+                                    int minutes)
+{
+    const double reach = (2.0 * minutes + 30) / MinutesPerDay;
+    const std::optional<Probe> root = findRoot(ephemeris, natalAngle, centre - reach, centre + reach);
+    if (!root)
+        return std::nullopt;
+    return clock.localTime(utcOfJulianDay(root->julianDay));
+}
+
+// An end of a range: "HH:mm", with the date when it is not the exact moment's, and with its
+// clock when summer time began or ended between the two.
+QString rangeEnd(const QDateTime &end, const QDateTime &moment)
+{
+    QString text = end.toString(end.date() == moment.date() ? QStringLiteral("HH:mm") : QStringLiteral("yyyy.MM.dd HH:mm"));
+    if (end.offsetFromUtc() != moment.offsetFromUtc())
+        text += QStringLiteral(" (") + ClockLabel(end) + u')';
+    return text;
+}
+
+// "±15 perc: 08:48–09:18"; empty without a range.
+QString rangeText(const ExactReturn &exact)
+{
+    if (!exact.earliest.isValid() || !exact.latest.isValid())
+        return {};
+    return QStringLiteral("±%1 perc: ").arg(exact.uncertaintyMinutes) + rangeEnd(exact.earliest, exact.moment) +
+           QStringLiteral("–") + rangeEnd(exact.latest, exact.moment);
+}
+
+QString clockOf(const QDateTime &moment)
+{
+    return QStringLiteral(" (") + ClockLabel(moment) + u')';
+}
+
 QString trimmedSign(int sign)
 {
     return SignName(sign).trimmed();
@@ -260,12 +298,35 @@ void FindExactReturns(const CalendarRequest &request, Ephemeris &ephemeris, Cale
     }
 }
 
+void FindExactRanges(const CalendarRequest &request, Ephemeris &ephemeris, CalendarModel &model)
+{
+    if (request.uncertaintyMinutes <= 0)
+        return;
+    const LocalClock clock(request.residenceZoneId, request.zoneHours, request.year);
+    const LibraryFilesGuard closeFiles(ephemeris);
+    for (std::optional<ExactReturn> &exact : model.exactReturns) {
+        if (!exact)
+            continue;
+        exact->uncertaintyMinutes = request.uncertaintyMinutes;
+        try {
+            const int minutes = request.uncertaintyMinutes;
+            exact->earliest =
+                returnNear(ephemeris, clock, request.earliestNatalAngle, exact->julianDay, minutes).value_or(QDateTime());
+            exact->latest =
+                returnNear(ephemeris, clock, request.latestNatalAngle, exact->julianDay, minutes).value_or(QDateTime());
+        } catch (const EphemerisError &) {
+            // The day keeps its exact moment; it only lacks the range.
+        }
+    }
+}
+
 std::optional<CalendarModel> ComputeYearCalendar(const CalendarRequest &request, Ephemeris &ephemeris,
                                                  const ProgressCheck &progress)
 {
     std::optional<CalendarModel> calendar = ScanYear(request, ephemeris, progress);
     if (calendar) {
         FindExactReturns(request, ephemeris, *calendar);
+        FindExactRanges(request, ephemeris, *calendar);
         calendar->cycle = CycleLayerOf(request.cycle, request.year);
     }
     return calendar;
@@ -273,8 +334,10 @@ std::optional<CalendarModel> ComputeYearCalendar(const CalendarRequest &request,
 
 QString ExactReturnToolTip(const ExactReturn &exact)
 {
-    QString text = exact.moment.toString(QStringLiteral("yyyy.MM.dd HH:mm")) + QStringLiteral(" – Hold: ") +
-                   trimmedSign(exact.moonSign);
+    QString text = exact.moment.toString(QStringLiteral("yyyy.MM.dd HH:mm")) + clockOf(exact.moment) +
+                   QStringLiteral(" – Hold: ") + trimmedSign(exact.moonSign);
+    if (const QString range = rangeText(exact); !range.isEmpty())
+        text += u'\n' + range;
     if (exact.signChange) {
         text += QStringLiteral("\na Hold jelet vált: ") + trimmedSign(exact.signChange->from) + QStringLiteral(" → ") +
                 trimmedSign(exact.signChange->to);
@@ -284,7 +347,10 @@ QString ExactReturnToolTip(const ExactReturn &exact)
 
 QString ExactReturnDetailLine(const ExactReturn &exact)
 {
-    QString text = QStringLiteral("Pontos visszatérés: ") + exact.moment.toString(QStringLiteral("yyyy.MM.dd HH:mm:ss"));
+    QString text = QStringLiteral("Pontos visszatérés: ") +
+                   exact.moment.toString(QStringLiteral("yyyy.MM.dd HH:mm:ss")) + clockOf(exact.moment);
+    if (const QString range = rangeText(exact); !range.isEmpty())
+        text += QStringLiteral(", ") + range;
     if (!exact.tenthFirst.isValid())
         return text + QStringLiteral(" – tizedfokra egyetlen perc sem egyezik");
     const QString lastFormat = exact.tenthLast.date() == exact.tenthFirst.date() ? QStringLiteral("HH:mm")

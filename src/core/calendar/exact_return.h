@@ -29,12 +29,17 @@ std::optional<ExactReturn> FindExactReturn(double natalAngle, double natalAngleR
 // exact return. Closes the library's files.
 void FindExactReturns(const CalendarRequest &request, Ephemeris &ephemeris, CalendarModel &model);
 
-// "2027.01.28 23:14 – Hold: VIZONTO", and on a change of sign a second line
-// "a Hold jelet vált: BAK → VIZONTO".
+// With an uncertain birth moment, the exact return of each moon-phase day of the model for
+// the birth moment request.uncertaintyMinutes earlier and later, near its exact return.
+// Nothing without an uncertainty. Closes the library's files.
+void FindExactRanges(const CalendarRequest &request, Ephemeris &ephemeris, CalendarModel &model);
+
+// "2027.01.28 23:14 (UTC+1) – Hold: VIZONTO", with an uncertainty a line "±15 perc:
+// 22:59–23:29", and on a change of sign a line "a Hold jelet vált: BAK → VIZONTO".
 QString ExactReturnToolTip(const ExactReturn &exact);
 
-// The line under the detail's dates: the exact moment to the second and the span of
-// minutes that match to the tenth of a degree.
+// The line under the detail's dates: the exact moment to the second with its clock, its
+// range with an uncertainty, and the span of minutes that match to the tenth of a degree.
 QString ExactReturnDetailLine(const ExactReturn &exact);
 
 } // namespace ferolune

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 namespace ferolune {
 
@@ -146,6 +147,37 @@ QDateTime LocalClock::localTime(qint64 utcSeconds) const
         return QDateTime::fromSecsSinceEpoch(utcSeconds, zone.isValid() ? zone : QTimeZone::utc());
     }
     return QDateTime::fromSecsSinceEpoch(utcSeconds, m_zone);
+}
+
+QString ClockLabel(int offsetSeconds)
+{
+    if (offsetSeconds == 0)
+        return QStringLiteral("UTC");
+    const int minutes = std::abs(offsetSeconds) / 60;
+    QString label = QStringLiteral("UTC") + (offsetSeconds < 0 ? u'-' : u'+') + QString::number(minutes / 60);
+    if (minutes % 60 != 0)
+        label += u':' + QStringLiteral("%1").arg(minutes % 60, 2, 10, QLatin1Char('0'));
+    return label;
+}
+
+QString ClockLabel(const QDateTime &moment)
+{
+    return ClockLabel(moment.offsetFromUtc());
+}
+
+QString IsoMinuteWithOffset(const QDateTime &moment)
+{
+    const int offset = moment.offsetFromUtc();
+    const int minutes = std::abs(offset) / 60;
+    return moment.toString(QStringLiteral("yyyy-MM-dd'T'HH:mm")) + (offset < 0 ? u'-' : u'+') +
+           QStringLiteral("%1:%2").arg(minutes / 60, 2, 10, QLatin1Char('0')).arg(minutes % 60, 2, 10, QLatin1Char('0'));
+}
+
+QString BirthZoneNote(float zoneHours)
+{
+    // Universal time = local time + zoneHours: the clock is -zoneHours ahead of it.
+    const int offsetSeconds = static_cast<int>(std::lround(-static_cast<double>(zoneHours) * 3600));
+    return QStringLiteral("az idők a születési zóna szerint (%1)").arg(ClockLabel(offsetSeconds));
 }
 
 } // namespace ferolune

@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QDate>
 #include <QDateTime>
+#include <QString>
 #include <QTimeZone>
 
 #include <array>
@@ -80,5 +81,17 @@ private:
     float m_fixedZoneHours = 0;
     std::vector<ZoneSpan> m_spans; // the zone's offsets over the years read at construction
 };
+
+// The clock a time is read on, by its offset from universal time: "UTC+1", "UTC+5:30",
+// "UTC-3", "UTC".
+QString ClockLabel(int offsetSeconds);
+QString ClockLabel(const QDateTime &moment);
+
+// A moment to the minute with its offset, ISO 8601: "2027-04-09T20:29+01:00".
+QString IsoMinuteWithOffset(const QDateTime &moment);
+
+// What a calendar without a place of residence says of its times: they stay on the birth
+// zone all year, summer time or not.
+QString BirthZoneNote(float zoneHours);
 
 } // namespace ferolune

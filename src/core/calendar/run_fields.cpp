@@ -1,6 +1,7 @@
 #include "core/calendar/run_fields.h"
 
 #include "core/calendar/calendar_year.h"
+#include "core/calendar/local_clock.h"
 #include "core/chart/birth_moment.h"
 #include "core/chart/field_rules.h"
 #include "core/common/number_rules.h"
@@ -129,7 +130,7 @@ QString UnreadableFieldMessage(const QString &field, bool overflow)
 
 std::optional<FieldProblem> FindFieldProblem(const BirthData &fields, const QString &calendarYearText)
 {
-    return firstProblem(fields, calendarYearText, Field::Text3);
+    return firstProblem(fields, calendarYearText, Field::txtUncertainty);
 }
 
 std::optional<FieldProblem> FindBirthMomentProblem(const BirthData &fields)
@@ -149,7 +150,11 @@ std::variant<CalendarRun, FieldProblem> CalendarRunOf(const BirthData &fields, c
     run.calendar.year = read.calendarYear;
     run.calendar.zoneHours = read.birth.zoneHours;
     run.calendar.residenceZoneId = residenceZoneOf ? residenceZoneOf(fields.residence) : QByteArray();
-    run.heading = {calendarYearText, fields.txtName, fields.residence.text};
+    // Digits only, 0..180, checked above; empty is 0.
+    run.calendar.uncertaintyMinutes = static_cast<int>(readLeniently(fields.txtUncertainty));
+    run.heading = {calendarYearText, fields.txtName, fields.residence.text, {}};
+    if (run.calendar.residenceZoneId.isEmpty())
+        run.heading.clockNote = BirthZoneNote(run.calendar.zoneHours);
     run.personIdentity = PersonIdentity(fields);
     return run;
 }

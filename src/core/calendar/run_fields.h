@@ -54,6 +54,9 @@ struct CalendarHeading {
     QString yearText;  // the calendar year as typed
     QString name;      // the person's name
     QString residence; // the place of residence, empty when none
+    // Without a residence the times stay on the birth zone all year, summer or not; the
+    // heading says so ("az idők a születési zóna szerint (UTC+1)"). Empty with a residence.
+    QString clockNote;
 };
 
 // A calendar run as the form gives it: the values it computes with, what its window shows,

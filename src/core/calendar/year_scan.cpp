@@ -7,6 +7,10 @@
 #include "core/chart/natal_chart.h"
 #include "core/common/number_rules.h"
 
+#include <cmath>
+#include <unordered_map>
+#include <vector>
+
 namespace ferolune {
 
 namespace {
@@ -27,12 +31,34 @@ constexpr int SampledHourStep = 2;
 constexpr int LastSampledMinute = 50;
 constexpr int SampledMinuteStep = 10;
 
+// The Sun-Moon angle of each sampled moment, computed once. The sampled moments are the same
+// whatever the natal degree, so the scans of an uncertain birth moment, one for each natal
+// degree, share them: a scan after the first computes only the few days its own jumps
+// reach.
+class SampledAngles {
+public:
+    explicit SampledAngles(Ephemeris &ephemeris) : m_ephemeris(ephemeris) {}
+
+    const MomentAngle &at(double julianDay)
+    {
+        auto found = m_angles.find(julianDay);
+        if (found == m_angles.end())
+            found = m_angles.emplace(julianDay, MomentAngleAt(m_ephemeris, julianDay)).first;
+        return found->second;
+    }
+
+private:
+    Ephemeris &m_ephemeris;
+    std::unordered_map<double, MomentAngle> m_angles;
+};
+
 struct ScanRun {
     const CalendarRequest &request;
     const LocalClock &clock;
-    Ephemeris &ephemeris;
+    SampledAngles &angles;
     const ProgressCheck &progress;
     CalendarModel &model;
+    int pass = 0; // the scan at hand, one for each natal degree of an uncertain birth moment
 };
 
 // A moment whose angle meets the natal angle to the degree marks its day as a moon-phase
@@ -75,7 +101,10 @@ enum class DayOutcome { NoPhase, Phase, Stopped };
 DayOutcome scanDay(const ScanRun &run, int dayIndex)
 {
     const MonthDay date = momentDateOf(dayIndex, run.model.dayCount);
-    const RunProgress progress{dayIndex, run.model.dayCount};
+    // The scans after the first reuse nearly every angle and take a small part of its time:
+    // meanwhile the count stays at the end of the year.
+    const int dayCount = run.model.dayCount;
+    const RunProgress progress = run.pass == 0 ? RunProgress{dayIndex, dayCount} : RunProgress{dayCount, dayCount};
     const LocalDay localDay = run.clock.day(QDate(run.request.year, 1, 1).addDays(dayIndex));
     DayOutcome outcome = DayOutcome::NoPhase;
     for (int hour = 0; hour <= LastSampledHour; hour += SampledHourStep) {
@@ -84,7 +113,7 @@ DayOutcome scanDay(const ScanRun &run, int dayIndex)
                 return DayOutcome::Stopped;
             const double julianDay = MomentJulianDay(run.request.year, date.month, date.day, sample.hour,
                                                      sample.minute, sample.zoneHours);
-            const MomentAngle moment = MomentAngleAt(run.ephemeris, julianDay);
+            const MomentAngle &moment = run.angles.at(julianDay);
             if (!MatchesToTheDegree(moment.angle, run.request.natalAngleRounded))
                 continue;
             markPhaseDay(run.model, dayIndex, tagOf(date), moment.positions.moonLon);
@@ -103,19 +132,21 @@ bool dataFilesCoverYear(Ephemeris &ephemeris, const CalendarRequest &request)
            ephemeris.usesDataFilesAt(Ephemeris::julianDay(request.year, 12, 31, noonUniversal));
 }
 
-} // namespace
+struct ScanPass {
+    const CalendarRequest &request;
+    const LocalClock &clock;
+    SampledAngles &angles;
+    const ProgressCheck &progress;
+    int pass;
+};
 
-std::optional<CalendarModel> ScanYear(const CalendarRequest &request, Ephemeris &ephemeris,
-                                      const ProgressCheck &progress)
+// The day classes of one natal degree; nullopt when `progress` stopped the scan.
+std::optional<CalendarModel> scanWith(const ScanPass &pass)
 {
     CalendarModel model;
-    model.dayCount = DaysInYear(request.year);
+    model.dayCount = DaysInYear(pass.request.year);
     model.resetDays();
-
-    const LibraryFilesGuard closeFiles(ephemeris);
-    model.builtInEphemeris = !dataFilesCoverYear(ephemeris, request);
-    const LocalClock clock(request.residenceZoneId, request.zoneHours, request.year);
-    const ScanRun run{request, clock, ephemeris, progress, model};
+    const ScanRun run{pass.request, pass.clock, pass.angles, pass.progress, model, pass.pass};
     for (int dayIndex = 0; dayIndex < model.dayCount + DaysLookedAhead; ++dayIndex) {
         const DayOutcome outcome = scanDay(run, dayIndex);
         if (outcome == DayOutcome::Stopped)
@@ -129,6 +160,59 @@ std::optional<CalendarModel> ScanYear(const CalendarRequest &request, Ephemeris 
             break;
     }
     return model;
+}
+
+} // namespace
+
+std::optional<CalendarModel> ScanYear(const CalendarRequest &request, Ephemeris &ephemeris,
+                                      const ProgressCheck &progress)
+{
+    const LibraryFilesGuard closeFiles(ephemeris);
+    const LocalClock clock(request.residenceZoneId, request.zoneHours, request.year);
+    SampledAngles angles(ephemeris);
+    std::optional<CalendarModel> calendar = scanWith(ScanPass{request, clock, angles, progress, 0});
+    if (!calendar)
+        return std::nullopt;
+    calendar->builtInEphemeris = !dataFilesCoverYear(ephemeris, request);
+    calendar->uncertaintyMinutes = request.uncertaintyMinutes;
+    const std::vector<double> otherDegrees = OtherNatalDegrees(request);
+    for (size_t k = 0; k < otherDegrees.size(); ++k) {
+        CalendarRequest other = request;
+        other.natalAngleRounded = otherDegrees[k];
+        const std::optional<CalendarModel> neighbour =
+            scanWith(ScanPass{other, clock, angles, progress, static_cast<int>(k) + 1});
+        if (!neighbour)
+            return std::nullopt;
+        MarkUncertainDays(*calendar, *neighbour);
+    }
+    return calendar;
+}
+
+std::vector<double> OtherNatalDegrees(const CalendarRequest &request)
+{
+    if (request.uncertaintyMinutes <= 0)
+        return {};
+    // The rounded angle grows with the birth moment; 360.0 is 0.0, so a range over the new
+    // moon runs on past 360.
+    const double from = roundToTenth(request.earliestNatalAngle);
+    double to = roundToTenth(request.latestNatalAngle);
+    if (to < from)
+        to += 360;
+    const int natalDegree = static_cast<int>(std::floor(request.natalAngleRounded)) % 360;
+    std::vector<double> degrees;
+    for (int degree = static_cast<int>(std::floor(from)); degree <= static_cast<int>(std::floor(to)); ++degree)
+        if (degree % 360 != natalDegree)
+            degrees.push_back(degree % 360);
+    return degrees;
+}
+
+void MarkUncertainDays(CalendarModel &calendar, const CalendarModel &neighbour)
+{
+    for (int k = 0; k < calendar.dayCount; ++k) {
+        DayCell &cell = calendar.days[static_cast<size_t>(k)];
+        if (cell.dayClass != neighbour.days[static_cast<size_t>(k)].dayClass)
+            cell.uncertain = true;
+    }
 }
 
 } // namespace ferolune

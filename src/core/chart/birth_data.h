@@ -35,6 +35,7 @@ struct BirthData {
     bool optSouth = false;                      // false means "ÉSZAK"
     PlaceChoice birthPlace;                     // "SZÜLETÉSI HELY", optional
     PlaceChoice residence;                      // "LAKÓHELY", optional
+    QString txtUncertainty;                     // "± PERC": minutes the birth moment may be off, empty = 0
 
     bool operator==(const BirthData &) const = default;
 };

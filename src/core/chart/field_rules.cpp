@@ -9,6 +9,8 @@ namespace ferolune {
 namespace {
 
 constexpr char16_t Backspace = 8;
+constexpr const char16_t *UncertaintyBounds =
+    u"Helytelen „± PERC”! A születési idő bizonytalansága 0 és 180 perc között lehet.";
 
 struct RangeCheck {
     double lowest;
@@ -32,10 +34,10 @@ struct FieldRow {
     Field focus;
 };
 
-const std::array<FieldRow, 13> &fieldTable()
+const std::array<FieldRow, 14> &fieldTable()
 {
     using F = Field;
-    static const std::array<FieldRow, 13> rows = {{
+    static const std::array<FieldRow, 14> rows = {{
         {F::txtName, "txtName", u"A név", nullptr, {}, {}, &BirthData::txtName, false, false, F::txtName},
         {F::txtYear, "txtYear", u"A születési év", "-", {}, RangeCheck{1, true, 32767, u"Helytelen születési év!"},
          &BirthData::txtYear, true, true, F::txtYear},
@@ -68,6 +70,11 @@ const std::array<FieldRow, 13> &fieldTable()
          &BirthData::txtLatMin, true, false, F::txtLatMin},
         {F::Text3, "Text3", u"A naptár évének (piros)", nullptr, RangeCheck{0, false, 9999, u"Helytelen év!"},
          RangeCheck{0, false, 9999, u"Helytelen év!"}, nullptr, true, true, F::Text3},
+        // Empty is 0: a birth moment known to the minute.
+        {F::txtUncertainty, "txtUncertainty", u"A „± PERC”", "",
+         RangeCheck{0, true, 180, UncertaintyBounds},
+         RangeCheck{0, true, 180, UncertaintyBounds},
+         &BirthData::txtUncertainty, false, false, F::txtUncertainty},
     }};
     return rows;
 }

@@ -29,6 +29,7 @@ enum class Field {
     txtLatDeg,
     txtLatMin,
     Text3,
+    txtUncertainty,
 };
 
 // The control of a field, as the windows name it and RunError carries it.

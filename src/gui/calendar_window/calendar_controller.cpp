@@ -78,11 +78,14 @@ bool CalendarController::runCalendar(const CalendarRun &run)
         return false;
     start(RunProgress::Unit::Day);
     m_run = run;
-    watch(m_worker.run<std::optional<NatalChart>>(
-              [birth = run.birth, natalChart = m_engine.natalChart](QPromise<std::optional<NatalChart>> &promise,
-                                                                    Ephemeris &ephemeris) {
+    watch(m_worker.run<std::optional<NatalResult>>(
+              [birth = run.birth, request = run.calendar, natalChart = m_engine.natalChart](
+                  QPromise<std::optional<NatalResult>> &promise, Ephemeris &ephemeris) {
                   try {
-                      promise.addResult(natalChart(birth, ephemeris));
+                      NatalResult result{natalChart(birth, ephemeris), request};
+                      SetNatalAngles(result.request, result.natal, birth,
+                                     [&](const BirthRecord &moved) { return natalChart(moved, ephemeris); });
+                      promise.addResult(result);
                   } catch (const EphemerisError &) {
                       promise.addResult(std::nullopt);
                   }
@@ -91,21 +94,20 @@ bool CalendarController::runCalendar(const CalendarRun &run)
     return true;
 }
 
-void CalendarController::natalChartDone(const QFuture<std::optional<NatalChart>> &future)
+void CalendarController::natalChartDone(const QFuture<std::optional<NatalResult>> &future)
 {
     if (future.isCanceled() || future.resultCount() == 0) {
         finish(Outcome::Stopped);
         return;
     }
-    const std::optional<NatalChart> natal = future.result();
+    const std::optional<NatalResult> natal = future.result();
     if (!natal) {
         showMessage(BirthDateBeyondEphemerisMessage(m_run.birth.year));
         finish(Outcome::Failed);
         return;
     }
-    m_natal = *natal;
-    m_run.calendar.natalAngle = natal->angle;
-    m_run.calendar.natalAngleRounded = natal->angleRounded;
+    m_natal = natal->natal;
+    m_run.calendar = natal->request;
     emit opening();
     buildWindow();
     startYearCalendar();
@@ -151,7 +153,7 @@ void CalendarController::yearCalendarDone(const QFuture<YearResult> &future)
 void FillCalendarWindow(CalendarWindow &window, const CalendarHeading &heading, const NatalChart &natal,
                         const CalendarModel &model)
 {
-    window.load(heading.yearText, heading.name, heading.residence);
+    window.load(heading.yearText, heading.name, heading.residence, heading.clockNote);
     window.setChartText(natal.text());
     window.setAngleCaption(AngleCaption(natal));
     window.setModel(model);

@@ -86,6 +86,11 @@ private:
         std::optional<CalendarModel> calendar; // nullopt when stopped or beyond the ephemeris
         bool beyondEphemeris = false;
     };
+    // The natal chart and the request with its natal angles.
+    struct NatalResult {
+        NatalChart natal;
+        CalendarRequest request;
+    };
     struct DetailResult {
         std::optional<DayDetail> detail;
         bool beyondEphemeris = false;
@@ -93,7 +98,7 @@ private:
 
     template <class Result>
     void watch(QFuture<Result> future, void (CalendarController::*done)(const QFuture<Result> &));
-    void natalChartDone(const QFuture<std::optional<NatalChart>> &future);
+    void natalChartDone(const QFuture<std::optional<NatalResult>> &future);
     void startYearCalendar();
     void yearCalendarDone(const QFuture<YearResult> &future);
     void dayDetailDone(const QFuture<DetailResult> &future);

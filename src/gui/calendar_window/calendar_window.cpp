@@ -62,12 +62,14 @@ void CalendarWindow::buildButtons()
     connect(m_saveButton, &QPushButton::clicked, this, &CalendarWindow::saveCalendarAs);
 }
 
-void CalendarWindow::load(const QString &calendarYearText, const QString &name, const QString &residence)
+void CalendarWindow::load(const QString &calendarYearText, const QString &name, const QString &residence,
+                          const QString &clockNote)
 {
     CalendarPageContent content = m_canvas->content();
     content.calendarYearText = calendarYearText;
     content.name = name;
     content.residence = residence;
+    content.clockNote = clockNote;
     content.loaded = true;
     m_canvas->setContent(content);
 }

@@ -37,8 +37,9 @@ public:
     explicit CalendarWindow(Dialogs &dialogs, QWidget *parent = nullptr);
 
     // The load step: the year and the name heading of the birth-data box, which also names
-    // the place of residence when one is given.
-    void load(const QString &calendarYearText, const QString &name, const QString &residence = {});
+    // the place of residence when one is given, and else the clock the times are on.
+    void load(const QString &calendarYearText, const QString &name, const QString &residence = {},
+              const QString &clockNote = {});
     void setChartText(const QString &chartText); // Label2, five lines
     void setAngleCaption(const QString &caption); // Label3
     // The day cells, the hour strip and the detail captions.

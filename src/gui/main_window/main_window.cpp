@@ -235,6 +235,7 @@ BirthData MainWindow::birthData() const
     fields.txtLatDeg = txtLatDeg->text();
     fields.txtLatMin = txtLatMin->text();
     fields.optSouth = optSouth->isChecked();
+    fields.txtUncertainty = txtUncertainty->text();
     m_places->readPlaces(fields);
     return fields;
 }
@@ -263,6 +264,7 @@ void MainWindow::setBirthData(const BirthData &fields)
     write(txtLatDeg, fields.txtLatDeg);
     write(txtLatMin, fields.txtLatMin);
     (fields.optSouth ? optSouth : optNorth)->setChecked(true);
+    write(txtUncertainty, fields.txtUncertainty);
     m_places->writePlaces(fields);
 }
 

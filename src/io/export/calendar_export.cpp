@@ -15,11 +15,19 @@ std::vector<ExportDay> ExportDaysOf(const CalendarModel &model, int year)
     for (int cell = 0; cell < model.dayCount; ++cell) {
         const MonthDay monthDay = DateOfDayIndex(cell, model.dayCount);
         const DayCell &source = model.days[static_cast<size_t>(cell)];
-        ExportDay day{QDate(year, monthDay.month, monthDay.day), source.dayClass, source.tag, {}, {},
-                      model.cycle.day(cell)};
+        ExportDay day;
+        day.date = QDate(year, monthDay.month, monthDay.day);
+        day.dayClass = source.dayClass;
+        day.tag = source.tag;
+        day.uncertain = source.uncertain;
+        day.cycle = model.cycle.day(cell);
         if (const std::optional<ExactReturn> &exact = model.exactReturns[static_cast<size_t>(cell)]) {
             day.exact = exact->moment;
             day.moonSign = SignName(exact->moonSign).trimmed();
+            if (exact->earliest.isValid())
+                day.exactEarliest = exact->earliest;
+            if (exact->latest.isValid())
+                day.exactLatest = exact->latest;
         }
         days.push_back(day);
     }

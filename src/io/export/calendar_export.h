@@ -23,6 +23,10 @@ struct ExportDay {
     std::optional<QDateTime> exact; // local moment of the exact return, when known
     QString moonSign;               // "VIZONTO" on a moon-phase day, unpadded; else empty
     CycleDay cycle;                 // the menstrual cycle's day and mark; none without a cycle
+    bool uncertain = false;         // another birth moment within the uncertainty classes it otherwise
+    // The exact returns of the birth moment the uncertainty's minutes earlier and later,
+    // on a moon-phase day of a run with an uncertainty.
+    std::optional<QDateTime> exactEarliest, exactLatest;
 };
 
 struct CalendarExport {

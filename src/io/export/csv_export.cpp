@@ -1,5 +1,7 @@
 #include "io/export/csv_export.h"
 
+#include "core/calendar/local_clock.h"
+
 #include <QStringList>
 
 #include <algorithm>
@@ -26,6 +28,12 @@ QString csvRow(const QStringList &fields)
     for (const QString &field : fields)
         quoted << csvField(field);
     return quoted.join(QLatin1Char(',')) + QStringLiteral("\r\n");
+}
+
+// Every time says its clock: "2027-04-09T20:29+01:00".
+QString isoTime(const std::optional<QDateTime> &moment)
+{
+    return moment ? IsoMinuteWithOffset(*moment) : QString();
 }
 
 } // namespace
@@ -66,12 +74,14 @@ QByteArray CalendarCsv(const CalendarExport &calendar)
 {
     QString text = csvRow({QStringLiteral("date"), QStringLiteral("class"), QStringLiteral("tag"),
                            QStringLiteral("exact"), QStringLiteral("moon_sign"), QStringLiteral("cycle_day"),
-                           QStringLiteral("cycle")});
+                           QStringLiteral("cycle"), QStringLiteral("uncertain"), QStringLiteral("exact_earliest"),
+                           QStringLiteral("exact_latest")});
     for (const ExportDay &day : calendar.days) {
-        const QString exact = day.exact ? day.exact->toString(QStringLiteral("yyyy-MM-dd'T'HH:mm")) : QString();
         const QString cycleDay = day.cycle.cycleDay > 0 ? QString::number(day.cycle.cycleDay) : QString();
-        text += csvRow({day.date.toString(Qt::ISODate), ClassName(day.dayClass), day.tag, exact, day.moonSign,
-                        cycleDay, CycleMarkName(day.cycle.mark)});
+        text += csvRow({day.date.toString(Qt::ISODate), ClassName(day.dayClass), day.tag, isoTime(day.exact),
+                        day.moonSign, cycleDay, CycleMarkName(day.cycle.mark),
+                        day.uncertain ? QStringLiteral("1") : QString(), isoTime(day.exactEarliest),
+                        isoTime(day.exactLatest)});
     }
     return text.toUtf8();
 }

@@ -1,5 +1,7 @@
 #include "io/export/ics_export.h"
 
+#include "core/calendar/local_clock.h"
+
 #include <libical/ical.h>
 
 #include <QCryptographicHash>
@@ -50,7 +52,8 @@ QString phaseDescription(const CalendarExport &calendar, const ExportDay &day)
 {
     QStringList lines = personLines(calendar);
     if (day.exact)
-        lines << QStringLiteral("Pontos visszatérés: ") + day.exact->toString(QStringLiteral("yyyy.MM.dd HH:mm"));
+        lines << QStringLiteral("Pontos visszatérés: ") + day.exact->toString(QStringLiteral("yyyy.MM.dd HH:mm")) +
+                     QStringLiteral(" (") + ClockLabel(*day.exact) + u')';
     if (!day.moonSign.isEmpty())
         lines << QStringLiteral("A Hold jegye: ") + day.moonSign;
     return lines.join(QLatin1Char('\n'));

@@ -196,6 +196,23 @@ void paintCycleMark(QPainter &painter, const QRect &cell, CycleMark mark, bool m
     painter.restore();
 }
 
+// The mark of an uncertain day: a black corner over the top right of the cell, which leaves
+// the day's colour to be seen, edged in white so that it stands out on blue and red too.
+void paintUncertainMark(QPainter &painter, const QRect &cell)
+{
+    const int size = cell.height() / 2;
+    const QPoint corner = cell.topRight();
+    const std::array<QPoint, 3> triangle = {corner, corner - QPoint(size, 0), corner + QPoint(0, size)};
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::black);
+    painter.drawPolygon(triangle.data(), static_cast<int>(triangle.size()));
+    painter.setPen(QPen(Qt::white, 1));
+    painter.drawLine(triangle[1] - QPoint(1, 0), triangle[2] + QPoint(0, 1));
+    painter.restore();
+}
+
 void paintCells(QPainter &painter, const CalendarPageContent &content)
 {
     const CalendarModel &model = content.model;
@@ -204,6 +221,8 @@ void paintCells(QPainter &painter, const CalendarPageContent &content)
         paintCell(painter, cell, DayCellColour(content, k));
         const CycleMark mark = model.cycle.day(k).mark;
         paintCycleMark(painter, cell, mark, isLunarMarked(model.days[static_cast<size_t>(k)].dayClass));
+        if (model.days[static_cast<size_t>(k)].uncertain)
+            paintUncertainMark(painter, cell);
     }
     for (int k = 0; k < CalendarModel::HourCount; ++k)
         paintCell(painter, HourCellRect(k), HourCellColour(content, k));
@@ -217,6 +236,14 @@ void paintLegend(QPainter &painter, const CalendarPageContent &content)
         paintCell(painter, LegendCellRect(FirstLegendIndex + k), DayCellColour(content, FirstLegendIndex + k));
         paintText(painter, QRect(twipsPoint(840, 4740 + 360 * k), QSize(300, height)), Qt::AlignLeft | Qt::AlignVCenter,
                   LegendTexts[k], font);
+    }
+    // The uncertain day's row stands only on the calendar of a run that took an uncertainty.
+    if (content.model.uncertaintyMinutes > 0) {
+        const QRect swatch = SecondLegendSwatchRect(UncertainDayLegendRow);
+        paintCell(painter, swatch, Qt::white);
+        paintUncertainMark(painter, swatch);
+        paintText(painter, SecondLegendTextRect(UncertainDayLegendRow), Qt::AlignLeft | Qt::AlignVCenter,
+                  UncertainDayLegendText(content.model.uncertaintyMinutes), font);
     }
 }
 
@@ -290,8 +317,10 @@ void paintDetailStrip(QPainter &painter, const CalendarPageContent &content)
         painter.fillRect(date, Yellow);
         paintText(painter, date, Qt::AlignCenter, content.model.detailCaptions[static_cast<size_t>(g)], bold);
     }
-    paintText(painter, twipsRect(120, 7800, 9975, 195), Qt::AlignCenter, PageText(content, QStringLiteral("lblPontos")),
-              bold);
+    // The exact line runs across the whole page: with its clock and the range of an
+    // uncertain birth moment it is longer than the strip.
+    paintText(painter, twipsRect(120, 7800, SecondLegendLeft + SecondLegendWidth - 240, 195), Qt::AlignCenter,
+              PageText(content, QStringLiteral("lblPontos")), bold);
     if (content.model.builtInEphemeris)
         paintText(painter, twipsRect(120, 8040, 10155, 195), Qt::AlignCenter, EphemerisNote, bold, Red);
 }
@@ -307,6 +336,11 @@ QString fitted(const QFontMetrics &metrics, const QString &line, int width, bool
 
 } // namespace
 
+QString UncertainDayLegendText(int uncertaintyMinutes)
+{
+    return QStringLiteral("Bizonytalan nap (±%1 perc)").arg(uncertaintyMinutes);
+}
+
 CalendarPageContent PageOfRun(const CalendarHeading &heading, const QString &chartText, const QString &angleCaption,
                               const CalendarModel &model)
 {
@@ -314,6 +348,7 @@ CalendarPageContent PageOfRun(const CalendarHeading &heading, const QString &cha
     page.calendarYearText = heading.yearText;
     page.name = heading.name;
     page.residence = heading.residence;
+    page.clockNote = heading.clockNote;
     page.loaded = true;
     page.chartText = chartText;
     page.angleCaption = angleCaption;
@@ -328,8 +363,10 @@ PageHeading LayOutHeading(const CalendarPageContent &content)
     // The residence field shows "name, county, country"; the heading keeps the name.
     const QString place = content.residence.section(QStringLiteral(", "), 0, 0).trimmed();
     const QString nameLine = NameHeading + content.name;
+    // Without a residence the times stay on the birth zone, and the heading says so.
+    const QString clockLine = place.isEmpty() ? content.clockNote : ResidenceHeading + place;
     PageHeading heading;
-    heading.full = place.isEmpty() ? nameLine : nameLine + QStringLiteral(", ") + ResidenceHeading + place;
+    heading.full = clockLine.isEmpty() ? nameLine : nameLine + QStringLiteral(", ") + clockLine;
     const QFontMetrics metrics(courier(9.75));
     const int width = HeadingRect.width();
     if (metrics.horizontalAdvance(heading.full) <= width) {
@@ -337,8 +374,8 @@ PageHeading LayOutHeading(const CalendarPageContent &content)
         return heading;
     }
     // Two lines: the person and the residence, or the title and a long name.
-    const QStringList lines = place.isEmpty() ? QStringList{BoxHeading + QLatin1Char(':'), content.name}
-                                              : QStringList{nameLine, ResidenceHeading + place};
+    const QStringList lines = clockLine.isEmpty() ? QStringList{BoxHeading + QLatin1Char(':'), content.name}
+                                                  : QStringList{nameLine, clockLine};
     for (const QString &line : lines)
         heading.lines << fitted(metrics, line, width, heading.shortened);
     return heading;

@@ -25,6 +25,7 @@ struct CalendarPageContent {
     QString calendarYearText;                        // Label10
     QString name;                                    // the heading's person
     QString residence;                               // "name, county, country", or empty
+    QString clockNote;                               // without a residence: the clock of the times
     bool loaded = false;                             // the heading names the person
     QString chartText = QStringLiteral("lblData");   // Label2, five lines
     QString angleCaption = QStringLiteral("lblFok"); // Label3
@@ -36,6 +37,10 @@ struct CalendarPageContent {
 // caption, and the cells.
 CalendarPageContent PageOfRun(const CalendarHeading &heading, const QString &chartText, const QString &angleCaption,
                               const CalendarModel &model);
+
+// The legend row of the days another birth moment within the uncertainty would class
+// otherwise: "Bizonytalan nap (±15 perc)".
+QString UncertainDayLegendText(int uncertaintyMinutes);
 
 // The heading of the birth-data box (Label4) as it stands on the page: on one line when it
 // fits, else the place of residence on a second line; a line still too long for the box

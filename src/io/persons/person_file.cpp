@@ -68,6 +68,8 @@ const char *const EventKeyKey = "eventKey";
 const char *const PeriodStartsKey = "periodStarts"; // ["2026-01-05", ...]
 const char *const UsualShortestKey = "usualShortest";
 const char *const UsualLongestKey = "usualLongest";
+// "± PERC" as typed; older files have none and open with the field empty (0 minutes).
+const char *const UncertaintyKey = "uncertaintyMinutes";
 
 // Why a file cannot be used, as the end of the message.
 using Failure = QString;
@@ -211,6 +213,10 @@ std::variant<SavedPerson, Failure> readPerson(const QJsonObject &root)
     saved.eventKey = eventKey.toString();
     if (const std::optional<Failure> failure = readCycle(root, saved.cycle))
         return *failure;
+    const QJsonValue uncertainty = root.value(QLatin1StringView(UncertaintyKey));
+    if (!uncertainty.isUndefined() && !uncertainty.isString())
+        return badValue(QLatin1StringView(UncertaintyKey));
+    person.txtUncertainty = uncertainty.toString();
     return saved;
 }
 
@@ -232,6 +238,8 @@ QByteArray PersonJson(const SavedPerson &saved)
     if (!saved.eventKey.isEmpty())
         root.insert(QLatin1StringView(EventKeyKey), saved.eventKey);
     writeCycle(root, saved.cycle);
+    if (!person.txtUncertainty.isEmpty())
+        root.insert(QLatin1StringView(UncertaintyKey), person.txtUncertainty);
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
