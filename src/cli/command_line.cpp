@@ -2,6 +2,7 @@
 
 #include "core/chart/ephemeris.h"
 #include "cli/export_command.h"
+#include "core/calendar/menstrual_cycle.h"
 #include "core/common/process_setup.h"
 #include "core/common/qt_translation.h"
 
@@ -27,9 +28,8 @@ void describe(QCommandLineParser &parser)
                        "  ferolune-cli export --date 1988-07-14 --time 09:35 --place Budapest --residence Debrecen "
                        "--year 2027 -o naptar.pdf\n"
                        "  ferolune-cli export --chart anna.ferolune --period 2026-11-02 --period 2026-11-30 "
-                       "--year 2027 -o naptar.ics\n\n"
-                       "Figyelem: sem a holdnaptár (Jonas-módszer), sem a naptármódszer (Knaus–Ogino) nem "
-                       "megbízható módja a terhesség elkerülésének."));
+                       "--year 2027 -o naptar.ics\n\nFigyelem! ") +
+                       MethodReliabilityNote);
     parser.addPositionalArgument(ExportCommand, QStringLiteral("A naptár mentése fájlba (PDF, iCalendar vagy CSV)."),
                                  QStringLiteral("export"));
     // Our own help option: Qt's adds --help-all for its platform options, which the command

@@ -12,6 +12,11 @@
 
 namespace ferolune {
 
+// Said wherever the cycle is entered, drawn or explained.
+inline const QString MethodReliabilityNote =
+    QStringLiteral("Sem a holdnaptár (Jonas-módszer), sem a naptármódszer (Knaus–Ogino) nem megbízható módja a "
+                   "terhesség elkerülésének.");
+
 struct CycleHistory {
     std::vector<QDate> periodStarts; // recorded first days of bleeding, in any order
     int usualShortest = 26;          // her usual lengths, used while too few cycles are recorded

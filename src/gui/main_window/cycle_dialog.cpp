@@ -102,7 +102,11 @@ CycleDialog::CycleDialog(const CycleHistory &history, const QDate &today, Dialog
     grid->addLayout(lengths, 4, 0, 1, 2);
     grid->addWidget(lblBasis, 5, 0, 1, 2);
     grid->addWidget(lblUncounted, 6, 0, 1, 2);
-    grid->addWidget(buttons, 7, 0, 1, 2);
+    auto *note = new QLabel(MethodReliabilityNote, this);
+    note->setObjectName(QStringLiteral("lblMethodNote"));
+    note->setWordWrap(true);
+    grid->addWidget(note, 7, 0, 1, 2);
+    grid->addWidget(buttons, 8, 0, 1, 2);
 
     // A day picked in the calendar is typed for her; a double click adds it at once.
     connect(calStart, &QCalendarWidget::clicked, this,

@@ -45,8 +45,6 @@ const QString PredictedStartText = QStringLiteral("Várható vérzés");
 const QString CycleBasisHeading = QStringLiteral("Ciklus alapja: ");
 const QString MeetingText = QStringLiteral("Vastag zöld keret, zöld sarok: a ciklus termékeny időszakában holdnaptári "
                                            "termékeny vagy holdfázis nap");
-const QString MethodNote = QStringLiteral("Sem a holdnaptár (Jonas-módszer), sem a naptármódszer (Knaus–Ogino) nem "
-                                          "megbízható módja a terhesség elkerülésének.");
 
 const QColor CellOutline(96, 96, 96);
 const QColor CycleGreen(0, 128, 0);
@@ -281,7 +279,7 @@ void paintSecondLegend(QPainter &painter, const CalendarPageContent &content)
         paintText(painter, meeting, flags, MeetingText, small);
         note.setTop(std::max(meeting.bottom(), swatch.bottom()) + 8);
     }
-    paintText(painter, note, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, MethodNote, small);
+    paintText(painter, note, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, MethodReliabilityNote, small);
 }
 
 void paintBirthDataBox(QPainter &painter, const CalendarPageContent &content)
