@@ -152,44 +152,54 @@ bool isLunarMarked(DayClass dayClass)
 // fertile or moon-phase day falls in it), a dark red dot for a recorded start of bleeding
 // and a dark red ring for a predicted one. Dot and ring carry a white edge, so that they
 // stand out on red and blue cells too.
+// A frame `width` pixels wide just inside `rect`, as four bands: a year has some 180 of
+// them, and plain bands cost a fraction of an antialiased stroke.
+void fillFrame(QPainter &painter, const QRect &rect, int width, const QColor &colour)
+{
+    const int side = rect.height() - 2 * width;
+    painter.fillRect(QRect(rect.left(), rect.top(), rect.width(), width), colour);
+    painter.fillRect(QRect(rect.left(), rect.bottom() - width + 1, rect.width(), width), colour);
+    painter.fillRect(QRect(rect.left(), rect.top() + width, width, side), colour);
+    painter.fillRect(QRect(rect.right() - width + 1, rect.top() + width, width, side), colour);
+}
+
+void paintFertileWindowMark(QPainter &painter, const QRect &cell, bool meetsLunar)
+{
+    const QRect inner = cell.adjusted(1, 1, -1, -1);
+    fillFrame(painter, inner, meetsLunar ? 3 : 2, CycleGreen);
+    if (!meetsLunar)
+        return;
+    const QPoint corner = inner.topLeft();
+    const std::array<QPoint, 3> triangle = {corner, corner + QPoint(9, 0), corner + QPoint(0, 9)};
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(CycleGreen);
+    painter.drawPolygon(triangle.data(), static_cast<int>(triangle.size()));
+    painter.restore();
+}
+
 void paintCycleMark(QPainter &painter, const QRect &cell, CycleMark mark, bool meetsLunar)
 {
     if (mark == CycleMark::None)
         return;
+    if (mark == CycleMark::Fertile) {
+        paintFertileWindowMark(painter, cell, meetsLunar);
+        return;
+    }
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF inner = QRectF(cell).adjusted(1, 1, -1, -1);
     const QPointF centre = QRectF(cell).center();
-    switch (mark) {
-    case CycleMark::Fertile: {
-        const double width = meetsLunar ? 3 : 2;
-        QPen pen(CycleGreen, width);
-        pen.setJoinStyle(Qt::MiterJoin);
-        painter.setPen(pen);
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(inner.adjusted(width / 2, width / 2, -width / 2, -width / 2));
-        if (meetsLunar) {
-            const QPointF corner = inner.topLeft();
-            painter.setPen(Qt::NoPen);
-            painter.setBrush(CycleGreen);
-            painter.drawPolygon(QPolygonF{corner, corner + QPointF(9, 0), corner + QPointF(0, 9)});
-        }
-        break;
-    }
-    case CycleMark::Period:
+    if (mark == CycleMark::Period) {
         painter.setPen(QPen(Qt::white, 1.2));
         painter.setBrush(PeriodRed);
         painter.drawEllipse(centre, 4.5, 4.5);
-        break;
-    case CycleMark::PeriodPredicted:
+    } else {
         painter.setBrush(Qt::NoBrush);
         painter.setPen(QPen(Qt::white, 3.6));
         painter.drawEllipse(centre, 4.5, 4.5);
         painter.setPen(QPen(PeriodRed, 1.8));
         painter.drawEllipse(centre, 4.5, 4.5);
-        break;
-    case CycleMark::None:
-        break;
     }
     painter.restore();
 }
