@@ -89,6 +89,7 @@ CalendarExport calendarOf(const BirthData &fields, const QString &eventKey = {},
     phase.uncertain = true;
     phase.exactEarliest = QDateTime(QDate(2027, 3, 1), QTime(22, 59), clock);
     phase.exactLatest = QDateTime(QDate(2027, 3, 2), QTime(0, 1), clock);
+    phase.exactRange = QStringLiteral("±15 perc: 22:59–2027.03.02 00:01");
     return calendar;
 }
 
@@ -156,7 +157,8 @@ void expectEvents(const std::vector<ParsedEvent> &events, const char *reader)
     }
     EXPECT_EQ(uids.size(), events.size()) << reader;
     EXPECT_EQ(events[3].description, QStringLiteral("Név: Kovács Éva\nNAP-HOLD FOK: 280.2\nPontos visszatérés: "
-                                                    "2027.03.01 23:14 (UTC+1)\nA Hold jegye: VIZONTO"))
+                                                    "2027.03.01 23:14 (UTC+1), ±15 perc: 22:59–2027.03.02 00:01\n"
+                                                    "A Hold jegye: VIZONTO"))
         << reader;
     EXPECT_EQ(events[2].description, QStringLiteral("Név: Kovács Éva\nNAP-HOLD FOK: 280.2\nHoldfázis nap: 2027.03.01"))
         << reader;
@@ -323,6 +325,11 @@ TEST_F(ExportTest, DiscreetFileNamesNothingAndRemindsOfEveryEvent)
     const QString ics = path(QStringLiteral("telefon.ics")), csv = path(QStringLiteral("naptar.csv"));
     ASSERT_TRUE(WriteFileAtomically(ics, CalendarIcs(calendar, Stamp, {true, 24})).ok());
     ASSERT_TRUE(WriteFileAtomically(csv, CalendarCsv(calendar)).ok());
+    QFile written(ics);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    const QString raw = QString::fromUtf8(written.readAll()); // the UIDs included
+    for (const char *word : {"fertil", "phase", "period", "cycle", "Kovács", "Holdfázis"})
+        EXPECT_FALSE(raw.contains(QString::fromUtf8(word), Qt::CaseInsensitive)) << word;
     const QJsonObject read = pythonReadback(ics, csv)["ics"].toObject();
     const QStringList words = {"ermékeny", "fiú", "lány", "Hold", "Kovács", "Éva", "1988", "280",
                                "FOK", "Név", "VIZONTO", "BIKA", "ciklus", "vérzés", "Knaus"};

@@ -240,10 +240,20 @@ void MainWindowImportTest::cycleDialogRefusesNamingTheDate()
     dialog.accept();
     QCOMPARE(dialogs.texts(), QStringLiteral("A szokásos legrövidebb ciklus hossza 20 és 45 nap között lehet!"));
     QVERIFY(dialog.isVisible());
+
+    // A date typed but not added is not lost on OK: it is added, or refused with the dialog open.
+    dialog.findChild<QSpinBox *>(QStringLiteral("spnShortest"))->setValue(26);
+    for (const char *text : {"2026.13.01", "2026.05.01"}) {
+        dialogs.messages.clear();
+        typed->setText(QString::fromUtf8(text));
+        dialog.accept();
+        QCOMPARE(dialog.isVisible(), dialogs.messages.size() == 1);
+    }
+    QCOMPARE(dialog.history().periodStarts.size(), size_t(6));
 }
 
-// MENTÉS saves the cycle with the person; opening her brings it back, an older file
-// without one clears it, and a chart file leaves it as it is.
+// MENTÉS saves the cycle with the person; opening her brings it back, and an older file
+// without one, like a chart file, which is another person's, clears it.
 void MainWindowImportTest::savedPersonKeepsHerCycle()
 {
     MainWindowHarness harness;
@@ -261,7 +271,7 @@ void MainWindowImportTest::savedPersonKeepsHerCycle()
     const QString chart = writeChartFile(QStringLiteral("anna.hvs"), "\"A\",1990,1,2,15,0,47,30,19,5,-1,0,0,#FALSE#\n");
     const std::pair<QString, CycleHistory> opened[] = {{older.fileName(), CycleHistory{}},
                                                        {harness.dialogs.savePath, cycle},
-                                                       {chart, cycle}};
+                                                       {chart, CycleHistory{}}};
     for (const auto &[path, expected] : opened) {
         harness.dialogs.chosenFile = path;
         QTest::mouseClick(harness.control<QWidget>(QStringLiteral("Command5")), Qt::LeftButton);

@@ -137,6 +137,8 @@ TEST(RunValues, AFieldTheRunCannotTakeIsNamed)
         {nullptr, "12000", "Text3", "Text3", QStringLiteral("Helytelen év!")},
         {&BirthData::txtUncertainty, "181", "txtUncertainty", "txtUncertainty", uncertainty},
         {&BirthData::txtUncertainty, "-1", "txtUncertainty", "txtUncertainty", uncertainty},
+        {&BirthData::txtUncertainty, "abc", "txtUncertainty", "txtUncertainty", uncertainty}, // from a file
+        {&BirthData::txtUncertainty, "15.5", "txtUncertainty", "txtUncertainty", uncertainty},
     };
     DecimalSeparatorGuard dot(u'.');
     for (const auto &row : rows) {

@@ -151,7 +151,12 @@ CycleHistory cycleOf(const QCommandLineParser &parser, CycleHistory cycle)
         cycle.usualShortest = cycleLength(parser, ShortestOption);
     if (parser.isSet(LongestOption))
         cycle.usualLongest = cycleLength(parser, LongestOption);
-    if (const std::optional<QString> problem = CycleHistoryProblem(cycle, QDate::currentDate()))
+    // Starts typed here are checked as the window checks typed ones; a saved person's as
+    // the window opens her.
+    const std::optional<QString> problem = parser.isSet(PeriodOption)
+                                               ? CycleHistoryProblem(cycle, QDate::currentDate())
+                                               : KeptCycleHistoryProblem(cycle);
+    if (problem)
         throw CommandRefusal{*problem, ExitRefused};
     return cycle;
 }
@@ -388,8 +393,9 @@ void AddExportOptions(QCommandLineParser &parser)
         {QStringLiteral("format"), QStringLiteral("A formátum a kiterjesztés helyett: pdf, ics vagy csv."),
          QStringLiteral("formátum")},
         {DiscreetOption,
-         QStringLiteral("Diszkrét iCalendar naptár: semleges „●” (holdfázis nap) és „○” (termékeny nap) "
-                        "bejegyzések, név, születési adat és leírás nélkül.")},
+         QStringLiteral("Diszkrét iCalendar naptár: semleges „●” (holdfázis nap), „○” (termékeny nap), „◇” (a "
+                        "ciklus termékeny időszaka) és „◆” (várható vérzés) bejegyzések, név, születési adat és "
+                        "leírás nélkül.")},
         {RemindOption, QStringLiteral("Emlékeztető az iCalendar naptár minden bejegyzése előtt ennyi órával (0–168)."),
          QStringLiteral("óra")},
     });

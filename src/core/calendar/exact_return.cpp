@@ -240,15 +240,6 @@ QString rangeEnd(const QDateTime &end, const QDateTime &moment)
     return text;
 }
 
-// "±15 perc: 08:48–09:18"; empty without a range.
-QString rangeText(const ExactReturn &exact)
-{
-    if (!exact.earliest.isValid() || !exact.latest.isValid())
-        return {};
-    return QStringLiteral("±%1 perc: ").arg(exact.uncertaintyMinutes) + rangeEnd(exact.earliest, exact.moment) +
-           QStringLiteral("–") + rangeEnd(exact.latest, exact.moment);
-}
-
 QString clockOf(const QDateTime &moment)
 {
     return QStringLiteral(" (") + ClockLabel(moment) + u')';
@@ -332,11 +323,19 @@ std::optional<CalendarModel> ComputeYearCalendar(const CalendarRequest &request,
     return calendar;
 }
 
+QString ExactRangeText(const ExactReturn &exact)
+{
+    if (!exact.earliest.isValid() || !exact.latest.isValid())
+        return {};
+    return QStringLiteral("±%1 perc: ").arg(exact.uncertaintyMinutes) + rangeEnd(exact.earliest, exact.moment) +
+           QStringLiteral("–") + rangeEnd(exact.latest, exact.moment);
+}
+
 QString ExactReturnToolTip(const ExactReturn &exact)
 {
     QString text = exact.moment.toString(QStringLiteral("yyyy.MM.dd HH:mm")) + clockOf(exact.moment) +
                    QStringLiteral(" – Hold: ") + trimmedSign(exact.moonSign);
-    if (const QString range = rangeText(exact); !range.isEmpty())
+    if (const QString range = ExactRangeText(exact); !range.isEmpty())
         text += u'\n' + range;
     if (exact.signChange) {
         text += QStringLiteral("\na Hold jelet vált: ") + trimmedSign(exact.signChange->from) + QStringLiteral(" → ") +
@@ -349,7 +348,7 @@ QString ExactReturnDetailLine(const ExactReturn &exact)
 {
     QString text = QStringLiteral("Pontos visszatérés: ") +
                    exact.moment.toString(QStringLiteral("yyyy.MM.dd HH:mm:ss")) + clockOf(exact.moment);
-    if (const QString range = rangeText(exact); !range.isEmpty())
+    if (const QString range = ExactRangeText(exact); !range.isEmpty())
         text += QStringLiteral(", ") + range;
     if (!exact.tenthFirst.isValid())
         return text + QStringLiteral(" – tizedfokra egyetlen perc sem egyezik");

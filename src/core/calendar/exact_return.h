@@ -34,6 +34,10 @@ void FindExactReturns(const CalendarRequest &request, Ephemeris &ephemeris, Cale
 // Nothing without an uncertainty. Closes the library's files.
 void FindExactRanges(const CalendarRequest &request, Ephemeris &ephemeris, CalendarModel &model);
 
+// "±15 perc: 08:48–09:18": the exact returns of the birth moment the uncertainty's minutes
+// earlier and later; empty without an uncertainty.
+QString ExactRangeText(const ExactReturn &exact);
+
 // "2027.01.28 23:14 (UTC+1) – Hold: VIZONTO", with an uncertainty a line "±15 perc:
 // 22:59–23:29", and on a change of sign a line "a Hold jelet vált: BAK → VIZONTO".
 QString ExactReturnToolTip(const ExactReturn &exact);

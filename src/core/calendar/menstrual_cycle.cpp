@@ -183,4 +183,9 @@ std::optional<QString> CycleHistoryProblem(const CycleHistory &history, const QD
     return std::nullopt;
 }
 
+std::optional<QString> KeptCycleHistoryProblem(const CycleHistory &history)
+{
+    return CycleHistoryProblem(history, QDate(9999, 12, 31));
+}
+
 } // namespace ferolune

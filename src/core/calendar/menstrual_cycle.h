@@ -85,4 +85,8 @@ QString CycleDayText(const CycleDay &day);
 // above the longest. nullopt when it can.
 std::optional<QString> CycleHistoryProblem(const CycleHistory &history, const QDate &today);
 
+// The same for a history kept in a file, which may have been saved by a machine whose
+// clock ran ahead: a start after today is no fault of the file.
+std::optional<QString> KeptCycleHistoryProblem(const CycleHistory &history);
+
 } // namespace ferolune

@@ -9,6 +9,8 @@
 
 #include <QStringList>
 
+#include <algorithm>
+
 #include <cmath>
 #include <map>
 
@@ -58,12 +60,22 @@ std::optional<FieldProblem> combinedProblem(Field field, const std::map<Field, d
     }
 }
 
+// Empty (no uncertainty) or digits alone.
+bool wholeMinutes(const QString &text)
+{
+    const QString trimmed = text.trimmed();
+    return std::all_of(trimmed.begin(), trimmed.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
 std::optional<FieldProblem> firstProblem(const BirthData &fields, const QString &calendarYearText, Field lastField)
 {
     std::map<Field, double> values;
     for (const RunText &text : RunTexts(fields, calendarYearText)) {
         if (static_cast<int>(text.field) > static_cast<int>(lastField))
             break;
+        // The window types whole minutes only; a file's "abc" or "15.5" is no uncertainty.
+        if (text.field == Field::txtUncertainty && !wholeMinutes(text.text))
+            return problemOf(text.field, runBoundMessage(text.field));
         try {
             values[text.field] = valueOf(text);
         } catch (const RunError &error) {

@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QGridLayout>
 #include <QLabel>
+#include <QLocale>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -71,6 +72,8 @@ CycleDialog::CycleDialog(const CycleHistory &history, const QDate &today, Dialog
     txtStart->setPlaceholderText(QStringLiteral("ÉÉÉÉ.HH.NN"));
     calStart = new QCalendarWidget(this);
     calStart->setObjectName(QStringLiteral("calStart"));
+    // Hungarian month and day names, whatever the desktop's language.
+    calStart->setLocale(QLocale(QLocale::Hungarian, QLocale::Hungary));
     calStart->setMaximumDate(today);
     calStart->setSelectedDate(today);
     calStart->setGridVisible(true);
@@ -180,6 +183,9 @@ void CycleDialog::removeSelectedStart()
 
 void CycleDialog::accept()
 {
+    // A date typed or picked but not yet added is meant to be kept: OK adds it, or refuses.
+    if (!txtStart->text().trimmed().isEmpty() && !addTypedStart())
+        return;
     if (const std::optional<QString> problem = CycleHistoryProblem(history(), m_today)) {
         m_dialogs.message(this, *problem, Dialogs::Icon::Critical);
         return;

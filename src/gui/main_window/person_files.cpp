@@ -57,10 +57,13 @@ void PersonFiles::openChartFile(const QString &path)
     }
     BirthData fields = m_window.birthData();
     ApplyChartFile(fields, *file.values);
-    // The file brings its own coordinates and zone and names no birthplace.
+    // The file brings its own coordinates and zone and names no birthplace, no birth-time
+    // uncertainty and no cycle: it is another person's, whose calendar events, cycle and
+    // birth minute are not those of the person the window held.
     fields.birthPlace = {};
+    fields.txtUncertainty.clear();
     m_window.setBirthData(fields);
-    // A chart file is another person's, whose events are not the saved person's.
+    m_window.setCycleHistory({});
     m_eventKey.clear();
     m_places.stopFollowingPlace();
 }

@@ -149,8 +149,9 @@ std::optional<PhoneCalendarChoice> WidgetDialogs::choosePhoneCalendar(QWidget *p
 {
     QDialog dialog(parent);
     dialog.setWindowTitle(QStringLiteral("iCalendar naptár mentése"));
-    auto *discreet = new QCheckBox(QStringLiteral("diszkrét: a bejegyzések csak „●” (holdfázis nap) és „○” "
-                                                  "(termékeny nap),\nnév, születési adat és leírás nélkül"));
+    auto *discreet = new QCheckBox(QStringLiteral("diszkrét: a bejegyzések csak „●” (holdfázis nap), „○” (termékeny "
+                                                  "nap),\n„◇” (a ciklus termékeny időszaka) és „◆” (várható vérzés), "
+                                                  "név, születési adat és leírás nélkül"));
     discreet->setObjectName(QStringLiteral("chkDiscreet"));
     auto *remind = new QCheckBox(QStringLiteral("emlékeztető minden bejegyzés előtt"));
     remind->setObjectName(QStringLiteral("chkRemind"));

@@ -1,6 +1,7 @@
 #include "io/export/calendar_export.h"
 
 #include "core/calendar/calendar_year.h"
+#include "core/calendar/exact_return.h"
 #include "core/chart/natal_chart.h"
 #include "core/common/number_rules.h"
 
@@ -28,6 +29,7 @@ std::vector<ExportDay> ExportDaysOf(const CalendarModel &model, int year)
                 day.exactEarliest = exact->earliest;
             if (exact->latest.isValid())
                 day.exactLatest = exact->latest;
+            day.exactRange = ExactRangeText(*exact);
         }
         days.push_back(day);
     }

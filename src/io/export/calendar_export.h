@@ -27,6 +27,7 @@ struct ExportDay {
     // The exact returns of the birth moment the uncertainty's minutes earlier and later,
     // on a moon-phase day of a run with an uncertainty.
     std::optional<QDateTime> exactEarliest, exactLatest;
+    QString exactRange; // "±15 perc: 08:48–09:18" beside the exact return; empty without
 };
 
 struct CalendarExport {

@@ -53,7 +53,8 @@ QString phaseDescription(const CalendarExport &calendar, const ExportDay &day)
     QStringList lines = personLines(calendar);
     if (day.exact)
         lines << QStringLiteral("Pontos visszatérés: ") + day.exact->toString(QStringLiteral("yyyy.MM.dd HH:mm")) +
-                     QStringLiteral(" (") + ClockLabel(*day.exact) + u')';
+                     QStringLiteral(" (") + ClockLabel(*day.exact) + u')' +
+                     (day.exactRange.isEmpty() ? QString() : QStringLiteral(", ") + day.exactRange);
     if (!day.moonSign.isEmpty())
         lines << QStringLiteral("A Hold jegye: ") + day.moonSign;
     return lines.join(QLatin1Char('\n'));
@@ -112,7 +113,7 @@ public:
 
     // An all-day event from `first` to `last` (DTEND is the day after, as the format wants),
     // the `ordinal`-th of its kind in the year.
-    void add(const char *kind, int ordinal, const QDate &first, const QDate &last, const EventText &text)
+    void add(EventKind kind, int ordinal, const QDate &first, const QDate &last, const EventText &text)
     {
         icalcomponent *event = icalcomponent_new_vevent();
         const QString uid = EventUid(m_calendar.personIdentity, m_calendar.year, kind, ordinal);
@@ -149,7 +150,8 @@ void addYearEndFertileDays(EventWriter &events, const CalendarExport &calendar, 
     if (first == days.size())
         return;
     const QDate phaseDay = days[first].date.addDays(3);
-    events.add("fertile-year-end", 1, days[first].date, days.back().date, fertileText(calendar, phaseDay, options));
+    events.add(EventKind::YearEndFertileDays, 1, days[first].date, days.back().date,
+               fertileText(calendar, phaseDay, options));
 }
 
 QString cycleDescription(const CalendarExport &calendar)
@@ -178,14 +180,15 @@ void addCycleEvents(EventWriter &events, const CalendarExport &calendar, const I
     for (size_t index = 0; index < days.size(); ++index) {
         const CycleMark mark = days[index].cycle.mark;
         if (mark == CycleMark::PeriodPredicted)
-            events.add("period-predicted", ++predicted, days[index].date, days[index].date,
+            events.add(EventKind::PredictedPeriodStart, ++predicted, days[index].date, days[index].date,
                        cycleText(calendar, mark, options));
         if (mark != CycleMark::Fertile || (index > 0 && days[index - 1].cycle.mark == CycleMark::Fertile))
             continue;
         size_t last = index;
         while (last + 1 < days.size() && days[last + 1].cycle.mark == CycleMark::Fertile)
             ++last;
-        events.add("cycle-fertile", ++windows, days[index].date, days[last].date, cycleText(calendar, mark, options));
+        events.add(EventKind::CycleFertileWindow, ++windows, days[index].date, days[last].date,
+                   cycleText(calendar, mark, options));
     }
 }
 
@@ -215,14 +218,14 @@ QString ReminderHoursProblem(int hours)
         .arg(hours);
 }
 
-QString EventUid(const QString &personIdentity, int year, const char *kind, int ordinal)
+QString EventUid(const QString &personIdentity, int year, EventKind kind, int ordinal)
 {
     // A hash keeps the name out of the UID and gives it a fixed length.
     const QByteArray person = QCryptographicHash::hash(personIdentity.toUtf8(), QCryptographicHash::Sha256).toHex();
-    return QStringLiteral("%1-%2-%3-%4@ferolune")
+    return QStringLiteral("%1-%2%3%4@ferolune")
         .arg(QString::fromLatin1(person.left(24)))
         .arg(year)
-        .arg(QString::fromLatin1(kind))
+        .arg(QLatin1Char(static_cast<char>(kind)))
         .arg(ordinal);
 }
 
@@ -243,9 +246,9 @@ QByteArray CalendarIcs(const CalendarExport &calendar, const QDateTime &stamp, c
         // The fertile span shares the ordinal of its moon-phase day; a span cut away by
         // 1 January leaves its number unused.
         if (firstFertile < index)
-            events.add("fertile", ordinal, days[firstFertile].date, days[index - 1].date,
+            events.add(EventKind::FertileDays, ordinal, days[firstFertile].date, days[index - 1].date,
                        fertileText(calendar, day.date, options));
-        events.add("phase", ordinal, day.date, day.date, phaseText(calendar, day, options));
+        events.add(EventKind::MoonPhaseDay, ordinal, day.date, day.date, phaseText(calendar, day, options));
     }
     addYearEndFertileDays(events, calendar, options);
     addCycleEvents(events, calendar, options);

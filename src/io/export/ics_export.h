@@ -37,8 +37,18 @@ QString ReminderHoursProblem(int hours);
 QByteArray CalendarIcs(const CalendarExport &calendar, const QDateTime &stamp = QDateTime::currentDateTimeUtc(),
                        const IcsOptions &options = {});
 
-// The UID of the `ordinal`-th (1, 2 ...) event of `kind` ("phase", "fertile" ...) in
-// calendar year `year` of the person `personIdentity` names.
-QString EventUid(const QString &personIdentity, int year, const char *kind, int ordinal);
+// The kinds of event a calendar file holds. A UID names its kind by a letter alone, so that
+// not even a discreet file's UIDs speak of fertility.
+enum class EventKind : char {
+    MoonPhaseDay = 'a',
+    FertileDays = 'b',          // the fertile days before a moon-phase day
+    YearEndFertileDays = 'c',   // before a moon-phase day of 1 to 3 January of the next year
+    CycleFertileWindow = 'd',
+    PredictedPeriodStart = 'e',
+};
+
+// The UID of the `ordinal`-th (1, 2 ...) event of `kind` in calendar year `year` of the
+// person `personIdentity` names: "<person hash>-2027-a5@ferolune".
+QString EventUid(const QString &personIdentity, int year, EventKind kind, int ordinal);
 
 } // namespace ferolune

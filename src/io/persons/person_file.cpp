@@ -149,9 +149,8 @@ std::optional<Failure> readCycle(const QJsonObject &root, CycleHistory &cycle)
         cycle.*member = *length;
     }
     // A start the calendar could not lay out is refused here with the cycle window's own
-    // message, never carried into a run. A start after today is refused where it is typed;
-    // a file saved on a machine whose clock ran ahead still opens.
-    if (const std::optional<QString> problem = CycleHistoryProblem(cycle, QDate(9999, 12, 31)))
+    // message, never carried into a run.
+    if (const std::optional<QString> problem = KeptCycleHistoryProblem(cycle))
         return *problem;
     return std::nullopt;
 }
