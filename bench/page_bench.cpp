@@ -69,7 +69,8 @@ void BM_DayDetailRun(benchmark::State &bench)
     }
 }
 
-void BM_PdfExport(benchmark::State &bench)
+// The page of the bench run's scanned year, as the command line draws it.
+CalendarPageContent scannedPage()
 {
     Ephemeris ephemeris(EphemerisDirectories);
     const CalendarRun run = benchRun();
@@ -77,9 +78,12 @@ void BM_PdfExport(benchmark::State &bench)
     CalendarRequest request = run.calendar;
     request.natalAngle = natal.angle;
     request.natalAngleRounded = natal.angleRounded;
-    const CalendarModel model = *ComputeYearCalendar(request, ephemeris);
+    return PageOfRun(run.heading, natal.text(), AngleCaption(natal), *ComputeYearCalendar(request, ephemeris));
+}
 
-    const CalendarPageContent page = PageOfRun(run.heading, natal.text(), AngleCaption(natal), model);
+void BM_PdfExport(benchmark::State &bench)
+{
+    const CalendarPageContent page = scannedPage();
     qint64 bytes = 0;
     for (auto _ : bench) {
         const QByteArray pdf = CalendarPdf(page);
@@ -95,20 +99,15 @@ void BM_PdfExport(benchmark::State &bench)
 // layer computed afresh each time (1); the difference is what the cycle adds.
 void BM_CyclePage(benchmark::State &bench)
 {
-    Ephemeris ephemeris(EphemerisDirectories);
-    const CalendarRun run = benchRun();
-    const NatalChart natal = ComputeNatalChart(run.birth, ephemeris);
-    CalendarRequest request = run.calendar;
-    request.natalAngle = natal.angle;
-    request.natalAngleRounded = natal.angleRounded;
-    CalendarPageContent page = PageOfRun(run.heading, natal.text(), AngleCaption(natal), *ComputeYearCalendar(request, ephemeris));
+    CalendarPageContent page = scannedPage();
+    const int year = benchRun().calendar.year;
     CycleHistory history;
     for (QDate start(2024, 1, 3); start < QDate(2026, 1, 1); start = start.addDays(28 + start.day() % 5))
         history.periodStarts.push_back(start);
     QImage image(CalendarClientSize, QImage::Format_ARGB32_Premultiplied);
     for (auto _ : bench) {
         if (bench.range(0) == 1)
-            page.model.cycle = CycleLayerOf(history, request.year);
+            page.model.cycle = CycleLayerOf(history, year);
         QPainter painter(&image);
         PaintCalendarPage(painter, page);
     }

@@ -46,18 +46,15 @@ void Program::runCalendar()
         return;
     // A run never starts with a field it cannot read: it would scan against a wrong or
     // stale natal angle.
-    const BirthData fields = m_mainWindow->birthData();
-    std::variant<CalendarRun, FieldProblem> run =
-        CalendarRunOf(fields, m_mainWindow->calendarYearText(), m_residenceZoneOf);
+    const std::variant<CalendarRun, FieldProblem> run =
+        CalendarRunOf(m_mainWindow->birthData(), m_mainWindow->calendarYearText(), m_residenceZoneOf,
+                      m_mainWindow->cycleHistory(), m_mainWindow->eventKey());
     if (const FieldProblem *problem = std::get_if<FieldProblem>(&run)) {
         m_dialogs.message(m_mainWindow.get(), problem->message, Dialogs::Icon::Critical);
         m_mainWindow->focusField(problem->focusControl);
         return;
     }
-    CalendarRun &calendarRun = std::get<CalendarRun>(run);
-    calendarRun.personIdentity = PersonIdentity(fields, m_mainWindow->eventKey());
-    calendarRun.calendar.cycle = m_mainWindow->cycleHistory();
-    m_calendar->runCalendar(calendarRun);
+    m_calendar->runCalendar(std::get<CalendarRun>(run));
 }
 
 } // namespace ferolune

@@ -33,6 +33,7 @@ const QString PlaceOption = QStringLiteral("place");
 const QString ResidenceOption = QStringLiteral("residence");
 const QString DiscreetOption = QStringLiteral("discreet");
 const QString RemindOption = QStringLiteral("remind");
+const QString UncertaintyOption = QStringLiteral("uncertainty");
 const QStringList BirthOptions = {QStringLiteral("date"), QStringLiteral("time"), QStringLiteral("zone"),
                                   QStringLiteral("lon"), QStringLiteral("lat")};
 // A birthplace gives the coordinates, and the zone unless one is given.
@@ -325,8 +326,8 @@ WriteResult writeCalendar(const ExportRequest &request, const CalendarRun &run, 
         if (bytes.isEmpty())
             return {QStringLiteral("A naptár nem menthető: a PDF oldal nem készíthető el.")};
     } else {
-        bytes = TextFileOf(CalendarExportOf(run.heading.name, PersonIdentity(request.fields, request.eventKey),
-                                            run.calendar.year, computed.natal, computed.model),
+        bytes = TextFileOf(CalendarExportOf(run.heading.name, run.personIdentity, run.calendar.year, computed.natal,
+                                            computed.model),
                            request.format, request.ics);
     }
     if (request.outputPath == StandardOutputPath)
@@ -383,7 +384,7 @@ void AddExportOptions(QCommandLineParser &parser)
          QStringLiteral("A szokásos leghosszabb ciklus napjai, 20 és 45 között (alapértelmezés: 32, mentett személynél "
                         "a fájlbeli)."),
          QStringLiteral("nap")},
-        {QStringLiteral("uncertainty"),
+        {UncertaintyOption,
          QStringLiteral("A születési idő bizonytalansága percben, mindkét irányban (0–180, alapérték 0): a "
                         "bizonytalan napok és a pontos visszatérések tartománya."),
          QStringLiteral("perc")},
@@ -421,8 +422,8 @@ std::variant<ExportRequest, CommandRefusal> ExportRequestOf(const QCommandLinePa
                                            QStringLiteral("ÉÉÉÉ"), QStringLiteral("2027"))
                                        .front();
         // A number is taken as typed into "± PERC"; its bounds are the run's check.
-        if (parser.isSet(QStringLiteral("uncertainty")))
-            request.fields.txtUncertainty = partsOf(parser, QStringLiteral("uncertainty"), QStringLiteral("(-?\\d+)"),
+        if (parser.isSet(UncertaintyOption))
+            request.fields.txtUncertainty = partsOf(parser, UncertaintyOption, QStringLiteral("(-?\\d+)"),
                                                     QStringLiteral("PERC"), QStringLiteral("15"))
                                                 .front();
         if (parser.isSet(PlaceOption))
@@ -453,11 +454,11 @@ ExitStatus RunExport(const ExportRequest &request, Ephemeris &ephemeris, QTextSt
                           .arg(QFileInfo(request.chartFile).fileName(), problem.message));
     };
     // A run never starts with a field it cannot read or a birth that never was.
-    std::variant<CalendarRun, FieldProblem> run =
-        CalendarRunOf(request.fields, request.calendarYearText, AtlasResidenceZones(AtlasSource::shared()));
+    const std::variant<CalendarRun, FieldProblem> run =
+        CalendarRunOf(request.fields, request.calendarYearText, AtlasResidenceZones(AtlasSource::shared()),
+                      request.cycle, request.eventKey);
     if (const FieldProblem *problem = std::get_if<FieldProblem>(&run))
         return refuseField(*problem);
-    std::get<CalendarRun>(run).calendar.cycle = request.cycle;
     const std::variant<ComputedCalendar, FieldProblem> computed =
         computeCalendar(std::get<CalendarRun>(run), ephemeris);
     if (const FieldProblem *problem = std::get_if<FieldProblem>(&computed))

@@ -18,11 +18,6 @@ std::vector<QDate> sortedStarts(const CycleHistory &history)
     return starts;
 }
 
-bool counts(int length)
-{
-    return length >= ShortestCountingCycle && length <= LongestCountingCycle;
-}
-
 // Whole days rounded half up: the mean of `count` lengths adding up to `sum`.
 int meanRoundedHalfUp(int sum, int count)
 {
@@ -56,6 +51,11 @@ std::optional<CycleSpan> cycleOf(const QDate &day, const std::vector<QDate> &sta
 
 } // namespace
 
+bool CycleCounts(int length)
+{
+    return length >= ShortestCountingCycle && length <= LongestCountingCycle;
+}
+
 std::vector<int> RecordedCycleLengths(const CycleHistory &history)
 {
     const std::vector<QDate> starts = sortedStarts(history);
@@ -69,7 +69,7 @@ CycleBasis BasisOf(const CycleHistory &history)
 {
     std::vector<int> counting;
     for (int length : RecordedCycleLengths(history))
-        if (counts(length))
+        if (CycleCounts(length))
             counting.push_back(length);
     if (counting.size() > CyclesInBasis)
         counting.erase(counting.begin(), counting.end() - CyclesInBasis);
@@ -164,7 +164,7 @@ QString CycleDayText(const CycleDay &day)
 
 std::optional<QString> CycleHistoryProblem(const CycleHistory &history, const QDate &today)
 {
-    const auto outOfRange = [](int length) { return length < ShortestCountingCycle || length > LongestCountingCycle; };
+    const auto outOfRange = [](int length) { return !CycleCounts(length); };
     if (outOfRange(history.usualShortest))
         return QStringLiteral("A szokásos legrövidebb ciklus hossza 20 és 45 nap között lehet!");
     if (outOfRange(history.usualLongest))

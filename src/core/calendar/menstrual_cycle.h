@@ -29,6 +29,8 @@ struct CycleHistory {
 // A cycle counts when it is 20 to 45 days long; a longer gap is most likely a missed entry.
 constexpr int ShortestCountingCycle = 20;
 constexpr int LongestCountingCycle = 45;
+// Whether a cycle of `length` days counts (and a usual length is accepted).
+bool CycleCounts(int length);
 // From this many counting cycles on, the basis is her own recorded cycles.
 constexpr int CyclesForOwnBasis = 6;
 // The basis looks at the most recent counting cycles, this many at the most.

@@ -151,7 +151,8 @@ std::optional<FieldProblem> FindBirthMomentProblem(const BirthData &fields)
 }
 
 std::variant<CalendarRun, FieldProblem> CalendarRunOf(const BirthData &fields, const QString &calendarYearText,
-                                                      const ResidenceZoneOf &residenceZoneOf)
+                                                      const ResidenceZoneOf &residenceZoneOf,
+                                                      const CycleHistory &cycle, const QString &eventKey)
 {
     const std::variant<RunValues, FieldProblem> values = ReadRunValues(fields, calendarYearText);
     if (const FieldProblem *problem = std::get_if<FieldProblem>(&values))
@@ -167,7 +168,8 @@ std::variant<CalendarRun, FieldProblem> CalendarRunOf(const BirthData &fields, c
     run.heading = {calendarYearText, fields.txtName, fields.residence.text, {}};
     if (run.calendar.residenceZoneId.isEmpty())
         run.heading.clockNote = BirthZoneNote(run.calendar.zoneHours);
-    run.personIdentity = PersonIdentity(fields);
+    run.calendar.cycle = cycle;
+    run.personIdentity = PersonIdentity(fields, eventKey);
     return run;
 }
 

@@ -74,9 +74,11 @@ using ResidenceZoneOf = std::function<QByteArray(const PlaceChoice &)>;
 
 // The calendar run the fields and the calendar year make, read once, or the first field it
 // cannot read. The calendar is read on the clock `residenceZoneOf` finds for the place of
-// residence (none: the zone field's).
+// residence (none: the zone field's), with her recorded `cycle` laid over it; its files'
+// events carry the person's `eventKey` (PersonIdentity).
 std::variant<CalendarRun, FieldProblem> CalendarRunOf(const BirthData &fields, const QString &calendarYearText,
-                                                      const ResidenceZoneOf &residenceZoneOf);
+                                                      const ResidenceZoneOf &residenceZoneOf,
+                                                      const CycleHistory &cycle = {}, const QString &eventKey = {});
 
 // A text that names the person in the events of her exported calendars: the event key of
 // her saved person when there is one, so that a corrected name or birth minute keeps it;

@@ -24,12 +24,14 @@ namespace {
 const QString DateForm = QStringLiteral("yyyy.MM.dd");
 
 // The cycles that do not count, one a line: "2026.01.01 – 2026.03.01: 60 nap, nem számít".
-QString uncountedLines(const std::vector<QDate> &starts)
+QString uncountedLines(const CycleHistory &history)
 {
+    const std::vector<QDate> &starts = history.periodStarts; // in order
+    const std::vector<int> lengths = RecordedCycleLengths(history);
     QStringList lines;
     for (std::size_t k = 1; k < starts.size(); ++k) {
-        const qint64 length = starts[k - 1].daysTo(starts[k]);
-        if (length < ShortestCountingCycle || length > LongestCountingCycle)
+        const int length = lengths[k - 1];
+        if (!CycleCounts(length))
             lines << QStringLiteral("%1 – %2: %3 nap, nem számít")
                          .arg(starts[k - 1].toString(DateForm), starts[k].toString(DateForm))
                          .arg(length);
@@ -201,7 +203,7 @@ void CycleDialog::showHistory()
         lstStarts->addItem(start.toString(DateForm));
     lstStarts->setCurrentRow(std::min(row, lstStarts->count() - 1));
     lblBasis->setText(QStringLiteral("A naptár alapja: ") + BasisLine(BasisOf(history())));
-    lblUncounted->setText(uncountedLines(m_starts));
+    lblUncounted->setText(uncountedLines(history()));
     lblUncounted->setVisible(!lblUncounted->text().isEmpty());
 }
 

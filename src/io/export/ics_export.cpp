@@ -65,26 +65,39 @@ QString fertileDescription(const CalendarExport &calendar, const QDate &phaseDay
     return (personLines(calendar) << QStringLiteral("Holdfázis nap: ") + dotted(phaseDay)).join(QLatin1Char('\n'));
 }
 
-// What an event says: a discreet file keeps only a neutral summary.
+// What an event says in a file that is not discreet.
 struct EventText {
     QString summary;
     QString description; // none when empty
 };
 
-EventText phaseText(const CalendarExport &calendar, const ExportDay &day, const IcsOptions &options)
+EventText phaseText(const CalendarExport &calendar, const ExportDay &day)
 {
-    if (options.discreet)
-        return {DiscreetPhaseSummary, {}};
     return {day.dayClass == DayClass::PhaseBoy ? QStringLiteral("Holdfázis nap - fiú")
                                                : QStringLiteral("Holdfázis nap - lány"),
             phaseDescription(calendar, day)};
 }
 
-EventText fertileText(const CalendarExport &calendar, const QDate &phaseDay, const IcsOptions &options)
+EventText fertileText(const CalendarExport &calendar, const QDate &phaseDay)
 {
-    if (options.discreet)
-        return {DiscreetFertileSummary, {}};
     return {QStringLiteral("Termékeny nap"), fertileDescription(calendar, phaseDay)};
+}
+
+// What a discreet file calls an event of `kind`: a sign that names nothing.
+QString discreetSummaryOf(EventKind kind)
+{
+    switch (kind) {
+    case EventKind::MoonPhaseDay:
+        return DiscreetPhaseSummary;
+    case EventKind::FertileDays:
+    case EventKind::YearEndFertileDays:
+        return DiscreetFertileSummary;
+    case EventKind::CycleFertileWindow:
+        return DiscreetCycleWindowSummary;
+    case EventKind::PredictedPeriodStart:
+        break;
+    }
+    return DiscreetPredictedStartSummary;
 }
 
 // A display alarm `hours` before the event starts ("-PT24H").
@@ -112,9 +125,10 @@ public:
     }
 
     // An all-day event from `first` to `last` (DTEND is the day after, as the format wants),
-    // the `ordinal`-th of its kind in the year.
-    void add(EventKind kind, int ordinal, const QDate &first, const QDate &last, const EventText &text)
+    // the `ordinal`-th of its kind in the year. A discreet file keeps only a neutral summary.
+    void add(EventKind kind, int ordinal, const QDate &first, const QDate &last, const EventText &full)
     {
+        const EventText text = m_options.discreet ? EventText{discreetSummaryOf(kind), {}} : full;
         icalcomponent *event = icalcomponent_new_vevent();
         const QString uid = EventUid(m_calendar.personIdentity, m_calendar.year, kind, ordinal);
         icalcomponent_add_property(event, icalproperty_new_uid(uid.toUtf8().constData()));
@@ -141,7 +155,7 @@ private:
 // Fertile days that end the year come before a moon-phase day on 1 to 3 January, three
 // days after the first of them; that day is in the next year's calendar. The event's UID
 // differs from the ones the next year's file gives its events.
-void addYearEndFertileDays(EventWriter &events, const CalendarExport &calendar, const IcsOptions &options)
+void addYearEndFertileDays(EventWriter &events, const CalendarExport &calendar)
 {
     const std::vector<ExportDay> &days = calendar.days;
     size_t first = days.size();
@@ -151,7 +165,7 @@ void addYearEndFertileDays(EventWriter &events, const CalendarExport &calendar, 
         return;
     const QDate phaseDay = days[first].date.addDays(3);
     events.add(EventKind::YearEndFertileDays, 1, days[first].date, days.back().date,
-               fertileText(calendar, phaseDay, options));
+               fertileText(calendar, phaseDay));
 }
 
 QString cycleDescription(const CalendarExport &calendar)
@@ -160,11 +174,9 @@ QString cycleDescription(const CalendarExport &calendar)
         .join(QLatin1Char('\n'));
 }
 
-EventText cycleText(const CalendarExport &calendar, CycleMark mark, const IcsOptions &options)
+EventText cycleText(const CalendarExport &calendar, CycleMark mark)
 {
     const bool predicted = mark == CycleMark::PeriodPredicted;
-    if (options.discreet)
-        return {predicted ? DiscreetPredictedStartSummary : DiscreetCycleWindowSummary, {}};
     return {predicted ? QStringLiteral("Várható vérzés") : QStringLiteral("Termékeny időszak (ciklus)"),
             cycleDescription(calendar)};
 }
@@ -172,7 +184,7 @@ EventText cycleText(const CalendarExport &calendar, CycleMark mark, const IcsOpt
 // The cycle's fertile windows, each one event over its days (a window that began in the
 // year before starts on 1 January), and its predicted starts of bleeding, numbered in the
 // year like the lunar events.
-void addCycleEvents(EventWriter &events, const CalendarExport &calendar, const IcsOptions &options)
+void addCycleEvents(EventWriter &events, const CalendarExport &calendar)
 {
     const std::vector<ExportDay> &days = calendar.days;
     int windows = 0;
@@ -181,14 +193,14 @@ void addCycleEvents(EventWriter &events, const CalendarExport &calendar, const I
         const CycleMark mark = days[index].cycle.mark;
         if (mark == CycleMark::PeriodPredicted)
             events.add(EventKind::PredictedPeriodStart, ++predicted, days[index].date, days[index].date,
-                       cycleText(calendar, mark, options));
+                       cycleText(calendar, mark));
         if (mark != CycleMark::Fertile || (index > 0 && days[index - 1].cycle.mark == CycleMark::Fertile))
             continue;
         size_t last = index;
         while (last + 1 < days.size() && days[last + 1].cycle.mark == CycleMark::Fertile)
             ++last;
         events.add(EventKind::CycleFertileWindow, ++windows, days[index].date, days[last].date,
-                   cycleText(calendar, mark, options));
+                   cycleText(calendar, mark));
     }
 }
 
@@ -247,11 +259,11 @@ QByteArray CalendarIcs(const CalendarExport &calendar, const QDateTime &stamp, c
         // 1 January leaves its number unused.
         if (firstFertile < index)
             events.add(EventKind::FertileDays, ordinal, days[firstFertile].date, days[index - 1].date,
-                       fertileText(calendar, day.date, options));
-        events.add(EventKind::MoonPhaseDay, ordinal, day.date, day.date, phaseText(calendar, day, options));
+                       fertileText(calendar, day.date));
+        events.add(EventKind::MoonPhaseDay, ordinal, day.date, day.date, phaseText(calendar, day));
     }
-    addYearEndFertileDays(events, calendar, options);
-    addCycleEvents(events, calendar, options);
+    addYearEndFertileDays(events, calendar);
+    addCycleEvents(events, calendar);
     char *text = icalcomponent_as_ical_string_r(root.get());
     const QByteArray bytes(text);
     icalmemory_free_buffer(text);

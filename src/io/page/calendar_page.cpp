@@ -10,7 +10,6 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPolygonF>
 
 #include <algorithm>
 #include <array>
@@ -147,11 +146,6 @@ bool isLunarMarked(DayClass dayClass)
     return dayClass == DayClass::Fertile || dayClass == DayClass::PhaseGirl || dayClass == DayClass::PhaseBoy;
 }
 
-// A mark of the menstrual cycle over a cell, leaving its colour to be seen: a green frame
-// inside the cell for the fertile window (thick, with a green corner, where a lunar
-// fertile or moon-phase day falls in it), a dark red dot for a recorded start of bleeding
-// and a dark red ring for a predicted one. Dot and ring carry a white edge, so that they
-// stand out on red and blue cells too.
 // A frame `width` pixels wide just inside `rect`, as four bands: a year has some 180 of
 // them, and plain bands cost a fraction of an antialiased stroke.
 void fillFrame(QPainter &painter, const QRect &rect, int width, const QColor &colour)
@@ -163,6 +157,17 @@ void fillFrame(QPainter &painter, const QRect &rect, int width, const QColor &co
     painter.fillRect(QRect(rect.right() - width + 1, rect.top() + width, width, side), colour);
 }
 
+// A corner of a cell filled in one colour, with crisp edges like the cells'.
+void fillTriangle(QPainter &painter, const std::array<QPoint, 3> &triangle, const QColor &colour)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(colour);
+    painter.drawPolygon(triangle.data(), static_cast<int>(triangle.size()));
+    painter.restore();
+}
+
 void paintFertileWindowMark(QPainter &painter, const QRect &cell, bool meetsLunar)
 {
     const QRect inner = cell.adjusted(1, 1, -1, -1);
@@ -170,15 +175,14 @@ void paintFertileWindowMark(QPainter &painter, const QRect &cell, bool meetsLuna
     if (!meetsLunar)
         return;
     const QPoint corner = inner.topLeft();
-    const std::array<QPoint, 3> triangle = {corner, corner + QPoint(9, 0), corner + QPoint(0, 9)};
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(CycleGreen);
-    painter.drawPolygon(triangle.data(), static_cast<int>(triangle.size()));
-    painter.restore();
+    fillTriangle(painter, {corner, corner + QPoint(9, 0), corner + QPoint(0, 9)}, CycleGreen);
 }
 
+// A mark of the menstrual cycle over a cell, leaving its colour to be seen: a green frame
+// inside the cell for the fertile window (thick, with a green corner, where a lunar
+// fertile or moon-phase day falls in it), a dark red dot for a recorded start of bleeding
+// and a dark red ring for a predicted one. Dot and ring carry a white edge, so that they
+// stand out on red and blue cells too.
 void paintCycleMark(QPainter &painter, const QRect &cell, CycleMark mark, bool meetsLunar)
 {
     if (mark == CycleMark::None)
@@ -211,11 +215,9 @@ void paintUncertainMark(QPainter &painter, const QRect &cell)
     const int size = cell.height() / 2;
     const QPoint corner = cell.topRight();
     const std::array<QPoint, 3> triangle = {corner, corner - QPoint(size, 0), corner + QPoint(0, size)};
+    fillTriangle(painter, triangle, Qt::black);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(Qt::black);
-    painter.drawPolygon(triangle.data(), static_cast<int>(triangle.size()));
     painter.setPen(QPen(Qt::white, 1));
     painter.drawLine(triangle[1] - QPoint(1, 0), triangle[2] + QPoint(0, 1));
     painter.restore();

@@ -155,6 +155,23 @@ std::optional<Failure> readCycle(const QJsonObject &root, CycleHistory &cycle)
     return std::nullopt;
 }
 
+// A text kept under an optional key: a file written before the key was known has none,
+// and reads as empty.
+std::optional<Failure> readOptionalText(const QJsonObject &root, const char *key, QString &text)
+{
+    const QJsonValue value = root.value(QLatin1StringView(key));
+    if (!value.isUndefined() && !value.isString())
+        return badValue(QLatin1StringView(key));
+    text = value.toString();
+    return std::nullopt;
+}
+
+void writeOptionalText(QJsonObject &root, const char *key, const QString &text)
+{
+    if (!text.isEmpty())
+        root.insert(QLatin1StringView(key), text);
+}
+
 void writeCycle(QJsonObject &root, const CycleHistory &cycle)
 {
     if (cycle == CycleHistory{})
@@ -206,16 +223,11 @@ std::variant<SavedPerson, Failure> readPerson(const QJsonObject &root)
             return badValue(QLatin1StringView(entry.key));
         person.*entry.member = *place;
     }
-    const QJsonValue eventKey = root.value(QLatin1StringView(EventKeyKey));
-    if (!eventKey.isUndefined() && !eventKey.isString())
-        return badValue(QLatin1StringView(EventKeyKey));
-    saved.eventKey = eventKey.toString();
-    if (const std::optional<Failure> failure = readCycle(root, saved.cycle))
-        return *failure;
-    const QJsonValue uncertainty = root.value(QLatin1StringView(UncertaintyKey));
-    if (!uncertainty.isUndefined() && !uncertainty.isString())
-        return badValue(QLatin1StringView(UncertaintyKey));
-    person.txtUncertainty = uncertainty.toString();
+    for (std::optional<Failure> failure : {readOptionalText(root, EventKeyKey, saved.eventKey),
+                                           readOptionalText(root, UncertaintyKey, person.txtUncertainty),
+                                           readCycle(root, saved.cycle)})
+        if (failure)
+            return *failure;
     return saved;
 }
 
@@ -234,11 +246,9 @@ QByteArray PersonJson(const SavedPerson &saved)
     for (const PlaceKey &entry : PlaceKeys)
         if ((person.*entry.member).geonameId != 0)
             root.insert(QLatin1StringView(entry.key), placeObject(person.*entry.member));
-    if (!saved.eventKey.isEmpty())
-        root.insert(QLatin1StringView(EventKeyKey), saved.eventKey);
+    writeOptionalText(root, EventKeyKey, saved.eventKey);
+    writeOptionalText(root, UncertaintyKey, person.txtUncertainty);
     writeCycle(root, saved.cycle);
-    if (!person.txtUncertainty.isEmpty())
-        root.insert(QLatin1StringView(UncertaintyKey), person.txtUncertainty);
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
