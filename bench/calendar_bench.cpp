@@ -6,11 +6,11 @@
 #include "core/calendar/calendar_moment.h"
 #include "core/calendar/calendar_run.h"
 #include "core/calendar/calendar_year.h"
-#include "core/calendar/exact_return.h"
-#include "gui/calendar_window/calendar_worker.h"
+#include "core/calendar/return_search.h"
 #include "core/chart/ephemeris.h"
 #include "core/chart/natal_chart.h"
-#include "core/calendar/run_fields.h"
+#include "gui/calendar_window/calendar_worker.h"
+#include "io/form/read_birth_form.h"
 
 #include <benchmark/benchmark.h>
 #include <swephexp.h>
@@ -37,12 +37,21 @@ Ephemeris &benchEphemeris()
     return ephemeris;
 }
 
-// The default birth's calendar request, as a run from the window makes it.
-CalendarRequest benchRequest(const QByteArray &residence = {})
+// The default birth's calendar request, as a run from the window makes it, with
+// `uncertainty` minutes either way, and its natal angles.
+struct BenchRun {
+    CalendarRequest request;
+    NatalAngles angles;
+};
+
+BenchRun benchRun(const QByteArray &residence = {}, int uncertainty = 0)
 {
-    const RunValues values = std::get<RunValues>(ReadRunValues(BirthData{}, QString::number(CalendarYear)));
-    const NatalChart natal = ComputeNatalChart(values.birth, benchEphemeris());
-    return {values.calendarYear, values.birth.zoneHours, residence, natal.angle, natal.angleRounded, {}};
+    BirthForm form;
+    form.uncertainty = QString::number(uncertainty);
+    const CheckedRun checked = *ReadRunForm(form, QString::number(CalendarYear));
+    const CalendarRequest request{checked.birth, checked.calendarYear, residence, {}};
+    const auto chartOf = [](const BirthInput &birth) { return ComputeNatalChart(birth, benchEphemeris()); };
+    return {request, NatalAnglesOf(chartOf(request.birth), request.birth, chartOf)};
 }
 
 // The Julian days of the year scan's moments, in the order it computes them, and its calendar.
@@ -55,9 +64,9 @@ const ScanMoments &scanMoments()
 {
     static const ScanMoments moments = [] {
         ScanMoments result;
-        const CalendarRequest request = benchRequest();
+        const BenchRun run = benchRun();
         std::set<int> examined;
-        result.model = *ScanYear(request, benchEphemeris(), [&](const RunProgress &progress) {
+        result.model = *ScanYear(run.request, run.angles, benchEphemeris(), [&](const RunProgress &progress) {
             examined.insert(progress.done);
             return true;
         });
@@ -66,7 +75,7 @@ const ScanMoments &scanMoments()
             for (int hour = 0; hour <= 22; hour += 2)
                 for (int minute = 0; minute <= 50; minute += 10)
                     result.julianDays.push_back(
-                        MomentJulianDay(CalendarYear, date.month, date.day, hour, minute, request.zoneHours));
+                        MomentJulianDay(CalendarYear, date.month, date.day, hour, minute, run.request.birth.zone));
         }
         return result;
     }();
@@ -92,11 +101,11 @@ ProgressCheck progressRecorder(int &progressSeen)
 
 void BM_YearScan(benchmark::State &bench)
 {
-    const CalendarRequest request = benchRequest();
+    const BenchRun run = benchRun();
     int progressSeen = 0;
     const ProgressCheck progress = progressRecorder(progressSeen);
     for (auto _ : bench)
-        benchmark::DoNotOptimize(ScanYear(request, benchEphemeris(), progress));
+        benchmark::DoNotOptimize(ScanYear(run.request, run.angles, benchEphemeris(), progress));
     benchmark::DoNotOptimize(progressSeen);
     countMoments(bench, scanMoments().julianDays.size());
 }
@@ -104,11 +113,11 @@ void BM_YearScan(benchmark::State &bench)
 // The same scan on the clock of a place of residence with summer time.
 void BM_YearScanResidence(benchmark::State &bench)
 {
-    const CalendarRequest request = benchRequest(QByteArrayLiteral("Europe/Budapest"));
+    const BenchRun run = benchRun(QByteArrayLiteral("Europe/Budapest"));
     int progressSeen = 0;
     const ProgressCheck progress = progressRecorder(progressSeen);
     for (auto _ : bench)
-        benchmark::DoNotOptimize(ScanYear(request, benchEphemeris(), progress));
+        benchmark::DoNotOptimize(ScanYear(run.request, run.angles, benchEphemeris(), progress));
     benchmark::DoNotOptimize(progressSeen);
     countMoments(bench, scanMoments().julianDays.size());
 }
@@ -118,13 +127,13 @@ void BM_YearScanResidence(benchmark::State &bench)
 void BM_YearScanOnWorker(benchmark::State &bench)
 {
     CalendarWorker worker(EphemerisDirectories);
-    const CalendarRequest request = benchRequest();
+    const BenchRun run = benchRun();
     for (auto _ : bench) {
-        QFuture<bool> done = worker.run<bool>([request](QPromise<bool> &promise, Ephemeris &ephemeris) {
+        QFuture<bool> done = worker.run<bool>([run](QPromise<bool> &promise, Ephemeris &ephemeris) {
             // As the controller reports: a look at the cancel flag every moment, the count
             // every 50 ms.
             QElapsedTimer sinceShown;
-            promise.addResult(ScanYear(request, ephemeris, [&](const RunProgress &progress) {
+            promise.addResult(ScanYear(run.request, run.angles, ephemeris, [&](const RunProgress &progress) {
                                   if (promise.isCanceled())
                                       return false;
                                   if (!sinceShown.isValid() || sinceShown.hasExpired(50)) {
@@ -142,23 +151,20 @@ void BM_YearScanOnWorker(benchmark::State &bench)
 void BM_DayDetail(benchmark::State &bench)
 {
     const CalendarModel &scanned = scanMoments().model;
-    const DayCell *firstPhaseDay = nullptr;
-    for (const DayCell &cell : scanned.days) {
-        if (cell.dayClass == DayClass::PhaseBoy || cell.dayClass == DayClass::PhaseGirl) {
-            firstPhaseDay = &cell;
-            break;
-        }
-    }
-    if (!firstPhaseDay) {
+    int firstPhaseDay = 0;
+    while (firstPhaseDay < scanned.dayCount && !scanned.days[static_cast<size_t>(firstPhaseDay)].isPhaseDay())
+        ++firstPhaseDay;
+    if (firstPhaseDay == scanned.dayCount) {
         bench.SkipWithError("the year scan found no moon-phase day");
         return;
     }
-    const MonthDay date = DateOfTag(firstPhaseDay->tag);
-    const CalendarRequest request = benchRequest();
+    const QDate date = scanned.date(firstPhaseDay);
+    const BenchRun run = benchRun();
     int progressSeen = 0;
     const ProgressCheck progress = progressRecorder(progressSeen);
     for (auto _ : bench)
-        benchmark::DoNotOptimize(ComputeDayDetail(request, date.month, date.day, benchEphemeris(), progress));
+        benchmark::DoNotOptimize(
+            ComputeDayDetail(run.request, run.angles, date.month(), date.day(), benchEphemeris(), progress));
     benchmark::DoNotOptimize(progressSeen);
     countMoments(bench, 3 * 24 * 60);
 }
@@ -166,27 +172,16 @@ void BM_DayDetail(benchmark::State &bench)
 // The exact returns of the scanned year's moon-phase days, on top of the scan.
 void BM_ExactReturns(benchmark::State &bench)
 {
-    const CalendarRequest request = benchRequest();
+    const BenchRun run = benchRun();
     CalendarModel model = scanMoments().model;
     size_t phaseDays = 0;
     for (const DayCell &cell : model.days)
-        phaseDays += cell.tag.isEmpty() ? 0 : 1;
+        phaseDays += cell.isPhaseDay() ? 1 : 0;
     for (auto _ : bench) {
-        FindExactReturns(request, benchEphemeris(), model);
+        FindExactReturns(run.request, run.angles, benchEphemeris(), model);
         benchmark::DoNotOptimize(model);
     }
     bench.counters["phase_days"] = static_cast<double>(phaseDays);
-}
-
-// The default birth's request with the birth moment uncertain by `minutes` either way.
-CalendarRequest uncertainRequest(int minutes)
-{
-    const RunValues values = std::get<RunValues>(ReadRunValues(BirthData{}, QString::number(CalendarYear)));
-    CalendarRequest request = benchRequest();
-    request.uncertaintyMinutes = minutes;
-    const auto chartOf = [](const BirthRecord &birth) { return ComputeNatalChart(birth, benchEphemeris()); };
-    SetNatalAngles(request, chartOf(values.birth), values.birth, chartOf);
-    return request;
 }
 
 // A whole calendar run with an uncertain birth moment against the same run without one:
@@ -195,30 +190,30 @@ CalendarRequest uncertainRequest(int minutes)
 // one's.
 void BM_UncertainCalendar(benchmark::State &bench)
 {
-    const CalendarRequest plain = benchRequest();
-    const CalendarRequest uncertain = uncertainRequest(static_cast<int>(bench.range(0)));
+    const BenchRun plain = benchRun();
+    const BenchRun uncertain = benchRun({}, static_cast<int>(bench.range(0)));
     qint64 plainNs = 0, uncertainNs = 0;
     QElapsedTimer timer;
     for (auto _ : bench) {
         timer.start();
-        benchmark::DoNotOptimize(ComputeYearCalendar(plain, benchEphemeris()));
+        benchmark::DoNotOptimize(ComputeYearCalendar(plain.request, plain.angles, benchEphemeris()));
         plainNs += timer.nsecsElapsed();
         timer.start();
-        benchmark::DoNotOptimize(ComputeYearCalendar(uncertain, benchEphemeris()));
+        benchmark::DoNotOptimize(ComputeYearCalendar(uncertain.request, uncertain.angles, benchEphemeris()));
         uncertainNs += timer.nsecsElapsed();
     }
-    bench.counters["natal_degrees"] = static_cast<double>(1 + OtherNatalDegrees(uncertain).size());
+    bench.counters["natal_degrees"] = static_cast<double>(1 + OtherNatalDegrees(uncertain.angles).size());
     bench.counters["ratio"] = static_cast<double>(uncertainNs) / static_cast<double>(plainNs);
 }
 
 // The ranges of the exact returns of a year, on top of the scan and the exact returns.
 void BM_ExactRanges(benchmark::State &bench)
 {
-    const CalendarRequest request = uncertainRequest(60);
+    const BenchRun run = benchRun({}, 60);
     CalendarModel model = scanMoments().model;
-    FindExactReturns(request, benchEphemeris(), model);
+    FindExactReturns(run.request, run.angles, benchEphemeris(), model);
     for (auto _ : bench) {
-        FindExactRanges(request, benchEphemeris(), model);
+        FindExactRanges(run.request, run.angles, benchEphemeris(), model);
         benchmark::DoNotOptimize(model);
     }
 }

@@ -4,10 +4,11 @@
 #include "core/calendar/calendar_run.h"
 #include "core/chart/ephemeris.h"
 #include "core/chart/natal_chart.h"
-#include "core/calendar/run_fields.h"
+#include "io/export/calendar_document.h"
 #include "io/export/csv_export.h"
 #include "io/export/export_file.h"
 #include "io/export/ics_export.h"
+#include "io/form/read_birth_form.h"
 
 #include <benchmark/benchmark.h>
 
@@ -20,43 +21,29 @@ namespace {
 
 constexpr int CalendarYear = 2026;
 
-struct ScannedYear {
-    CalendarModel model;
-    double natalAngle = 0;
-};
-
-const ScannedYear &scannedYear()
+// The default birth's calendar of the year, as a run makes it.
+const CalendarDocument &scannedYear()
 {
-    static const ScannedYear scanned = [] {
+    static const CalendarDocument document = [] {
         Ephemeris ephemeris(QStringList{QStringLiteral(FEROLUNE_EPHEMS_DIR)});
-        const RunValues values = std::get<RunValues>(ReadRunValues(BirthData{}, QString::number(CalendarYear)));
-        const NatalChart natal = ComputeNatalChart(values.birth, ephemeris);
-        ScannedYear result;
-        result.natalAngle = natal.angle;
-        result.model = *ScanYear({CalendarYear, values.birth.zoneHours, {}, natal.angle, natal.angleRounded, {}}, ephemeris);
-        return result;
+        const QString year = QString::number(CalendarYear);
+        const CalendarOrder order = CalendarOrderOf(*ReadRunForm(BirthForm{}, year), year, {});
+        return DocumentOf(order, *RunCalendar(order.request, ephemeris));
     }();
-    return scanned;
-}
-
-CalendarExport exportOf(const ScannedYear &scanned)
-{
-    const BirthData fields;
-    return {fields.txtName, CalendarYear, scanned.natalAngle, QString::number(scanned.natalAngle, 'f', 1),
-            PersonIdentity(fields), ExportDaysOf(scanned.model, CalendarYear)};
+    return document;
 }
 
 template <typename Writer>
 void exportYear(benchmark::State &bench, ExportFormat format, Writer writer)
 {
-    const ScannedYear &scanned = scannedYear();
+    const CalendarDocument &scanned = scannedYear();
     QTemporaryDir dir;
     const QString path = dir.filePath(ProposedFileName(CalendarYear, format));
     qsizetype bytes = 0;
     for (auto _ : bench) {
-        const QByteArray text = writer(exportOf(scanned));
+        const QByteArray text = writer(ExportOf(scanned));
         bytes = text.size();
-        if (!WriteFileAtomically(path, text).ok())
+        if (!WriteFileAtomically(path, text).has_value())
             bench.SkipWithError("the export file could not be written");
     }
     bench.counters["bytes"] = static_cast<double>(bytes);

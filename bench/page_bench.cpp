@@ -3,14 +3,15 @@
 // written as a one-page PDF, as the print button, MENTÉS… and the command line make it.
 
 #include "app/program.h"
+#include "core/chart/ephemeris.h"
+#include "core/chart/natal_chart.h"
 #include "gui/calendar_window/calendar_controller.h"
 #include "gui/calendar_window/calendar_window.h"
 #include "gui/calendar_window/calendar_worker.h"
+#include "gui/widgets/dialogs.h"
+#include "io/form/read_birth_form.h"
 #include "io/page/calendar_page.h"
 #include "io/page/page_layout.h"
-#include "core/chart/ephemeris.h"
-#include "core/chart/natal_chart.h"
-#include "gui/widgets/dialogs.h"
 
 #include <benchmark/benchmark.h>
 
@@ -26,9 +27,9 @@ namespace {
 
 const QStringList EphemerisDirectories{QStringLiteral(FEROLUNE_EPHEMS_DIR)};
 
-CalendarRun benchRun()
+CalendarOrder benchRun()
 {
-    return std::get<CalendarRun>(CalendarRunOf(BirthData{}, QStringLiteral("2026"), {}));
+    return CalendarOrderOf(*ReadRunForm(BirthForm{}, QStringLiteral("2026")), QStringLiteral("2026"), {});
 }
 
 // Waits, with the event loop running, for the controller's run or detail that `start`
@@ -49,7 +50,7 @@ void BM_CalendarRun(benchmark::State &bench)
     CalendarWorker worker(EphemerisDirectories);
     WidgetDialogs dialogs;
     CalendarController controller(worker, dialogs);
-    const CalendarRun run = benchRun();
+    const CalendarOrder run = benchRun();
     for (auto _ : bench) {
         untilFinished(controller, [&] { controller.runCalendar(run); });
         QCoreApplication::processEvents(); // the finished calendar painted
@@ -73,12 +74,9 @@ void BM_DayDetailRun(benchmark::State &bench)
 CalendarPageContent scannedPage()
 {
     Ephemeris ephemeris(EphemerisDirectories);
-    const CalendarRun run = benchRun();
-    const NatalChart natal = ComputeNatalChart(run.birth, ephemeris);
-    CalendarRequest request = run.calendar;
-    request.natalAngle = natal.angle;
-    request.natalAngleRounded = natal.angleRounded;
-    return PageOfRun(run.heading, natal.text(), AngleCaption(natal), *ComputeYearCalendar(request, ephemeris));
+    const CalendarOrder run = benchRun();
+    const CalendarResult result = *RunCalendar(run.request, ephemeris);
+    return PageOfRun(run.heading, result.natal, result.calendar);
 }
 
 void BM_PdfExport(benchmark::State &bench)
@@ -100,7 +98,7 @@ void BM_PdfExport(benchmark::State &bench)
 void BM_CyclePage(benchmark::State &bench)
 {
     CalendarPageContent page = scannedPage();
-    const int year = benchRun().calendar.year;
+    const int year = benchRun().request.year;
     CycleHistory history;
     for (QDate start(2024, 1, 3); start < QDate(2026, 1, 1); start = start.addDays(28 + start.day() % 5))
         history.periodStarts.push_back(start);

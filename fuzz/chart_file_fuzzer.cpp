@@ -1,9 +1,11 @@
 // Feeds arbitrary bytes through the whole chart file import short of the file system:
-// decoding, the value list reader, the checks and the storing into the birth fields.
+// decoding, the value list reader, the checks, the storing into the birth form and its
+// reading into typed values.
 
 #include "io/chartfile/chart_file.h"
 #include "io/chartfile/codepage.h"
 #include "io/chartfile/value_list.h"
+#include "io/form/read_birth_form.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -27,10 +29,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (first.size() > all.size() || !std::equal(first.begin(), first.end(), all.begin()))
         std::abort();
 
-    const auto checked = CheckChartValues(first);
-    if (const auto *values = std::get_if<ChartFileValues>(&checked)) {
-        BirthData fields;
-        ApplyChartFile(fields, *values);
+    if (const Expected<ChartFileValues, ChartFileFailure> checked = CheckChartValues(first)) {
+        BirthForm form;
+        ApplyChartFile(form, *checked);
+        (void)ReadRunForm(form, QStringLiteral("2027"));
     }
     return 0;
 }

@@ -16,24 +16,14 @@ using namespace ferolune;
 using ferolune::test::birthOf;
 using ferolune::test::calendarEphemeris;
 using ferolune::test::DecimalSeparatorGuard;
-using ferolune::test::valuesOf;
+using ferolune::test::requestOf;
 
 namespace {
 
-NatalChart chartOf(const BirthRecord &birth)
+CalendarModel calendarOf(BirthForm form, int year, int minutes)
 {
-    return ComputeNatalChart(birth, calendarEphemeris());
-}
-
-CalendarModel calendarOf(const BirthData &fields, int year, int minutes)
-{
-    const BirthRecord birth = valuesOf(fields, QString::number(year)).birth;
-    CalendarRequest request;
-    request.year = year;
-    request.zoneHours = birth.zoneHours;
-    request.uncertaintyMinutes = minutes;
-    SetNatalAngles(request, chartOf(birth), birth, chartOf);
-    return ComputeYearCalendar(request, calendarEphemeris()).value();
+    form.uncertainty = QString::number(minutes);
+    return RunCalendar(requestOf(form, year), calendarEphemeris())->calendar;
 }
 
 // The exact return of `calendar` nearest to `moment`, within two days.
@@ -64,12 +54,8 @@ TEST(BirthUncertainty, TheNatalDegreesOfARangeOfBirthMoments)
         {124.93, 124.9, 125.02, 0, {}},              // no uncertainty
     };
     for (const auto &row : rows) {
-        CalendarRequest request;
-        request.earliestNatalAngle = row.earliest;
-        request.natalAngleRounded = row.natalRounded;
-        request.latestNatalAngle = row.latest;
-        request.uncertaintyMinutes = row.minutes;
-        EXPECT_EQ(OtherNatalDegrees(request), row.degrees) << row.earliest << " .. " << row.latest;
+        const NatalAngles angles{row.natalRounded, row.natalRounded, row.minutes, row.earliest, row.latest};
+        EXPECT_EQ(OtherNatalDegrees(angles), row.degrees) << row.earliest << " .. " << row.latest;
     }
 }
 

@@ -16,6 +16,7 @@
 #include <vector>
 
 using namespace ferolune;
+using ferolune::test::anglesOf;
 using ferolune::test::birthOf;
 using ferolune::test::calendarEphemeris;
 using ferolune::test::DecimalSeparatorGuard;
@@ -28,7 +29,6 @@ namespace {
 struct PhaseDay {
     int month, day;
     DayClass kind;
-    const char *tag;
 };
 
 int cellOf(int month, int day, int year = 2026)
@@ -40,12 +40,10 @@ int cellOf(int month, int day, int year = 2026)
 // fertile (never before 1 January), every other day not fertile.
 CalendarModel calendarOf(const std::vector<PhaseDay> &phaseDays, int year = 2026)
 {
-    CalendarModel model;
-    model.dayCount = QDate(year, 12, 31).dayOfYear();
-    model.resetDays();
+    CalendarModel model = CalendarModel::emptyYear(year);
     for (const PhaseDay &phase : phaseDays) {
         const int c = cellOf(phase.month, phase.day, year);
-        model.days[static_cast<size_t>(c)] = {phase.kind, QString::fromLatin1(phase.tag), true};
+        model.days[static_cast<size_t>(c)] = {phase.kind, false};
         for (int k = std::max(0, c - 3); k < c; ++k)
             model.days[static_cast<size_t>(k)].dayClass = DayClass::Fertile;
     }
@@ -55,18 +53,35 @@ CalendarModel calendarOf(const std::vector<PhaseDay> &phaseDays, int year = 2026
 void expectDays(const CalendarModel &actual, const CalendarModel &expected)
 {
     ASSERT_EQ(actual.dayCount, expected.dayCount);
-    for (size_t k = 0; k < actual.days.size(); ++k) {
+    for (size_t k = 0; k < actual.days.size(); ++k)
         EXPECT_EQ(actual.days[k].dayClass, expected.days[k].dayClass) << "cell " << k;
-        EXPECT_EQ(actual.days[k].tag, expected.days[k].tag) << "cell " << k;
-        EXPECT_EQ(actual.days[k].customPointer, expected.days[k].customPointer) << "cell " << k;
-    }
 }
 
-CalendarModel scan(const CalendarRequest &request, ExaminedDays *examined = nullptr)
+// A request with the natal angles its birth gives.
+struct ScanRun {
+    CalendarRequest request;
+    NatalAngles angles;
+};
+
+ScanRun runOf(const BirthForm &form = {}, int year = 2026)
+{
+    const CalendarRequest request = requestOf(form, year);
+    return {request, anglesOf(request)};
+}
+
+// A run that looks for `natalAngleRounded` in place of its birth's.
+ScanRun lookingFor(double natalAngleRounded, const BirthForm &form = {}, int year = 2026)
+{
+    ScanRun run = runOf(form, year);
+    run.angles.rounded = natalAngleRounded;
+    return run;
+}
+
+CalendarModel scan(const ScanRun &run, ExaminedDays *examined = nullptr)
 {
     ExaminedDays unused;
     std::optional<CalendarModel> model =
-        ScanYear(request, calendarEphemeris(), (examined ? *examined : unused).recorder());
+        ScanYear(run.request, run.angles, calendarEphemeris(), (examined ? *examined : unused).recorder());
     if (!model)
         throw std::logic_error("the scan stopped");
     return *model;
@@ -95,11 +110,11 @@ double angleAtNoon(int month, int day, int year = 2026)
 }
 
 const std::vector<PhaseDay> PhaseDays2026 = {
-    {1, 11, DayClass::PhaseGirl, "1-11"}, {2, 10, DayClass::PhaseBoy, "2-10"}, {3, 12, DayClass::PhaseGirl, "3-12"},
-    {4, 11, DayClass::PhaseBoy, "4-11"},  {5, 10, DayClass::PhaseGirl, "5-10"}, {6, 9, DayClass::PhaseGirl, "6-9-"},
-    {7, 8, DayClass::PhaseBoy, "7-8-"},   {8, 6, DayClass::PhaseGirl, "8-6-"},  {9, 5, DayClass::PhaseBoy, "9-5-"},
-    {10, 4, DayClass::PhaseGirl, "104-"}, {11, 2, DayClass::PhaseBoy, "112-"},  {12, 2, DayClass::PhaseGirl, "122-"},
-    {12, 31, DayClass::PhaseBoy, "1231"},
+    {1, 11, DayClass::PhaseGirl}, {2, 10, DayClass::PhaseBoy},  {3, 12, DayClass::PhaseGirl},
+    {4, 11, DayClass::PhaseBoy},  {5, 10, DayClass::PhaseGirl}, {6, 9, DayClass::PhaseGirl},
+    {7, 8, DayClass::PhaseBoy},   {8, 6, DayClass::PhaseGirl},  {9, 5, DayClass::PhaseBoy},
+    {10, 4, DayClass::PhaseGirl}, {11, 2, DayClass::PhaseBoy},  {12, 2, DayClass::PhaseGirl},
+    {12, 31, DayClass::PhaseBoy},
 };
 
 } // namespace
@@ -107,20 +122,18 @@ const std::vector<PhaseDay> PhaseDays2026 = {
 TEST(YearScan, DefaultBirthFieldsIn2026)
 {
     DecimalSeparatorGuard dot(u'.');
-    const CalendarRequest request = requestOf();
-    ASSERT_DOUBLE_EQ(request.natalAngleRounded, 280.2);
+    const ScanRun run = runOf();
+    ASSERT_DOUBLE_EQ(run.angles.rounded, 280.2);
     ExaminedDays examined;
-    expectDays(scan(request, &examined), calendarOf(PhaseDays2026));
-    // Every examined day has its 72 moments, every second hour, every tenth minute; the
-    // 20 days after a moon-phase day are not examined.
+    expectDays(scan(run, &examined), calendarOf(PhaseDays2026));
+    // The 20 days after a moon-phase day are not examined.
     EXPECT_EQ(examined.days, daysExamined(PhaseDays2026));
-    EXPECT_EQ(examined.moments, static_cast<int>(examined.days.size()) * 72);
 }
 
 TEST(YearScan, TheCommaSeparatorGivesTheSameCalendar)
 {
     DecimalSeparatorGuard comma(u',');
-    expectDays(scan(requestOf()), calendarOf(PhaseDays2026));
+    expectDays(scan(runOf()), calendarOf(PhaseDays2026));
 }
 
 // A birth in Mumbai (zone 5.5 hours east) computed with the full stop and with the
@@ -128,19 +141,19 @@ TEST(YearScan, TheCommaSeparatorGivesTheSameCalendar)
 // moon-phase day; only the shown degrees carry the comma.
 TEST(CalendarRuns, AHalfHourZoneGivesTheSameCalendarOnAHungarianDesktop)
 {
-    BirthData mumbai;
-    mumbai.txtYear = QStringLiteral("1991");
-    mumbai.txtMonth = QStringLiteral("9");
-    mumbai.txtDay = QStringLiteral("14");
-    mumbai.Text1 = QStringLiteral("18");
-    mumbai.txtBirthHour = QStringLiteral("6");
-    mumbai.optAM = false;
-    mumbai.txtBirthMinute = QStringLiteral("20.5");
-    mumbai.txtTZ = QStringLiteral("-5.5");
-    mumbai.txtLongDeg = QStringLiteral("72");
-    mumbai.txtLongMin = QStringLiteral("52.5");
-    mumbai.txtLatDeg = QStringLiteral("19");
-    mumbai.txtLatMin = QStringLiteral("4");
+    BirthForm mumbai;
+    mumbai.year = QStringLiteral("1991");
+    mumbai.month = QStringLiteral("9");
+    mumbai.day = QStringLiteral("14");
+    mumbai.hour = QStringLiteral("18");
+    mumbai.hour12 = QStringLiteral("6");
+    mumbai.beforeNoon = false;
+    mumbai.minute = QStringLiteral("20.5");
+    mumbai.zoneText = QStringLiteral("-5.5");
+    mumbai.longitudeDegrees = QStringLiteral("72");
+    mumbai.longitudeMinutes = QStringLiteral("52.5");
+    mumbai.latitudeDegrees = QStringLiteral("19");
+    mumbai.latitudeMinutes = QStringLiteral("4");
 
     struct Computed {
         NatalChart natal;
@@ -154,12 +167,12 @@ TEST(CalendarRuns, AHalfHourZoneGivesTheSameCalendarOnAHungarianDesktop)
         out.natal = natalOf(mumbai);
         out.chartText = out.natal.text();
         out.caption = AngleCaption(out.natal);
-        const CalendarRequest request = requestOf(mumbai);
-        out.year = scan(request);
-        for (size_t k = 0; k < out.year.days.size(); ++k) {
-            if (out.year.days[k].customPointer) {
-                const QDate date = QDate(2026, 1, 1).addDays(static_cast<qint64>(k));
-                out.day = *ComputeDayDetail(request, date.month(), date.day(), calendarEphemeris());
+        const ScanRun run = runOf(mumbai);
+        out.year = scan(run);
+        for (int k = 0; k < out.year.dayCount; ++k) {
+            if (out.year.days[static_cast<size_t>(k)].isPhaseDay()) {
+                const QDate date = out.year.date(k);
+                out.day = *ComputeDayDetail(run.request, run.angles, date.month(), date.day(), calendarEphemeris());
                 break;
             }
         }
@@ -186,13 +199,10 @@ TEST(YearScan, FirstDaysOfTheYear)
     } rows[] = {{1, DayClass::PhaseBoy}, {2, DayClass::PhaseBoy}, {3, DayClass::PhaseGirl}, {5, DayClass::PhaseBoy}};
     DecimalSeparatorGuard dot(u'.');
     for (const auto &row : rows) {
-        CalendarRequest request = requestOf();
-        request.natalAngleRounded = angleAtNoon(1, row.day);
         ExaminedDays examined;
-        const CalendarModel model = scan(request, &examined);
+        const CalendarModel model = scan(lookingFor(angleAtNoon(1, row.day)), &examined);
         const int phaseCell = row.day - 1;
-        EXPECT_EQ(model.days[static_cast<size_t>(phaseCell)],
-                  (DayCell{row.kind, QStringLiteral("1-%1-").arg(row.day), true, false}));
+        EXPECT_EQ(model.days[static_cast<size_t>(phaseCell)], (DayCell{row.kind, false}));
         for (int k = 0; k <= phaseCell + 20; ++k) {
             if (k == phaseCell)
                 continue;
@@ -210,13 +220,10 @@ TEST(YearScan, FirstDaysOfTheYear)
 TEST(YearScan, AJumpPastTheEndOfTheYearEndsTheScan)
 {
     DecimalSeparatorGuard dot(u'.');
-    CalendarRequest request = requestOf();
-    request.natalAngleRounded = angleAtNoon(12, 20);
     ExaminedDays examined;
-    const CalendarModel model = scan(request, &examined);
+    const CalendarModel model = scan(lookingFor(angleAtNoon(12, 20)), &examined);
     const int phaseCell = cellOf(12, 20);
-    EXPECT_NE(model.days[static_cast<size_t>(phaseCell)].dayClass, DayClass::NotFertile);
-    EXPECT_EQ(model.days[static_cast<size_t>(phaseCell)].tag, QStringLiteral("1220"));
+    EXPECT_TRUE(model.days[static_cast<size_t>(phaseCell)].isPhaseDay());
     for (int k = phaseCell + 1; k < 365; ++k)
         EXPECT_EQ(model.days[static_cast<size_t>(k)].dayClass, DayClass::NotFertile) << k;
     EXPECT_EQ(*examined.days.rbegin(), phaseCell);
@@ -226,7 +233,7 @@ TEST(YearScan, AJumpPastTheEndOfTheYearEndsTheScan)
 // year before; the January day itself has no cell.
 TEST(YearScan, AMoonPhaseDayEarlyInJanuaryMakesTheLastDaysOfDecemberFertile)
 {
-    const BirthData budapest = birthOf("1985", "7", "14", 9, "35", "-2");
+    const BirthForm budapest = birthOf("1985", "7", "14", 9, "35", "-2");
     const struct {
         int year;
         int januaryDay; // of the moon-phase day in the next year; 0 for the Budapest birth's own
@@ -238,11 +245,9 @@ TEST(YearScan, AMoonPhaseDayEarlyInJanuaryMakesTheLastDaysOfDecemberFertile)
     };
     DecimalSeparatorGuard dot(u'.');
     for (const auto &row : rows) {
-        const BirthData fields = row.januaryDay == 0 ? budapest : BirthData{};
-        CalendarRequest request = requestOf(fields, row.year);
-        if (row.januaryDay != 0)
-            request.natalAngleRounded = angleAtNoon(1, row.januaryDay, row.year + 1);
-        const CalendarModel model = scan(request);
+        const CalendarModel model =
+            scan(row.januaryDay == 0 ? runOf(budapest, row.year)
+                                     : lookingFor(angleAtNoon(1, row.januaryDay, row.year + 1), {}, row.year));
         QString lastFourDays;
         for (int k = model.dayCount - 4; k < model.dayCount; ++k) {
             const DayClass dayClass = model.days[static_cast<size_t>(k)].dayClass;
@@ -252,24 +257,23 @@ TEST(YearScan, AMoonPhaseDayEarlyInJanuaryMakesTheLastDaysOfDecemberFertile)
     }
 }
 
-const BirthData LeapDayBirth = birthOf("1981", "3", "10", 18, "27", "-1.5");
+const BirthForm LeapDayBirth = birthOf("1981", "3", "10", 18, "27", "-1.5");
 
 // A leap year has 366 cells and 29 February is scanned like any other day: here it is the
 // moon-phase day of February.
 TEST(YearScan, LeapYearScans29February)
 {
     DecimalSeparatorGuard dot(u'.');
-    const CalendarRequest request = requestOf(LeapDayBirth, 2020);
-    ASSERT_DOUBLE_EQ(request.natalAngleRounded, 58.7);
+    const ScanRun run = runOf(LeapDayBirth, 2020);
+    ASSERT_DOUBLE_EQ(run.angles.rounded, 58.7);
     ExaminedDays examined;
-    const CalendarModel model = scan(request, &examined);
+    const CalendarModel model = scan(run, &examined);
     ASSERT_EQ(model.dayCount, 366);
-    const DayCell &leapDay = model.days[59];
-    EXPECT_EQ(leapDay.dayClass, DayClass::PhaseGirl); // the Moon in BIKA
-    EXPECT_EQ(leapDay.tag, QStringLiteral("2-29"));
+    EXPECT_EQ(model.date(59), QDate(2020, 2, 29));
+    EXPECT_EQ(model.days[59].dayClass, DayClass::PhaseGirl); // the Moon in BIKA
     for (int k = 56; k <= 58; ++k) // 26 to 28 February
         EXPECT_EQ(model.days[static_cast<size_t>(k)].dayClass, DayClass::Fertile) << k;
-    EXPECT_EQ(model.days[29].tag, QStringLiteral("1-30"));
+    EXPECT_TRUE(model.days[29].isPhaseDay()); // 30 January
     EXPECT_EQ(examined.days.count(59), 1u);
 }
 
@@ -299,8 +303,7 @@ TEST(YearScan, JanuaryAgreesWithSwetest)
     // January by the rules of the scan, from swetest's angles: a day with a sampled moment
     // whose angle rounds into the natal whole degree, the kind by the last such moment.
     const double natalWholeDegree = std::floor(280.2);
-    CalendarModel expected;
-    expected.resetDays();
+    CalendarModel expected = CalendarModel::emptyYear(2026);
     for (int cell = 0; cell < Days; ++cell) {
         double lastMoon = -1;
         for (int hour = 0; hour <= 22; hour += 2)
@@ -319,7 +322,7 @@ TEST(YearScan, JanuaryAgreesWithSwetest)
         cell += 20;
     }
 
-    const CalendarModel model = scan(requestOf());
+    const CalendarModel model = scan(runOf());
     for (int cell = 0; cell < Days; ++cell)
         EXPECT_EQ(model.days[static_cast<size_t>(cell)].dayClass, expected.days[static_cast<size_t>(cell)].dayClass)
             << "January " << cell + 1;
@@ -330,7 +333,8 @@ TEST(YearScan, StopsWhenTheCallbackSaysSo)
     DecimalSeparatorGuard dot(u'.');
     ExaminedDays examined;
     // Stopped at the first moment of 10 February.
-    EXPECT_FALSE(ScanYear(requestOf(), calendarEphemeris(),
+    const ScanRun run = runOf();
+    EXPECT_FALSE(ScanYear(run.request, run.angles, calendarEphemeris(),
                           examined.recorder([](const RunProgress &progress) { return progress.done == 40; })));
     EXPECT_EQ(*examined.days.rbegin(), 39);
 }
@@ -349,25 +353,27 @@ TEST(YearScan, YearsAtAndOutsideTheDataFiles)
     DecimalSeparatorGuard dot(u'.');
     for (const auto &row : rows) {
         SCOPED_TRACE(row.year);
-        const BirthData fields = birthOf(row.year, "1", "1", 0, "0", row.zone); // born at the first moment of the scan
-        EXPECT_EQ(scan(requestOf(fields, QString::fromLatin1(row.year).toInt())).builtInEphemeris, row.builtIn);
+        const BirthForm form = birthOf(row.year, "1", "1", 0, "0", row.zone); // born at the first moment of the scan
+        EXPECT_EQ(scan(runOf(form, QString::fromLatin1(row.year).toInt())).builtInEphemeris, row.builtIn);
     }
 }
 
 TEST(YearScan, AYearBeyondTheLibraryThrows)
 {
     DecimalSeparatorGuard dot(u'.');
-    EXPECT_THROW(ScanYear(requestOf({}, 3500), calendarEphemeris()), EphemerisError);
+    const ScanRun beyond = lookingFor(280.2, {}, 3500);
+    EXPECT_THROW(ScanYear(beyond.request, beyond.angles, calendarEphemeris()), EphemerisError);
     // The library works on afterwards.
-    EXPECT_EQ(scan(requestOf()).days[10].dayClass, DayClass::PhaseGirl);
+    EXPECT_EQ(scan(runOf()).days[10].dayClass, DayClass::PhaseGirl);
 }
 
 TEST(DayDetail, ElevenJanuary2026)
 {
     DecimalSeparatorGuard dot(u'.');
     int minutes = 0;
+    const ScanRun run = runOf();
     const std::optional<DayDetail> detail =
-        ComputeDayDetail(requestOf(), 1, 11, calendarEphemeris(), [&](const RunProgress &progress) {
+        ComputeDayDetail(run.request, run.angles, 1, 11, calendarEphemeris(), [&](const RunProgress &progress) {
             EXPECT_EQ(progress.done, minutes++);
             EXPECT_EQ(progress.total, 3 * 24 * 60);
             return true;
@@ -395,8 +401,9 @@ TEST(DayDetail, NeighbourDaysAtTheEndsOfTheYear)
     };
     DecimalSeparatorGuard dot(u'.');
     for (const auto &row : rows) {
+        const ScanRun run = runOf({}, row.year);
         const std::optional<DayDetail> detail =
-            ComputeDayDetail(requestOf({}, row.year), row.month, row.day, calendarEphemeris());
+            ComputeDayDetail(run.request, run.angles, row.month, row.day, calendarEphemeris());
         ASSERT_TRUE(detail);
         for (size_t g = 0; g < 3; ++g)
             EXPECT_EQ(detail->captions[g], QString::fromLatin1(row.captions[g]));
@@ -406,6 +413,7 @@ TEST(DayDetail, NeighbourDaysAtTheEndsOfTheYear)
 TEST(DayDetail, StopsWhenTheCallbackSaysSo)
 {
     DecimalSeparatorGuard dot(u'.');
-    EXPECT_FALSE(ComputeDayDetail(requestOf(), 1, 11, calendarEphemeris(),
+    const ScanRun run = runOf();
+    EXPECT_FALSE(ComputeDayDetail(run.request, run.angles, 1, 11, calendarEphemeris(),
                                   [](const RunProgress &progress) { return progress.done < 1440 + 15 * 60; }));
 }

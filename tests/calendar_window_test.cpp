@@ -27,21 +27,28 @@ namespace {
 
 CalendarModel sampleModel()
 {
-    CalendarModel model;
-    model.resetDays();
+    CalendarModel model = CalendarModel::emptyYear(2026);
     model.resetHours();
-    const auto phase = [&](int k, DayClass dayClass, const char *tag) {
-        model.days[static_cast<size_t>(k)] = {dayClass, QString::fromLatin1(tag), true};
+    const auto phase = [&](int k, DayClass dayClass) {
+        model.days[static_cast<size_t>(k)] = {dayClass, false};
         for (int before = k - 3; before < k; ++before)
             model.days[static_cast<size_t>(before)].dayClass = DayClass::Fertile;
     };
-    phase(4, DayClass::PhaseBoy, "1-5-");      // 5 January
-    phase(73, DayClass::PhaseGirl, "3-15");    // 15 March
-    phase(338, DayClass::PhaseBoy, "125-");    // 5 December
-    phase(358, DayClass::PhaseGirl, "1225");   // 25 December
+    phase(4, DayClass::PhaseBoy);    // 5 January
+    phase(73, DayClass::PhaseGirl);  // 15 March
+    phase(338, DayClass::PhaseBoy);  // 5 December
+    phase(358, DayClass::PhaseGirl); // 25 December
     model.hours[37] = HourClass::Match;
     model.detailCaptions = {QStringLiteral("2026.3.14"), QStringLiteral("2026.3.15"), QStringLiteral("2026.3.16")};
     return model;
+}
+
+// A calendar of 2026 for `name` living at `residence`, with the natal chart's `lines`.
+CalendarDocument documentOf(const QString &name, const QString &residence, const std::array<QString, 5> &lines)
+{
+    NatalChart natal;
+    natal.lines = lines;
+    return {{QStringLiteral("2026"), name, residence, {}}, {}, natal, CalendarModel::emptyYear(2026)};
 }
 
 } // namespace
@@ -58,40 +65,6 @@ private slots:
     }
     void cleanup() { delete window.data(); }
 
-    void windowFrame()
-    {
-        QCOMPARE(window->objectName(), QStringLiteral("frmNaptar"));
-        QCOMPARE(window->windowTitle(), QStringLiteral("Holdfázis naptár"));
-        QCOMPARE(window->size(), QSize(888, 552));
-        QVERIFY(!window->windowIcon().isNull());
-        QVERIFY(window->testAttribute(Qt::WA_DeleteOnClose));
-    }
-
-    void cellPlaces_data()
-    {
-        QTest::addColumn<int>("index");
-        QTest::addColumn<bool>("hourCell");
-        QTest::addColumn<QRect>("rect");
-        QTest::newRow("1 January") << 0 << false << QRect(104, 36, 17, 21);
-        QTest::newRow("31 January") << 30 << false << QRect(584, 36, 17, 21);
-        QTest::newRow("28 February ends its row") << 58 << false << QRect(536, 56, 17, 21);
-        QTest::newRow("1 March, third row first column") << 59 << false << QRect(104, 76, 17, 21);
-        QTest::newRow("31 December") << 364 << false << QRect(584, 256, 17, 21);
-        QTest::newRow("legend blue") << FirstLegendIndex + 3 << false << QRect(32, 384, 17, 21);
-        QTest::newRow("strip day 1, 0 h") << 0 << true << QRect(188, 476, 5, 25);
-        QTest::newRow("strip day 2, 13 h") << 37 << true << QRect(344, 476, 5, 25);
-        QTest::newRow("strip day 3, 23 h") << 71 << true << QRect(488, 476, 5, 25);
-    }
-    void cellPlaces()
-    {
-        QFETCH(int, index);
-        QFETCH(bool, hourCell);
-        QFETCH(QRect, rect);
-        QCOMPARE(hourCell ? window->hourCellRect(index) : window->cellRect(index), rect);
-        if (!hourCell && index < FirstLegendIndex)
-            QCOMPARE(window->canvas()->dayCellAt(rect.center()), index);
-    }
-
     // February's row has 28 cells, or 29 in a leap year; the cells after it move with it.
     void februaryRow_data()
     {
@@ -104,17 +77,17 @@ private slots:
     {
         QFETCH(int, dayCount);
         QFETCH(int, februaryCells);
-        CalendarModel model;
-        model.dayCount = dayCount;
-        model.resetDays();
-        window->setModel(model);
+        window->setModel(CalendarModel::emptyYear(dayCount == 366 ? 2028 : 2027));
         const int februaryTop = window->cellRect(31).top();
         int cells = 0;
         for (int k = 0; k < dayCount; ++k)
             cells += window->cellRect(k).top() == februaryTop ? 1 : 0;
         QCOMPARE(cells, februaryCells);
-        QCOMPARE(window->cellRect(31 + februaryCells), QRect(104, 76, 17, 21)); // 1 March
-        QCOMPARE(window->cellRect(dayCount - 1), QRect(584, 256, 17, 21));      // 31 December
+        // 1 March starts the third row under 1 January; 31 December ends the last under 31 January.
+        const QRect march = window->cellRect(31 + februaryCells), january = window->cellRect(0);
+        QCOMPARE(march.left(), january.left());
+        QCOMPARE(march.top() - februaryTop, februaryTop - january.top());
+        QCOMPARE(window->cellRect(dayCount - 1).left(), window->cellRect(30).left());
         QCOMPARE(window->cellRect(365).isValid(), dayCount == 366);
         // Where the days February lacks would stand there is no cell.
         for (int column = februaryCells + 1; column <= 31; ++column)
@@ -134,14 +107,17 @@ private slots:
         QCOMPARE(window->cellColor(FirstLegendIndex + 1), QColor(255, 255, 0));
         QCOMPARE(window->cellColor(FirstLegendIndex + 2), QColor(255, 0, 0));
         QVERIFY(!window->isWaitPanelVisible());
-        QCOMPARE(window->pageText("Label4"), QStringLiteral("A SZÜLETÉS ADATAI"));
-        QCOMPARE(window->pageText("Label2"), QStringLiteral("lblData"));
+        QCOMPARE(window->pageText(PageText::Heading), QStringLiteral("A SZÜLETÉS ADATAI"));
+        QCOMPARE(window->pageText(PageText::ChartText), QStringLiteral("lblData"));
 
-        window->load(QStringLiteral("2026"), QStringLiteral("Kiss <b>Anna</b>"));
-        window->setChartText(QStringLiteral("NAP         HALAK     7.33\r\nHOLD        NYILAS    17.53\r\n"));
-        QCOMPARE(window->pageText("Label4"), QStringLiteral("A SZÜLETÉS ADATAI: Kiss <b>Anna</b>"));
-        QCOMPARE(window->pageText("Label10"), QStringLiteral("2026"));
-        QCOMPARE(window->pageText("Label2"), QStringLiteral("NAP         HALAK     7.33\nHOLD        NYILAS    17.53\n"));
+        window->showCalendar(
+            documentOf(QStringLiteral("Kiss <b>Anna</b>"), {},
+                       {QStringLiteral("NAP         HALAK     7.33"), QStringLiteral("HOLD        NYILAS    17.53")}),
+            false);
+        QCOMPARE(window->pageText(PageText::Heading), QStringLiteral("A SZÜLETÉS ADATAI: Kiss <b>Anna</b>"));
+        QCOMPARE(window->pageText(PageText::Year), QStringLiteral("2026"));
+        QVERIFY(window->pageText(PageText::ChartText)
+                    .startsWith(QStringLiteral("NAP         HALAK     7.33\nHOLD        NYILAS    17.53\n")));
         QCOMPARE(colour("Picture2", QPalette::Window), QColor(0, 64, 64));
     }
 
@@ -171,11 +147,12 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QString, residence);
         QFETCH(QStringList, lines);
-        window->load(QStringLiteral("2026"), name, residence);
-        window->setChartText(QStringLiteral("NAP         HALAK     7.33\r\nHOLD        NYILAS    17.53\r\n"
-                                            "SARKANYFEJ  BAK       14.28\r\nLILITH      NYILAS    11.10\r\n"
-                                            "ASC         NYILAS    24.69\r\n"));
-        window->setAngleCaption(QStringLiteral("NAP-HOLD FOK: 280.2"));
+        window->showCalendar(
+            documentOf(name, residence,
+                       {QStringLiteral("NAP         HALAK     7.33"), QStringLiteral("HOLD        NYILAS    17.53"),
+                        QStringLiteral("SARKANYFEJ  BAK       14.28"), QStringLiteral("LILITH      NYILAS    11.10"),
+                        QStringLiteral("ASC         NYILAS    24.69")}),
+            false);
         const PageHeading heading = LayOutHeading(window->pageContent());
         QCOMPARE(heading.lines.size(), lines.size());
         for (qsizetype k = 0; k < lines.size(); ++k) {
@@ -216,23 +193,20 @@ private slots:
     {
         QTest::addColumn<int>("index");
         QTest::addColumn<QColor>("colour");
-        QTest::addColumn<QString>("tag");
         QTest::addColumn<bool>("phasePointer");
-        QTest::newRow("4 January fertile") << 3 << QColor(255, 255, 0) << "" << false;
-        QTest::newRow("5 January boy") << 4 << QColor(0, 0, 255) << "1-5-" << true;
-        QTest::newRow("6 January not fertile") << 5 << QColor(255, 255, 255) << "" << false;
-        QTest::newRow("15 March girl") << 73 << QColor(255, 0, 0) << "3-15" << true;
-        QTest::newRow("25 December girl") << 358 << QColor(255, 0, 0) << "1225" << true;
+        QTest::newRow("4 January fertile") << 3 << QColor(255, 255, 0) << false;
+        QTest::newRow("5 January boy") << 4 << QColor(0, 0, 255) << true;
+        QTest::newRow("6 January not fertile") << 5 << QColor(255, 255, 255) << false;
+        QTest::newRow("15 March girl") << 73 << QColor(255, 0, 0) << true;
+        QTest::newRow("25 December girl") << 358 << QColor(255, 0, 0) << true;
     }
     void modelShownInCells()
     {
         QFETCH(int, index);
         QFETCH(QColor, colour);
-        QFETCH(QString, tag);
         QFETCH(bool, phasePointer);
         window->setModel(sampleModel());
         QCOMPARE(window->cellColor(index), colour);
-        QCOMPARE(window->cellTag(index), tag);
         QCOMPARE(window->cellHasPhasePointer(index), phasePointer);
     }
 
@@ -314,8 +288,8 @@ private slots:
         QApplication::sendEvent(window->canvas(), &help);
         QTRY_VERIFY(QToolTip::isVisible());
         QCOMPARE(QToolTip::text(), toolTip);
-        QCOMPARE(window->pageText("lblPontos"), line);
-        QCOMPARE(window->pageText("lblEfemerisz").isEmpty(), !builtIn);
+        QCOMPARE(window->pageText(PageText::ExactLine), line);
+        QCOMPARE(window->pageText(PageText::EphemerisNote).isEmpty(), !builtIn);
     }
 
     // With a cycle from 1 March the tooltip names each day's cycle day under what it said
@@ -347,8 +321,8 @@ private slots:
         QCOMPARE(QColor(image.pixel(window->cellRect(200).center())), QColor(255, 255, 255));
         QCOMPARE(QColor(image.pixel(window->hourCellRect(36).center())), QColor(255, 255, 255));
         QCOMPARE(QColor(image.pixel(window->hourCellRect(37).center())), QColor(255, 0, 0));
-        QCOMPARE(window->pageText("lblNap1"), QStringLiteral("2026.3.14"));
-        QCOMPARE(window->pageText("lblNap3"), QStringLiteral("2026.3.16"));
+        QCOMPARE(window->pageText(PageText::DetailDate1), QStringLiteral("2026.3.14"));
+        QCOMPARE(window->pageText(PageText::DetailDate3), QStringLiteral("2026.3.16"));
     }
 
     // An uncertain day keeps its colour under a black corner at its top right; the legend
@@ -487,10 +461,12 @@ private slots:
                                                QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
             return printer;
         });
-        window->load(QStringLiteral("2026"), QStringLiteral("Kiss Anna"));
-        window->setChartText(QStringLiteral("NAP         HALAK     7.33\r\nHOLD        NYILAS    17.53\r\n"));
-        window->setAngleCaption(QStringLiteral("NAP-HOLD FOK: 280.2"));
-        window->setModel(sampleModel());
+        CalendarDocument document =
+            documentOf(QStringLiteral("Kiss Anna"), {},
+                       {QStringLiteral("NAP         HALAK     7.33"), QStringLiteral("HOLD        NYILAS    17.53")});
+        document.natal.angleRounded = 280.2;
+        document.calendar = sampleModel();
+        window->showCalendar(document, true);
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window));
         const QImage onScreen = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
@@ -576,7 +552,7 @@ private slots:
         dialogs.answer = answer;
         dialogs.savePath = chosenName.isEmpty() ? QString() : dir.filePath(chosenName);
         window->setPrinterSource([] { return std::unique_ptr<QPrinter>(); });
-        window->load(QStringLiteral("2026"), QStringLiteral("Ismeretlen"));
+        window->showCalendar(documentOf(QStringLiteral("Ismeretlen"), {}, {}), false);
         window->show();
         // The print button hides only while the page is drawn, not while the user is asked.
         bool buttonShownWhileAsked = false;
@@ -608,7 +584,7 @@ private slots:
         dialogs.answer = true;
         dialogs.savePath = disk.path(QStringLiteral("naptar.pdf"));
         window->setPrinterSource([] { return std::unique_ptr<QPrinter>(); });
-        window->load(QStringLiteral("2026"), QStringLiteral("Ismeretlen"));
+        window->showCalendar(documentOf(QStringLiteral("Ismeretlen"), {}, {}), false);
         window->printCalendar();
         QCOMPARE(dialogs.texts(), QStringLiteral("A(z) %1 fájl nem írható: megtelt a lemez. A fájl korábbi tartalma "
                                                  "változatlan maradt.").arg(dialogs.savePath));
@@ -643,12 +619,10 @@ private slots:
         dialogs.phoneCalendar = phone < 0    ? std::nullopt
                                 : phone == 1 ? std::optional(PhoneCalendarChoice{true, 24})
                                              : std::optional(PhoneCalendarChoice{});
-        const CalendarModel model = sampleModel();
-        window->load(QStringLiteral("2026"), QStringLiteral("Kiss Anna"));
-        window->setModel(model);
-        window->setCalendarExport({.name = QStringLiteral("Kiss Anna"), .year = 2026, .natalAngle = 280.24,
-                                   .natalAngleText = QStringLiteral("280.2"), .personIdentity = QStringLiteral("kiss"),
-                                   .days = ExportDaysOf(model, 2026)});
+        CalendarDocument document = documentOf(QStringLiteral("Kiss Anna"), {}, {});
+        document.calendar = sampleModel();
+        document.personIdentity = QStringLiteral("kiss");
+        window->showCalendar(document, true);
         window->show();
         auto *save = window->findChild<QPushButton *>("cmdSave");
         QVERIFY(window->rect().contains(save->geometry()));
@@ -683,8 +657,7 @@ private slots:
     // While a run works on the cells the button saves nothing.
     void saveRefusedUnderTheWaitPanel()
     {
-        window->setCalendarExport({.name = {}, .year = 2026, .natalAngle = 0, .natalAngleText = {},
-                                   .personIdentity = {}, .days = {}});
+        window->showCalendar(documentOf(QStringLiteral("Kiss Anna"), {}, {}), true);
         window->setWaitPanelVisible(true);
         window->saveCalendarAs();
         QVERIFY(dialogs.saveTitles.isEmpty());

@@ -59,17 +59,32 @@ QByteArray chartBytes(const std::vector<Change> &changes, std::size_t length, co
     return bytes;
 }
 
-const BirthData Sample{.txtName = "Ismeretlen", .txtYear = "1973", .txtMonth = "5", .txtDay = "17",
-                       .Text1 = "15", .txtBirthHour = "3", .optAM = false, .txtBirthMinute = "45",
-                       .txtTZ = "-1", .Check1 = 0, .txtLongDeg = "19", .txtLongMin = "5", .optEast = false,
-                       .txtLatDeg = "47", .txtLatMin = "30", .optSouth = true, .birthPlace = {}, .residence = {}, .txtUncertainty = {}};
+const BirthForm Sample{.name = "Ismeretlen",
+                       .year = "1973",
+                       .month = "5",
+                       .day = "17",
+                       .hour = "15",
+                       .hour12 = "3",
+                       .beforeNoon = false,
+                       .minute = "45",
+                       .zoneText = "-1",
+                       .summerTime = 0,
+                       .longitudeDegrees = "19",
+                       .longitudeMinutes = "5",
+                       .east = false,
+                       .latitudeDegrees = "47",
+                       .latitudeMinutes = "30",
+                       .south = true,
+                       .birthPlace = {},
+                       .residence = {},
+                       .uncertainty = {}};
 
 // The import as the main window runs it once a file is chosen.
-ChartFileImport import(BirthData &fields, const QString &path)
+Expected<ChartFileValues, ChartFileRefusal> import(BirthForm &fields, const QString &path)
 {
-    ChartFileImport result = ReadChartFile(path);
-    if (result.values)
-        ApplyChartFile(fields, *result.values);
+    Expected<ChartFileValues, ChartFileRefusal> result = ReadChartFile(path);
+    if (result)
+        ApplyChartFile(fields, *result);
     return result;
 }
 
@@ -82,11 +97,11 @@ QByteArray randomBytes(int size)
     return bytes;
 }
 
-void hour(BirthData &f, const char *hidden, bool am, const char *text1)
+void hour(BirthForm &f, const char *hidden, bool am, const char *text1)
 {
-    f.txtBirthHour = hidden;
-    f.optAM = am;
-    f.Text1 = text1;
+    f.hour12 = hidden;
+    f.beforeNoon = am;
+    f.hour = text1;
 }
 
 } // namespace
@@ -97,28 +112,31 @@ TEST(ChartFileImport, FillsTheBirthFields)
         const char *name;
         std::vector<Change> changes;
         std::size_t length;
-        std::function<void(BirthData &)> expect;
+        std::function<void(BirthForm &)> expect;
     } rows[] = {
-        {"long", {}, 15, [](BirthData &) {}},
-        {"short", {}, 14, [](BirthData &) {}},
-        {"am-flag", {{14, "#TRUE#"}}, 15, [](BirthData &f) { hour(f, "3", true, "3"); }},
-        {"hour15-pm", {{5, "15"}}, 14, [](BirthData &) {}},
-        {"hour15-am", {{5, "15"}, {14, "#TRUE#"}}, 15, [](BirthData &f) { hour(f, "3", true, "3"); }},
-        {"hour0-am", {{5, "0"}, {14, "#TRUE#"}}, 15, [](BirthData &f) { hour(f, "12", true, "0"); }},
-        {"hour-quoted", {{5, "\"03\""}, {14, "1"}}, 15, [](BirthData &f) { hour(f, "03", true, "03"); }},
-        {"hour-huge", {{5, "1E+300"}}, 15, [](BirthData &f) { hour(f, "12", false, "12"); }},
-        {"flag-empty", {{14, ""}}, 15, [](BirthData &) {}},
-        {"flag-text-0", {{14, "\"0\""}}, 15, [](BirthData &f) { hour(f, "3", true, "3"); }},
-        {"minute-unquoted", {{6, "035"}}, 15, [](BirthData &f) { f.txtBirthMinute = "35"; }},
-        {"minute-quoted", {{6, "\"035\""}}, 15, [](BirthData &f) { f.txtBirthMinute = "035"; }},
-        {"summer-time", {{12, "1"}}, 15, [](BirthData &f) { f.Check1 = 1; }},
-        {"greyed-half-even", {{12, "2.5"}}, 14, [](BirthData &f) { f.Check1 = 2; }},
-        {"summer-text", {{12, "\" 1 \""}}, 15, [](BirthData &f) { f.Check1 = 1; }},
-        {"summer-false-empty", {{12, "#FALSE#"}, {13, ""}}, 15, [](BirthData &) {}},
-        {"truth-and-empty", {{1, "\"Kiss, Anna\""}, {2, "#TRUE#"}, {3, ""}}, 15, [](BirthData &f) {
-             f.txtName = "Kiss, Anna";
-             f.txtYear = "True";
-             f.txtMonth.clear();
+        {"long", {}, 15, [](BirthForm &) {}},
+        {"short", {}, 14, [](BirthForm &) {}},
+        {"am-flag", {{14, "#TRUE#"}}, 15, [](BirthForm &f) { hour(f, "3", true, "3"); }},
+        {"hour15-pm", {{5, "15"}}, 14, [](BirthForm &) {}},
+        {"hour15-am", {{5, "15"}, {14, "#TRUE#"}}, 15, [](BirthForm &f) { hour(f, "3", true, "3"); }},
+        {"hour0-am", {{5, "0"}, {14, "#TRUE#"}}, 15, [](BirthForm &f) { hour(f, "12", true, "0"); }},
+        {"hour-quoted", {{5, "\"03\""}, {14, "1"}}, 15, [](BirthForm &f) { hour(f, "03", true, "03"); }},
+        {"hour-huge", {{5, "1E+300"}}, 15, [](BirthForm &f) { hour(f, "12", false, "12"); }},
+        {"flag-empty", {{14, ""}}, 15, [](BirthForm &) {}},
+        {"flag-text-0", {{14, "\"0\""}}, 15, [](BirthForm &f) { hour(f, "3", true, "3"); }},
+        {"minute-unquoted", {{6, "035"}}, 15, [](BirthForm &f) { f.minute = "35"; }},
+        {"minute-quoted", {{6, "\"035\""}}, 15, [](BirthForm &f) { f.minute = "035"; }},
+        {"summer-time", {{12, "1"}}, 15, [](BirthForm &f) { f.summerTime = 1; }},
+        {"greyed-half-even", {{12, "2.5"}}, 14, [](BirthForm &f) { f.summerTime = 2; }},
+        {"summer-text", {{12, "\" 1 \""}}, 15, [](BirthForm &f) { f.summerTime = 1; }},
+        {"summer-false-empty", {{12, "#FALSE#"}, {13, ""}}, 15, [](BirthForm &) {}},
+        {"truth-and-empty",
+         {{1, "\"Kiss, Anna\""}, {2, "#TRUE#"}, {3, ""}},
+         15,
+         [](BirthForm &f) {
+             f.name = "Kiss, Anna";
+             f.year = "True";
+             f.month.clear();
          }},
     };
     DecimalSeparatorGuard dot(u'.');
@@ -126,12 +144,12 @@ TEST(ChartFileImport, FillsTheBirthFields)
     for (const char *lineEnd : {"\r\n", "\n"}) {
         for (const auto &row : rows) {
             const QString name = QStringLiteral("%1-%2.hvs").arg(row.name).arg(lineEnd[0] == '\r' ? "crlf" : "lf");
-            BirthData fields;
-            fields.optEast = false;
-            fields.optSouth = true;
-            const ChartFileImport result = import(fields, files.write(name, chartBytes(row.changes, row.length, lineEnd)));
-            EXPECT_TRUE(result.values && result.message.isEmpty()) << result.message.toStdString();
-            BirthData expected = Sample;
+            BirthForm fields;
+            fields.east = false;
+            fields.south = true;
+            const auto result = import(fields, files.write(name, chartBytes(row.changes, row.length, lineEnd)));
+            EXPECT_TRUE(result.has_value()) << name.toStdString();
+            BirthForm expected = Sample;
             row.expect(expected);
             EXPECT_EQ(fields, expected) << name.toStdString();
         }
@@ -158,10 +176,10 @@ TEST(ChartFileImport, StoresNumbersWithTheFullStop)
         const QString path = files.write(QStringLiteral("decimal-%1.hvs").arg(++fileNumber),
                                          chartBytes({{11, row.zone}, {12, row.summerTime}}, 15));
         DecimalSeparatorGuard guard(row.separator);
-        BirthData fields;
-        ASSERT_TRUE(import(fields, path).values) << row.zone;
-        EXPECT_EQ(fields.txtTZ, QString::fromUtf8(row.zoneField)) << row.zone;
-        EXPECT_EQ(fields.Check1, row.check) << row.zone;
+        BirthForm fields;
+        ASSERT_TRUE(import(fields, path).has_value()) << row.zone;
+        EXPECT_EQ(fields.zoneText, QString::fromUtf8(row.zoneField)) << row.zone;
+        EXPECT_EQ(fields.summerTime, row.check) << row.zone;
     }
 }
 
@@ -170,9 +188,9 @@ TEST(ChartFileImport, ReadsAHungarianNameInWindows1250)
     ChartFiles files;
     const QString path = files.write(QStringLiteral("őrző.hvs"),
                                      chartBytes({{1, "\"Sz\xf5ll\xf5si \xc1rp\xe1" "dn\xe9 F\xfbz\xf6\""}}, 15));
-    BirthData fields;
-    ASSERT_TRUE(import(fields, path).values);
-    EXPECT_EQ(fields.txtName, QStringLiteral("Szőllősi Árpádné Fűzö"));
+    BirthForm fields;
+    ASSERT_TRUE(import(fields, path).has_value());
+    EXPECT_EQ(fields.name, QStringLiteral("Szőllősi Árpádné Fűzö"));
 }
 
 TEST(ChartFileImport, RefusesAnUnusableFileAndChangesNothing)
@@ -195,37 +213,18 @@ TEST(ChartFileImport, RefusesAnUnusableFileAndChangesNothing)
         {QDir::tempPath(), CannotOpen, "nem nyitható meg"},
         {files.write("nagy.hvs", QByteArray(ChartFileMaxBytes + 1, ',')), TooLarge, "túl nagy"},
         {files.write("random.hvs", randomBytes(600)), NotChartFile, "a fájl nem asztrógram."},
-        {files.write("person.hvs", PersonJson(BirthData{})), NotChartFile, "a fájl nem asztrógram."},
+        {files.write("person.hvs", PersonJson(SavedPerson{})), NotChartFile, "a fájl nem asztrógram."},
     };
     for (const auto &row : rows) {
-        const BirthData before;
-        BirthData fields = before;
-        const ChartFileImport result = import(fields, row.path);
-        EXPECT_EQ(result.failure, row.failure) << row.path.toStdString();
+        const BirthForm before;
+        BirthForm fields = before;
+        const auto result = import(fields, row.path);
+        ASSERT_FALSE(result.has_value()) << row.path.toStdString();
+        EXPECT_EQ(result.error().failure, row.failure) << row.path.toStdString();
         EXPECT_EQ(fields, before) << row.path.toStdString();
         const QString start = QStringLiteral("A(z) %1 asztrógram nem olvasható be: ").arg(QFileInfo(row.path).fileName());
-        EXPECT_TRUE(result.message.startsWith(start) && result.message.contains(QString::fromUtf8(row.reason)))
-            << result.message.toStdString();
+        const QString &message = result.error().message;
+        EXPECT_TRUE(message.startsWith(start) && message.contains(QString::fromUtf8(row.reason)))
+            << message.toStdString();
     }
 }
-
-TEST(ProbeChartFileFields, TellsTheShortFormFromTheLong)
-{
-    ChartFiles files;
-    const struct {
-        QString path;
-        bool shortFile;
-    } rows[] = {
-        {files.write("probe-15.hvs", chartBytes({}, 15)), false},
-        {files.write("probe-14.hvs", chartBytes({}, 14)), true},
-        {files.write("probe-14-comma.hvs", chartBytes({}, 14, ",")), false}, // an empty 15th value
-        {files.write("probe-16.hvs", chartBytes({}, 15) + "\"more\"\r\n"), false},
-        {files.missing(), true},
-    };
-    for (const auto &row : rows) {
-        bool shortFile = !row.shortFile;
-        ProbeChartFileFields(row.path, shortFile);
-        EXPECT_EQ(shortFile, row.shortFile) << row.path.toStdString();
-    }
-}
-

@@ -1,18 +1,16 @@
 // The built command line: "ferolune-cli export" with good and bad input, read back from
 // its output file, its standard output and its standard error.
 
-#include "core/calendar/run_messages.h"
+#include "core/chart/ephemeris.h"
+#include "core/common/number_rules.h"
 #include "gui/calendar_window/calendar_controller.h"
 #include "gui/calendar_window/calendar_window.h"
 #include "gui/calendar_window/calendar_worker.h"
-#include "core/chart/ephemeris.h"
-#include "core/chart/field_rules.h"
 #include "io/chartfile/chart_file.h"
 #include "io/export/ics_export.h"
-#include "core/common/number_rules.h"
-#include "core/calendar/run_fields.h"
-#include "support/controller_support.h"
 #include "io/persons/person_file.h"
+#include "io/texts/calendar_texts.h"
+#include "support/controller_support.h"
 #include "support/full_disk.h"
 #include "support/pdf_page.h"
 #include "support/scripted_dialogs.h"
@@ -111,9 +109,9 @@ private slots:
     void initTestCase()
     {
         Q_INIT_RESOURCE(ferolune);
-        BirthData hour25;
-        hour25.Text1 = QStringLiteral("25");
-        writeFile(inputs.filePath("ora25.ferolune"), PersonJson(hour25));
+        BirthForm hour25;
+        hour25.hour = QStringLiteral("25");
+        writeFile(inputs.filePath("ora25.ferolune"), PersonJson({hour25, {}, {}}));
         QByteArray noise(600, '\0');
         for (qsizetype i = 0; i < noise.size(); ++i)
             noise[i] = static_cast<char>((i * 7919) % 251);
@@ -210,11 +208,11 @@ private slots:
         QTest::newRow("New York is New York City")
             << birth("1990-07-10", "12:00", {"--place", "New York"})
             << birth("1990-07-10", "12:00", {"--place", "New York City"}) << QByteArray();
-        BirthData person = BirthData{};
+        BirthForm person = BirthForm{};
         person.residence = {QStringLiteral("Budapest, Magyarország"), 3054643};
         QTest::newRow("saved person with a residence")
             << QStringList{"--chart", "person.ferolune"}
-            << QStringList(defaultBirth() + QStringList{"--residence", "Budapest"}) << PersonJson(person);
+            << QStringList(defaultBirth() + QStringList{"--residence", "Budapest"}) << PersonJson({person, {}, {}});
     }
     void sameCalendarAs()
     {
@@ -238,9 +236,9 @@ private slots:
     void savedPlaceNotInTheAtlas()
     {
         QTemporaryDir dir;
-        BirthData person;
+        BirthForm person;
         person.residence = {QStringLiteral("Szegeddd"), 999999999};
-        writeFile(dir.filePath("p.ferolune"), PersonJson(person));
+        writeFile(dir.filePath("p.ferolune"), PersonJson({person, {}, {}}));
         const ProgramRun run =
             runProgram({"export", "--chart", "p.ferolune", "--year", "2026", "-o", "naptar.csv"}, dir.path());
         QCOMPARE(run.exitCode, 1);
@@ -289,7 +287,7 @@ private slots:
         const QStringList good = exportOf(defaultBirth(), "2026", "naptar.csv");
         QTest::newRow("missing option") << QStringList(good.mid(0, good.indexOf("--year")) + QStringList{"-o", "n.csv"})
                                         << "Hiányzó kapcsoló: --year." << 2;
-        QTest::newRow("month 13") << with(good, "--date", "1973-13-26") << rangeMessage("txtMonth", "13") << 1;
+        QTest::newRow("month 13") << with(good, "--date", "1973-13-26") << BoundsMessage(BirthField::Month) << 1;
         QTest::newRow("30 February") << with(good, "--date", "1994-02-30") << "Helytelen nap!" << 1;
         QTest::newRow("zone 99") << with(good, "--zone", "99")
                                  << "Helytelen időzóna! Az időzóna -15 és 15 óra között lehet." << 1;
@@ -303,8 +301,9 @@ private slots:
                                                   << "A --uncertainty értéke PERC alakú legyen" << 2;
         QTest::newRow("a year with a fraction") << with(good, "--year", "2027.5")
                                                 << "A --year értéke ÉÉÉÉ alakú legyen" << 2;
-        QTest::newRow("calendar year beyond the ephemeris") << with(good, "--year", "5000")
-                                                            << CalendarYearBeyondEphemerisMessage(5000) << 1;
+        QTest::newRow("calendar year beyond the ephemeris")
+            << with(good, "--year", "5000") << RunFailureMessage(RunFailure::YearBeyondEphemeris, {{}, 5000, {}, {}})
+            << 1;
         QTest::newRow("chart file missing")
             << QStringList{"export", "--chart", "nincs.hvs", "--year", "2026", "-o", "naptar.csv"}
             << ChartFileFailureMessage("nincs.hvs", ChartFileFailure::CannotOpen) << 1;
@@ -396,8 +395,7 @@ private slots:
         CalendarWindow *window = controller.window();
         QVERIFY(QTest::qWaitForWindowExposed(window));
         // The box's five lines end in a line break each.
-        QCOMPARE(run.out, window->pageText("Label2") + window->pageText("Label3") +
-                              "\n");
+        QCOMPARE(run.out, window->pageText(PageText::ChartText) + window->pageText(PageText::AngleCaption) + "\n");
         QFile printed(dir.filePath("window.pdf"));
         QVERIFY(printed.open(QIODevice::WriteOnly) && window->writePdf(printed));
         printed.close();

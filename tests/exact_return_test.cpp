@@ -2,7 +2,6 @@
 // library's positions and against the day detail's red hours.
 
 #include "core/calendar/calendar_run.h"
-#include "core/calendar/exact_return.h"
 #include "core/chart/ephemeris.h"
 #include "support/calendar_support.h"
 #include "support/locale_guard.h"
@@ -16,6 +15,7 @@
 #include <cmath>
 
 using namespace ferolune;
+using ferolune::test::anglesOf;
 using ferolune::test::birthOf;
 using ferolune::test::calendarEphemeris;
 using ferolune::test::DecimalSeparatorGuard;
@@ -25,27 +25,29 @@ namespace {
 
 struct Calendar {
     const char *name;
-    BirthData birth;
+    BirthForm birth;
     const char *year;
     double zoneHours;
     int phaseDays;
 };
 
 const Calendar Calendars[] = {
-    {"default birth 2026", BirthData{}, "2026", -1, 13},
+    {"default birth 2026", BirthForm{}, "2026", -1, 13},
     {"new-moon birth 2027", birthOf("2000", "1", "6", 19, "12", "-1"), "2027", -1, 13},
     {"leap-day birth 2020", birthOf("1981", "3", "10", 18, "27", "-1.5"), "2020", -1.5, 12},
 };
 
 struct Scanned {
     CalendarRequest request;
+    NatalAngles angles;
     CalendarModel model;
 };
 
 Scanned scanned(const Calendar &calendar)
 {
     const CalendarRequest request = requestOf(calendar.birth, QString::fromLatin1(calendar.year).toInt());
-    return {request, ComputeYearCalendar(request, calendarEphemeris()).value()};
+    const NatalAngles angles = anglesOf(request);
+    return {request, angles, ComputeYearCalendar(request, angles, calendarEphemeris()).value()};
 }
 
 // Plain library calls, nothing of the program's.
@@ -96,7 +98,7 @@ TEST(ExactReturn, EveryMoonPhaseDayAgreesWithAnIndependentBisectionAndItsDetail)
         const int year = QString::fromLatin1(calendar.year).toInt();
         int phaseDays = 0;
         for (int k = 0; k < result.model.dayCount; ++k) {
-            const bool phaseDay = !result.model.days[static_cast<size_t>(k)].tag.isEmpty();
+            const bool phaseDay = result.model.days[static_cast<size_t>(k)].isPhaseDay();
             const std::optional<ExactReturn> &exact = result.model.exactReturns[static_cast<size_t>(k)];
             ASSERT_EQ(exact.has_value(), phaseDay) << "cell " << k;
             if (!phaseDay)
@@ -105,7 +107,7 @@ TEST(ExactReturn, EveryMoonPhaseDayAgreesWithAnIndependentBisectionAndItsDetail)
             const QDate date = QDate(year, 1, 1).addDays(k);
             SCOPED_TRACE(date.toString(Qt::ISODate).toStdString());
             const double expected =
-                bisectedReturn(year, date.month(), date.day(), calendar.zoneHours, result.request.natalAngle);
+                bisectedReturn(year, date.month(), date.day(), calendar.zoneHours, result.angles.angle);
             EXPECT_NEAR(exact->julianDay, expected, 1.0 / 86400);
             // Local time of the zone (universal time = local time + zone), the same instant.
             const qint64 universalSeconds = std::llround((expected - 2440587.5) * 86400);
@@ -123,7 +125,7 @@ TEST(ExactReturn, EveryMoonPhaseDayAgreesWithAnIndependentBisectionAndItsDetail)
             signChanges += change ? 1 : 0;
 
             const DayDetail detail =
-                ComputeDayDetail(result.request, date.month(), date.day(), calendarEphemeris()).value();
+                ComputeDayDetail(result.request, result.angles, date.month(), date.day(), calendarEphemeris()).value();
             EXPECT_EQ(detail.dayIndex, k);
             const QDateTime stripStart(date.addDays(-1), QTime(0, 0), exact->tenthFirst.timeZone());
             const qint64 firstHour = stripStart.secsTo(exact->tenthFirst) / 3600;

@@ -1,3 +1,4 @@
+#include "io/export/calendar_document.h"
 #include "io/export/calendar_export.h"
 #include "io/export/csv_export.h"
 #include "io/export/export_file.h"
@@ -45,43 +46,51 @@ const struct PhaseMark {
     {12, 31, DayClass::PhaseBoy, "1231", "KOS"},
 };
 
+// The message of a write, empty when it went through.
+QString errorOf(const WriteResult &written)
+{
+    return written ? QString() : written.error();
+}
+
 size_t cellOf(int month, int day)
 {
     return static_cast<size_t>(QDate(2027, month, day).dayOfYear() - 1); // 2027 is not a leap year
 }
 
-BirthData person()
+BirthInput person()
 {
-    BirthData fields;
-    fields.txtName = QStringLiteral("Kovács Éva");
-    fields.txtYear = QStringLiteral("1988");
-    fields.txtMonth = QStringLiteral("7");
-    fields.txtDay = QStringLiteral("14");
-    return fields;
+    BirthInput birth;
+    birth.name = QStringLiteral("Kovács Éva");
+    birth.year = 1988;
+    birth.month = 7;
+    birth.day = 14;
+    return birth;
 }
 
 // The calendar of the table, each moon-phase day `shift` days later where the year allows,
 // with `cycle` laid over it.
-CalendarExport calendarOf(const BirthData &fields, const QString &eventKey = {}, int shift = 0,
+CalendarExport calendarOf(const BirthInput &birth, const QString &eventKey = {}, int shift = 0,
                           const CycleHistory &cycle = {})
 {
     const auto cellOf = [shift](int month, int day) {
         const QDate moved = QDate(2027, month, day).addDays(shift);
         return ::cellOf(moved.year() == 2027 ? moved.month() : month, moved.year() == 2027 ? moved.day() : day);
     };
-    CalendarModel model;
-    model.resetDays();
+    CalendarModel model = CalendarModel::emptyYear(2027);
     model.cycle = CycleLayerOf(cycle, 2027);
     for (const PhaseMark &phase : Phases) {
         const size_t cell = cellOf(phase.month, phase.day);
-        model.days[cell] = {phase.kind, QString::fromUtf8(phase.tag), true};
+        model.days[cell] = {phase.kind, false};
         for (size_t k = cell < 3 ? 0 : cell - 3; k < cell; ++k)
             model.days[k].dayClass = DayClass::Fertile;
     }
-    CalendarExport calendar{fields.txtName, 2027, 280.2371, QStringLiteral("280.2"), PersonIdentity(fields, eventKey),
-                            ExportDaysOf(model, 2027)};
-    for (const PhaseMark &phase : Phases)
-        calendar.days[cellOf(phase.month, phase.day)].moonSign = QString::fromLatin1(phase.moonSign);
+    CalendarExport calendar{
+        birth.name, 2027, 280.2371, QStringLiteral("280.2"), PersonIdentity(birth, eventKey), ExportDaysOf(model)};
+    for (const PhaseMark &phase : Phases) {
+        ExportDay &day = calendar.days[cellOf(phase.month, phase.day)];
+        day.moonSign = QString::fromLatin1(phase.moonSign);
+        day.tag = QString::fromUtf8(phase.tag);
+    }
     // A birth moment known to ±15 minutes, on a clock an hour ahead of universal time.
     const QTimeZone clock(3600);
     ExportDay &phase = calendar.days[cellOf(3, 1)];
@@ -175,8 +184,8 @@ TEST_F(ExportTest, IndependentReadersReadBackWhatWasWritten)
 {
     const CalendarExport calendar = calendarOf(person());
     const QString ics = path(QStringLiteral("naptar.ics")), csv = path(QStringLiteral("naptar.csv"));
-    ASSERT_TRUE(WriteFileAtomically(ics, CalendarIcs(calendar, Stamp)).ok());
-    ASSERT_TRUE(WriteFileAtomically(csv, CalendarCsv(calendar)).ok());
+    ASSERT_TRUE(WriteFileAtomically(ics, CalendarIcs(calendar, Stamp)).has_value());
+    ASSERT_TRUE(WriteFileAtomically(csv, CalendarCsv(calendar)).has_value());
 
     QFile icsFile(ics);
     ASSERT_TRUE(icsFile.open(QIODevice::ReadOnly));
@@ -226,8 +235,8 @@ TEST_F(ExportTest, CycleWindowsAndPredictedStartsReadBack)
 {
     const CalendarExport calendar = calendarOf(person(), {}, 0, CycleHistory{{QDate(2026, 12, 20)}});
     const QString ics = path(QStringLiteral("ciklus.ics")), csv = path(QStringLiteral("ciklus.csv"));
-    ASSERT_TRUE(WriteFileAtomically(ics, CalendarIcs(calendar, Stamp)).ok());
-    ASSERT_TRUE(WriteFileAtomically(csv, CalendarCsv(calendar)).ok());
+    ASSERT_TRUE(WriteFileAtomically(ics, CalendarIcs(calendar, Stamp)).has_value());
+    ASSERT_TRUE(WriteFileAtomically(csv, CalendarCsv(calendar)).has_value());
     const QByteArray later = CalendarIcs(calendar, Stamp.addDays(30));
     EXPECT_EQ(later.count("TRANSP:TRANSPARENT"), 8 + 13 + 12);
 
@@ -264,11 +273,11 @@ TEST_F(ExportTest, CycleWindowsAndPredictedStartsReadBack)
 // are an event of their own.
 TEST(ExportIcs, FertileDaysBeforeAMoonPhaseDayOfTheNextYear)
 {
-    CalendarModel model;
-    model.resetDays();
+    CalendarModel model = CalendarModel::emptyYear(2027);
     model.days[363].dayClass = model.days[364].dayClass = DayClass::Fertile; // 30 and 31 December
-    const CalendarExport calendar{QStringLiteral("Kovács Éva"), 2027, 280.2371, QStringLiteral("280.2"),
-                                  PersonIdentity(person()), ExportDaysOf(model, 2027)};
+    const CalendarExport calendar{
+        QStringLiteral("Kovács Éva"), 2027, 280.2371, QStringLiteral("280.2"), PersonIdentity(person()),
+        ExportDaysOf(model)};
     const std::vector<ParsedEvent> events = libicalEvents(CalendarIcs(calendar, Stamp));
     ASSERT_EQ(events.size(), 1u);
     EXPECT_EQ(events[0].start, QStringLiteral("2027-12-30"));
@@ -285,7 +294,7 @@ TEST_F(ExportTest, NewerFileOfThePersonReplacesEveryEvent)
     const QString key = QStringLiteral("0b1c9a52-3f0e-4c52-9d0f-5d6c2f1e7a10");
     const auto uidsOf = [this](const CalendarExport &calendar, const QString &name) {
         const QString file = path(name);
-        EXPECT_TRUE(WriteFileAtomically(file, CalendarIcs(calendar, Stamp)).ok());
+        EXPECT_TRUE(WriteFileAtomically(file, CalendarIcs(calendar, Stamp)).has_value());
         QFile read(file);
         EXPECT_TRUE(read.open(QIODevice::ReadOnly));
         std::set<QString> uids;
@@ -293,8 +302,8 @@ TEST_F(ExportTest, NewerFileOfThePersonReplacesEveryEvent)
             uids.insert(event.uid);
         return uids;
     };
-    BirthData renamed = person();
-    renamed.txtName = QStringLiteral("Kovácsné Szabó Éva");
+    BirthInput renamed = person();
+    renamed.name = QStringLiteral("Kovácsné Szabó Éva");
     const std::set<QString> original = uidsOf(calendarOf(person(), key), QStringLiteral("regi.ics"));
     const struct {
         const char *what;
@@ -323,8 +332,8 @@ TEST_F(ExportTest, DiscreetFileNamesNothingAndRemindsOfEveryEvent)
 {
     const CalendarExport calendar = calendarOf(person(), {}, 0, CycleHistory{{QDate(2026, 12, 20)}});
     const QString ics = path(QStringLiteral("telefon.ics")), csv = path(QStringLiteral("naptar.csv"));
-    ASSERT_TRUE(WriteFileAtomically(ics, CalendarIcs(calendar, Stamp, {true, 24})).ok());
-    ASSERT_TRUE(WriteFileAtomically(csv, CalendarCsv(calendar)).ok());
+    ASSERT_TRUE(WriteFileAtomically(ics, CalendarIcs(calendar, Stamp, {true, 24})).has_value());
+    ASSERT_TRUE(WriteFileAtomically(csv, CalendarCsv(calendar)).has_value());
     QFile written(ics);
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
     const QString raw = QString::fromUtf8(written.readAll()); // the UIDs included
@@ -357,11 +366,9 @@ TEST(ExportDays, FollowTheCalendarYear)
         QDate date;
     } cases[] = {{2027, 365, 59, {2027, 3, 1}}, {2028, 366, 59, {2028, 2, 29}}, {2028, 366, 365, {2028, 12, 31}}};
     for (const auto &c : cases) {
-        CalendarModel model;
-        model.resetDays();
-        model.dayCount = c.dayCount;
+        CalendarModel model = CalendarModel::emptyYear(c.year);
         model.exactReturns[c.index] = ExactReturn{0, QDateTime(c.date, QTime(23, 14)), 11, {}, {}, {}, 0, {}, {}};
-        const std::vector<ExportDay> days = ExportDaysOf(model, c.year);
+        const std::vector<ExportDay> days = ExportDaysOf(model);
         ASSERT_EQ(days.size(), static_cast<size_t>(c.dayCount));
         EXPECT_EQ(days[c.index].date, c.date) << c.year << " " << c.index;
         EXPECT_EQ(days[c.index].exact, QDateTime(c.date, QTime(23, 14)));
@@ -395,7 +402,7 @@ TEST_F(ExportTest, UnwritablePathsNameTheFileAndLeaveNothing)
     for (const auto &c : cases) {
         if (root && !c.asRoot)
             continue;
-        EXPECT_EQ(WriteFileAtomically(c.target, "date,class\r\n").error,
+        EXPECT_EQ(errorOf(WriteFileAtomically(c.target, "date,class\r\n")),
                   QStringLiteral("A(z) %1 fájl nem írható: %2.").arg(c.target, c.reason));
         EXPECT_EQ(everything(), before) << c.target.toStdString();
     }
@@ -412,7 +419,7 @@ TEST(WriteFile, OnAFullDiskChangesNothing)
     const QByteArray calendar = CalendarIcs(calendarOf(person()), Stamp);
     for (const auto &[name, kept] : {std::pair<QString, QString>{"naptar.csv", " A fájl korábbi tartalma változatlan maradt."},
                                      {"uj.ics", ""}}) {
-        EXPECT_EQ(WriteFileAtomically(disk.path(name), calendar).error,
+        EXPECT_EQ(errorOf(WriteFileAtomically(disk.path(name), calendar)),
                   QStringLiteral("A(z) %1 fájl nem írható: megtelt a lemez.%2").arg(disk.path(name), kept));
         EXPECT_EQ(disk.entries(), entries);
     }
@@ -435,7 +442,7 @@ TEST_F(ExportTest, TargetsThatAreNoFileAreWrittenIntoNotReplaced)
     for (const QString &target : root ? QStringList{device, fifo, link} : QStringList{fifo, link}) {
         struct stat before {}, after {};
         ASSERT_EQ(::lstat(QFile::encodeName(target).constData(), &before), 0);
-        EXPECT_EQ(WriteFileAtomically(target, bytes).error, QString()) << target.toStdString();
+        EXPECT_EQ(errorOf(WriteFileAtomically(target, bytes)), QString()) << target.toStdString();
         ASSERT_EQ(::lstat(QFile::encodeName(target).constData(), &after), 0);
         EXPECT_TRUE(after.st_ino == before.st_ino && after.st_mode == before.st_mode) << target.toStdString();
     }

@@ -144,11 +144,11 @@ void MainWindowEditingTest::rejectedLeaveChangesNothing()
     harness.window.setCalendarCommand([&] { ++commands; });
     harness.window.setImportCommand([&] { ++commands; });
     harness.perform(QStringLiteral("in Text1; type 24"));
-    const BirthData before = harness.window.birthData();
+    const BirthForm before = harness.window.birthForm();
     harness.perform(leave);
     QCOMPARE(harness.dialogs.texts(), QStringLiteral("Helytelen óra!"));
     QCOMPARE(harness.focused(), QStringLiteral("Text1"));
-    QCOMPARE(harness.window.birthData(), before); // no lost focus: hidden hour, box, sides and zone as they were
+    QCOMPARE(harness.window.birthForm(), before); // no lost focus: hidden hour, box, sides and zone as they were
     QCOMPARE(commands, 0);
 }
 

@@ -97,7 +97,7 @@ void MainWindowImportTest::unusableFileChangesNothing()
 {
     MainWindowHarness harness;
     QVERIFY(harness.start());
-    const BirthData before = harness.window.birthData();
+    const BirthForm before = harness.window.birthForm();
     // 13 values, and a file whose summer-time value is the truth value true.
     for (const QByteArray &content : {QByteArray("\"A\",1990,1,2,15,0,47,30,19,5,-1,0,0\n"),
                                       QByteArray("\"A\",1990,1,2,15,0,47,30,19,5,-1,#TRUE#,0,#FALSE#\n")}) {
@@ -106,7 +106,7 @@ void MainWindowImportTest::unusableFileChangesNothing()
         QTest::mouseClick(harness.control<QWidget>(QStringLiteral("Command5")), Qt::LeftButton);
         QCOMPARE(harness.dialogs.messages.size(), size_t(1));
         QVERIFY(harness.dialogs.messages.front().text.contains(QStringLiteral("rossz.hvs")));
-        QVERIFY(harness.window.birthData() == before);
+        QVERIFY(harness.window.birthForm() == before);
     }
 }
 
@@ -114,12 +114,12 @@ void MainWindowImportTest::cancelChangesNothing()
 {
     MainWindowHarness harness;
     QVERIFY(harness.start());
-    const BirthData before = harness.window.birthData();
+    const BirthForm before = harness.window.birthForm();
     harness.dialogs.chosenFile.clear();
     QTest::mouseClick(harness.control<QWidget>(QStringLiteral("Command5")), Qt::LeftButton);
     QCOMPARE(harness.dialogs.openTitles.size(), 1);
     QVERIFY(harness.dialogs.messages.empty());
-    QVERIFY(harness.window.birthData() == before);
+    QVERIFY(harness.window.birthForm() == before);
 }
 
 void MainWindowImportTest::fileDialogsStartInAFolderOfTheUser_data()
@@ -266,7 +266,7 @@ void MainWindowImportTest::savedPersonKeepsHerCycle()
 
     QFile older(directory.filePath(QStringLiteral("regi.ferolune")));
     QVERIFY(older.open(QIODevice::WriteOnly));
-    older.write(PersonJson(BirthData{}));
+    older.write(PersonJson(SavedPerson{}));
     older.close();
     const QString chart = writeChartFile(QStringLiteral("anna.hvs"), "\"A\",1990,1,2,15,0,47,30,19,5,-1,0,0,#FALSE#\n");
     const std::pair<QString, CycleHistory> opened[] = {{older.fileName(), CycleHistory{}},

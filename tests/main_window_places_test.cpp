@@ -26,12 +26,12 @@ QString birthAt(const QString &date, const QString &time, const QString &place)
 // "Budapest, Magyarország | zone -1, box 0 | 47 30 N 19 03 E"
 QString shown(const MainWindowHarness &harness)
 {
-    const BirthData fields = harness.window.birthData();
+    const BirthForm fields = harness.window.birthForm();
     return QStringLiteral("%1 | zone %2, box %3 | %4 %5 %6 %7 %8 %9")
-        .arg(fields.birthPlace.text, fields.txtTZ)
-        .arg(fields.Check1)
-        .arg(fields.txtLatDeg, fields.txtLatMin, fields.optSouth ? "S" : "N", fields.txtLongDeg, fields.txtLongMin,
-             fields.optEast ? "E" : "W");
+        .arg(fields.birthPlace.text, fields.zoneText)
+        .arg(fields.summerTime)
+        .arg(fields.latitudeDegrees, fields.latitudeMinutes, fields.south ? "S" : "N", fields.longitudeDegrees,
+             fields.longitudeMinutes, fields.east ? "E" : "W");
 }
 
 } // namespace
@@ -40,9 +40,10 @@ class MainWindowPlacesTest : public QObject {
     Q_OBJECT
 
     QTemporaryDir directory;
+    AtlasSource atlas{AtlasSource::programAtlasPath()}; // read once for every window of the test
 
 private slots:
-    void initTestCase() { QVERIFY2(AtlasSource::shared().waitForAtlas(), qPrintable(AtlasSource::shared().error())); }
+    void initTestCase() { QVERIFY2(atlas.waitForAtlas(), qPrintable(atlas.error())); }
     void choosingAPlaceFillsCoordinatesAndZone_data();
     void choosingAPlaceFillsCoordinatesAndZone();
     void calendarCommandSettlesTheZone_data();
@@ -90,7 +91,7 @@ void MainWindowPlacesTest::choosingAPlaceFillsCoordinatesAndZone()
 {
     QFETCH(QString, steps);
     const DecimalSeparatorGuard comma(u','); // the zone is written with a full stop all the same
-    MainWindowHarness harness(at(1990, 1, 10, 12, 0));
+    MainWindowHarness harness(at(1990, 1, 10, 12, 0), {QStringLiteral(FEROLUNE_EPHEMS_DIR)}, &atlas);
     QVERIFY(harness.start());
     harness.perform(steps);
     QTEST(shown(harness), "expected");
@@ -131,10 +132,10 @@ void MainWindowPlacesTest::calendarCommandSettlesTheZone()
 {
     QFETCH(QString, steps);
     QFETCH(std::vector<int>, choices);
-    MainWindowHarness harness;
+    MainWindowHarness harness(at(2026, 12, 8, 15, 5), {QStringLiteral(FEROLUNE_EPHEMS_DIR)}, &atlas);
     QVERIFY(harness.start());
     QStringList runs;
-    harness.window.setCalendarCommand([&] { runs << harness.window.birthData().txtTZ; });
+    harness.window.setCalendarCommand([&] { runs << harness.window.birthForm().zoneText; });
     harness.perform(steps);
     harness.dialogs.choices = choices;
     QTest::mouseClick(harness.control<QWidget>(QStringLiteral("Command2")), Qt::LeftButton);
@@ -174,7 +175,7 @@ void MainWindowPlacesTest::placeTextThatIsNoPlaceStopsTheRun_data()
 void MainWindowPlacesTest::placeTextThatIsNoPlaceStopsTheRun()
 {
     QFETCH(QString, steps);
-    MainWindowHarness harness;
+    MainWindowHarness harness(at(2026, 12, 8, 15, 5), {QStringLiteral(FEROLUNE_EPHEMS_DIR)}, &atlas);
     QVERIFY(harness.start());
     QString run;
     harness.window.setCalendarCommand([&] { run = shown(harness); });
@@ -190,15 +191,15 @@ void MainWindowPlacesTest::placeTextThatIsNoPlaceStopsTheRun()
 // "MENTÉS" after a chosen place was typed over keeps the numbers, not the text.
 void MainWindowPlacesTest::savedPersonKeepsOnlyAChosenPlace()
 {
-    MainWindowHarness harness;
+    MainWindowHarness harness(at(2026, 12, 8, 15, 5), {QStringLiteral(FEROLUNE_EPHEMS_DIR)}, &atlas);
     QVERIFY(harness.start());
     harness.perform(birthAt("1990-07-10", "12:00", "New York City") + "; in txtBirthPlace; type Budapestt");
     harness.dialogs.savePath = directory.filePath(QStringLiteral("stale.ferolune"));
     QTest::mouseClick(harness.control<QWidget>(QStringLiteral("cmdSave")), Qt::LeftButton);
-    const PersonFileRead saved = ReadPersonFile(harness.dialogs.savePath);
-    QVERIFY2(saved.person, qPrintable(saved.message));
-    QCOMPARE(saved.person->fields.birthPlace, PlaceChoice());
-    QCOMPARE(saved.person->fields.txtLongDeg, QStringLiteral("74"));
+    const Expected<SavedPerson, QString> saved = ReadPersonFile(harness.dialogs.savePath);
+    QVERIFY(saved.has_value());
+    QCOMPARE(saved->form.birthPlace, PlaceChoice());
+    QCOMPARE(saved->form.longitudeDegrees, QStringLiteral("74"));
 }
 
 void MainWindowPlacesTest::savedPersonOpensBackUnchanged_data()
@@ -218,12 +219,12 @@ void MainWindowPlacesTest::savedPersonOpensBackUnchanged()
 {
     QFETCH(QString, steps);
     QFETCH(QString, fileName);
-    MainWindowHarness harness;
+    MainWindowHarness harness(at(2026, 12, 8, 15, 5), {QStringLiteral(FEROLUNE_EPHEMS_DIR)}, &atlas);
     QVERIFY(harness.start());
     harness.perform(steps);
     harness.dialogs.savePath = directory.filePath(fileName);
     QTest::mouseClick(harness.control<QWidget>(QStringLiteral("cmdSave")), Qt::LeftButton);
-    const BirthData saved = harness.window.birthData();
+    const BirthForm saved = harness.window.birthForm();
 
     MainWindowHarness other(at(2001, 2, 3, 4, 5)); // different fields everywhere
     QVERIFY(other.start());
@@ -232,7 +233,7 @@ void MainWindowPlacesTest::savedPersonOpensBackUnchanged()
     QTest::mouseClick(other.control<QWidget>(QStringLiteral("Command5")), Qt::LeftButton);
     QVERIFY2(harness.dialogs.messages.empty() && other.dialogs.messages.empty(),
              qPrintable(harness.dialogs.texts() + other.dialogs.texts()));
-    QCOMPARE(other.window.birthData(), saved);
+    QCOMPARE(other.window.birthForm(), saved);
     // Her calendar events keep the key made when she was first saved.
     QVERIFY(!harness.window.eventKey().isEmpty());
     QCOMPARE(other.window.eventKey(), harness.window.eventKey());
@@ -242,20 +243,20 @@ void MainWindowPlacesTest::savedPersonOpensBackUnchanged()
 // The reasons are the person file's own; here the window shows the message and keeps its fields.
 void MainWindowPlacesTest::brokenPersonFileChangesNothing()
 {
-    BirthData person;
+    BirthForm person;
     person.birthPlace = {QStringLiteral("Budapest, Magyarország"), 3054643};
     QFile file(directory.filePath(QStringLiteral("rossz.ferolune")));
     QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(PersonJson(person).replace("\"summerTime\": 0", "\"summerTime\": 3"));
+    file.write(PersonJson({person, {}, {}}).replace("\"summerTime\": 0", "\"summerTime\": 3"));
     file.close();
-    MainWindowHarness harness;
+    MainWindowHarness harness(at(2026, 12, 8, 15, 5), {QStringLiteral(FEROLUNE_EPHEMS_DIR)}, &atlas);
     QVERIFY(harness.start());
-    const BirthData before = harness.window.birthData();
+    const BirthForm before = harness.window.birthForm();
     harness.dialogs.chosenFile = file.fileName();
     QTest::mouseClick(harness.control<QWidget>(QStringLiteral("Command5")), Qt::LeftButton);
     QCOMPARE(harness.dialogs.texts(), QStringLiteral("A(z) rossz.ferolune személyadat-fájl nem olvasható be: "
                                                      "hiányzik vagy hibás benne a(z) „summerTime” adat."));
-    QCOMPARE(harness.window.birthData(), before);
+    QCOMPARE(harness.window.birthForm(), before);
 }
 
 QTEST_MAIN(MainWindowPlacesTest)

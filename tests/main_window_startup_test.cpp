@@ -21,7 +21,7 @@ private slots:
     void looksAsDesigned();
     void failureEndsStartUpWithItsMessage();
     void missingEphemerisDataIsReportedOnce();
-    void setBirthDataTakesTheFieldsAsGiven();
+    void setBirthFormTakesTheFieldsAsGiven();
     void closingEndsTheProgramAtOnce();
 };
 
@@ -43,17 +43,17 @@ void MainWindowStartupTest::fillsTheFieldsFromTheClock()
     MainWindowHarness harness(now);
     QVERIFY(harness.start());
 
-    const BirthData birth = harness.window.birthData();
+    const BirthForm birth = harness.window.birthForm();
     QCOMPARE(QStringLiteral("%1 %2 %3, %4:%5, hidden %6 %7")
-                 .arg(birth.txtYear, birth.txtMonth, birth.txtDay, birth.Text1, birth.txtBirthMinute,
-                      birth.txtBirthHour, birth.optAM ? QStringLiteral("DE") : QStringLiteral("DU")),
+                 .arg(birth.year, birth.month, birth.day, birth.hour, birth.minute, birth.hour12,
+                      birth.beforeNoon ? QStringLiteral("DE") : QStringLiteral("DU")),
              fields);
-    QCOMPARE(harness.window.calendarYearText(), birth.txtYear);
-    QCOMPARE(birth.txtName, QStringLiteral("Ismeretlen"));
+    QCOMPARE(harness.window.calendarYearText(), birth.year);
+    QCOMPARE(birth.name, QStringLiteral("Ismeretlen"));
     QVERIFY(harness.dialogs.messages.empty());
     QVERIFY(!QGuiApplication::overrideCursor());
     QCOMPARE(harness.focused(), QStringLiteral("txtYear"));
-    QCOMPARE(harness.control(QStringLiteral("txtYear"))->selectedText(), birth.txtYear);
+    QCOMPARE(harness.control(QStringLiteral("txtYear"))->selectedText(), birth.year);
 }
 
 void MainWindowStartupTest::controlsSitAtTheirPlaces_data()
@@ -113,25 +113,29 @@ void MainWindowStartupTest::looksAsDesigned()
     QVERIFY(help.contains(QStringLiteral("(forum.ferolune.example.org)")));
     QVERIFY(help.endsWith(QStringLiteral("          Figyelem! A Jónás módszer név jogvédett!")));
 
-    BirthData design; // the items start-up leaves alone
-    const BirthData fields = window.birthData();
-    QCOMPARE(QStringList({fields.txtTZ, fields.txtLongDeg, fields.txtLongMin, fields.txtLatDeg, fields.txtLatMin}),
-             QStringList({design.txtTZ, design.txtLongDeg, design.txtLongMin, design.txtLatDeg, design.txtLatMin}));
-    QCOMPARE(fields.Check1, 0);
-    QVERIFY(fields.optEast && !fields.optSouth);
+    BirthForm design; // the items start-up leaves alone
+    const BirthForm fields = window.birthForm();
+    QCOMPARE(QStringList({fields.zoneText, fields.longitudeDegrees, fields.longitudeMinutes, fields.latitudeDegrees,
+                          fields.latitudeMinutes}),
+             QStringList({design.zoneText, design.longitudeDegrees, design.longitudeMinutes, design.latitudeDegrees,
+                          design.latitudeMinutes}));
+    QCOMPARE(fields.summerTime, 0);
+    QVERIFY(fields.east && !fields.south);
 }
 
 void MainWindowStartupTest::failureEndsStartUpWithItsMessage()
 {
     MainWindowHarness harness;
-    harness.window.setEphemerisCheck([]() -> bool { throw RunError(48, QStringLiteral("Error in loading DLL")); });
+    harness.window.setEphemerisCheck([]() -> Expected<bool, RunError> {
+        return Unexpected(RunError{48, QStringLiteral("Error in loading DLL")});
+    });
     QVERIFY(harness.start());
 
     QCOMPARE(harness.dialogs.messages.size(), size_t(1));
     QCOMPARE(harness.dialogs.messages[0].text,
              QStringLiteral("Error 48 (Error in loading DLL) in procedure Form_Load of Form frmMain"));
     QCOMPARE(harness.dialogs.messages[0].icon, Dialogs::Icon::None);
-    QCOMPARE(harness.window.birthData(), BirthData{}); // the design texts
+    QCOMPARE(harness.window.birthForm(), BirthForm{}); // the design texts
     QCOMPARE(harness.window.calendarYearText(), QStringLiteral("2026"));
     QVERIFY(harness.window.windowTitle().startsWith(QStringLiteral("FEROLUNE V1.0.56 [")));
     QVERIFY(!QGuiApplication::overrideCursor());
@@ -148,21 +152,34 @@ void MainWindowStartupTest::missingEphemerisDataIsReportedOnce()
     QVERIFY(text.contains(QStringLiteral("nem találhatók")));
     QVERIFY(text.contains(nowhere));
     QVERIFY(text.contains(QStringLiteral("beépített, kevésbé pontos")));
-    QCOMPARE(harness.window.birthData().Text1, QStringLiteral("15")); // start-up went on
+    QCOMPARE(harness.window.birthForm().hour, QStringLiteral("15")); // start-up went on
 }
 
-void MainWindowStartupTest::setBirthDataTakesTheFieldsAsGiven()
+void MainWindowStartupTest::setBirthFormTakesTheFieldsAsGiven()
 {
     MainWindowHarness harness;
     QVERIFY(harness.start());
-    const BirthData imported{QStringLiteral("Kiss Éva"), QStringLiteral("1980"), QStringLiteral("5"),
-                             QStringLiteral("17"), QStringLiteral("15"), QStringLiteral("3"), false,
-                             QStringLiteral("45"), QStringLiteral("-1"), 2, QStringLiteral("5"), QStringLiteral("30"),
-                             false, QStringLiteral("12"), QStringLiteral("0"), true,
-                             {QStringLiteral("Sehol"), 0}, {QStringLiteral("Szeged, Magyarország"), 715429},
+    const BirthForm imported{QStringLiteral("Kiss Éva"),
+                             QStringLiteral("1980"),
+                             QStringLiteral("5"),
+                             QStringLiteral("17"),
+                             QStringLiteral("15"),
+                             QStringLiteral("3"),
+                             false,
+                             QStringLiteral("45"),
+                             QStringLiteral("-1"),
+                             2,
+                             QStringLiteral("5"),
+                             QStringLiteral("30"),
+                             false,
+                             QStringLiteral("12"),
+                             QStringLiteral("0"),
+                             true,
+                             {QStringLiteral("Sehol"), 0},
+                             {QStringLiteral("Szeged, Magyarország"), 715429},
                              QStringLiteral("30")};
-    harness.window.setBirthData(imported);
-    QCOMPARE(harness.window.birthData(), imported);
+    harness.window.setBirthForm(imported);
+    QCOMPARE(harness.window.birthForm(), imported);
 }
 
 void MainWindowStartupTest::closingEndsTheProgramAtOnce()

@@ -2,6 +2,7 @@
 // day, against the calendar rule worked out by hand.
 
 #include "core/calendar/menstrual_cycle.h"
+#include "io/texts/calendar_texts.h"
 
 #include <gtest/gtest.h>
 

@@ -17,18 +17,18 @@ SavedPerson somePerson()
     SavedPerson saved;
     saved.cycle = {{QDate(2026, 2, 2), QDate(2026, 1, 5)}, 24, 35};
     saved.eventKey = QStringLiteral("6f1d2c3e-aaaa-4bbb-8ccc-123456789abc");
-    BirthData &person = saved.fields;
-    person.txtName = QStringLiteral("Kovács \"Öcsi\" Ödön\n");
-    person.txtTZ = QStringLiteral("-5.5");
-    person.Check1 = 2;
-    person.optEast = false;
+    BirthForm &person = saved.form;
+    person.name = QStringLiteral("Kovács \"Öcsi\" Ödön\n");
+    person.zoneText = QStringLiteral("-5.5");
+    person.summerTime = 2;
+    person.east = false;
     person.birthPlace = {QStringLiteral("Budapest, Magyarország"), 3054643};
-    person.txtUncertainty = QStringLiteral("15");
+    person.uncertainty = QStringLiteral("15");
     return saved;
 }
 
 // Every text read also goes into the seed corpus of the person file fuzzer.
-PersonFileRead parsed(const std::string &name, const QByteArray &bytes)
+Expected<SavedPerson, QString> parsed(const std::string &name, const QByteArray &bytes)
 {
     const QDir seeds(QStringLiteral(FEROLUNE_PERSON_SEEDS_DIR));
     if (seeds.mkpath(QStringLiteral("."))) {
@@ -44,22 +44,21 @@ PersonFileRead parsed(const std::string &name, const QByteArray &bytes)
 TEST(PersonFile, ReadsBackWhatItWrote)
 {
     const SavedPerson person = somePerson();
-    const PersonFileRead read = parsed("whole", PersonJson(person));
-    ASSERT_TRUE(read.person) << read.message.toStdString();
-    EXPECT_EQ(*read.person, person);
-    EXPECT_TRUE(read.message.isEmpty());
+    const Expected<SavedPerson, QString> read = parsed("whole", PersonJson(person));
+    ASSERT_TRUE(read.has_value()) << read.error().toStdString();
+    EXPECT_EQ(*read, person);
 }
 
 // A person saved without a cycle is written as before the cycle was kept, and a file of
 // that kind opens with none.
 TEST(PersonFile, AFileWithoutACycleHasNone)
 {
-    const QByteArray older = PersonJson(somePerson().fields);
+    const QByteArray older = PersonJson({somePerson().form, {}, {}});
     EXPECT_FALSE(older.contains("periodStarts") || older.contains("usual"));
-    const PersonFileRead read = parsed("without-cycle", older);
-    ASSERT_TRUE(read.person) << read.message.toStdString();
-    EXPECT_EQ(read.person->cycle, CycleHistory{});
-    EXPECT_EQ(read.person->fields, somePerson().fields);
+    const Expected<SavedPerson, QString> read = parsed("without-cycle", older);
+    ASSERT_TRUE(read.has_value()) << read.error().toStdString();
+    EXPECT_EQ(read->cycle, CycleHistory{});
+    EXPECT_EQ(read->form, somePerson().form);
 }
 
 // Files written before the birth-time uncertainty open with the field empty (0 minutes).
@@ -67,9 +66,9 @@ TEST(PersonFile, AFileWithoutTheUncertaintyOpensWithNone)
 {
     const QByteArray older = QByteArray(PersonJson(somePerson())).replace("\"uncertaintyMinutes\": \"15\",", "");
     ASSERT_FALSE(older.contains("uncertainty"));
-    const PersonFileRead read = parsed("no-uncertainty", older);
-    ASSERT_TRUE(read.person) << read.message.toStdString();
-    EXPECT_EQ(read.person->fields.txtUncertainty, QString());
+    const Expected<SavedPerson, QString> read = parsed("no-uncertainty", older);
+    ASSERT_TRUE(read.has_value()) << read.error().toStdString();
+    EXPECT_EQ(read->form.uncertainty, QString());
 }
 
 // A place without its atlas id, as the fuzzer wrote it, is no place: the file reads as the
@@ -77,10 +76,10 @@ TEST(PersonFile, AFileWithoutTheUncertaintyOpensWithNone)
 TEST(PersonFile, APlaceWithoutItsAtlasIdIsNoPlace)
 {
     const QByteArray untied = PersonJson(somePerson()).replace("3054643", "-0");
-    const PersonFileRead read = parsed("untied-place", untied);
-    ASSERT_TRUE(read.person) << read.message.toStdString();
-    EXPECT_EQ(read.person->fields.birthPlace, PlaceChoice{});
-    EXPECT_EQ(ParsePerson(PersonJson(*read.person), QStringLiteral("x.ferolune")).person, read.person);
+    const Expected<SavedPerson, QString> read = parsed("untied-place", untied);
+    ASSERT_TRUE(read.has_value()) << read.error().toStdString();
+    EXPECT_EQ(read->form.birthPlace, PlaceChoice{});
+    EXPECT_EQ(*ParsePerson(PersonJson(*read), QStringLiteral("x.ferolune")), *read);
 }
 
 TEST(PersonFile, RefusesAFileItCannotUseInFull)
@@ -119,11 +118,12 @@ TEST(PersonFile, RefusesAFileItCannotUseInFull)
          "A szokásos legrövidebb ciklus nem lehet hosszabb a leghosszabbnál!"},
     };
     for (const auto &row : rows) {
-        const PersonFileRead read = parsed(row.name, row.bytes);
-        EXPECT_FALSE(read.person) << row.name;
-        EXPECT_TRUE(read.message.startsWith(QStringLiteral("A(z) anna.ferolune személyadat-fájl nem olvasható be: ")))
-            << read.message.toStdString();
-        EXPECT_TRUE(read.message.contains(QString::fromUtf8(row.reason))) << row.name << ": " << read.message.toStdString();
+        const Expected<SavedPerson, QString> read = parsed(row.name, row.bytes);
+        ASSERT_FALSE(read.has_value()) << row.name;
+        EXPECT_TRUE(read.error().startsWith(QStringLiteral("A(z) anna.ferolune személyadat-fájl nem olvasható be: ")))
+            << read.error().toStdString();
+        EXPECT_TRUE(read.error().contains(QString::fromUtf8(row.reason)))
+            << row.name << ": " << read.error().toStdString();
     }
 }
 
@@ -131,29 +131,35 @@ TEST(PersonFile, FileSystemFailuresNameTheFile)
 {
     QTemporaryDir directory;
     const QString path = directory.filePath(QStringLiteral("p.ferolune"));
-    ASSERT_EQ(WritePersonFile(path, somePerson()), QString());
-    ASSERT_TRUE(ReadPersonFile(path).person);
+    ASSERT_TRUE(WritePersonFile(path, somePerson()).has_value());
+    ASSERT_TRUE(ReadPersonFile(path).has_value());
 
-    EXPECT_TRUE(ReadPersonFile(directory.filePath(QStringLiteral("nincs.ferolune")))
-                    .message.endsWith(QStringLiteral("nincs.ferolune személyadat-fájl nem olvasható be: a fájl nem nyitható meg.")));
+    EXPECT_TRUE(
+        ReadPersonFile(directory.filePath(QStringLiteral("nincs.ferolune")))
+            .error()
+            .endsWith(QStringLiteral("nincs.ferolune személyadat-fájl nem olvasható be: a fájl nem nyitható meg.")));
     QFile large(directory.filePath(QStringLiteral("nagy.ferolune")));
     ASSERT_TRUE(large.open(QIODevice::WriteOnly));
     large.write(QByteArray(PersonFileMaxBytes + 1, ' '));
     large.close();
-    EXPECT_TRUE(ReadPersonFile(large.fileName()).message.contains(QStringLiteral("túl nagy")));
+    EXPECT_TRUE(ReadPersonFile(large.fileName()).error().contains(QStringLiteral("túl nagy")));
 
     const QString unwritable = directory.filePath(QStringLiteral("nincs-ilyen/p.ferolune"));
-    EXPECT_TRUE(WritePersonFile(unwritable, somePerson()).startsWith(QStringLiteral("A(z) %1 fájl nem írható: ").arg(unwritable)));
+    EXPECT_TRUE(WritePersonFile(unwritable, somePerson())
+                    .error()
+                    .startsWith(QStringLiteral("A(z) %1 fájl nem írható: ").arg(unwritable)));
     EXPECT_FALSE(QFile::exists(unwritable));
 }
 
 // MENTÉS on a full disk keeps the person saved before.
 TEST(PersonFile, AFullDiskKeepsTheSavedPerson)
 {
-    const QByteArray saved = PersonJson(BirthData{});
+    const QByteArray saved = PersonJson(SavedPerson{});
     test::FullDisk disk(QStringLiteral("p.ferolune"), saved);
     if (!disk.usable())
         GTEST_SKIP() << "no tmpfs can be mounted here (it takes root)";
-    EXPECT_TRUE(WritePersonFile(disk.path(QStringLiteral("p.ferolune")), somePerson()).contains(QStringLiteral("megtelt a lemez")));
+    EXPECT_TRUE(WritePersonFile(disk.path(QStringLiteral("p.ferolune")), somePerson())
+                    .error()
+                    .contains(QStringLiteral("megtelt a lemez")));
     EXPECT_EQ(disk.contents(QStringLiteral("p.ferolune")), saved);
 }

@@ -1,12 +1,13 @@
 // The program as a whole: the main window's calendar command opens the calendar, and
 // closing the calendar brings the main window back as it was.
 
-#include "core/places/atlas_source.h"
-#include "gui/main_window/main_window.h"
 #include "app/program.h"
+#include "core/common/data_paths.h"
+#include "core/common/qt_translation.h"
+#include "core/places/atlas_source.h"
 #include "gui/calendar_window/calendar_controller.h"
 #include "gui/calendar_window/calendar_window.h"
-#include "core/common/data_paths.h"
+#include "gui/main_window/main_window.h"
 #include "support/main_window_harness.h"
 
 #include <QDir>
@@ -26,7 +27,8 @@ struct Started {
     FixedClock clock{at(2026, 12, 8, 15, 5)};
     ScriptedDialogs dialogs;
     CalendarWorker worker{QStringList{QStringLiteral(FEROLUNE_EPHEMS_DIR)}};
-    Program program{worker, dialogs, clock};
+    AtlasSource atlas{AtlasSource::programAtlasPath()};
+    Program program{worker, dialogs, clock, atlas};
 
     Started() { program.start(); }
 };
@@ -70,7 +72,7 @@ private slots:
         Program &program = started.program;
         MainWindow &main = program.mainWindow();
         QVERIFY(QTest::qWaitForWindowExposed(&main));
-        const BirthData before = main.birthData();
+        const BirthForm before = main.birthForm();
         QSignalSpy lastWindowClosed(qApp, &QGuiApplication::lastWindowClosed);
 
         QSignalSpy finished(&program.calendar(), &CalendarController::finished);
@@ -86,7 +88,7 @@ private slots:
         QVERIFY(main.isVisible());
         QTRY_VERIFY(calendar.isNull());
         QCOMPARE(lastWindowClosed.count(), 0); // the program goes on
-        QVERIFY(main.birthData() == before);
+        QVERIFY(main.birthForm() == before);
     }
 
     void refusedRunKeepsTheMainWindowAndPointsAtTheField_data()
@@ -105,9 +107,9 @@ private slots:
         Program &program = started.program;
         MainWindow &main = program.mainWindow();
         QVERIFY(QTest::qWaitForWindowActive(&main));
-        BirthData fields = main.birthData();
-        (field == "txtLongMin" ? fields.txtLongMin : fields.txtUncertainty) = text;
-        main.setBirthData(fields);
+        BirthForm fields = main.birthForm();
+        (field == "txtLongMin" ? fields.longitudeMinutes : fields.uncertainty) = text;
+        main.setBirthForm(fields);
 
         QTest::mouseClick(main.findChild<QWidget *>(QStringLiteral("Command2")), Qt::LeftButton);
 
@@ -129,9 +131,9 @@ private slots:
         const auto run = [](const PlaceChoice &residence) {
             Started started;
             MainWindow &main = started.program.mainWindow();
-            BirthData fields; // 26 February 1973, 02:50, zone -1
+            BirthForm fields; // 26 February 1973, 02:50, zone -1
             fields.residence = residence;
-            main.setBirthData(fields);
+            main.setBirthForm(fields);
             main.findChild<QLineEdit *>(QStringLiteral("Text3"))->setText(QStringLiteral("2026"));
             CalendarController &calendar = started.program.calendar();
             QSignalSpy finished(&calendar, &CalendarController::finished);

@@ -3,7 +3,6 @@
 // calendar of a birth zone moved by the summer time of the residence.
 
 #include "core/calendar/calendar_run.h"
-#include "core/calendar/exact_return.h"
 #include "core/calendar/local_clock.h"
 #include "support/calendar_support.h"
 #include "support/locale_guard.h"
@@ -14,6 +13,7 @@
 #include <set>
 
 using namespace ferolune;
+using ferolune::test::anglesOf;
 using ferolune::test::calendarEphemeris;
 using ferolune::test::DecimalSeparatorGuard;
 using ferolune::test::requestOf;
@@ -36,8 +36,8 @@ std::vector<float> zoneHoursOfHour(const LocalDay &day, int hour)
 {
     std::vector<float> hours;
     for (const ClockSample &sample : day.samples(hour, 0, 50, 10))
-        if (hours.empty() || hours.back() != sample.zoneHours)
-            hours.push_back(sample.zoneHours);
+        if (hours.empty() || hours.back() != sample.zone.hours)
+            hours.push_back(sample.zone.hours);
     return hours;
 }
 
@@ -72,12 +72,14 @@ TEST(LocalClock, SamplesOfADayOnAPlacesClock)
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(std::string(row.zone) + " " + row.date.toString(Qt::ISODate).toStdString());
-        const LocalDay day = LocalClock(QByteArray(row.zone), -1, row.clockYear ? row.clockYear : row.date.year()).day(row.date);
+        const LocalDay day =
+            LocalClock(QByteArray(row.zone), UtcOffset{-1}, row.clockYear ? row.clockYear : row.date.year())
+                .day(row.date);
         EXPECT_EQ(sampleCount(day, 2, 50, 10), row.scanSamples);
         EXPECT_EQ(sampleCount(day, 1, 59, 1), row.detailMinutes);
-        const ZoneHoursAt noon = day.zoneHoursAt(12, 0);
+        const OffsetsAt noon = day.offsetsAt(12, 0);
         ASSERT_EQ(noon.count, 1);
-        EXPECT_EQ(noon.hours[0], row.noonZone);
+        EXPECT_EQ(noon.offsets[0].hours, row.noonZone);
         EXPECT_EQ(zoneHoursOfHour(day, 2), row.hourTwoZones);
     }
 }
@@ -103,13 +105,13 @@ TEST(ResidenceCalendar, TheDetailWalksUniversalTimeMinuteByMinute)
     for (const auto &row : rows) {
         SCOPED_TRACE(std::string(row.zone) + " " + std::to_string(row.month) + "." + std::to_string(row.day));
         int minutes = 0, total = 0;
-        const std::optional<DayDetail> detail = ComputeDayDetail(
-            requestOf({}, 2026, QByteArray(row.zone)), row.month, row.day, calendarEphemeris(),
-            [&](const RunProgress &progress) {
-                total = progress.total;
-                ++minutes;
-                return true;
-            });
+        const CalendarRequest request = requestOf({}, 2026, QByteArray(row.zone));
+        const std::optional<DayDetail> detail = ComputeDayDetail(request, anglesOf(request), row.month, row.day,
+                                                                 calendarEphemeris(), [&](const RunProgress &progress) {
+                                                                     total = progress.total;
+                                                                     ++minutes;
+                                                                     return true;
+                                                                 });
         ASSERT_TRUE(detail);
         EXPECT_EQ(minutes, row.minutes);
         EXPECT_EQ(total, row.minutes);
@@ -127,8 +129,9 @@ TEST(ResidenceCalendar, ABudapestResidenceMovesSummerMoonPhaseHoursByTheSummerHo
     DecimalSeparatorGuard dot(u'.');
     const CalendarRequest birthZoneRequest = requestOf();
     const CalendarRequest residenceRequest = requestOf({}, 2026, Budapest);
-    const CalendarModel birthZone = ComputeYearCalendar(birthZoneRequest, calendarEphemeris()).value();
-    const CalendarModel residence = ComputeYearCalendar(residenceRequest, calendarEphemeris()).value();
+    const NatalAngles angles = anglesOf(birthZoneRequest);
+    const CalendarModel birthZone = ComputeYearCalendar(birthZoneRequest, angles, calendarEphemeris()).value();
+    const CalendarModel residence = ComputeYearCalendar(residenceRequest, angles, calendarEphemeris()).value();
 
     std::set<int> monthsSeen;
     for (const auto &row : rows) {
@@ -149,9 +152,9 @@ TEST(ResidenceCalendar, ABudapestResidenceMovesSummerMoonPhaseHoursByTheSummerHo
 
             // The detail's red hours, an hour later on the clock in summer.
             const DayDetail fixedDetail =
-                ComputeDayDetail(birthZoneRequest, date.month(), date.day(), calendarEphemeris()).value();
+                ComputeDayDetail(birthZoneRequest, angles, date.month(), date.day(), calendarEphemeris()).value();
             const DayDetail localDetail =
-                ComputeDayDetail(residenceRequest, date.month(), date.day(), calendarEphemeris()).value();
+                ComputeDayDetail(residenceRequest, angles, date.month(), date.day(), calendarEphemeris()).value();
             int redHours = 0;
             for (int hour = 0; hour + row.hourShift < DayDetail::HourCount; ++hour) {
                 EXPECT_EQ(localDetail.hours[size_t(hour + row.hourShift)], fixedDetail.hours[size_t(hour)])

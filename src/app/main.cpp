@@ -1,11 +1,14 @@
 // Ferolune: a one-year fertility calendar by the Jonas method from the natal chart. This
 // is the window; ferolune-cli makes the same calendar files from the command line.
 
-#include "gui/main_window/clock.h"
 #include "app/program.h"
 #include "app/program_arguments.h"
-#include "gui/calendar_window/calendar_worker.h"
 #include "core/chart/ephemeris.h"
+#include "core/common/process_setup.h"
+#include "core/common/qt_translation.h"
+#include "core/places/atlas_source.h"
+#include "gui/calendar_window/calendar_worker.h"
+#include "gui/main_window/clock.h"
 #include "gui/widgets/dialogs.h"
 
 #include <QApplication>
@@ -32,8 +35,9 @@ int main(int argc, char *argv[])
     ferolune::CalendarWorker worker(ferolune::Ephemeris::defaultDirectories(QCoreApplication::applicationDirPath()));
     ferolune::WidgetDialogs dialogs;
     const ferolune::SystemClock clock;
+    ferolune::AtlasSource atlas(ferolune::AtlasSource::programAtlasPath());
 
-    ferolune::Program program(worker, dialogs, clock);
+    ferolune::Program program(worker, dialogs, clock, atlas);
     program.start();
     return QApplication::exec();
 }

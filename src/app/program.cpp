@@ -1,23 +1,17 @@
 #include "app/program.h"
 
-#include "gui/main_window/main_window.h"
+#include "core/places/atlas_source.h"
 #include "gui/calendar_window/calendar_window.h"
-#include "io/export/calendar_export.h"
+#include "gui/main_window/main_window.h"
 #include "gui/widgets/dialogs.h"
+#include "io/form/read_birth_form.h"
 
 namespace ferolune {
 
-ResidenceZoneOf ProgramResidenceZones()
-{
-    return AtlasResidenceZones(AtlasSource::shared());
-}
-
-Program::Program(CalendarWorker &worker, Dialogs &dialogs, const Clock &clock, CalendarEngine engine,
-                 ResidenceZoneOf residenceZoneOf)
-    : m_dialogs(dialogs)
-    , m_residenceZoneOf(std::move(residenceZoneOf))
-    , m_mainWindow(std::make_unique<MainWindow>(worker, dialogs, clock))
-    , m_calendar(std::make_unique<CalendarController>(worker, dialogs, std::move(engine), m_mainWindow.get()))
+Program::Program(CalendarWorker &worker, Dialogs &dialogs, const Clock &clock, AtlasSource &atlas,
+                 CalendarEngine engine)
+    : m_dialogs(dialogs), m_atlas(atlas), m_mainWindow(std::make_unique<MainWindow>(worker, dialogs, clock, atlas)),
+      m_calendar(std::make_unique<CalendarController>(worker, dialogs, std::move(engine), m_mainWindow.get()))
 {
     MainWindow *window = m_mainWindow.get();
     // While the calendar window is open the main window is out of reach; closing the
@@ -46,15 +40,16 @@ void Program::runCalendar()
         return;
     // A run never starts with a field it cannot read: it would scan against a wrong or
     // stale natal angle.
-    const std::variant<CalendarRun, FieldProblem> run =
-        CalendarRunOf(m_mainWindow->birthData(), m_mainWindow->calendarYearText(), m_residenceZoneOf,
-                      m_mainWindow->cycleHistory(), m_mainWindow->eventKey());
-    if (const FieldProblem *problem = std::get_if<FieldProblem>(&run)) {
-        m_dialogs.message(m_mainWindow.get(), problem->message, Dialogs::Icon::Critical);
-        m_mainWindow->focusField(problem->focusControl);
+    const QString yearText = m_mainWindow->calendarYearText();
+    const BirthForm form = m_mainWindow->birthForm();
+    const Expected<CheckedRun, FieldProblem> run = ReadRunForm(form, yearText);
+    if (!run) {
+        m_dialogs.message(m_mainWindow.get(), run.error().message, Dialogs::Icon::Critical);
+        m_mainWindow->focusField(run.error().field);
         return;
     }
-    m_calendar->runCalendar(std::get<CalendarRun>(run));
+    m_calendar->runCalendar(CalendarOrderOf(*run, yearText, ResidenceZoneId(m_atlas, form.residence),
+                                            m_mainWindow->cycleHistory(), m_mainWindow->eventKey()));
 }
 
 } // namespace ferolune

@@ -1,17 +1,17 @@
 #include "cli/command_line.h"
 
-#include "core/chart/ephemeris.h"
 #include "cli/export_command.h"
-#include "core/calendar/menstrual_cycle.h"
+#include "core/chart/ephemeris.h"
 #include "core/common/process_setup.h"
 #include "core/common/qt_translation.h"
+#include "core/places/atlas_source.h"
+#include "io/texts/calendar_texts.h"
 
 #include <QCommandLineParser>
 #include <QGuiApplication>
 #include <QTextStream>
 
 #include <memory>
-#include <variant>
 
 namespace ferolune {
 
@@ -64,7 +64,8 @@ bool DrawsPage(const QStringList &arguments)
 
 } // namespace
 
-int RunCommandLine(const QStringList &arguments, Ephemeris &ephemeris, QTextStream &out, QTextStream &err)
+int RunCommandLine(const QStringList &arguments, Ephemeris &ephemeris, AtlasSource &atlas, QTextStream &out,
+                   QTextStream &err)
 {
     QCommandLineParser parser;
     describe(parser);
@@ -89,12 +90,12 @@ int RunCommandLine(const QStringList &arguments, Ephemeris &ephemeris, QTextStre
             << seeHelp << Qt::endl;
         return ExitUsage;
     }
-    const std::variant<ExportRequest, CommandRefusal> request = ExportRequestOf(parser);
-    if (const CommandRefusal *refusal = std::get_if<CommandRefusal>(&request)) {
-        err << refusal->message << Qt::endl;
-        return refusal->status;
+    const Expected<ExportRequest, CommandRefusal> request = ExportRequestOf(parser, atlas);
+    if (!request) {
+        err << request.error().message << Qt::endl;
+        return request.error().status;
     }
-    return RunExport(std::get<ExportRequest>(request), ephemeris, out, err);
+    return RunExport(*request, ephemeris, atlas, out, err);
 }
 
 int CommandLineMain(int argc, char *argv[])
@@ -117,9 +118,10 @@ int CommandLineMain(int argc, char *argv[])
     InstallQtHungarianTranslation();
 
     Ephemeris ephemeris(Ephemeris::defaultDirectories(QCoreApplication::applicationDirPath()));
+    AtlasSource atlas(AtlasSource::programAtlasPath());
     QTextStream out(stdout);
     QTextStream err(stderr);
-    return RunCommandLine(arguments, ephemeris, out, err);
+    return RunCommandLine(arguments, ephemeris, atlas, out, err);
 }
 
 } // namespace ferolune

@@ -9,6 +9,7 @@ class QTextStream;
 
 namespace ferolune {
 
+class AtlasSource;
 class Ephemeris;
 
 // Makes the application the arguments need, runs it and returns the exit status: a
@@ -17,7 +18,8 @@ class Ephemeris;
 int CommandLineMain(int argc, char *argv[]);
 
 // The command line on an application already made: parses `arguments` (the program's name
-// first) and runs what they ask for.
-int RunCommandLine(const QStringList &arguments, Ephemeris &ephemeris, QTextStream &out, QTextStream &err);
+// first) and runs what they ask for, on the program's ephemeris and atlas.
+int RunCommandLine(const QStringList &arguments, Ephemeris &ephemeris, AtlasSource &atlas, QTextStream &out,
+                   QTextStream &err);
 
 } // namespace ferolune

@@ -15,21 +15,23 @@ declare -A allowed=(
   [core/chart]="core/common"
   [core/calendar]="core/common core/chart"
   [core/atlas]="core/common"
-  [core/places]="core/common core/chart core/calendar core/atlas"
-  [io/chartfile]="core/common core/chart"
-  [io/persons]="core/common core/chart core/calendar"
-  [io/export]="core/common core/chart core/calendar"
-  [io/page]="core/common core/chart core/calendar"
+  [core/places]="core/common core/chart core/atlas"
+  [io/form]="core/common core/chart core/atlas"
+  [io/texts]="core/common core/chart core/calendar"
+  [io/chartfile]="core/common core/chart io/form"
+  [io/persons]="core/common core/chart core/calendar io/form"
+  [io/page]="core/common core/chart core/calendar io/texts"
+  [io/export]="core/common core/chart core/calendar io/texts io/page"
   [gui/widgets]="core/common"
-  [gui/calendar_window]="core/common core/chart core/calendar io/export io/page gui/widgets"
-  [gui/main_window]="core/common core/chart core/calendar core/atlas core/places io/chartfile io/persons io/export io/page gui/widgets gui/calendar_window"
-  [cli]="core/common core/chart core/calendar core/atlas core/places io/chartfile io/persons io/export io/page"
-  [app]="core/common core/chart core/calendar core/atlas core/places io/chartfile io/persons io/export io/page gui/widgets gui/calendar_window gui/main_window"
+  [gui/calendar_window]="core/common core/chart core/calendar io/texts io/export io/page gui/widgets"
+  [gui/main_window]="core/common core/chart core/calendar core/atlas core/places io/form io/texts io/chartfile io/persons io/export io/page gui/widgets gui/calendar_window"
+  [cli]="core/common core/chart core/calendar core/atlas core/places io/form io/texts io/chartfile io/persons io/export io/page"
+  [app]="core/common core/chart core/calendar core/atlas core/places io/form io/texts io/chartfile io/persons io/export io/page gui/widgets gui/calendar_window gui/main_window"
 )
 # The computation and the file readers and writers see Qt Core only.
-core="core/common core/chart core/calendar core/atlas core/places io/chartfile io/persons io/export"
+core="core/common core/chart core/calendar core/atlas core/places io/form io/texts io/chartfile io/persons"
 # Drawn and run without a window: Qt Gui at most.
-windowless="io/page cli"
+windowless="io/page io/export cli"
 qtroot=$(dirname "$qtcore")
 
 # The folder a source file or an included path belongs to: a layer's component

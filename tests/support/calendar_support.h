@@ -3,7 +3,7 @@
 #include "core/calendar/calendar_run.h"
 #include "core/chart/ephemeris.h"
 #include "core/chart/natal_chart.h"
-#include "core/calendar/run_fields.h"
+#include "io/form/read_birth_form.h"
 
 #include <QStringList>
 
@@ -18,42 +18,47 @@ inline Ephemeris &calendarEphemeris()
     return ephemeris;
 }
 
-// Birth fields of a date, a 24-hour clock time and a zone, the place left as it is.
-inline BirthData birthOf(const char *year, const char *month, const char *day, int hour, const char *minute,
+// A birth form of a date, a 24-hour clock time and a zone, the place left as it is.
+inline BirthForm birthOf(const char *year, const char *month, const char *day, int hour, const char *minute,
                          const char *zone)
 {
-    BirthData fields;
-    fields.txtYear = QString::fromLatin1(year);
-    fields.txtMonth = QString::fromLatin1(month);
-    fields.txtDay = QString::fromLatin1(day);
-    fields.Text1 = QString::number(hour);
-    fields.optAM = hour < 12;
-    fields.txtBirthHour = QString::number(hour % 12 == 0 ? 12 : hour % 12);
-    fields.txtBirthMinute = QString::fromLatin1(minute);
-    fields.txtTZ = QString::fromLatin1(zone);
-    return fields;
+    BirthForm form;
+    form.year = QString::fromLatin1(year);
+    form.month = QString::fromLatin1(month);
+    form.day = QString::fromLatin1(day);
+    form.hour = QString::number(hour);
+    form.beforeNoon = hour < 12;
+    form.hour12 = QString::number(hour % 12 == 0 ? 12 : hour % 12);
+    form.minute = QString::fromLatin1(minute);
+    form.zoneText = QString::fromLatin1(zone);
+    return form;
 }
 
-// The values a run reads from `fields`; throws when a field cannot be read.
-inline RunValues valuesOf(const BirthData &fields = {}, const QString &calendarYear = QStringLiteral("2026"))
+// The birth a run reads from `form`; throws when a field cannot be read.
+inline BirthInput birthInputOf(const BirthForm &form = {})
 {
-    const std::variant<RunValues, FieldProblem> values = ReadRunValues(fields, calendarYear);
-    if (const FieldProblem *problem = std::get_if<FieldProblem>(&values))
-        throw std::invalid_argument(problem->field.toStdString());
-    return std::get<RunValues>(values);
+    const Expected<CheckedRun, FieldProblem> run = ReadRunForm(form, QStringLiteral("2026"));
+    if (!run)
+        throw std::invalid_argument(run.error().message.toStdString());
+    return run->birth;
 }
 
-inline NatalChart natalOf(const BirthData &fields = {})
+inline NatalChart natalOf(const BirthForm &form = {})
 {
-    return ComputeNatalChart(valuesOf(fields).birth, calendarEphemeris());
+    return ComputeNatalChart(birthInputOf(form), calendarEphemeris());
 }
 
-// The calendar request a run of `fields` makes for `year`, with its natal angle.
-inline CalendarRequest requestOf(const BirthData &fields = {}, int year = 2026, const QByteArray &residence = {})
+// The calendar request a run of `form` makes for `year`.
+inline CalendarRequest requestOf(const BirthForm &form = {}, int year = 2026, const QByteArray &residence = {})
 {
-    const RunValues values = valuesOf(fields, QString::number(year));
-    const NatalChart natal = ComputeNatalChart(values.birth, calendarEphemeris());
-    return {year, values.birth.zoneHours, residence, natal.angle, natal.angleRounded, {}};
+    return {birthInputOf(form), year, residence, {}};
+}
+
+// The natal angles of a request, as a run finds them.
+inline NatalAngles anglesOf(const CalendarRequest &request)
+{
+    return NatalAnglesOf(ComputeNatalChart(request.birth, calendarEphemeris()), request.birth,
+                         [](const BirthInput &moved) { return ComputeNatalChart(moved, calendarEphemeris()); });
 }
 
 // The days a scan examines, from the progress it reports before every moment, and how

@@ -5,6 +5,7 @@
 
 #include "app/program.h"
 #include "gui/calendar_window/calendar_controller.h"
+#include "io/form/read_birth_form.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -13,10 +14,10 @@
 
 namespace ferolune::test {
 
-// The run a main window holding `fields` starts for `calendarYear`, on the zone field's clock.
-inline CalendarRun runOf(const BirthData &fields = {}, const QString &calendarYear = QStringLiteral("2026"))
+// The run a main window holding `form` starts for `calendarYear`, on the zone field's clock.
+inline CalendarOrder runOf(const BirthForm &form = {}, const QString &calendarYear = QStringLiteral("2026"))
 {
-    return std::get<CalendarRun>(CalendarRunOf(fields, calendarYear, {}));
+    return CalendarOrderOf(*ReadRunForm(form, calendarYear), calendarYear, {});
 }
 
 // The outcome once the controller's next `finished` arrives; nullopt when none came.
@@ -32,7 +33,7 @@ std::optional<CalendarController::Outcome> outcomeOf(CalendarController &control
     return finished.first().first().value<CalendarController::Outcome>();
 }
 
-inline std::optional<CalendarController::Outcome> runToEnd(CalendarController &controller, const CalendarRun &run)
+inline std::optional<CalendarController::Outcome> runToEnd(CalendarController &controller, const CalendarOrder &run)
 {
     return outcomeOf(controller, [&] { return controller.runCalendar(run); });
 }

@@ -3,9 +3,10 @@
 // The real main window with a fixed clock and dialogs that record instead of showing,
 // driven by short step scripts as a user drives it.
 
+#include "core/places/atlas_source.h"
+#include "gui/calendar_window/calendar_worker.h"
 #include "gui/main_window/clock.h"
 #include "gui/main_window/main_window.h"
-#include "gui/calendar_window/calendar_worker.h"
 #include "support/scripted_dialogs.h"
 
 #include <QAbstractItemView>
@@ -35,10 +36,10 @@ inline QDateTime at(int year, int month, int day, int hour, int minute)
 
 struct MainWindowHarness {
     explicit MainWindowHarness(const QDateTime &now = at(2026, 12, 8, 15, 5),
-                               const QStringList &ephemerisDirectories = {QStringLiteral(FEROLUNE_EPHEMS_DIR)})
-        : clock(now)
-        , worker(ephemerisDirectories)
-        , window(worker, dialogs, clock)
+                               const QStringList &ephemerisDirectories = {QStringLiteral(FEROLUNE_EPHEMS_DIR)},
+                               AtlasSource *sharedAtlas = nullptr)
+        : clock(now), worker(ephemerisDirectories), ownAtlas(AtlasSource::programAtlasPath()),
+          atlas(sharedAtlas ? *sharedAtlas : ownAtlas), window(worker, dialogs, clock, atlas)
     {
     }
 
@@ -72,7 +73,7 @@ struct MainWindowHarness {
             const QString step = raw.trimmed();
             const QString rest = step.section(QLatin1Char(' '), 1);
             if (step.startsWith(QLatin1StringView("in ")))
-                window.focusField(rest);
+                focus(rest);
             else if (step.startsWith(QLatin1StringView("type")))
                 QTest::keyClicks(QApplication::focusWidget(), rest);
             else if (step.startsWith(QLatin1StringView("set ")))
@@ -90,6 +91,16 @@ struct MainWindowHarness {
         }
     }
 
+    // The focus put into a control by its object name, its text selected as the window
+    // selects it.
+    void focus(const QString &name)
+    {
+        QWidget *target = control<QWidget>(name);
+        target->setFocus(Qt::OtherFocusReason);
+        if (auto *field = qobject_cast<QLineEdit *>(target))
+            field->selectAll();
+    }
+
     void press(QKeyCombination key)
     {
         QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
@@ -97,17 +108,17 @@ struct MainWindowHarness {
 
     void set(const QString &item)
     {
-        BirthData fields = window.birthData();
+        BirthForm form = window.birthForm();
         const QString value = item.section(QLatin1Char('='), 1);
         if (item == QLatin1StringView("west"))
-            fields.optEast = false;
+            form.east = false;
         else if (item == QLatin1StringView("south"))
-            fields.optSouth = true;
+            form.south = true;
         else if (item.startsWith(QLatin1StringView("txtTZ=")))
-            fields.txtTZ = value;
+            form.zoneText = value;
         else if (item.startsWith(QLatin1StringView("Check1=")))
-            fields.Check1 = value.toInt();
-        window.setBirthData(fields);
+            form.summerTime = value.toInt();
+        window.setBirthForm(form);
     }
 
     // "pick Kolozsvár": the first offer of the focused place field that starts with the
@@ -134,16 +145,18 @@ struct MainWindowHarness {
     // "zone -2, box 1, hour 3 DU": what the hour and zone couplings act on.
     QString coupling() const
     {
-        const BirthData fields = window.birthData();
+        const BirthForm form = window.birthForm();
         return QStringLiteral("zone %1, box %2, hour %3 %4")
-            .arg(fields.txtTZ)
-            .arg(fields.Check1)
-            .arg(fields.txtBirthHour, fields.optAM ? QStringLiteral("DE") : QStringLiteral("DU"));
+            .arg(form.zoneText)
+            .arg(form.summerTime)
+            .arg(form.hour12, form.beforeNoon ? QStringLiteral("DE") : QStringLiteral("DU"));
     }
 
     ScriptedDialogs dialogs;
     FixedClock clock;
     CalendarWorker worker;
+    AtlasSource ownAtlas; // read only when the window needs it
+    AtlasSource &atlas;
     MainWindow window;
 };
 

@@ -2,39 +2,18 @@
 
 namespace ferolune {
 
-Rgb colorOf(DayClass dayClass)
+CalendarModel CalendarModel::emptyYear(int year)
 {
-    switch (dayClass) {
-    case DayClass::NotFertile:
-        return {255, 255, 255};
-    case DayClass::Fertile:
-        return {255, 255, 0};
-    case DayClass::PhaseGirl:
-        return {255, 0, 0};
-    case DayClass::PhaseBoy:
-        return {0, 0, 255};
-    case DayClass::Unset:
-        break;
-    }
-    return {-1, -1, -1};
-}
-
-Rgb colorOf(HourClass hourClass)
-{
-    switch (hourClass) {
-    case HourClass::Plain:
-        return {255, 255, 255};
-    case HourClass::Match:
-        return {255, 0, 0};
-    case HourClass::Unset:
-        break;
-    }
-    return {-1, -1, -1};
+    CalendarModel model;
+    model.year = year;
+    model.dayCount = DaysInYear(year);
+    model.resetDays();
+    return model;
 }
 
 void CalendarModel::resetDays()
 {
-    days.fill(DayCell{DayClass::NotFertile, {}, false, false});
+    days.fill(DayCell{DayClass::NotFertile, false});
     exactReturns.fill(std::nullopt);
 }
 
@@ -43,9 +22,20 @@ void CalendarModel::resetHours()
     hours.fill(HourClass::Plain);
 }
 
-void CalendarModel::markMoonPhaseDay(int dayCell, DayClass phaseClass, const QString &tag)
+QDate CalendarModel::date(int dayIndex) const
 {
-    days[static_cast<size_t>(dayCell)] = {phaseClass, tag, true, false};
+    return QDate(year, 1, 1).addDays(dayIndex);
+}
+
+int CalendarModel::dayIndexOf(const QDate &day) const
+{
+    const qint64 index = QDate(year, 1, 1).daysTo(day);
+    return day.isValid() && index >= 0 && index < dayCount ? static_cast<int>(index) : -1;
+}
+
+void CalendarModel::markMoonPhaseDay(int dayCell, DayClass phaseClass)
+{
+    days[static_cast<size_t>(dayCell)] = {phaseClass, false};
 }
 
 void CalendarModel::markFertileDay(int dayCell)

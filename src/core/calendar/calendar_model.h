@@ -1,6 +1,6 @@
 #pragma once
 
-// What the calendar computation produces and the calendar window paints: 365 or 366 day
+// What the calendar computation produces and the calendar page shows: 365 or 366 day
 // cells (index = day of the calendar year - 1), 72 hour cells of the three-day detail
 // strip (index = 24 x detail day + hour) and the three detail date captions.
 
@@ -17,27 +17,18 @@
 namespace ferolune {
 
 enum class DayClass : std::uint8_t {
-    Unset,      // never reset: the window background
-    NotFertile, // white
-    Fertile,    // yellow: the three days before a moon-phase day
-    PhaseGirl,  // red: Moon in an even-numbered sign
-    PhaseBoy,   // blue: Moon in an odd-numbered sign
+    Unset, // never reset: the window background
+    NotFertile,
+    Fertile,   // the three days before a moon-phase day
+    PhaseGirl, // Moon in an even-numbered sign
+    PhaseBoy,  // Moon in an odd-numbered sign
 };
 
 enum class HourClass : std::uint8_t {
     Unset, // never reset: the window background
-    Plain, // white
-    Match, // red: a minute of this hour matched to the tenth of a degree
+    Plain,
+    Match, // a minute of this hour matched to the tenth of a degree
 };
-
-struct Rgb {
-    int red, green, blue;
-    bool operator==(const Rgb &) const = default;
-};
-
-// Background colour of a cell; Unset has no colour of its own (nullopt-like: {-1,-1,-1}).
-Rgb colorOf(DayClass dayClass);
-Rgb colorOf(HourClass hourClass);
 
 // The Moon's sign before and after it changes, 1..12.
 struct SignChange {
@@ -68,11 +59,10 @@ struct ExactReturn {
 
 struct DayCell {
     DayClass dayClass = DayClass::Unset;
-    QString tag;                // "1-5-", "1225" ... on moon-phase days, else empty
-    bool customPointer = false; // moon-phase days show the program's own pointer
     // Another birth moment within the uncertainty would class the day otherwise.
     bool uncertain = false;
 
+    bool isPhaseDay() const { return dayClass == DayClass::PhaseGirl || dayClass == DayClass::PhaseBoy; }
     bool operator==(const DayCell &) const = default;
 };
 
@@ -88,6 +78,7 @@ struct CalendarModel {
     static constexpr int MaxDayCount = 366;
     static constexpr int HourCount = DayDetail::HourCount;
 
+    int year = 0;
     int dayCount = 365; // the days of the calendar year; cells from dayCount on are unused
     std::array<DayCell, MaxDayCount> days{};
     // The exact return of each moon-phase day, by day index, once the scan is done.
@@ -103,13 +94,20 @@ struct CalendarModel {
     // The minutes the birth moment may be off either way that the run took into account.
     int uncertaintyMinutes = 0;
 
-    // Every day cell white, without tag, with the default pointer, and no exact returns.
+    // An empty calendar of `year`: every day cell white, no exact returns.
+    static CalendarModel emptyYear(int year);
+    // Every day cell white, and no exact returns.
     void resetDays();
     // Every hour cell white.
     void resetHours();
 
-    // A moon-phase day: its colour by the Moon's sign, its tag, the program's own pointer.
-    void markMoonPhaseDay(int dayCell, DayClass phaseClass, const QString &tag);
+    // The date of day cell `dayIndex`.
+    QDate date(int dayIndex) const;
+    // The day cell of a date of the year, -1 for a date outside it.
+    int dayIndexOf(const QDate &date) const;
+
+    // A moon-phase day, by the Moon's sign.
+    void markMoonPhaseDay(int dayCell, DayClass phaseClass);
     // One of the fertile days before a moon-phase day.
     void markFertileDay(int dayCell);
     // The strip, captions and day of a finished detail.

@@ -4,9 +4,9 @@
 
 namespace ferolune {
 
-double MomentJulianDay(int year, int month, int day, int hour, int minute, float zoneHours)
+double MomentJulianDay(int year, int month, int day, int hour, int minute, UtcOffset zone)
 {
-    const auto universalHour = static_cast<float>(static_cast<float>(hour) + zoneHours);
+    const float universalHour = zone.universalHour(static_cast<float>(hour));
     const double hourDecimal = static_cast<float>(minute) / 60.0 + universalHour;
     return Ephemeris::julianDay(year, month, day, hourDecimal);
 }

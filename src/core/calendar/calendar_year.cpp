@@ -1,8 +1,5 @@
 #include "core/calendar/calendar_year.h"
 
-#include "core/common/number_rules.h"
-
-#include <cmath>
 #include <stdexcept>
 
 namespace ferolune {
@@ -16,15 +13,6 @@ int monthLengthIn(bool leapYear, int month)
     if (month < 1 || month > 12)
         throw std::out_of_range("MonthLength: no such month");
     return CommonMonthLengths[static_cast<size_t>(month - 1)] + (leapYear && month == 2 ? 1 : 0);
-}
-
-int wholeYearOf(double year)
-{
-    // A year beyond any the moments accept is refused by their conversion; here it only
-    // has to stay a number.
-    if (!(std::fabs(year) < 1e6))
-        return 1;
-    return static_cast<int>(std::nearbyint(year)); // halves to even, as the moments round
 }
 
 } // namespace
@@ -73,22 +61,15 @@ int DayOfYear(int year, int month, int day)
     return dayOfYear;
 }
 
-int CalendarYearOf(const QString &calendarYearText)
+std::array<DetailDay, 3> DetailDays(int year, int month, int day)
 {
-    return wholeYearOf(readLeniently(calendarYearText));
-}
-
-std::array<DetailDay, 3> DetailDays(double year, int month, int day)
-{
-    const int wholeYear = wholeYearOf(year);
-    const int length = MonthLength(wholeYear, month);
+    const int length = MonthLength(year, month);
     if (day < 1 || day > length)
         throw std::out_of_range("DetailDays: no such day in the month");
 
     DetailDay before{year, month, day - 1};
     if (day == 1)
-        before = month == 1 ? DetailDay{year - 1, 12, 31}
-                            : DetailDay{year, month - 1, MonthLength(wholeYear, month - 1)};
+        before = month == 1 ? DetailDay{year - 1, 12, 31} : DetailDay{year, month - 1, MonthLength(year, month - 1)};
     DetailDay after{year, month, day + 1};
     if (day == length)
         after = month == 12 ? DetailDay{year + 1, 1, 1} : DetailDay{year, month + 1, 1};

@@ -3,8 +3,6 @@
 // The calendar year as it is: a leap year has 29 February and 366 days, and a day's
 // index in the calendar is its day of the year - 1.
 
-#include <QString>
-
 #include <array>
 
 namespace ferolune {
@@ -35,14 +33,9 @@ MonthDay DateOfDayIndex(int dayIndex, int dayCount);
 // the year does not have.
 int DayOfYear(int year, int month, int day);
 
-// The year a calendar run computes: the leading number of the calendar-year text,
-// rounded to a whole year as the moments round it.
-int CalendarYearOf(const QString &calendarYearText);
-
-// One day of the detail strip: its year (whole number, held as the runs hold it), month
-// and day.
+// One day of the detail strip.
 struct DetailDay {
-    double year = 0;
+    int year = 0;
     int month = 0;
     int day = 0;
     bool operator==(const DetailDay &) const = default;
@@ -52,6 +45,6 @@ struct DetailDay {
 // month lengths: 1 March is preceded by 29 February in a leap year and by 28 February
 // otherwise, 31 December followed by 1 January of the next year. Throws
 // std::out_of_range for a month outside 1..12 or a day the month does not have.
-std::array<DetailDay, 3> DetailDays(double year, int month, int day);
+std::array<DetailDay, 3> DetailDays(int year, int month, int day);
 
 } // namespace ferolune

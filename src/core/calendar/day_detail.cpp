@@ -22,7 +22,7 @@ using DayMinutes = std::array<std::vector<ClockSample>, HoursPerDay>;
 
 DayMinutes minutesOf(const DetailDay &day, const LocalClock &clock)
 {
-    const LocalDay localDay = clock.day(QDate(static_cast<int>(day.year), day.month, day.day));
+    const LocalDay localDay = clock.day(QDate(day.year, day.month, day.day));
     DayMinutes minutes;
     for (int hour = 0; hour < HoursPerDay; ++hour)
         minutes[size_t(hour)] = localDay.samples(hour, 0, MinutesPerHour - 1, 1);
@@ -36,8 +36,8 @@ QString captionOf(const DetailDay &day)
 
 } // namespace
 
-std::optional<DayDetail> ComputeDayDetail(const CalendarRequest &request, int month, int day, Ephemeris &ephemeris,
-                                          const ProgressCheck &progress)
+std::optional<DayDetail> ComputeDayDetail(const CalendarRequest &request, const NatalAngles &angles, int month, int day,
+                                          Ephemeris &ephemeris, const ProgressCheck &progress)
 {
     const std::array<DetailDay, DetailDayCount> days = DetailDays(request.year, month, day);
     DayDetail detail;
@@ -47,7 +47,7 @@ std::optional<DayDetail> ComputeDayDetail(const CalendarRequest &request, int mo
     // One clock for the three days: it reads the zone's history from the year before the
     // clicked day's to the year after it. On the place's clock a day may have an hour more
     // or less than 24.
-    const LocalClock clock(request.residenceZoneId, request.zoneHours, request.year);
+    const LocalClock clock = ClockOf(request);
     std::array<DayMinutes, DetailDayCount> minutes;
     RunProgress done{0, 0, RunProgress::Unit::Minute};
     for (size_t g = 0; g < days.size(); ++g) {
@@ -64,9 +64,9 @@ std::optional<DayDetail> ComputeDayDetail(const CalendarRequest &request, int mo
             for (const ClockSample &sample : hour) {
                 if (progress && !progress(done))
                     return std::nullopt;
-                const double julianDay = MomentJulianDay(static_cast<int>(date.year), date.month, date.day,
-                                                         sample.hour, sample.minute, sample.zoneHours);
-                if (MatchesToTheTenth(MomentAngleAt(ephemeris, julianDay).angle, request.natalAngleRounded))
+                const double julianDay =
+                    MomentJulianDay(date.year, date.month, date.day, sample.hour, sample.minute, sample.zone);
+                if (MatchesToTheTenth(MomentAngleAt(ephemeris, julianDay).angle, angles.rounded))
                     detail.hours[hourCell] = HourClass::Match;
                 ++done.done;
             }
@@ -75,13 +75,6 @@ std::optional<DayDetail> ComputeDayDetail(const CalendarRequest &request, int mo
         detail.captions[g] = captionOf(date);
     }
     return detail;
-}
-
-MonthDay DateOfTag(const QString &tag)
-{
-    // The tag is the month and the day, each padded with "-" to two characters, and the
-    // lenient reading stops at the "-".
-    return {static_cast<int>(readLeniently(tag.left(2))), static_cast<int>(readLeniently(tag.right(2)))};
 }
 
 } // namespace ferolune

@@ -9,7 +9,6 @@ namespace ferolune {
 namespace {
 
 constexpr qint64 SecondsPerDay = 86400;
-constexpr int SecondsPerHour = 3600;
 // No zone is more than 14 hours from universal time; a day's spans reach a day further
 // either side, and a day has at most a few transitions.
 constexpr qint64 SpanReach = SecondsPerDay;
@@ -20,12 +19,6 @@ constexpr int MaxTransitionsPerYear = 8;
 QDateTime utcAt(qint64 seconds)
 {
     return QDateTime::fromSecsSinceEpoch(seconds, QTimeZone::utc());
-}
-
-float zoneHoursOf(int offsetSeconds)
-{
-    // Universal time = local time + zone hours: a clock east of Greenwich has negative hours.
-    return static_cast<float>(-offsetSeconds) / SecondsPerHour;
 }
 
 // The offsets of `zone` over universal time [from, to), in order.
@@ -53,24 +46,24 @@ qint64 utcOfMidnight(QDate date)
 
 double universalMinutes(const ClockSample &sample)
 {
-    return (sample.hour + static_cast<double>(sample.zoneHours)) * 60 + sample.minute;
+    return (sample.hour + static_cast<double>(sample.zone.hours)) * 60 + sample.minute;
 }
 
 } // namespace
 
-ZoneHoursAt LocalDay::zoneHoursAt(int hour, int minute) const
+OffsetsAt LocalDay::offsetsAt(int hour, int minute) const
 {
-    ZoneHoursAt result;
+    OffsetsAt result;
     if (m_fixed) {
-        result.hours[0] = m_fixedZoneHours;
+        result.offsets[0] = m_fixedZone;
         result.count = 1;
         return result;
     }
     const qint64 local = m_midnightAsUtc + (qint64(hour) * 60 + minute) * 60;
     for (const ZoneSpan &span : m_spans) {
         const qint64 universal = local - span.offsetSeconds;
-        if (universal >= span.fromUtc && universal < span.toUtc && result.count < int(result.hours.size()))
-            result.hours[std::size_t(result.count++)] = zoneHoursOf(span.offsetSeconds);
+        if (universal >= span.fromUtc && universal < span.toUtc && result.count < int(result.offsets.size()))
+            result.offsets[std::size_t(result.count++)] = UtcOffset::ofSecondsEast(span.offsetSeconds);
     }
     return result;
 }
@@ -79,9 +72,9 @@ std::vector<ClockSample> LocalDay::samples(int hour, int firstMinute, int lastMi
 {
     std::vector<ClockSample> result;
     for (int minute = firstMinute; minute <= lastMinute; minute += minuteStep) {
-        const ZoneHoursAt zone = zoneHoursAt(hour, minute);
+        const OffsetsAt zone = offsetsAt(hour, minute);
         for (int k = 0; k < zone.count; ++k)
-            result.push_back({hour, minute, zone.hours[std::size_t(k)]});
+            result.push_back({hour, minute, zone.offsets[std::size_t(k)]});
     }
     // A repeated time comes back after the rest of its first pass: an hour repeated at
     // 02:00..02:59 is sampled through in summer time, then again in winter time.
@@ -91,10 +84,9 @@ std::vector<ClockSample> LocalDay::samples(int hour, int firstMinute, int lastMi
     return result;
 }
 
-LocalClock::LocalClock(float fixedZoneHours) : m_fixedZoneHours(fixedZoneHours) {}
+LocalClock::LocalClock(UtcOffset fixedZone) : m_fixedZone(fixedZone) {}
 
-LocalClock::LocalClock(const QByteArray &timeZoneId, float fixedZoneHours, int year)
-    : m_fixedZoneHours(fixedZoneHours)
+LocalClock::LocalClock(const QByteArray &timeZoneId, UtcOffset fixedZone, int year) : m_fixedZone(fixedZone)
 {
     if (timeZoneId.isEmpty() || !QTimeZone::isTimeZoneIdAvailable(timeZoneId))
         return;
@@ -107,7 +99,7 @@ LocalDay LocalClock::day(QDate date) const
 {
     LocalDay day;
     day.m_fixed = isFixed();
-    day.m_fixedZoneHours = m_fixedZoneHours;
+    day.m_fixedZone = m_fixedZone;
     day.m_midnightAsUtc = QDateTime(date, QTime(0, 0), QTimeZone::utc()).toSecsSinceEpoch();
     if (day.m_fixed)
         return day;
@@ -129,7 +121,7 @@ qint64 LocalClock::dayStartUtc(QDate date) const
 {
     const LocalDay local = day(date);
     if (isFixed())
-        return local.m_midnightAsUtc + qint64(std::llround(double(m_fixedZoneHours) * SecondsPerHour));
+        return local.m_midnightAsUtc - m_fixedZone.secondsEast();
     // The first span that holds a moment of the day, read at midnight or at its own start.
     for (const ZoneSpan &span : local.m_spans) {
         const qint64 midnight = local.m_midnightAsUtc - span.offsetSeconds;
@@ -141,43 +133,9 @@ qint64 LocalClock::dayStartUtc(QDate date) const
 
 QDateTime LocalClock::localTime(qint64 utcSeconds) const
 {
-    if (isFixed()) {
-        // A zone beyond what a clock can be (more than 14 hours) is shown in universal time.
-        const QTimeZone zone(int(std::lround(-double(m_fixedZoneHours) * SecondsPerHour)));
-        return QDateTime::fromSecsSinceEpoch(utcSeconds, zone.isValid() ? zone : QTimeZone::utc());
-    }
+    if (isFixed())
+        return QDateTime::fromSecsSinceEpoch(utcSeconds, m_fixedZone.timeZone());
     return QDateTime::fromSecsSinceEpoch(utcSeconds, m_zone);
-}
-
-QString ClockLabel(int offsetSeconds)
-{
-    if (offsetSeconds == 0)
-        return QStringLiteral("UTC");
-    const int minutes = std::abs(offsetSeconds) / 60;
-    QString label = QStringLiteral("UTC") + (offsetSeconds < 0 ? u'-' : u'+') + QString::number(minutes / 60);
-    if (minutes % 60 != 0)
-        label += u':' + QStringLiteral("%1").arg(minutes % 60, 2, 10, QLatin1Char('0'));
-    return label;
-}
-
-QString ClockLabel(const QDateTime &moment)
-{
-    return ClockLabel(moment.offsetFromUtc());
-}
-
-QString IsoMinuteWithOffset(const QDateTime &moment)
-{
-    const int offset = moment.offsetFromUtc();
-    const int minutes = std::abs(offset) / 60;
-    return moment.toString(QStringLiteral("yyyy-MM-dd'T'HH:mm")) + (offset < 0 ? u'-' : u'+') +
-           QStringLiteral("%1:%2").arg(minutes / 60, 2, 10, QLatin1Char('0')).arg(minutes % 60, 2, 10, QLatin1Char('0'));
-}
-
-QString BirthZoneNote(float zoneHours)
-{
-    // Universal time = local time + zoneHours: the clock is -zoneHours ahead of it.
-    const int offsetSeconds = static_cast<int>(std::lround(-static_cast<double>(zoneHours) * 3600));
-    return QStringLiteral("az idők a születési zóna szerint (%1)").arg(ClockLabel(offsetSeconds));
 }
 
 } // namespace ferolune

@@ -5,6 +5,8 @@
 // each day. On the place's clock a time skipped when the clocks went forward has no
 // moment, and a time repeated when they went back has two.
 
+#include "core/chart/birth_input.h"
+
 #include <QByteArray>
 #include <QDate>
 #include <QDateTime>
@@ -16,10 +18,10 @@
 
 namespace ferolune {
 
-// The zone hours (universal time = local time + hours, east negative) valid at one local
-// clock time: none for a skipped time, two for a repeated one (the earlier first).
-struct ZoneHoursAt {
-    std::array<float, 2> hours{};
+// The offsets valid at one local clock time: none for a skipped time, two for a repeated
+// one (the earlier first).
+struct OffsetsAt {
+    std::array<UtcOffset, 2> offsets{};
     int count = 0;
 };
 
@@ -27,7 +29,7 @@ struct ZoneHoursAt {
 struct ClockSample {
     int hour = 0;
     int minute = 0;
-    float zoneHours = 0;
+    UtcOffset zone;
 };
 
 // A stretch of universal time (seconds since 1970) with one offset from it, in seconds east.
@@ -40,32 +42,32 @@ struct ZoneSpan {
 // One calendar day of a clock: which zone hours hold at each of its clock times.
 class LocalDay {
 public:
-    ZoneHoursAt zoneHoursAt(int hour, int minute) const;
+    OffsetsAt offsetsAt(int hour, int minute) const;
 
-    // The clock times `hour`:`minutes` of the day, each once for every zone hours valid at
-    // it, in the order of universal time.
+    // The clock times `hour`:`minutes` of the day, each once for every offset valid at it,
+    // in the order of universal time.
     std::vector<ClockSample> samples(int hour, int firstMinute, int lastMinute, int minuteStep) const;
 
 private:
     friend class LocalClock;
     bool m_fixed = true;
-    float m_fixedZoneHours = 0;
+    UtcOffset m_fixedZone;
     qint64 m_midnightAsUtc = 0; // the day's local midnight read as if it were universal time
     std::vector<ZoneSpan> m_spans;
 };
 
 class LocalClock {
 public:
-    // The zone field's hours, the same all year.
-    explicit LocalClock(float fixedZoneHours);
+    // The birth zone, the same all year.
+    explicit LocalClock(UtcOffset fixedZone);
     // The clock of an IANA zone ("Europe/Budapest"); an empty id, or one the system's zone
     // data does not know, gives the fixed zone. The zone's history from the year before
     // `year` to the year after it is read once here (a day's lookup in the system's data
     // costs about as much as a day of the scan); other days read their own.
-    LocalClock(const QByteArray &timeZoneId, float fixedZoneHours, int year);
+    LocalClock(const QByteArray &timeZoneId, UtcOffset fixedZone, int year);
 
     bool isFixed() const { return !m_zone.isValid(); }
-    float fixedZoneHours() const { return m_fixedZoneHours; }
+    UtcOffset fixedZone() const { return m_fixedZone; }
 
     LocalDay day(QDate date) const;
 
@@ -78,20 +80,8 @@ public:
 
 private:
     QTimeZone m_zone; // invalid for the fixed zone
-    float m_fixedZoneHours = 0;
+    UtcOffset m_fixedZone;
     std::vector<ZoneSpan> m_spans; // the zone's offsets over the years read at construction
 };
-
-// The clock a time is read on, by its offset from universal time: "UTC+1", "UTC+5:30",
-// "UTC-3", "UTC".
-QString ClockLabel(int offsetSeconds);
-QString ClockLabel(const QDateTime &moment);
-
-// A moment to the minute with its offset, ISO 8601: "2027-04-09T20:29+01:00".
-QString IsoMinuteWithOffset(const QDateTime &moment);
-
-// What a calendar without a place of residence says of its times: they stay on the birth
-// zone all year, summer time or not.
-QString BirthZoneNote(float zoneHours);
 
 } // namespace ferolune

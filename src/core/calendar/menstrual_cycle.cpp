@@ -93,16 +93,6 @@ CycleBasis BasisOf(const CycleHistory &history)
     return basis;
 }
 
-QString BasisLine(const CycleBasis &basis)
-{
-    if (basis.fromRecords)
-        return QStringLiteral("%1 ciklus alapján: %2–%3 nap").arg(basis.countingCycles).arg(basis.shortest).arg(basis.longest);
-    return QStringLiteral("kevesebb mint %1 ciklus: a megadott %2–%3 nap")
-        .arg(CyclesForOwnBasis)
-        .arg(basis.shortest)
-        .arg(basis.longest);
-}
-
 std::vector<CycleDay> CycleDaysOf(const CycleHistory &history, int year)
 {
     const QDate first(year, 1, 1);
@@ -142,24 +132,6 @@ CycleLayer CycleLayerOf(const CycleHistory &history, int year)
     if (history.isEmpty())
         return {};
     return {CycleDaysOf(history, year), BasisOf(history)};
-}
-
-QString CycleDayText(const CycleDay &day)
-{
-    if (day.cycleDay < 1)
-        return {};
-    QString text = QStringLiteral("A ciklus %1. napja").arg(day.cycleDay);
-    switch (day.mark) {
-    case CycleMark::Period:
-        return text + QStringLiteral(" – vérzés kezdete");
-    case CycleMark::PeriodPredicted:
-        return text + QStringLiteral(" – várható vérzés");
-    case CycleMark::Fertile:
-        return text + QStringLiteral(" – termékeny időszak (ciklus)");
-    case CycleMark::None:
-        break;
-    }
-    return text;
 }
 
 std::optional<QString> CycleHistoryProblem(const CycleHistory &history, const QDate &today)

@@ -12,11 +12,6 @@
 
 namespace ferolune {
 
-// Said wherever the cycle is entered, drawn or explained.
-inline const QString MethodReliabilityNote =
-    QStringLiteral("Sem a holdnaptár (Jonas-módszer), sem a naptármódszer (Knaus–Ogino) nem megbízható módja a "
-                   "terhesség elkerülésének.");
-
 struct CycleHistory {
     std::vector<QDate> periodStarts; // recorded first days of bleeding, in any order
     int usualShortest = 26;          // her usual lengths, used while too few cycles are recorded
@@ -50,9 +45,6 @@ std::vector<int> RecordedCycleLengths(const CycleHistory &history);
 
 CycleBasis BasisOf(const CycleHistory &history);
 
-// "8 ciklus alapján: 27–31 nap" or "kevesebb mint 6 ciklus: a megadott 26–32 nap".
-QString BasisLine(const CycleBasis &basis);
-
 enum class CycleMark { None, Period, PeriodPredicted, Fertile };
 
 struct CycleDay {
@@ -77,10 +69,6 @@ struct CycleLayer {
 };
 
 CycleLayer CycleLayerOf(const CycleHistory &history, int year);
-
-// What a day's tooltip says of it: "A ciklus 12. napja – termékeny (ciklus)"; empty for a
-// day outside any cycle.
-QString CycleDayText(const CycleDay &day);
 
 // Why a history cannot be kept, in Hungarian, naming the date or the length at fault: a
 // start after `today`, the same start twice, a usual length outside 20-45, the shortest

@@ -53,7 +53,7 @@ private:
 };
 
 struct ScanRun {
-    const CalendarRequest &request;
+    double natalAngleRounded; // the natal degree this scan looks for
     const LocalClock &clock;
     SampledAngles &angles;
     const ProgressCheck &progress;
@@ -65,11 +65,11 @@ struct ScanRun {
 // day, blue for the Moon in an odd-numbered sign and red in an even-numbered one; a later
 // moment of the same day marks it again. The three days before it become fertile, never
 // reaching into the previous year. A day of the next year has no cell to mark.
-void markPhaseDay(CalendarModel &model, int dayIndex, const QString &tag, double moonLongitude)
+void markPhaseDay(CalendarModel &model, int dayIndex, double moonLongitude)
 {
     const DayClass phaseClass = SignOf(moonLongitude) % 2 == 1 ? DayClass::PhaseBoy : DayClass::PhaseGirl;
     if (dayIndex < model.dayCount)
-        model.markMoonPhaseDay(dayIndex, phaseClass, tag);
+        model.markMoonPhaseDay(dayIndex, phaseClass);
     for (int before = dayIndex - 1; before >= 0 && before >= dayIndex - FertileDaysBeforePhaseDay; --before)
         if (before < model.dayCount)
             model.markFertileDay(before);
@@ -84,17 +84,6 @@ MonthDay momentDateOf(int dayIndex, int dayCount)
     return {12, 31 + dayIndex - dayCount + 1};
 }
 
-// The tag of a moon-phase day: month and day, each padded with "-" to two characters
-// ("1-5-", "1225").
-QString tagOf(const MonthDay &date)
-{
-    const auto padded = [](int number) {
-        const QString text = numberText(number);
-        return text.size() == 1 ? text + u'-' : text;
-    };
-    return padded(date.month) + padded(date.day);
-}
-
 enum class DayOutcome { NoPhase, Phase, Stopped };
 
 // The sampled moments of one day, in increasing time order.
@@ -105,18 +94,18 @@ DayOutcome scanDay(const ScanRun &run, int dayIndex)
     // meanwhile the count stays at the end of the year.
     const int dayCount = run.model.dayCount;
     const RunProgress progress = run.pass == 0 ? RunProgress{dayIndex, dayCount} : RunProgress{dayCount, dayCount};
-    const LocalDay localDay = run.clock.day(QDate(run.request.year, 1, 1).addDays(dayIndex));
+    const LocalDay localDay = run.clock.day(QDate(run.model.year, 1, 1).addDays(dayIndex));
     DayOutcome outcome = DayOutcome::NoPhase;
     for (int hour = 0; hour <= LastSampledHour; hour += SampledHourStep) {
         for (const ClockSample &sample : localDay.samples(hour, 0, LastSampledMinute, SampledMinuteStep)) {
             if (run.progress && !run.progress(progress))
                 return DayOutcome::Stopped;
-            const double julianDay = MomentJulianDay(run.request.year, date.month, date.day, sample.hour,
-                                                     sample.minute, sample.zoneHours);
+            const double julianDay =
+                MomentJulianDay(run.model.year, date.month, date.day, sample.hour, sample.minute, sample.zone);
             const MomentAngle &moment = run.angles.at(julianDay);
-            if (!MatchesToTheDegree(moment.angle, run.request.natalAngleRounded))
+            if (!MatchesToTheDegree(moment.angle, run.natalAngleRounded))
                 continue;
-            markPhaseDay(run.model, dayIndex, tagOf(date), moment.positions.moonLon);
+            markPhaseDay(run.model, dayIndex, moment.positions.moonLon);
             outcome = DayOutcome::Phase;
         }
     }
@@ -127,13 +116,14 @@ DayOutcome scanDay(const ScanRun &run, int dayIndex)
 // and of its last day (the files begin on 1 January 1800 and end during 2400).
 bool dataFilesCoverYear(Ephemeris &ephemeris, const CalendarRequest &request)
 {
-    const double noonUniversal = 12 + static_cast<double>(request.zoneHours);
+    const double noonUniversal = 12 + static_cast<double>(request.birth.zone.hours);
     return ephemeris.usesDataFilesAt(Ephemeris::julianDay(request.year, 1, 1, noonUniversal)) &&
            ephemeris.usesDataFilesAt(Ephemeris::julianDay(request.year, 12, 31, noonUniversal));
 }
 
 struct ScanPass {
-    const CalendarRequest &request;
+    int year;
+    double natalAngleRounded;
     const LocalClock &clock;
     SampledAngles &angles;
     const ProgressCheck &progress;
@@ -143,10 +133,8 @@ struct ScanPass {
 // The day classes of one natal degree; nullopt when `progress` stopped the scan.
 std::optional<CalendarModel> scanWith(const ScanPass &pass)
 {
-    CalendarModel model;
-    model.dayCount = DaysInYear(pass.request.year);
-    model.resetDays();
-    const ScanRun run{pass.request, pass.clock, pass.angles, pass.progress, model, pass.pass};
+    CalendarModel model = CalendarModel::emptyYear(pass.year);
+    const ScanRun run{pass.natalAngleRounded, pass.clock, pass.angles, pass.progress, model, pass.pass};
     for (int dayIndex = 0; dayIndex < model.dayCount + DaysLookedAhead; ++dayIndex) {
         const DayOutcome outcome = scanDay(run, dayIndex);
         if (outcome == DayOutcome::Stopped)
@@ -164,23 +152,21 @@ std::optional<CalendarModel> scanWith(const ScanPass &pass)
 
 } // namespace
 
-std::optional<CalendarModel> ScanYear(const CalendarRequest &request, Ephemeris &ephemeris,
+std::optional<CalendarModel> ScanYear(const CalendarRequest &request, const NatalAngles &natal, Ephemeris &ephemeris,
                                       const ProgressCheck &progress)
 {
     const LibraryFilesGuard closeFiles(ephemeris);
-    const LocalClock clock(request.residenceZoneId, request.zoneHours, request.year);
+    const LocalClock clock = ClockOf(request);
     SampledAngles angles(ephemeris);
-    std::optional<CalendarModel> calendar = scanWith(ScanPass{request, clock, angles, progress, 0});
+    std::optional<CalendarModel> calendar = scanWith(ScanPass{request.year, natal.rounded, clock, angles, progress, 0});
     if (!calendar)
         return std::nullopt;
     calendar->builtInEphemeris = !dataFilesCoverYear(ephemeris, request);
-    calendar->uncertaintyMinutes = request.uncertaintyMinutes;
-    const std::vector<double> otherDegrees = OtherNatalDegrees(request);
+    calendar->uncertaintyMinutes = natal.uncertaintyMinutes;
+    const std::vector<double> otherDegrees = OtherNatalDegrees(natal);
     for (size_t k = 0; k < otherDegrees.size(); ++k) {
-        CalendarRequest other = request;
-        other.natalAngleRounded = otherDegrees[k];
         const std::optional<CalendarModel> neighbour =
-            scanWith(ScanPass{other, clock, angles, progress, static_cast<int>(k) + 1});
+            scanWith(ScanPass{request.year, otherDegrees[k], clock, angles, progress, static_cast<int>(k) + 1});
         if (!neighbour)
             return std::nullopt;
         MarkUncertainDays(*calendar, *neighbour);
@@ -188,17 +174,17 @@ std::optional<CalendarModel> ScanYear(const CalendarRequest &request, Ephemeris 
     return calendar;
 }
 
-std::vector<double> OtherNatalDegrees(const CalendarRequest &request)
+std::vector<double> OtherNatalDegrees(const NatalAngles &natal)
 {
-    if (request.uncertaintyMinutes <= 0)
+    if (natal.uncertaintyMinutes <= 0)
         return {};
     // The rounded angle grows with the birth moment; 360.0 is 0.0, so a range over the new
     // moon runs on past 360.
-    const double from = roundToTenth(request.earliestNatalAngle);
-    double to = roundToTenth(request.latestNatalAngle);
+    const double from = roundToTenth(natal.earliest);
+    double to = roundToTenth(natal.latest);
     if (to < from)
         to += 360;
-    const int natalDegree = static_cast<int>(std::floor(request.natalAngleRounded)) % 360;
+    const int natalDegree = static_cast<int>(std::floor(natal.rounded)) % 360;
     std::vector<double> degrees;
     for (int degree = static_cast<int>(std::floor(from)); degree <= static_cast<int>(std::floor(to)); ++degree)
         if (degree % 360 != natalDegree)

@@ -1,7 +1,6 @@
 #include "core/chart/ephemeris.h"
 
 #include "core/common/data_paths.h"
-#include "core/common/number_rules.h"
 
 #include <swephexp.h>
 
@@ -14,8 +13,7 @@ namespace ferolune {
 
 namespace {
 
-constexpr int32 LongitudeFlags = SEFLG_SWIEPH | SEFLG_SPEED;                       // 258
-constexpr int32 EquatorialFlags = SEFLG_SWIEPH | SEFLG_SPEED | SEFLG_EQUATORIAL; // 2306
+constexpr int32 LongitudeFlags = SEFLG_SWIEPH | SEFLG_SPEED; // 258
 
 struct BodyResult {
     int32 code = 0;
@@ -54,31 +52,6 @@ BodyResult calcEntryPastFileEdge(double julianDay, int body, int32 flags, int en
             result = retry;
     }
     return result;
-}
-
-struct BodyDestination {
-    double *longitude;
-    double *declination;
-};
-
-BodyDestination destinationOf(ChartPositions &positions, int body)
-{
-    switch (body) {
-    case SE_SUN:
-        return {&positions.longitude[1], &positions.declination[1]};
-    case SE_MOON:
-        return {&positions.longitude[10], &positions.declination[10]};
-    case SE_MEAN_NODE:
-        return {&positions.meanNode.longitude, &positions.meanNode.declination};
-    case SE_TRUE_NODE:
-        return {&positions.trueNode.longitude, &positions.trueNode.declination};
-    case SE_MEAN_APOG:
-        return {&positions.longitude[13], &positions.declination[13]};
-    case SE_CHIRON:
-        return {&positions.longitude[16], &positions.declination[16]};
-    default: // Mercury .. Pluto keep their body numbers as point numbers
-        return {&positions.longitude[static_cast<size_t>(body)], &positions.declination[static_cast<size_t>(body)]};
-    }
 }
 
 } // namespace
@@ -136,32 +109,19 @@ ChartPositions Ephemeris::ComputeEphemeris(const ChartMoment &moment)
     const double jd = positions.julianDay;
     const LibraryFilesGuard closeFiles(*this);
 
-    for (int body = SE_SUN; body <= SE_CHIRON; ++body) {
-        if (body == SE_OSCU_APOG || body == SE_EARTH)
-            continue;
-        const bool luminary = body == SE_SUN || body == SE_MOON;
-        const auto calc = luminary ? calcEntryPastFileEdge : calcEntry;
-        const BodyResult longitude = calc(jd, body, LongitudeFlags, 0);
-        const BodyResult declination = calc(jd, body, EquatorialFlags, 1);
-        if (luminary && (longitude.code < 0 || declination.code < 0))
-            throw EphemerisError(jd, longitude.code < 0 ? longitude.errorText : declination.errorText);
-        const BodyDestination destination = destinationOf(positions, body);
-        *destination.longitude = longitude.value;
-        *destination.declination = declination.value;
+    for (const auto &[body, destination] : {std::pair{SE_SUN, &positions.sun}, std::pair{SE_MOON, &positions.moon}}) {
+        const BodyResult longitude = calcEntryPastFileEdge(jd, body, LongitudeFlags, 0);
+        if (longitude.code < 0)
+            throw EphemerisError(jd, longitude.errorText);
+        *destination = longitude.value;
     }
+    positions.meanNode = calcEntry(jd, SE_MEAN_NODE, LongitudeFlags, 0).value;
+    positions.lilith = calcEntry(jd, SE_MEAN_APOG, LongitudeFlags, 0).value;
 
     std::array<double, 13> cusps{};
     std::array<double, 10> angles{};
     swe_houses(jd, moment.latitude, moment.longitude, 'P', cusps.data(), angles.data());
-    positions.siderealDegrees = angles[SE_ARMC];
-    for (size_t k = 1; k <= 12; ++k)
-        positions.houseCusp[k] = cusps[k];
-    for (size_t k = 1; k <= 9; ++k)
-        positions.cuspFromMC[k + 3] = positions.houseCusp[k];
-    for (size_t k = 10; k <= 12; ++k)
-        positions.cuspFromMC[k - 9] = positions.houseCusp[k];
-    positions.longitude[14] = positions.cuspFromMC[4];
-    positions.longitude[15] = positions.cuspFromMC[1];
+    positions.ascendant = cusps[1];
     return positions;
 }
 
@@ -191,19 +151,6 @@ bool Ephemeris::usesDataFilesAt(double julianDay)
 void Ephemeris::close()
 {
     swe_close();
-}
-
-QString FormatSiderealTime(double siderealDegrees)
-{
-    double t = siderealDegrees / 15;
-    const double h = intPart(t);
-    QString text = formatTwoDigits(h) + QStringLiteral("h ");
-    t = (t - h) * 60;
-    const double m = intPart(t);
-    text += formatTwoDigits(m) + QStringLiteral("m ");
-    t = (t - m) * 60;
-    const double s = intPart(t);
-    return text + formatTwoDigits(s) + u's';
 }
 
 } // namespace ferolune

@@ -3,7 +3,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <array>
 #include <cstdint>
 #include <stdexcept>
 
@@ -22,18 +21,6 @@ private:
     QString m_libraryText;
 };
 
-// Chart points, indexed from 1 by their numbers (entry 0 is unused): 1 Sun, 2..9
-// Mercury to Pluto, 10 Moon, 11 lunar node, 12 opposite node, 13 Lilith, 14 Ascendant,
-// 15 Midheaven, 16 Chiron.
-constexpr int PointCount = 16;
-using PointArray = std::array<double, PointCount + 1>;
-using CuspArray = std::array<double, 13>; // houses 1..12, entry 0 unused
-
-struct NodePosition {
-    double longitude = 0;
-    double declination = 0;
-};
-
 // A moment and place to compute a chart for: the Gregorian date, the universal hour
 // (below 0 or past 24 it reaches into the neighbouring day) and minute, and the place in
 // signed degrees (east and north positive).
@@ -47,19 +34,16 @@ struct ChartMoment {
     double latitude = 0;
 };
 
-// What the library gives for a chart moment. Points 11 and 12 (the node the chart uses and
-// its opposite) are left to the chart.
+// The ecliptic longitudes the natal chart shows, as the library gives them for a moment:
+// the Sun, the Moon, the mean lunar node, Lilith (the mean lunar apogee) and the Ascendant
+// of the Placidus houses.
 struct ChartPositions {
     double julianDay = 0;
-    PointArray longitude{};
-    PointArray declination{};
-    NodePosition meanNode;
-    NodePosition trueNode;
-    CuspArray houseCusp{};
-    // The cusps from the Midheaven: entries 1..3 are cusps 10..12, entries 4..12 cusps 1..9,
-    // so entry 4 is the Ascendant and entry 1 the Midheaven.
-    CuspArray cuspFromMC{};
-    double siderealDegrees = 0;
+    double sun = 0;
+    double moon = 0;
+    double meanNode = 0;
+    double lilith = 0;
+    double ascendant = 0;
 };
 
 struct SunMoon {
@@ -96,9 +80,8 @@ public:
     // range: 30 February or an hour past 24 roll over into the following days).
     static double julianDay(int year, int month, int day, double hourDecimal);
 
-    // The positions, houses and sidereal time of a chart moment, Lilith as point 13, with
-    // the Placidus houses. Throws EphemerisError when the Sun or the Moon cannot be
-    // computed; the other bodies are given as the library leaves them.
+    // The positions of a chart moment. Throws EphemerisError when the Sun or the Moon
+    // cannot be computed; the other points are given as the library leaves them.
     ChartPositions ComputeEphemeris(const ChartMoment &moment);
 
     // Geocentric ecliptic longitudes of the Sun and the Moon at a Julian day, within a run
@@ -130,8 +113,5 @@ public:
 private:
     Ephemeris &m_ephemeris;
 };
-
-// "05h 07m 36s" from the sidereal time in degrees; seconds truncated.
-QString FormatSiderealTime(double siderealDegrees);
 
 } // namespace ferolune

@@ -1,15 +1,11 @@
 #include "core/chart/natal_chart.h"
 
-#include "core/chart/birth_moment.h"
 #include "core/chart/ephemeris.h"
 #include "core/common/number_rules.h"
 
 namespace ferolune {
 
 namespace {
-
-// The points the chart text lists, in its order.
-constexpr std::array<int, 5> ListedPoints = {1, 10, 11, 13, 14};
 
 QString chartLine(int point, double longitude)
 {
@@ -64,30 +60,32 @@ QString NatalChart::text() const
     return text;
 }
 
-ChartMoment BirthMomentOf(const BirthRecord &birth)
+ChartMoment BirthMomentOf(const BirthInput &birth)
 {
     // The universal hour may fall outside 0..24; the Julian day carries it into the
     // neighbouring day.
-    return {birth.year, birth.month, birth.day, static_cast<float>(birth.zoneHours + birth.hour), birth.minute,
-            birth.longitude, birth.latitude};
+    return {birth.year,   birth.month,           birth.day,           birth.zone.universalHour(birth.hour),
+            birth.minute, birth.place.longitude, birth.place.latitude};
 }
 
-NatalChart ComputeNatalChart(const BirthRecord &birth, Ephemeris &ephemeris)
+NatalChart ComputeNatalChart(const BirthInput &birth, Ephemeris &ephemeris)
 {
     return NatalChartOf(ephemeris.ComputeEphemeris(BirthMomentOf(birth)));
 }
 
-NatalChart NatalChartOf(const ChartPositions &chartPositions)
+NatalChart NatalChartOf(const ChartPositions &positions)
 {
-    ChartPositions positions = chartPositions;
-    // The chart takes the mean node as point 11.
-    positions.longitude[11] = positions.meanNode.longitude;
-    positions.longitude[12] = Normalize360(positions.meanNode.longitude + 180);
-
+    // The points the chart text lists, in its order: the Sun, the Moon, the mean node,
+    // Lilith and the Ascendant.
+    const std::array<std::pair<int, double>, 5> listed = {{{1, positions.sun},
+                                                           {10, positions.moon},
+                                                           {11, positions.meanNode},
+                                                           {13, positions.lilith},
+                                                           {14, positions.ascendant}}};
     NatalChart natal;
-    for (size_t k = 0; k < ListedPoints.size(); ++k)
-        natal.lines[k] = chartLine(ListedPoints[k], positions.longitude[static_cast<size_t>(ListedPoints[k])]);
-    natal.angle = SunToMoonAngle(positions.longitude[1], positions.longitude[10]);
+    for (size_t k = 0; k < listed.size(); ++k)
+        natal.lines[k] = chartLine(listed[k].first, listed[k].second);
+    natal.angle = SunToMoonAngle(positions.sun, positions.moon);
     natal.angleRounded = roundToTenth(natal.angle);
     return natal;
 }

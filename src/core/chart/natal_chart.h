@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/chart/birth_record.h"
+#include "core/chart/birth_input.h"
 #include "core/chart/ephemeris.h"
 
 #include <QString>
@@ -33,11 +33,11 @@ struct NatalChart {
 };
 
 // The moment and place of a birth in universal time, as the library is asked for them.
-ChartMoment BirthMomentOf(const BirthRecord &birth);
+ChartMoment BirthMomentOf(const BirthInput &birth);
 
 // The natal chart of a birth. Throws EphemerisError when the library cannot compute the
 // birth moment.
-NatalChart ComputeNatalChart(const BirthRecord &birth, Ephemeris &ephemeris);
+NatalChart ComputeNatalChart(const BirthInput &birth, Ephemeris &ephemeris);
 
 // The chart text and angle of the positions of a chart moment.
 NatalChart NatalChartOf(const ChartPositions &positions);

@@ -213,14 +213,14 @@ WriteResult WriteFileAtomically(const QString &path, const QByteArray &bytes)
     QString message = QStringLiteral("A(z) %1 fájl nem írható: %2.").arg(native(path), reasonOf(*failure));
     if (replacedOld)
         message += QStringLiteral(" A fájl korábbi tartalma változatlan maradt.");
-    return {message};
+    return Unexpected(message);
 }
 
 WriteResult WriteStandardOutput(const QByteArray &bytes)
 {
     if (writeAll(STDOUT_FILENO, bytes))
         return {};
-    return {QStringLiteral("A szabványos kimenetre nem sikerült írni: %1.").arg(reasonOf({errno, {}}))};
+    return Unexpected(QStringLiteral("A szabványos kimenetre nem sikerült írni: %1.").arg(reasonOf({errno, {}})));
 }
 
 } // namespace ferolune

@@ -3,15 +3,15 @@
 // Writing a whole file so that it either finishes or changes nothing: every file the
 // program writes (a saved person, a calendar as PDF, iCalendar or CSV) goes through here.
 
+#include "core/common/result.h"
+
 #include <QByteArray>
 #include <QString>
 
 namespace ferolune {
 
-struct WriteResult {
-    QString error; // the Hungarian message naming the file and the cause; empty on success
-    bool ok() const { return error.isEmpty(); }
-};
+// Nothing, or the Hungarian message naming the file and the cause.
+using WriteResult = Expected<void, QString>;
 
 // Writes `bytes` to `path`, whole or not at all. A regular file, or a new one, is written
 // to a temporary file beside it that replaces it only once every byte is on the disk and

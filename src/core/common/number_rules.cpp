@@ -1,7 +1,5 @@
 #include "core/common/number_rules.h"
 
-#include "core/common/run_error.h"
-
 #include <QLocale>
 
 #include <charconv>
@@ -209,23 +207,23 @@ std::optional<std::string> decimalNumberSyntax(QStringView text, QStringView oth
     return number;
 }
 
-double convertToNumber(const QString &text, const QString &field)
+Expected<double, RunError> convertToNumber(const QString &text)
 {
     const std::optional<std::string> number = decimalNumberSyntax(QStringView(text).trimmed(), userDecimalSeparator());
     if (!number)
-        throw RunError::typeMismatch(field);
+        return Unexpected(RunError::typeMismatch());
     bool outOfRange = false;
     const double value = parseDecimal(*number, &outOfRange);
     if (outOfRange && beyondLargestDouble(*number))
-        throw RunError::overflow(field);
+        return Unexpected(RunError::overflow());
     return value;
 }
 
-std::int16_t toInt16(double value, const QString &field)
+Expected<std::int16_t, RunError> toInt16(double value)
 {
     const double rounded = std::nearbyint(value); // the default rounding mode: halves to even
     if (!(rounded >= -32768.0 && rounded <= 32767.0))
-        throw RunError::overflow(field);
+        return Unexpected(RunError::overflow());
     return static_cast<std::int16_t>(rounded);
 }
 
@@ -243,20 +241,9 @@ QString numberText(double value)
     return text;
 }
 
-QString strText(double value)
-{
-    const QString text = QString::fromStdString(general15(value == 0 ? 0.0 : value));
-    return value >= 0 ? u' ' + text : text;
-}
-
 QString formatFixed(double value)
 {
     return joinDigits(roundDecimal(value, 2), true, userDecimalSeparator());
-}
-
-QString formatOneDecimal(double value)
-{
-    return joinDigits(roundDecimal(value, 1), false, userDecimalSeparator());
 }
 
 double roundToTenth(double value)

@@ -3,6 +3,9 @@
 // The number and text rules every part of the program shares. Field texts are kept
 // exactly as typed; they become numbers only through these functions.
 
+#include "core/common/result.h"
+#include "core/common/run_error.h"
+
 #include <QString>
 #include <QStringView>
 
@@ -28,12 +31,12 @@ std::optional<std::string> decimalNumberSyntax(QStringView text, QStringView oth
 
 // Strict conversion of a field text: apart from blanks at either end the whole text
 // must be a number. Its decimal point is the full stop, the one the program writes into
-// fields, or the user's own separator (a text pasted from elsewhere). Throws RunError (type mismatch 13, or
-// overflow 6 beyond the range of a double); `field` names the control in the error.
-double convertToNumber(const QString &text, const QString &field = {});
+// fields, or the user's own separator (a text pasted from elsewhere). A type mismatch when
+// it is no number, an overflow beyond the range of a double.
+Expected<double, RunError> convertToNumber(const QString &text);
 
-// Nearest integer, halves to even; outside -32768..32767 throws overflow (6).
-std::int16_t toInt16(double value, const QString &field = {});
+// Nearest integer, halves to even; an overflow outside -32768..32767.
+Expected<std::int16_t, RunError> toInt16(double value);
 
 // General number text: no leading blank, "-" for negatives, up to 15 significant
 // digits, no trailing zeros, the user's decimal separator ("2,5", "-1", "1E+20").
@@ -43,16 +46,11 @@ QString numberText(double value);
 // decimal point whatever the user's settings, so the field reads back the same number.
 QString fieldNumberText(double value);
 
-// Str-style text of a whole number: one leading blank for values >= 0 (" 3", "-3").
-QString strText(double value);
-
 // "Fixed": at least one digit before the separator, exactly two after, rounded.
 QString formatFixed(double value);
 
-// "###.0": one decimal, halves away from zero, no leading zero (0.04 gives ",0" / ".0").
-QString formatOneDecimal(double value);
-
-// The value of formatOneDecimal read back as a number: rounded to one decimal.
+// A value rounded to one decimal, halves away from zero, as its decimal digits are (7.35
+// gives 7.4 where binary arithmetic would give 7.3).
 double roundToTenth(double value);
 
 // "00": a whole number padded to at least two digits.

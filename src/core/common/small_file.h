@@ -3,10 +3,10 @@
 // Reading a small file whole: the files the user opens (chart files, saved persons) hold
 // a few hundred bytes, and anything far larger is no such file.
 
+#include "core/common/result.h"
+
 #include <QByteArray>
 #include <QString>
-
-#include <variant>
 
 namespace ferolune {
 
@@ -17,6 +17,6 @@ enum class SmallFileFailure {
 };
 
 // The whole of the file at `path`, or why it cannot be had; at most `maxBytes`.
-std::variant<QByteArray, SmallFileFailure> ReadSmallFile(const QString &path, qint64 maxBytes);
+Expected<QByteArray, SmallFileFailure> ReadSmallFile(const QString &path, qint64 maxBytes);
 
 } // namespace ferolune

@@ -19,10 +19,9 @@ AtlasSource::~AtlasSource()
     }
 }
 
-AtlasSource &AtlasSource::shared()
+QString AtlasSource::programAtlasPath()
 {
-    static AtlasSource source(QDir(dataDirectory()).filePath(QStringLiteral("atlas.tsv")));
-    return source;
+    return QDir(dataDirectory()).filePath(QStringLiteral("atlas.tsv"));
 }
 
 void AtlasSource::startLoading()
@@ -54,15 +53,13 @@ void AtlasSource::takeResult()
     emit loaded();
 }
 
-ResidenceZoneOf AtlasResidenceZones(AtlasSource &source)
+QByteArray ResidenceZoneId(AtlasSource &source, const PlaceChoice &residence)
 {
-    return [&source](const PlaceChoice &residence) {
-        if (residence.geonameId == 0)
-            return QByteArray();
-        const Atlas *atlas = source.waitForAtlas();
-        const std::optional<PlaceId> id = atlas ? atlas->findGeonameId(residence.geonameId) : std::nullopt;
-        return id ? atlas->place(*id).timeZoneId : QByteArray();
-    };
+    if (residence.geonameId == 0)
+        return {};
+    const Atlas *atlas = source.waitForAtlas();
+    const std::optional<PlaceId> id = atlas ? atlas->findGeonameId(residence.geonameId) : std::nullopt;
+    return id ? atlas->place(*id).timeZoneId : QByteArray();
 }
 
 } // namespace ferolune

@@ -4,14 +4,12 @@
 // for it. Until it is read the place fields offer nothing; everything else works.
 
 #include "core/atlas/atlas.h"
-#include "core/calendar/run_fields.h"
-#include "core/chart/birth_data.h"
+#include "core/chart/birth_input.h"
 
 #include <QByteArray>
 #include <QObject>
 #include <QString>
 
-#include <functional>
 #include <memory>
 #include <optional>
 
@@ -26,9 +24,8 @@ public:
     explicit AtlasSource(QString path);
     ~AtlasSource() override;
 
-    // The program's atlas, resources/atlas.tsv in its data directory, shared by every
-    // window of the process.
-    static AtlasSource &shared();
+    // The program's atlas file: atlas.tsv in its data directory.
+    static QString programAtlasPath();
 
     // Starts reading the file on a thread; later calls do nothing.
     void startLoading();
@@ -55,7 +52,6 @@ private:
 
 // The zone of a place of residence chosen from `source`'s atlas (waiting for the atlas
 // when it is still being read); empty for a place typed as text or one the atlas lacks.
-ResidenceZoneOf AtlasResidenceZones(AtlasSource &source);
-
+QByteArray ResidenceZoneId(AtlasSource &source, const PlaceChoice &residence);
 
 } // namespace ferolune

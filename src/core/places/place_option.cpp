@@ -29,25 +29,25 @@ std::optional<PlaceId> placeOfDisplayText(const Atlas &atlas, const QString &nam
 
 } // namespace
 
-std::variant<PlaceId, QString> FindNamedPlace(const Atlas &atlas, const QString &name, const QString &option)
+Expected<PlaceId, QString> FindNamedPlace(const Atlas &atlas, const QString &name, const QString &option)
 {
     if (foldPlaceName(name).isEmpty())
-        return QStringLiteral("A %1 értéke üres: adja meg a hely nevét.").arg(option);
+        return Unexpected(QStringLiteral("A %1 értéke üres: adja meg a hely nevét.").arg(option));
     const std::vector<PlaceId> matches = atlas.exactMatches(name);
     if (matches.size() == 1)
         return matches.front();
     if (const std::optional<PlaceId> shown = placeOfDisplayText(atlas, name))
         return *shown;
     if (matches.empty()) {
-        return QStringLiteral("Ismeretlen hely (%1): „%2”. A helységnévtár hasonló nevű helyei:%3")
-            .arg(option, name, listed(atlas.closestNames(name, ClosestNameCount)));
+        return Unexpected(QStringLiteral("Ismeretlen hely (%1): „%2”. A helységnévtár hasonló nevű helyei:%3")
+                              .arg(option, name, listed(atlas.closestNames(name, ClosestNameCount))));
     }
     QStringList namesakes;
     for (std::size_t k = 0; k < matches.size() && k < std::size_t(NamesakesShown); ++k)
         namesakes << atlas.displayText(matches[k]);
-    return QStringLiteral("Több hely is „%2” nevű (%1). Adja meg a helyet a teljes nevével, ahogy a listában "
-                          "áll, például: %1 \"%3\"%4")
-        .arg(option, name, namesakes.front(), listed(namesakes));
+    return Unexpected(QStringLiteral("Több hely is „%2” nevű (%1). Adja meg a helyet a teljes nevével, ahogy a "
+                                     "listában áll, például: %1 \"%3\"%4")
+                          .arg(option, name, namesakes.front(), listed(namesakes)));
 }
 
 QString PlaceFieldMessage(const Atlas &atlas, const QString &text, const QString &field)

@@ -6,10 +6,9 @@
 // offer ("Kolozsvár (Cluj-Napoca), Kolozs megye, Románia") when namesakes must be told apart.
 
 #include "core/atlas/atlas.h"
+#include "core/common/result.h"
 
 #include <QString>
-
-#include <variant>
 
 namespace ferolune {
 
@@ -20,7 +19,7 @@ inline const QString ResidenceLabel = QStringLiteral("LAKÓHELY");
 // The place, or the Hungarian message that refuses the name: an unknown name with the
 // closest names of the atlas, or namesakes with their counties and countries. `option`
 // ("--place") names the option in the message.
-std::variant<PlaceId, QString> FindNamedPlace(const Atlas &atlas, const QString &name, const QString &option);
+Expected<PlaceId, QString> FindNamedPlace(const Atlas &atlas, const QString &name, const QString &option);
 
 // The message for a place field ("SZÜLETÉSI HELY", named by `field`) whose text is not a
 // place chosen from the atlas: an unknown name with the closest names of the atlas, or

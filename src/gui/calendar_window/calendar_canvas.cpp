@@ -1,7 +1,7 @@
 #include "gui/calendar_window/calendar_canvas.h"
 
-#include "core/calendar/exact_return.h"
 #include "io/page/page_layout.h"
+#include "io/texts/calendar_texts.h"
 
 #include <QHelpEvent>
 #include <QMouseEvent>
@@ -61,7 +61,7 @@ int CalendarCanvas::dayCellAt(const QPoint &point) const
 QCursor CalendarCanvas::cursorAt(const QPoint &point) const
 {
     const int k = dayCellAt(point);
-    if (k >= 0 && model().days[static_cast<size_t>(k)].customPointer)
+    if (k >= 0 && model().days[static_cast<size_t>(k)].isPhaseDay())
         return m_phaseDayCursor;
     return QCursor(Qt::ArrowCursor);
 }
@@ -83,9 +83,10 @@ QString CalendarCanvas::toolTipAt(const QPoint &point) const
 {
     if (HeadingRect.contains(point)) {
         const PageHeading heading = LayOutHeading(m_content);
+        const QString &residence = m_content.heading.residence;
         if (!heading.shortened)
-            return m_content.residence;
-        return m_content.residence.isEmpty() ? heading.full : heading.full + QLatin1Char('\n') + m_content.residence;
+            return residence;
+        return residence.isEmpty() ? heading.full : heading.full + QLatin1Char('\n') + residence;
     }
     const int k = dayCellAt(point);
     if (k < 0)
@@ -115,7 +116,7 @@ bool CalendarCanvas::event(QEvent *event)
 void CalendarCanvas::updatePointer(const QPoint &point)
 {
     const int k = dayCellAt(point);
-    if (k >= 0 && model().days[static_cast<size_t>(k)].customPointer)
+    if (k >= 0 && model().days[static_cast<size_t>(k)].isPhaseDay())
         setCursor(m_phaseDayCursor);
     else
         unsetCursor();

@@ -1,13 +1,11 @@
 #include "gui/calendar_window/calendar_controller.h"
 
-#include "core/calendar/calendar_year.h"
-#include "core/calendar/run_messages.h"
+#include "core/chart/ephemeris.h"
 #include "gui/calendar_window/calendar_window.h"
 #include "gui/calendar_window/calendar_worker.h"
-#include "core/chart/ephemeris.h"
-#include "io/export/calendar_file.h"
 #include "gui/widgets/busy_pointer.h"
 #include "gui/widgets/dialogs.h"
+#include "io/texts/calendar_texts.h"
 
 #include <QElapsedTimer>
 #include <QFutureWatcher>
@@ -72,104 +70,73 @@ void CalendarController::watch(QFuture<Result> future, void (CalendarController:
     m_job = QFuture<void>(future);
 }
 
-bool CalendarController::runCalendar(const CalendarRun &run)
+bool CalendarController::runCalendar(const CalendarOrder &order)
 {
     if (m_running)
         return false;
     start(RunProgress::Unit::Day);
-    m_run = run;
-    watch(m_worker.run<std::optional<NatalResult>>(
-              [birth = run.birth, request = run.calendar, natalChart = m_engine.natalChart](
-                  QPromise<std::optional<NatalResult>> &promise, Ephemeris &ephemeris) {
-                  try {
-                      NatalResult result{natalChart(birth, ephemeris), request};
-                      SetNatalAngles(result.request, result.natal, birth,
-                                     [&](const BirthRecord &moved) { return natalChart(moved, ephemeris); });
-                      promise.addResult(result);
-                  } catch (const EphemerisError &) {
-                      promise.addResult(std::nullopt);
-                  }
-              }),
-          &CalendarController::natalChartDone);
+    m_order = order;
+    // The window opens once the natal chart is known; a birth beyond the ephemeris opens none.
+    const QPointer<CalendarController> self(this);
+    watch(m_worker.run<CalendarOutcome>([self, request = order.request, calendar = m_engine.calendar](
+                                            QPromise<CalendarOutcome> &promise, Ephemeris &ephemeris) {
+        const RunObserver observer{progressOf(promise), [self](const NatalChart &natal) {
+                                       QMetaObject::invokeMethod(self, [self, natal] {
+                                           if (self)
+                                               self->natalChartReady(natal);
+                                       });
+                                   }};
+        promise.addResult(calendar(request, ephemeris, observer));
+    }),
+          &CalendarController::calendarDone);
     return true;
 }
 
-void CalendarController::natalChartDone(const QFuture<std::optional<NatalResult>> &future)
+void CalendarController::natalChartReady(const NatalChart &natal)
 {
-    if (future.isCanceled() || future.resultCount() == 0) {
-        finish(Outcome::Stopped);
-        return;
-    }
-    const std::optional<NatalResult> natal = future.result();
-    if (!natal) {
-        showMessage(BirthDateBeyondEphemerisMessage(m_run.birth.year));
+    if (m_job.isCanceled())
+        return; // stopped while the chart was computed: no window for a run that ends
+    emit opening();
+    buildWindow(natal);
+}
+
+void CalendarController::calendarDone(const QFuture<CalendarOutcome> &future)
+{
+    const CalendarOutcome result =
+        future.resultCount() > 0 ? future.result() : CalendarOutcome(Unexpected(RunFailure::Stopped));
+    if (!result && result.error() == RunFailure::BirthBeyondEphemeris) {
+        showMessage(RunFailureMessage(result.error(), m_order.request));
         finish(Outcome::Failed);
         return;
     }
-    m_natal = natal->natal;
-    m_run.calendar = natal->request;
-    emit opening();
-    buildWindow();
-    startYearCalendar();
-}
-
-void CalendarController::startYearCalendar()
-{
-    watch(m_worker.run<YearResult>([request = m_run.calendar, yearCalendar = m_engine.yearCalendar](
-                                       QPromise<YearResult> &promise, Ephemeris &ephemeris) {
-              try {
-                  promise.addResult(YearResult{yearCalendar(request, ephemeris, progressOf(promise)), false});
-              } catch (const EphemerisError &) {
-                  promise.addResult(YearResult{std::nullopt, true});
-              }
-          }),
-          &CalendarController::yearCalendarDone);
-}
-
-void CalendarController::yearCalendarDone(const QFuture<YearResult> &future)
-{
-    const std::optional<YearResult> result =
-        future.resultCount() > 0 ? std::optional(future.result()) : std::nullopt;
-    if (!m_window || !result || (!result->calendar && !result->beyondEphemeris)) {
-        // Closed while the scan worked: nothing of it is left to show.
+    if (!m_window || (!result && result.error() == RunFailure::Stopped)) {
+        // Closed while the run worked: nothing of it is left to show.
         finish(Outcome::Stopped);
         return;
     }
-    if (result->beyondEphemeris) {
+    if (!result) {
         // A calendar without its days must not stay on screen as if it were finished.
         discardWindow();
-        showMessage(CalendarYearBeyondEphemerisMessage(m_run.calendar.year));
+        showMessage(RunFailureMessage(result.error(), m_order.request));
         finish(Outcome::Failed);
         return;
     }
-    m_model = *result->calendar;
-    m_window->setModel(m_model);
-    m_window->setCalendarExport(
-        CalendarExportOf(m_run.heading.name, m_run.personIdentity, m_run.calendar.year, m_natal, m_model));
+    m_angles = result->angles;
+    m_model = result->calendar;
+    m_window->showCalendar(DocumentOf(m_order, *result), true);
     m_window->setWaitPanelVisible(false);
     finish(Outcome::Finished);
 }
 
-void FillCalendarWindow(CalendarWindow &window, const CalendarHeading &heading, const NatalChart &natal,
-                        const CalendarModel &model)
-{
-    window.load(heading.yearText, heading.name, heading.residence, heading.clockNote);
-    window.setChartText(natal.text());
-    window.setAngleCaption(AngleCaption(natal));
-    window.setModel(model);
-}
-
-void CalendarController::buildWindow()
+void CalendarController::buildWindow(const NatalChart &natal)
 {
     // A calendar still open from an earlier run is not reused: every run loads afresh.
     disposeWindow();
     m_window = new CalendarWindow(m_dialogs);
     connect(m_window, &CalendarWindow::closed, this, &CalendarController::onWindowClosed);
     connect(m_window, &CalendarWindow::detailRequested, this, &CalendarController::showDayDetail);
-    m_model = CalendarModel{};
-    m_model.dayCount = DaysInYear(m_run.calendar.year);
-    m_model.resetDays();
-    FillCalendarWindow(*m_window, m_run.heading, m_natal, m_model);
+    m_model = CalendarModel::emptyYear(m_order.request.year);
+    m_window->showCalendar({m_order.heading, m_order.personIdentity, natal, m_model}, false);
     m_window->setWaitPanelVisible(true);
     m_window->showCentred();
 }
@@ -183,35 +150,32 @@ bool CalendarController::showDayDetail(int month, int day)
     m_model.detailCaptions = {};
     m_window->setModel(m_model);
     m_window->setWaitPanelVisible(true);
-    watch(m_worker.run<DetailResult>([request = m_run.calendar, month, day, dayDetail = m_engine.dayDetail](
-                                         QPromise<DetailResult> &promise, Ephemeris &ephemeris) {
-              try {
-                  promise.addResult(DetailResult{dayDetail(request, month, day, ephemeris, progressOf(promise)), false});
-              } catch (const EphemerisError &) {
-                  promise.addResult(DetailResult{std::nullopt, true});
-              }
-          }),
+    watch(m_worker.run<DetailOutcome>(
+              [request = m_order.request, angles = m_angles, month, day,
+               dayDetail = m_engine.dayDetail](QPromise<DetailOutcome> &promise, Ephemeris &ephemeris) {
+                  promise.addResult(dayDetail(request, angles, month, day, ephemeris, progressOf(promise)));
+              }),
           &CalendarController::dayDetailDone);
     return true;
 }
 
-void CalendarController::dayDetailDone(const QFuture<DetailResult> &future)
+void CalendarController::dayDetailDone(const QFuture<DetailOutcome> &future)
 {
-    const std::optional<DetailResult> result =
-        future.resultCount() > 0 ? std::optional(future.result()) : std::nullopt;
-    if (!m_window || !result || (!result->detail && !result->beyondEphemeris)) {
+    const DetailOutcome result =
+        future.resultCount() > 0 ? future.result() : DetailOutcome(Unexpected(RunFailure::Stopped));
+    if (!m_window || (!result && result.error() == RunFailure::Stopped)) {
         finish(Outcome::Stopped);
         return;
     }
-    if (result->detail)
-        m_model.showDetail(*result->detail);
+    if (result)
+        m_model.showDetail(*result);
     else
-        showMessage(DetailBeyondEphemerisMessage()); // the strip stays empty
+        showMessage(RunFailureMessage(result.error(), m_order.request)); // the strip stays empty
     if (m_window) {
         m_window->setModel(m_model);
         m_window->setWaitPanelVisible(false);
     }
-    finish(result->detail ? Outcome::Finished : Outcome::Failed);
+    finish(result ? Outcome::Finished : Outcome::Failed);
 }
 
 void CalendarController::showProgress(int done)

@@ -1,16 +1,14 @@
 #pragma once
 
 // Drives a calendar run and a day detail between the main window, the computation and the
-// calendar window: the natal chart, the calendar window with its load step, the year scan
-// under the wait panel, the detail of a clicked moon-phase day, and the window's closing.
-// The computations run on the worker's thread; the window stays responsive meanwhile and
-// its closing stops them.
+// calendar window: the natal chart, then the calendar window showing it, the year's
+// calendar under the wait panel, the detail of a clicked moon-phase day, and the window's
+// closing. The computations run on the worker's thread; the window stays responsive
+// meanwhile and its closing stops them.
 
 #include "core/calendar/calendar_model.h"
 #include "core/calendar/calendar_run.h"
-#include "core/calendar/run_fields.h"
-#include "core/chart/birth_record.h"
-#include "core/chart/natal_chart.h"
+#include "io/export/calendar_document.h"
 
 #include <QFuture>
 #include <QObject>
@@ -33,11 +31,11 @@ class Ephemeris;
 
 // The computation a run drives, replaceable by tests.
 struct CalendarEngine {
-    std::function<NatalChart(const BirthRecord &, Ephemeris &)> natalChart = ComputeNatalChart;
-    std::function<std::optional<CalendarModel>(const CalendarRequest &, Ephemeris &, const ProgressCheck &)>
-        yearCalendar = ComputeYearCalendar;
-    std::function<std::optional<DayDetail>(const CalendarRequest &, int, int, Ephemeris &, const ProgressCheck &)>
-        dayDetail = ComputeDayDetail;
+    std::function<Expected<CalendarResult, RunFailure>(const CalendarRequest &, Ephemeris &, const RunObserver &)>
+        calendar = RunCalendar;
+    std::function<Expected<DayDetail, RunFailure>(const CalendarRequest &, const NatalAngles &, int, int, Ephemeris &,
+                                                  const ProgressCheck &)>
+        dayDetail = RunDayDetail;
 };
 
 class CalendarController : public QObject {
@@ -55,10 +53,10 @@ public:
                        QWidget *dialogParent = nullptr, QObject *parent = nullptr);
     ~CalendarController() override;
 
-    // Starts the calendar run: the natal chart, then the calendar window (load step) and
-    // the year scan under its wait panel. False, and nothing starts, while a run or detail
+    // Starts the calendar run: the natal chart, then the calendar window showing it and the
+    // year's calendar under its wait panel. False, and nothing starts, while a run or detail
     // works. `finished` tells when it is done; the window stays open.
-    bool runCalendar(const CalendarRun &run);
+    bool runCalendar(const CalendarOrder &order);
 
     // Starts the detail of `month`/`day` of the calendar on screen. False, and nothing
     // starts, while a run or detail works or when no calendar is open.
@@ -82,31 +80,19 @@ signals:
     void finished(CalendarController::Outcome outcome);
 
 private:
-    struct YearResult {
-        std::optional<CalendarModel> calendar; // nullopt when stopped or beyond the ephemeris
-        bool beyondEphemeris = false;
-    };
-    // The natal chart and the request with its natal angles.
-    struct NatalResult {
-        NatalChart natal;
-        CalendarRequest request;
-    };
-    struct DetailResult {
-        std::optional<DayDetail> detail;
-        bool beyondEphemeris = false;
-    };
+    using CalendarOutcome = Expected<CalendarResult, RunFailure>;
+    using DetailOutcome = Expected<DayDetail, RunFailure>;
 
     template <class Result>
     void watch(QFuture<Result> future, void (CalendarController::*done)(const QFuture<Result> &));
-    void natalChartDone(const QFuture<std::optional<NatalResult>> &future);
-    void startYearCalendar();
-    void yearCalendarDone(const QFuture<YearResult> &future);
-    void dayDetailDone(const QFuture<DetailResult> &future);
+    void natalChartReady(const NatalChart &natal);
+    void calendarDone(const QFuture<CalendarOutcome> &future);
+    void dayDetailDone(const QFuture<DetailOutcome> &future);
     void showProgress(int done);
     void start(RunProgress::Unit unit);
     void finish(Outcome outcome);
 
-    void buildWindow();
+    void buildWindow(const NatalChart &natal);
     // The window goes, without telling the main window.
     void disposeWindow();
     // The window goes after a failed run: the main window shows itself again.
@@ -119,18 +105,13 @@ private:
     CalendarEngine m_engine;
     QPointer<QWidget> m_dialogParent;
     QPointer<CalendarWindow> m_window;
-    CalendarRun m_run;  // the run of the calendar on screen
-    NatalChart m_natal; // and its natal chart
+    CalendarOrder m_order; // the run of the calendar on screen
+    NatalAngles m_angles;  // its natal angles, which its day details look for
     CalendarModel m_model;
     QFuture<void> m_job; // the computation at hand
     RunProgress m_progress;
     bool m_running = false;
     std::unique_ptr<BusyPointer> m_busy;
 };
-
-// The load step and the natal chart of a run in `window`, with the cells of `model`: what
-// the controller shows, and what the command line draws its page from.
-void FillCalendarWindow(CalendarWindow &window, const CalendarHeading &heading, const NatalChart &natal,
-                        const CalendarModel &model);
 
 } // namespace ferolune

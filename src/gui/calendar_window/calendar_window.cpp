@@ -3,10 +3,10 @@
 #include "core/calendar/calendar_run.h"
 #include "gui/calendar_window/calendar_canvas.h"
 #include "gui/calendar_window/wait_panel.h"
-#include "io/export/calendar_file.h"
-#include "io/page/page_layout.h"
 #include "gui/widgets/dialogs.h"
+#include "gui/widgets/object_names.h"
 #include "gui/widgets/palette.h"
+#include "io/page/page_layout.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -31,7 +31,7 @@ std::unique_ptr<QPrinter> DefaultPrinter()
 CalendarWindow::CalendarWindow(Dialogs &dialogs, QWidget *parent)
     : QWidget(parent, Qt::Window), m_dialogs(dialogs), m_printerSource(DefaultPrinter)
 {
-    setObjectName(QStringLiteral("frmNaptar"));
+    setObjectName(QLatin1StringView(object_names::CalendarWindow));
     setWindowTitle(QStringLiteral("Holdfázis naptár"));
     setWindowIcon(QIcon(QStringLiteral(":/ferolune/icon-32.png")));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -40,7 +40,7 @@ CalendarWindow::CalendarWindow(Dialogs &dialogs, QWidget *parent)
     setBackground(this, Qt::white);
 
     m_canvas = new CalendarCanvas(this);
-    m_canvas->setObjectName(QStringLiteral("P"));
+    m_canvas->setObjectName(QLatin1StringView(object_names::CalendarPage));
     m_canvas->setGeometry(rect());
     connect(m_canvas, &CalendarCanvas::dayCellClicked, this, &CalendarWindow::askForDayDetail);
 
@@ -51,45 +51,27 @@ CalendarWindow::CalendarWindow(Dialogs &dialogs, QWidget *parent)
 void CalendarWindow::buildButtons()
 {
     m_printButton = new QPushButton(QStringLiteral("NYOMTATÁS"), this);
-    m_printButton->setObjectName(QStringLiteral("Command1"));
+    m_printButton->setObjectName(QLatin1StringView(object_names::PrintButton));
     m_printButton->setGeometry(PrintButtonRect);
     connect(m_printButton, &QPushButton::clicked, this, &CalendarWindow::printCalendar);
 
     // Beside the print button, in the free corner under the legend swatches.
     m_saveButton = new QPushButton(QStringLiteral("MENTÉS…"), this);
-    m_saveButton->setObjectName(QStringLiteral("cmdSave"));
+    m_saveButton->setObjectName(QLatin1StringView(object_names::SaveCalendarButton));
     m_saveButton->setGeometry(SaveButtonRect);
     connect(m_saveButton, &QPushButton::clicked, this, &CalendarWindow::saveCalendarAs);
 }
 
-void CalendarWindow::load(const QString &calendarYearText, const QString &name, const QString &residence,
-                          const QString &clockNote)
+void CalendarWindow::showCalendar(const CalendarDocument &document, bool finished)
 {
-    CalendarPageContent content = m_canvas->content();
-    content.calendarYearText = calendarYearText;
-    content.name = name;
-    content.residence = residence;
-    content.clockNote = clockNote;
-    content.loaded = true;
-    m_canvas->setContent(content);
-}
-
-void CalendarWindow::setChartText(const QString &chartText)
-{
-    CalendarPageContent content = m_canvas->content();
-    content.chartText = chartText;
-    m_canvas->setContent(content);
-}
-
-void CalendarWindow::setAngleCaption(const QString &caption)
-{
-    CalendarPageContent content = m_canvas->content();
-    content.angleCaption = caption;
-    m_canvas->setContent(content);
+    m_document = document;
+    m_finished = finished;
+    m_canvas->setContent(PageOfRun(document.heading, document.natal, document.calendar));
 }
 
 void CalendarWindow::setModel(const CalendarModel &model)
 {
+    m_document.calendar = model;
     m_canvas->setModel(model);
 }
 
@@ -98,9 +80,9 @@ const CalendarPageContent &CalendarWindow::pageContent() const
     return m_canvas->content();
 }
 
-QString CalendarWindow::pageText(const QString &control) const
+QString CalendarWindow::pageText(PageText text) const
 {
-    return PageText(m_canvas->content(), control);
+    return TextOf(m_canvas->content(), text);
 }
 
 void CalendarWindow::setWaitPanelVisible(bool visible)
@@ -138,13 +120,6 @@ QColor CalendarWindow::cellColor(int index) const
     return m_canvas->cellColor(index);
 }
 
-QString CalendarWindow::cellTag(int dayIndex) const
-{
-    if (dayIndex < 0 || dayIndex >= m_canvas->model().dayCount)
-        return {};
-    return m_canvas->model().days[static_cast<size_t>(dayIndex)].tag;
-}
-
 QString CalendarWindow::cellToolTip(int dayIndex) const
 {
     const int dayCount = m_canvas->model().dayCount;
@@ -157,7 +132,7 @@ bool CalendarWindow::cellHasPhasePointer(int dayIndex) const
 {
     if (dayIndex < 0 || dayIndex >= m_canvas->model().dayCount)
         return false;
-    return m_canvas->model().days[static_cast<size_t>(dayIndex)].customPointer;
+    return m_canvas->model().days[static_cast<size_t>(dayIndex)].isPhaseDay();
 }
 
 QRect CalendarWindow::cellRect(int index) const
@@ -187,11 +162,11 @@ void CalendarWindow::askForDayDetail(int dayIndex)
     // The wait panel lies over the cells while a run works; nothing reaches them then.
     if (isWaitPanelVisible())
         return;
-    const QString tag = cellTag(dayIndex);
-    if (tag.isEmpty())
+    const CalendarModel &model = m_canvas->model();
+    if (dayIndex < 0 || dayIndex >= model.dayCount || !model.days[static_cast<size_t>(dayIndex)].isPhaseDay())
         return; // only moon-phase days respond
-    const MonthDay date = DateOfTag(tag);
-    emit detailRequested(date.month, date.day);
+    const QDate date = model.date(dayIndex);
+    emit detailRequested(date.month(), date.day());
 }
 
 void CalendarWindow::setPrinterSource(PrinterSource source)
@@ -212,39 +187,22 @@ bool CalendarWindow::writePdf(QIODevice &out)
     return WriteCalendarPdf(out, m_canvas->content());
 }
 
-void CalendarWindow::setCalendarExport(const CalendarExport &calendar)
-{
-    m_export = calendar;
-}
-
-std::variant<QByteArray, QString> CalendarWindow::calendarFile(ExportFormat format, const IcsOptions &ics)
-{
-    if (format == ExportFormat::Pdf) {
-        QByteArray bytes = CalendarPdf(m_canvas->content());
-        if (bytes.isEmpty())
-            return QStringLiteral("a PDF oldal nem készíthető el");
-        return bytes;
-    }
-    if (!m_export)
-        return QStringLiteral("a naptár még nem készült el");
-    return TextFileOf(*m_export, format, ics);
-}
-
 WriteResult CalendarWindow::saveCalendar(const QString &path, ExportFormat format, const IcsOptions &ics)
 {
-    const std::variant<QByteArray, QString> file = calendarFile(format, ics);
-    if (const QString *reason = std::get_if<QString>(&file))
-        return {QStringLiteral("A(z) %1 fájl nem írható: %2.").arg(QDir::toNativeSeparators(path), *reason)};
-    return WriteFileAtomically(path, std::get<QByteArray>(file));
+    const Expected<QByteArray, QString> bytes = CalendarFileBytes(m_document, format, ics);
+    if (!bytes)
+        return Unexpected(
+            QStringLiteral("A(z) %1 fájl nem írható: %2.").arg(QDir::toNativeSeparators(path), bytes.error()));
+    return WriteFileAtomically(path, *bytes);
 }
 
 void CalendarWindow::saveCalendarAs()
 {
     // Nothing to save while a run works on the cells, nor before one has finished.
-    if (isWaitPanelVisible() || !m_export)
+    if (isWaitPanelVisible() || !m_finished)
         return;
     QString path = m_dialogs.chooseFileToSave(this, QStringLiteral("A naptár mentése"),
-                                              ProposedFileName(m_export->year, ExportFormat::Pdf),
+                                              ProposedFileName(m_document.calendar.year, ExportFormat::Pdf),
                                               QStringLiteral("PDF dokumentum (*.pdf);;iCalendar naptár (*.ics);;"
                                                              "CSV táblázat (*.csv)"));
     if (path.isEmpty())
@@ -270,8 +228,8 @@ void CalendarWindow::saveCalendarAs()
             return;
         ics = {choice->discreet, choice->reminderHours};
     }
-    if (const WriteResult written = saveCalendar(path, *format, ics); !written.ok())
-        m_dialogs.message(this, written.error, Dialogs::Icon::Critical);
+    if (const WriteResult written = saveCalendar(path, *format, ics); !written)
+        m_dialogs.message(this, written.error(), Dialogs::Icon::Critical);
 }
 
 void CalendarWindow::printCalendar()
@@ -298,14 +256,14 @@ void CalendarWindow::offerPdfInstead()
         return;
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".pdf");
-    if (const WriteResult written = saveCalendar(path, ExportFormat::Pdf); !written.ok())
-        m_dialogs.message(this, written.error, Dialogs::Icon::Critical);
+    if (const WriteResult written = saveCalendar(path, ExportFormat::Pdf); !written)
+        m_dialogs.message(this, written.error(), Dialogs::Icon::Critical);
 }
 
 QString CalendarWindow::proposedPdfName() const
 {
     QString year;
-    for (const QChar c : m_canvas->content().calendarYearText) {
+    for (const QChar c : m_document.heading.yearText) {
         if (c.isDigit())
             year += c;
     }

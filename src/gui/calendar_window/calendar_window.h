@@ -1,21 +1,18 @@
 #pragma once
 
-// frmNaptar, "Holdfázis naptár": the fertility calendar of one year. The window shows the
-// calendar page and decides nothing itself: a calendar run fills the page, a click on a
-// moon-phase day asks for that day's detail, and the print button prints the page.
+// The calendar window, "Holdfázis naptár": the fertility calendar of one year. The window
+// shows the calendar page and decides nothing itself: a calendar run fills the page, a
+// click on a moon-phase day asks for that day's detail, and the print and save buttons
+// print and save the page.
 
 #include "core/calendar/calendar_model.h"
-#include "io/export/calendar_export.h"
-#include "io/export/export_file.h"
-#include "io/export/ics_export.h"
+#include "io/export/calendar_document.h"
 #include "io/page/calendar_page.h"
 
 #include <QWidget>
 
 #include <functional>
 #include <memory>
-#include <optional>
-#include <variant>
 
 class QIODevice;
 class QPrinter;
@@ -36,19 +33,15 @@ public:
 
     explicit CalendarWindow(Dialogs &dialogs, QWidget *parent = nullptr);
 
-    // The load step: the year and the name heading of the birth-data box, which also names
-    // the place of residence when one is given, and else the clock the times are on.
-    void load(const QString &calendarYearText, const QString &name, const QString &residence = {},
-              const QString &clockNote = {});
-    void setChartText(const QString &chartText); // Label2, five lines
-    void setAngleCaption(const QString &caption); // Label3
-    // The day cells, the hour strip and the detail captions.
+    // The page of `document`: its heading, natal chart and cells. Once `finished`, the
+    // save button saves it.
+    void showCalendar(const CalendarDocument &document, bool finished);
+    // The day cells, the hour strip and the detail captions of the calendar shown.
     void setModel(const CalendarModel &model);
 
-    // What the page shows, and the text it draws where the window had the label of that
-    // name ("Label10", "Label4", "Label2", "Label3", "lblNap1".."lblNap3", "lblPontos").
+    // What the page shows, and one of its texts.
     const CalendarPageContent &pageContent() const;
-    QString pageText(const QString &control) const;
+    QString pageText(PageText text) const;
 
     void setWaitPanelVisible(bool visible);
     bool isWaitPanelVisible() const;
@@ -61,7 +54,6 @@ public:
     // Day cells 0..dayCount - 1 (legend swatches from FirstLegendIndex for the colour), in
     // window coordinates.
     QColor cellColor(int index) const;
-    QString cellTag(int dayIndex) const;
     // The tooltip of a day cell: the exact return of a moon-phase day, else empty.
     QString cellToolTip(int dayIndex) const;
     bool cellHasPhasePointer(int dayIndex) const;
@@ -79,13 +71,8 @@ public:
     // The same page as a PDF document (A4 landscape) written to `out`.
     bool writePdf(QIODevice &out);
 
-    // What the save button writes besides the page: the finished run's days and person.
-    // Until a run has finished the button saves nothing.
-    void setCalendarExport(const CalendarExport &calendar);
-    // The calendar as `format`: the printed page as PDF, or the iCalendar or CSV file of
-    // the calendar export (an .ics written as `ics` says); else why it cannot be made.
-    std::variant<QByteArray, QString> calendarFile(ExportFormat format, const IcsOptions &ics = {});
-    // calendarFile() written to `path` whole or not at all; the message names the file.
+    // The calendar shown as `format` (CalendarFileBytes) written to `path` whole or not at
+    // all; the message names the file.
     [[nodiscard]] WriteResult saveCalendar(const QString &path, ExportFormat format, const IcsOptions &ics = {});
 
     // A click on a day cell: a moon-phase day asks for its detail.
@@ -111,11 +98,12 @@ private:
 
     Dialogs &m_dialogs;
     PrinterSource m_printerSource;
-    CalendarCanvas *m_canvas = nullptr;   // the page, "P" for its day cells
-    QPushButton *m_printButton = nullptr; // Command1
-    QPushButton *m_saveButton = nullptr;  // cmdSave
-    std::optional<CalendarExport> m_export;
-    WaitPanel *m_waitPanel = nullptr;     // Picture2
+    CalendarCanvas *m_canvas = nullptr; // the page
+    QPushButton *m_printButton = nullptr;
+    QPushButton *m_saveButton = nullptr;
+    CalendarDocument m_document; // what the page shows
+    bool m_finished = false;     // a run has filled in every cell
+    WaitPanel *m_waitPanel = nullptr;
     bool m_centred = false;
 };
 

@@ -1,8 +1,9 @@
 #include "gui/calendar_window/wait_panel.h"
 
 #include "core/calendar/calendar_run.h"
-#include "io/page/page_layout.h"
+#include "gui/widgets/object_names.h"
 #include "gui/widgets/palette.h"
+#include "io/page/page_layout.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -15,10 +16,10 @@ namespace {
 
 const QString WebAddresses = QStringLiteral("www.ferolune.example.org  -  forum.ferolune.example.org");
 
-QLabel *addLabel(QWidget *parent, const QString &name, const QString &text, const QFont &font)
+QLabel *addLabel(QWidget *parent, const char *name, const QString &text, const QFont &font)
 {
     auto *label = new QLabel(text, parent);
-    label->setObjectName(name);
+    label->setObjectName(QLatin1StringView(name));
     label->setTextFormat(Qt::PlainText);
     label->setFont(font);
     return label;
@@ -35,29 +36,30 @@ void keepTextWhole(QLabel *label)
 
 WaitPanel::WaitPanel(QWidget *parent) : QWidget(parent)
 {
-    setObjectName(QStringLiteral("Picture2"));
+    setObjectName(QLatin1StringView(object_names::WaitPanel));
     setGeometry(twipsRect(0, 0, 10395, 7995));
     setBackground(this, QColor(0, 64, 64));
     setColour(this, QPalette::WindowText, Qt::white);
 
-    QLabel *message = addLabel(this, QStringLiteral("Label9"), QStringLiteral("KÉREM VÁRJON AMIG A NAPTÁR ELKÉSZÜL..."),
-                               namedFont(QStringLiteral("Arial"), 15.75, true));
+    QLabel *message =
+        addLabel(this, object_names::WaitMessage, QStringLiteral("KÉREM VÁRJON AMIG A NAPTÁR ELKÉSZÜL..."),
+                 namedFont(QStringLiteral("Arial"), 15.75, true));
     message->setGeometry(twipsRect(1680, 2820, 7065, 360));
     keepTextWhole(message);
 
     m_progress = new QProgressBar(this);
-    m_progress->setObjectName(QStringLiteral("WaitProgress"));
+    m_progress->setObjectName(QLatin1StringView(object_names::WaitProgress));
     m_progress->setGeometry(twipsRect(1680, 3360, 7065, 300));
     m_progress->setRange(0, 365);
     m_progress->setValue(0);
     // The count stands under the bar, not on it, where half of it would lie on the fill.
     m_progress->setTextVisible(false);
     m_progressText =
-        addLabel(this, QStringLiteral("WaitProgressText"), QString(), namedFont(QStringLiteral("Arial"), 9.75, true));
+        addLabel(this, object_names::WaitProgressText, QString(), namedFont(QStringLiteral("Arial"), 9.75, true));
     m_progressText->setGeometry(twipsRect(1680, 3720, 7065, 300));
     m_progressText->setAlignment(Qt::AlignCenter);
 
-    QLabel *addresses = addLabel(this, QStringLiteral("Label11"), WebAddresses, parent->font());
+    QLabel *addresses = addLabel(this, object_names::WebAddresses, WebAddresses, parent->font());
     addresses->setGeometry(twipsRect(4320, 7740, 6030, 195));
     keepTextWhole(addresses);
 

@@ -1,6 +1,8 @@
 #include "gui/main_window/cycle_dialog.h"
 
 #include "gui/widgets/dialogs.h"
+#include "gui/widgets/object_names.h"
+#include "io/texts/calendar_texts.h"
 
 #include <QCalendarWidget>
 #include <QDialogButtonBox>
@@ -67,67 +69,67 @@ CycleDialog::CycleDialog(const CycleHistory &history, const QDate &today, Dialog
     setWindowTitle(QStringLiteral("Ciklus"));
     std::sort(m_starts.begin(), m_starts.end());
 
-    lstStarts = new QListWidget(this);
-    lstStarts->setObjectName(QStringLiteral("lstStarts"));
-    txtStart = new QLineEdit(this);
-    txtStart->setObjectName(QStringLiteral("txtStart"));
-    txtStart->setPlaceholderText(QStringLiteral("ÉÉÉÉ.HH.NN"));
-    calStart = new QCalendarWidget(this);
-    calStart->setObjectName(QStringLiteral("calStart"));
+    m_startList = new QListWidget(this);
+    m_startList->setObjectName(QLatin1StringView(object_names::PeriodStartList));
+    m_startField = new QLineEdit(this);
+    m_startField->setObjectName(QLatin1StringView(object_names::PeriodStartField));
+    m_startField->setPlaceholderText(QStringLiteral("ÉÉÉÉ.HH.NN"));
+    m_startCalendar = new QCalendarWidget(this);
+    m_startCalendar->setObjectName(QLatin1StringView(object_names::PeriodStartCalendar));
     // Hungarian month and day names, whatever the desktop's language.
-    calStart->setLocale(QLocale(QLocale::Hungarian, QLocale::Hungary));
-    calStart->setMaximumDate(today);
-    calStart->setSelectedDate(today);
-    calStart->setGridVisible(true);
-    auto *cmdAdd = new QPushButton(QStringLiteral("HOZZÁAD"), this);
-    cmdAdd->setObjectName(QStringLiteral("cmdAdd"));
-    auto *cmdRemove = new QPushButton(QStringLiteral("TÖRÖL"), this);
-    cmdRemove->setObjectName(QStringLiteral("cmdRemove"));
-    spnShortest = lengthBox(this, "spnShortest", history.usualShortest);
-    spnLongest = lengthBox(this, "spnLongest", history.usualLongest);
-    lblBasis = new QLabel(this);
-    lblBasis->setObjectName(QStringLiteral("lblBasis"));
-    lblUncounted = new QLabel(this);
-    lblUncounted->setObjectName(QStringLiteral("lblUncounted"));
+    m_startCalendar->setLocale(QLocale(QLocale::Hungarian, QLocale::Hungary));
+    m_startCalendar->setMaximumDate(today);
+    m_startCalendar->setSelectedDate(today);
+    m_startCalendar->setGridVisible(true);
+    auto *addButton = new QPushButton(QStringLiteral("HOZZÁAD"), this);
+    addButton->setObjectName(QLatin1StringView(object_names::AddStartButton));
+    auto *removeButton = new QPushButton(QStringLiteral("TÖRÖL"), this);
+    removeButton->setObjectName(QLatin1StringView(object_names::RemoveStartButton));
+    m_shortestBox = lengthBox(this, object_names::ShortestCycleBox, history.usualShortest);
+    m_longestBox = lengthBox(this, object_names::LongestCycleBox, history.usualLongest);
+    m_basisLine = new QLabel(this);
+    m_basisLine->setObjectName(QLatin1StringView(object_names::CycleBasisLine));
+    m_uncountedLines = new QLabel(this);
+    m_uncountedLines->setObjectName(QLatin1StringView(object_names::UncountedCycles));
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Mégse"));
 
     auto *lengths = new QFormLayout;
-    lengths->addRow(QStringLiteral("Szokásos legrövidebb ciklus:"), spnShortest);
-    lengths->addRow(QStringLiteral("Szokásos leghosszabb ciklus:"), spnLongest);
+    lengths->addRow(QStringLiteral("Szokásos legrövidebb ciklus:"), m_shortestBox);
+    lengths->addRow(QStringLiteral("Szokásos leghosszabb ciklus:"), m_longestBox);
     auto *grid = new QGridLayout(this);
     grid->addWidget(new QLabel(QStringLiteral("A vérzések kezdetei (a vérzés első napja):"), this), 0, 0, 1, 2);
-    grid->addWidget(lstStarts, 1, 0, 3, 1);
-    grid->addWidget(calStart, 1, 1);
-    grid->addWidget(txtStart, 2, 1);
+    grid->addWidget(m_startList, 1, 0, 3, 1);
+    grid->addWidget(m_startCalendar, 1, 1);
+    grid->addWidget(m_startField, 2, 1);
     auto *row = new QHBoxLayout;
-    row->addWidget(cmdAdd);
-    row->addWidget(cmdRemove);
+    row->addWidget(addButton);
+    row->addWidget(removeButton);
     grid->addLayout(row, 3, 1);
     grid->addLayout(lengths, 4, 0, 1, 2);
-    grid->addWidget(lblBasis, 5, 0, 1, 2);
-    grid->addWidget(lblUncounted, 6, 0, 1, 2);
+    grid->addWidget(m_basisLine, 5, 0, 1, 2);
+    grid->addWidget(m_uncountedLines, 6, 0, 1, 2);
     auto *note = new QLabel(MethodReliabilityNote, this);
-    note->setObjectName(QStringLiteral("lblMethodNote"));
+    note->setObjectName(QLatin1StringView(object_names::MethodNote));
     note->setWordWrap(true);
     grid->addWidget(note, 7, 0, 1, 2);
     grid->addWidget(buttons, 8, 0, 1, 2);
 
     // A day picked in the calendar is typed for her; a double click adds it at once.
-    connect(calStart, &QCalendarWidget::clicked, this,
-            [this](const QDate &date) { txtStart->setText(date.toString(DateForm)); });
-    connect(calStart, &QCalendarWidget::activated, this, [this](const QDate &date) {
-        txtStart->setText(date.toString(DateForm));
+    connect(m_startCalendar, &QCalendarWidget::clicked, this,
+            [this](const QDate &date) { m_startField->setText(date.toString(DateForm)); });
+    connect(m_startCalendar, &QCalendarWidget::activated, this, [this](const QDate &date) {
+        m_startField->setText(date.toString(DateForm));
         addTypedStart();
     });
-    connect(cmdAdd, &QPushButton::clicked, this, &CycleDialog::addTypedStart);
-    connect(cmdRemove, &QPushButton::clicked, this, &CycleDialog::removeSelectedStart);
-    connect(spnShortest, &QSpinBox::valueChanged, this, &CycleDialog::showHistory);
-    connect(spnLongest, &QSpinBox::valueChanged, this, &CycleDialog::showHistory);
+    connect(addButton, &QPushButton::clicked, this, &CycleDialog::addTypedStart);
+    connect(removeButton, &QPushButton::clicked, this, &CycleDialog::removeSelectedStart);
+    connect(m_shortestBox, &QSpinBox::valueChanged, this, &CycleDialog::showHistory);
+    connect(m_longestBox, &QSpinBox::valueChanged, this, &CycleDialog::showHistory);
     connect(buttons, &QDialogButtonBox::accepted, this, &CycleDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CycleDialog::reject);
     showHistory();
-    txtStart->setFocus();
+    m_startField->setFocus();
 }
 
 void CycleDialog::keyPressEvent(QKeyEvent *event)
@@ -135,7 +137,7 @@ void CycleDialog::keyPressEvent(QKeyEvent *event)
     // Enter in the date field adds the date typed; in an empty field, and elsewhere, it is
     // the dialog's OK.
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && txtStart->hasFocus() && !txtStart->text().trimmed().isEmpty()) {
+    if (enter && m_startField->hasFocus() && !m_startField->text().trimmed().isEmpty()) {
         addTypedStart();
         return;
     }
@@ -144,19 +146,19 @@ void CycleDialog::keyPressEvent(QKeyEvent *event)
 
 CycleHistory CycleDialog::history() const
 {
-    return {m_starts, spnShortest->value(), spnLongest->value()};
+    return {m_starts, m_shortestBox->value(), m_longestBox->value()};
 }
 
 bool CycleDialog::addTypedStart()
 {
-    const QString typed = txtStart->text().trimmed();
+    const QString typed = m_startField->text().trimmed();
     const QDate start = TypedCycleDate(typed);
     if (!start.isValid()) {
         m_dialogs.message(this,
                           QStringLiteral("Helytelen dátum: „%1”! A vérzés kezdetét ÉÉÉÉ.HH.NN alakban adja meg.")
                               .arg(typed),
                           Dialogs::Icon::Critical);
-        txtStart->setFocus();
+        m_startField->setFocus();
         return false;
     }
     // Only the starts are checked here: the lengths may still be on their way.
@@ -165,18 +167,18 @@ bool CycleDialog::addTypedStart()
     candidate.periodStarts.push_back(start);
     if (const std::optional<QString> problem = CycleHistoryProblem(candidate, m_today)) {
         m_dialogs.message(this, *problem, Dialogs::Icon::Critical);
-        txtStart->setFocus();
+        m_startField->setFocus();
         return false;
     }
     m_starts.insert(std::upper_bound(m_starts.begin(), m_starts.end(), start), start);
-    txtStart->clear();
+    m_startField->clear();
     showHistory();
     return true;
 }
 
 void CycleDialog::removeSelectedStart()
 {
-    const int row = lstStarts->currentRow();
+    const int row = m_startList->currentRow();
     if (row < 0 || row >= static_cast<int>(m_starts.size()))
         return;
     m_starts.erase(m_starts.begin() + row);
@@ -186,7 +188,7 @@ void CycleDialog::removeSelectedStart()
 void CycleDialog::accept()
 {
     // A date typed or picked but not yet added is meant to be kept: OK adds it, or refuses.
-    if (!txtStart->text().trimmed().isEmpty() && !addTypedStart())
+    if (!m_startField->text().trimmed().isEmpty() && !addTypedStart())
         return;
     if (const std::optional<QString> problem = CycleHistoryProblem(history(), m_today)) {
         m_dialogs.message(this, *problem, Dialogs::Icon::Critical);
@@ -197,14 +199,14 @@ void CycleDialog::accept()
 
 void CycleDialog::showHistory()
 {
-    const int row = lstStarts->currentRow();
-    lstStarts->clear();
+    const int row = m_startList->currentRow();
+    m_startList->clear();
     for (const QDate &start : m_starts)
-        lstStarts->addItem(start.toString(DateForm));
-    lstStarts->setCurrentRow(std::min(row, lstStarts->count() - 1));
-    lblBasis->setText(QStringLiteral("A naptár alapja: ") + BasisLine(BasisOf(history())));
-    lblUncounted->setText(uncountedLines(history()));
-    lblUncounted->setVisible(!lblUncounted->text().isEmpty());
+        m_startList->addItem(start.toString(DateForm));
+    m_startList->setCurrentRow(std::min(row, m_startList->count() - 1));
+    m_basisLine->setText(QStringLiteral("A naptár alapja: ") + BasisLine(BasisOf(history())));
+    m_uncountedLines->setText(uncountedLines(history()));
+    m_uncountedLines->setVisible(!m_uncountedLines->text().isEmpty());
 }
 
 } // namespace ferolune

@@ -45,13 +45,13 @@ private:
     Dialogs &m_dialogs;
     QDate m_today;
     std::vector<QDate> m_starts; // oldest first
-    QListWidget *lstStarts = nullptr;
-    QLineEdit *txtStart = nullptr;
-    QCalendarWidget *calStart = nullptr;
-    QSpinBox *spnShortest = nullptr;
-    QSpinBox *spnLongest = nullptr;
-    QLabel *lblBasis = nullptr;
-    QLabel *lblUncounted = nullptr;
+    QListWidget *m_startList = nullptr;
+    QLineEdit *m_startField = nullptr;
+    QCalendarWidget *m_startCalendar = nullptr;
+    QSpinBox *m_shortestBox = nullptr;
+    QSpinBox *m_longestBox = nullptr;
+    QLabel *m_basisLine = nullptr;
+    QLabel *m_uncountedLines = nullptr;
 };
 
 // A start typed as ÉÉÉÉ.HH.NN (a closing dot allowed); invalid when it is no date.

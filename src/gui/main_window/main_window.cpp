@@ -1,17 +1,16 @@
 #include "gui/main_window/main_window.h"
 
+#include "core/common/number_rules.h"
+#include "core/common/run_error.h"
 #include "core/places/atlas_source.h"
+#include "gui/calendar_window/calendar_worker.h"
 #include "gui/main_window/clock.h"
 #include "gui/main_window/cycle_dialog.h"
 #include "gui/main_window/person_files.h"
 #include "gui/main_window/place_zone_controller.h"
-#include "gui/calendar_window/calendar_worker.h"
-#include "core/chart/birth_fields.h"
-#include "core/chart/field_rules.h"
-#include "core/common/number_rules.h"
-#include "core/common/run_error.h"
 #include "gui/widgets/busy_pointer.h"
 #include "gui/widgets/dialogs.h"
+#include "io/form/form_rules.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -84,10 +83,10 @@ bool isEditingKey(const QKeyEvent *event)
 }
 
 // The text of a drag over a field, when the field would take it only in part.
-bool dropsFilteredText(const QLineEdit *field, const QDropEvent *event)
+bool dropsFilteredText(std::optional<BirthField> field, const QDropEvent *event)
 {
     const QMimeData *data = event->mimeData();
-    return data && data->hasText() && acceptedText(field->objectName(), data->text()) != data->text();
+    return field && data && data->hasText() && AcceptedText(*field, data->text()) != data->text();
 }
 
 // The paste entry of a field's standard menu: the entry that shows the paste shortcut.
@@ -122,33 +121,31 @@ std::optional<QChar> typedCharacter(const QKeyEvent *event)
 
 } // namespace
 
-MainWindow::MainWindow(CalendarWorker &worker, Dialogs &dialogs, const Clock &clock, QWidget *parent)
-    : QWidget(parent)
-    , m_worker(worker)
-    , m_dialogs(dialogs)
-    , m_clock(clock)
-    , m_ephemerisCheck([this] { return m_worker.dataFilesFound(); })
-    , m_importCommand([this] { m_files->chooseAndOpen(); })
+MainWindow::MainWindow(CalendarWorker &worker, Dialogs &dialogs, const Clock &clock, AtlasSource &atlas,
+                       QWidget *parent)
+    : QWidget(parent), m_worker(worker), m_dialogs(dialogs), m_clock(clock),
+      m_ephemerisCheck([this] { return m_worker.dataFilesFound(); }),
+      m_importCommand([this] { m_files->chooseAndOpen(); })
 {
     buildControls();
     watchFocusStops();
-    const auto momentFields = {txtYear, txtMonth, txtDay, Text1, txtBirthMinute};
-    m_places = std::make_unique<PlaceZoneController>(*this, dialogs, AtlasSource::shared(), txtBirthPlace,
-                                                     txtResidence, txtTZ, momentFields);
+    const auto momentFields = {m_yearField, m_monthField, m_dayField, m_hourField, m_minuteField};
+    m_places = std::make_unique<PlaceZoneController>(*this, dialogs, atlas, m_birthPlaceField, m_residenceField,
+                                                     m_zoneField, momentFields);
     m_files = std::make_unique<PersonFiles>(*this, dialogs, *m_places);
-    connect(Check1, &QCheckBox::clicked, this, &MainWindow::summerTimeToggled);
-    connect(optEast, &QRadioButton::toggled, this, [this](bool on) {
+    connect(m_summerTimeBox, &QCheckBox::clicked, this, &MainWindow::summerTimeToggled);
+    connect(m_eastOption, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
             sideSelected(true);
     });
-    connect(optWest, &QRadioButton::toggled, this, [this](bool on) {
+    connect(m_westOption, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
             sideSelected(false);
     });
-    connect(Command2, &QPushButton::clicked, this, &MainWindow::runCalendar);
-    connect(Command5, &QPushButton::clicked, this, &MainWindow::openBirthFile);
-    connect(cmdSave, &QPushButton::clicked, this, &MainWindow::savePerson);
-    connect(cmdCycle, &QPushButton::clicked, this, &MainWindow::editCycle);
+    connect(m_calendarButton, &QPushButton::clicked, this, &MainWindow::runCalendar);
+    connect(m_openButton, &QPushButton::clicked, this, &MainWindow::openBirthFile);
+    connect(m_saveButton, &QPushButton::clicked, this, &MainWindow::savePerson);
+    connect(m_cycleButton, &QPushButton::clicked, this, &MainWindow::editCycle);
 }
 
 MainWindow::~MainWindow() = default;
@@ -157,21 +154,23 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::startUp()
 {
-    try {
-        setTitleAndPlace();
-        const QDateTime now = m_clock.now(); // read once: one moment for every field
-        Text3->setText(fourDigits(now.date().year()));
-        checkEphemerisData();
-        const BusyPointer busy;
-        fillFromClock(now);
-        applyRule(Hour12To24); // Text1 shows the hidden hour on the 24-hour clock
-    } catch (const RunError &error) {
-        m_dialogs.message(this, error.procedureMessage(QStringLiteral("Form_Load of Form frmMain")),
+    setTitleAndPlace();
+    const QDateTime now = m_clock.now(); // read once: one moment for every field
+    m_calendarYearField->setText(fourDigits(now.date().year()));
+    if (const Expected<bool, RunError> found = m_ephemerisCheck(); !found) {
+        // The steps after it are not taken: the window opens with what was set so far.
+        m_dialogs.message(this, found.error().procedureMessage(QStringLiteral("Form_Load of Form frmMain")),
                           Dialogs::Icon::None);
+        return;
+    } else if (!*found) {
+        warnOfMissingEphemerisData();
     }
+    const BusyPointer busy;
+    fillFromClock(now);
+    applyRule(Hour12To24); // the hour field shows the 12-hour hour on the 24-hour clock
 }
 
-void MainWindow::setEphemerisCheck(std::function<bool()> check)
+void MainWindow::setEphemerisCheck(std::function<Expected<bool, RunError>()> check)
 {
     m_ephemerisCheck = std::move(check);
 }
@@ -182,10 +181,8 @@ void MainWindow::setTitleAndPlace()
     move(0, 0);
 }
 
-void MainWindow::checkEphemerisData()
+void MainWindow::warnOfMissingEphemerisData()
 {
-    if (m_ephemerisCheck())
-        return;
     QString text = QStringLiteral("Az efemerisz adatfájljai nem találhatók. A program ezekben a könyvtárakban "
                                   "kereste őket:\n");
     for (const QString &directory : m_worker.ephemerisDirectories())
@@ -198,49 +195,49 @@ void MainWindow::fillFromClock(const QDateTime &now)
 {
     const int hour = now.time().hour();
     const QString hourText = formatTwoDigits(hour);
-    applyRule([&](BirthData &fields) {
+    applyRule([&](BirthForm &form) {
         if (hour < 12) {
-            SetBirthHour(fields, hourText); // 00 becomes 12, the meridiem still to be chosen
-            fields.optAM = true;
+            SetBirthHour(form, hourText); // 00 becomes 12, the meridiem still to be chosen
+            form.beforeNoon = true;
         } else {
-            SetBirthHour(fields, fieldNumberText(hour - 12));
-            fields.optAM = false;
+            SetBirthHour(form, fieldNumberText(hour - 12));
+            form.beforeNoon = false;
         }
-        fields.Text1 = hourText;
-        fields.txtBirthMinute = formatTwoDigits(now.time().minute());
-        fields.txtDay = formatTwoDigits(now.date().day());
-        fields.txtMonth = formatTwoDigits(now.date().month());
-        fields.txtYear = fourDigits(now.date().year());
+        form.hour = hourText;
+        form.minute = formatTwoDigits(now.time().minute());
+        form.day = formatTwoDigits(now.date().day());
+        form.month = formatTwoDigits(now.date().month());
+        form.year = fourDigits(now.date().year());
     });
 }
 
 // ---- The birth record ------------------------------------------------------------------
 
-BirthData MainWindow::birthData() const
+BirthForm MainWindow::birthForm() const
 {
-    BirthData fields;
-    fields.txtName = txtName->text();
-    fields.txtYear = txtYear->text();
-    fields.txtMonth = txtMonth->text();
-    fields.txtDay = txtDay->text();
-    fields.Text1 = Text1->text();
-    fields.txtBirthHour = m_txtBirthHour;
-    fields.optAM = m_optAM;
-    fields.txtBirthMinute = txtBirthMinute->text();
-    fields.txtTZ = txtTZ->text();
-    fields.Check1 = checkValue(Check1->checkState());
-    fields.txtLongDeg = txtLongDeg->text();
-    fields.txtLongMin = txtLongMin->text();
-    fields.optEast = optEast->isChecked();
-    fields.txtLatDeg = txtLatDeg->text();
-    fields.txtLatMin = txtLatMin->text();
-    fields.optSouth = optSouth->isChecked();
-    fields.txtUncertainty = txtUncertainty->text();
-    m_places->readPlaces(fields);
-    return fields;
+    BirthForm form;
+    form.name = m_nameField->text();
+    form.year = m_yearField->text();
+    form.month = m_monthField->text();
+    form.day = m_dayField->text();
+    form.hour = m_hourField->text();
+    form.hour12 = m_hour12;
+    form.beforeNoon = m_beforeNoon;
+    form.minute = m_minuteField->text();
+    form.zoneText = m_zoneField->text();
+    form.summerTime = checkValue(m_summerTimeBox->checkState());
+    form.longitudeDegrees = m_longitudeDegreesField->text();
+    form.longitudeMinutes = m_longitudeMinutesField->text();
+    form.east = m_eastOption->isChecked();
+    form.latitudeDegrees = m_latitudeDegreesField->text();
+    form.latitudeMinutes = m_latitudeMinutesField->text();
+    form.south = m_southOption->isChecked();
+    form.uncertainty = m_uncertaintyField->text();
+    m_places->readPlaces(form);
+    return form;
 }
 
-void MainWindow::setBirthData(const BirthData &fields)
+void MainWindow::setBirthForm(const BirthForm &form)
 {
     const QScopedValueRollback settingFields(m_settingFields, true);
     // Only changed texts are written, so a field being edited keeps its cursor.
@@ -248,29 +245,29 @@ void MainWindow::setBirthData(const BirthData &fields)
         if (field->text() != text)
             field->setText(text);
     };
-    write(txtName, fields.txtName);
-    write(txtYear, fields.txtYear);
-    write(txtMonth, fields.txtMonth);
-    write(txtDay, fields.txtDay);
-    write(Text1, fields.Text1);
-    m_txtBirthHour = fields.txtBirthHour;
-    m_optAM = fields.optAM;
-    write(txtBirthMinute, fields.txtBirthMinute);
-    write(txtTZ, fields.txtTZ);
-    Check1->setCheckState(checkState(fields.Check1));
-    write(txtLongDeg, fields.txtLongDeg);
-    write(txtLongMin, fields.txtLongMin);
-    (fields.optEast ? optEast : optWest)->setChecked(true);
-    write(txtLatDeg, fields.txtLatDeg);
-    write(txtLatMin, fields.txtLatMin);
-    (fields.optSouth ? optSouth : optNorth)->setChecked(true);
-    write(txtUncertainty, fields.txtUncertainty);
-    m_places->writePlaces(fields);
+    write(m_nameField, form.name);
+    write(m_yearField, form.year);
+    write(m_monthField, form.month);
+    write(m_dayField, form.day);
+    write(m_hourField, form.hour);
+    m_hour12 = form.hour12;
+    m_beforeNoon = form.beforeNoon;
+    write(m_minuteField, form.minute);
+    write(m_zoneField, form.zoneText);
+    m_summerTimeBox->setCheckState(checkState(form.summerTime));
+    write(m_longitudeDegreesField, form.longitudeDegrees);
+    write(m_longitudeMinutesField, form.longitudeMinutes);
+    (form.east ? m_eastOption : m_westOption)->setChecked(true);
+    write(m_latitudeDegreesField, form.latitudeDegrees);
+    write(m_latitudeMinutesField, form.latitudeMinutes);
+    (form.south ? m_southOption : m_northOption)->setChecked(true);
+    write(m_uncertaintyField, form.uncertainty);
+    m_places->writePlaces(form);
 }
 
 QString MainWindow::calendarYearText() const
 {
-    return Text3->text();
+    return m_calendarYearField->text();
 }
 
 QString MainWindow::eventKey() const
@@ -283,14 +280,25 @@ bool MainWindow::zoneFollowsPlace() const
     return m_places->zoneFollowsPlace();
 }
 
-void MainWindow::focusField(const QString &control)
+void MainWindow::focusField(BirthField field)
 {
-    // The hidden hour and its meridiem are corrected in the visible hour.
-    const bool meridiem = control == QLatin1StringView("optAM") || control == QLatin1StringView("optPM");
-    QWidget *target = meridiem ? Text1 : findChild<QWidget *>(focusControlOf(control));
-    if (!target)
-        return;
-    giveFocus(target, Qt::OtherFocusReason);
+    giveFocus(fieldOf(field), Qt::OtherFocusReason);
+}
+
+QLineEdit *MainWindow::fieldOf(BirthField field) const
+{
+    for (const auto &[birthField, widget] : m_birthFields)
+        if (birthField == field)
+            return widget;
+    return m_calendarYearField;
+}
+
+std::optional<BirthField> MainWindow::birthFieldOf(const QLineEdit *widget) const
+{
+    for (const auto &[birthField, fieldWidget] : m_birthFields)
+        if (fieldWidget == widget)
+            return birthField;
+    return std::nullopt;
 }
 
 // ---- Commands ------------------------------------------------------------------------
@@ -333,12 +341,12 @@ void MainWindow::editCycle()
 }
 
 // A command started while the focus is still in a field (Enter) first does what leaving
-// the field would: its range check, and for Text1 bringing the hidden hour in step.
+// the field would: its range check, and for m_hourField bringing the hidden hour in step.
 bool MainWindow::startCommand()
 {
     if (!mayLeaveFocusedField())
         return false;
-    if (focusWidget() == Text1)
+    if (focusWidget() == m_hourField)
         syncHiddenHour();
     m_places->settleTypedPlaces();
     return true;
@@ -366,7 +374,7 @@ void MainWindow::showEvent(QShowEvent *event)
     if (m_shownBefore)
         return;
     m_shownBefore = true;
-    focusField(txtYear->objectName());
+    focusField(BirthField::Year);
     m_places->loadAtlasSoon();
 }
 
@@ -387,7 +395,7 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             auto *button = qobject_cast<QPushButton *>(control);
-            (button ? button : Command2)->click(); // Enter clicks the focused button, else the default one
+            (button ? button : m_calendarButton)->click(); // Enter clicks the focused button, else the default one
             return true;
         }
         if (QWidget *target = arrowTarget(control, key)) {
@@ -411,7 +419,7 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
     case QEvent::DragMove:
     case QEvent::Drop:
         // Text the field would take only in part is not dropped at all.
-        if (!field || !dropsFilteredText(field, static_cast<QDropEvent *>(event)))
+        if (!field || !dropsFilteredText(birthFieldOf(field), static_cast<QDropEvent *>(event)))
             return false;
         event->ignore();
         return true;
@@ -420,7 +428,7 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
             field->selectAll();
         return false;
     case QEvent::FocusOut:
-        if (field == Text1 && movesWithinWindow(static_cast<QFocusEvent *>(event)))
+        if (field == m_hourField && movesWithinWindow(static_cast<QFocusEvent *>(event)))
             syncHiddenHour();
         return false;
     default:
@@ -434,7 +442,7 @@ bool MainWindow::fieldKeyPressed(QLineEdit *field, QKeyEvent *event)
     if (key == Qt::Key_Tab || key == Qt::Key_Backtab)
         return false; // the window moves the focus
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-        Command2->click(); // the default button
+        m_calendarButton->click(); // the default button
         return true;
     }
     if (QWidget *target = arrowTarget(field, key)) {
@@ -446,7 +454,8 @@ bool MainWindow::fieldKeyPressed(QLineEdit *field, QKeyEvent *event)
     if (isEditingKey(event))
         return false;
     const std::optional<QChar> typed = typedCharacter(event);
-    return typed && !acceptsTypedCharacter(field->objectName(), *typed);
+    const std::optional<BirthField> birthField = birthFieldOf(field);
+    return typed && birthField && !AcceptsTypedCharacter(*birthField, *typed);
 }
 
 // Pasted text goes through the field's character filter, as if it were typed; a text the
@@ -454,7 +463,8 @@ bool MainWindow::fieldKeyPressed(QLineEdit *field, QKeyEvent *event)
 bool MainWindow::pasteFiltered(QLineEdit *field, QClipboard::Mode mode)
 {
     const QString text = QGuiApplication::clipboard()->text(mode);
-    const QString accepted = acceptedText(field->objectName(), text);
+    const std::optional<BirthField> birthField = birthFieldOf(field);
+    const QString accepted = birthField ? AcceptedText(*birthField, text) : text;
     if (accepted == text)
         return false;
     if (mode == QClipboard::Selection)
@@ -495,7 +505,8 @@ bool MainWindow::mayLeaveFocusedField()
     const auto *field = qobject_cast<const QLineEdit *>(focusWidget());
     if (!field)
         return true;
-    const QString message = rangeMessage(field->objectName(), field->text());
+    const std::optional<BirthField> birthField = birthFieldOf(field);
+    const QString message = birthField ? LeavingMessage(*birthField, field->text()) : QString();
     if (message.isEmpty())
         return true;
     m_dialogs.message(this, message, Dialogs::Icon::Critical);
@@ -554,10 +565,16 @@ QWidget *MainWindow::arrowTarget(const QWidget *field, int key) const
 {
     if (key != Qt::Key_Up && key != Qt::Key_Down)
         return nullptr;
-    if (field == optNorth || field == optSouth)
-        return key == Qt::Key_Up ? txtLatMin : nullptr;
-    const std::vector<QWidget *> chain = {Text1,      txtBirthMinute, txtTZ,     txtLongDeg,
-                                          txtLongMin, txtLatDeg,      txtLatMin, stopTarget({optNorth, optSouth})};
+    if (field == m_northOption || field == m_southOption)
+        return key == Qt::Key_Up ? m_latitudeMinutesField : nullptr;
+    const std::vector<QWidget *> chain = {m_hourField,
+                                          m_minuteField,
+                                          m_zoneField,
+                                          m_longitudeDegreesField,
+                                          m_longitudeMinutesField,
+                                          m_latitudeDegreesField,
+                                          m_latitudeMinutesField,
+                                          stopTarget({m_northOption, m_southOption})};
     for (size_t index = 1; index + 1 < chain.size(); ++index)
         if (chain[index] == field)
             return chain[key == Qt::Key_Down ? index + 1 : index - 1];
@@ -566,11 +583,11 @@ QWidget *MainWindow::arrowTarget(const QWidget *field, int key) const
 
 // ---- Hour, summer time and hemispheres -------------------------------------------------
 
-void MainWindow::applyRule(const std::function<void(BirthData &)> &rule)
+void MainWindow::applyRule(const std::function<void(BirthForm &)> &rule)
 {
-    BirthData fields = birthData();
-    rule(fields);
-    setBirthData(fields);
+    BirthForm form = birthForm();
+    rule(form);
+    setBirthForm(form);
 }
 
 void MainWindow::syncHiddenHour()
@@ -581,12 +598,11 @@ void MainWindow::syncHiddenHour()
 void MainWindow::summerTimeToggled()
 {
     m_places->stopFollowingPlace(); // the user set the zone
-    try {
-        applyRule([](BirthData &fields) { SummerTimeStep(fields, fields.Check1); });
-    } catch (const RunError &error) {
-        m_dialogs.message(this, error.procedureMessage(QStringLiteral("Check1_Click of Form frmMain")),
+    Expected<void, RunError> step;
+    applyRule([&step](BirthForm &form) { step = SummerTimeStep(form, form.summerTime); });
+    if (!step)
+        m_dialogs.message(this, step.error().procedureMessage(QStringLiteral("Check1_Click of Form frmMain")),
                           Dialogs::Icon::None);
-    }
 }
 
 void MainWindow::sideSelected(bool east)
@@ -594,7 +610,7 @@ void MainWindow::sideSelected(bool east)
     if (m_settingFields)
         return; // the program's own setting of the options moves no zone
     m_places->stopFollowingPlace();
-    applyRule([east](BirthData &fields) { SideStep(fields, east); });
+    applyRule([east](BirthForm &form) { SideStep(form, east); });
 }
 
 } // namespace ferolune

@@ -1,13 +1,16 @@
 #pragma once
 
-// frmMain, the start-up window: the birth fields, the calendar year, the two commands
-// and the help texts. It keeps the birth record in its fields (the hidden 12-hour hour
-// and its meridiem as plain data beside them) and applies the editing rules of
-// field_rules.h and the coupling rules of birth_fields.h as the user types. The
-// birthplace and the zone it gives are PlaceZoneController's, the files PersonFiles'.
+// The main window, the start-up window: the birth fields, the calendar year, the two
+// commands and the help texts. It keeps the birth form in its fields (the 12-hour hour and
+// its meridiem, which it never shows, as plain data beside them) and applies the rules of
+// form_rules.h as the user types. The birthplace and the zone it gives are
+// PlaceZoneController's, the files PersonFiles'.
 
 #include "core/calendar/menstrual_cycle.h"
-#include "core/chart/birth_data.h"
+#include "core/chart/birth_rules.h"
+#include "core/common/result.h"
+#include "core/common/run_error.h"
+#include "io/form/birth_form.h"
 
 #include <QClipboard>
 #include <QString>
@@ -15,6 +18,8 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
+#include <utility>
 #include <vector>
 
 class QCheckBox;
@@ -24,6 +29,7 @@ class QRadioButton;
 
 namespace ferolune {
 
+class AtlasSource;
 class PersonFiles;
 class PlaceZoneController;
 class Clock;
@@ -34,27 +40,28 @@ class MainWindow : public QWidget {
     Q_OBJECT
 
 public:
-    MainWindow(CalendarWorker &worker, Dialogs &dialogs, const Clock &clock, QWidget *parent = nullptr);
+    MainWindow(CalendarWorker &worker, Dialogs &dialogs, const Clock &clock, AtlasSource &atlas,
+               QWidget *parent = nullptr);
     ~MainWindow() override;
 
     // Start-up: title, top-left place, the calendar year, the ephemeris check, the
-    // current date and time into the birth fields. A run-time error
-    // ends it with a message; the window then opens with what was set so far.
+    // current date and time into the birth fields. A failed ephemeris check ends it with a
+    // message; the window then opens with what was set so far.
     void startUp();
 
     // Start-up's ephemeris step: true when the library found its data files (false
-    // brings a message and start-up goes on); may throw RunError, which ends start-up.
-    // By default it asks the worker's Ephemeris.
-    void setEphemerisCheck(std::function<bool()> check);
+    // brings a message and start-up goes on), or the error that ends start-up. By default
+    // it asks the worker's Ephemeris.
+    void setEphemerisCheck(std::function<Expected<bool, RunError>()> check);
 
-    // All birth fields and options as they stand, the hidden hour and meridiem included.
-    BirthData birthData() const;
-    // Overwrites every birth field and option with `fields` as given. Nothing is coupled
-    // on the way: the summer-time box and the east/west options do not move the zone and
-    // the hidden hour is not normalised (apply the rules of birth_fields.h first).
-    void setBirthData(const BirthData &fields);
-    // Applies `rule` (one of birth_fields.h) to the fields as they stand.
-    void applyRule(const std::function<void(BirthData &)> &rule);
+    // All birth fields and options as they stand, the 12-hour hour and meridiem included.
+    BirthForm birthForm() const;
+    // Overwrites every birth field and option with `form` as given. Nothing is coupled on
+    // the way: the summer-time box and the east/west options do not move the zone and the
+    // 12-hour hour is not normalised (apply the rules of form_rules.h first).
+    void setBirthForm(const BirthForm &form);
+    // Applies `rule` (one of form_rules.h) to the fields as they stand.
+    void applyRule(const std::function<void(BirthForm &)> &rule);
 
     // The key the events of this person's exported calendars carry, when she was opened
     // from or saved into a person file; else empty.
@@ -66,15 +73,14 @@ public:
     const CycleHistory &cycleHistory() const { return m_cycle; }
     void setCycleHistory(const CycleHistory &cycle) { m_cycle = cycle; }
 
-    // The calendar year as typed into the red field Text3.
+    // The calendar year as typed into the red field.
     QString calendarYearText() const;
 
-    // Puts the focus into the named field with its text selected ("txtDay", "Text3" ...;
-    // the hidden hour and meridiem lead to the visible hour Text1).
-    void focusField(const QString &controlName);
+    // Puts the focus into the field of `field` with its text selected.
+    void focusField(BirthField field);
 
     // What the two commands start once the field being edited has passed its check and
-    // the hidden hour is in step with Text1. The calendar command does nothing until it
+    // the 12-hour hour is in step with the hour shown. The calendar command does nothing until it
     // is set; the import command opens a saved person or a chart file.
     void setCalendarCommand(std::function<void()> command);
     void setImportCommand(std::function<void()> command);
@@ -109,7 +115,7 @@ private:
 
     // Start-up steps.
     void setTitleAndPlace();
-    void checkEphemerisData();
+    void warnOfMissingEphemerisData();
     void fillFromClock(const QDateTime &now);
 
     // Focus and field rules.
@@ -120,6 +126,8 @@ private:
     bool stopPressedByMouse(QWidget *stop);
     bool mayLeaveFocusedField();
     void moveFocusTo(QWidget *target, Qt::FocusReason reason);
+    QLineEdit *fieldOf(BirthField field) const;
+    std::optional<BirthField> birthFieldOf(const QLineEdit *widget) const;
     void giveFocus(QWidget *target, Qt::FocusReason reason);
     QWidget *arrowTarget(const QWidget *control, int key) const;
     static QWidget *stopTarget(const FocusStop &stop);
@@ -134,44 +142,45 @@ private:
     CalendarWorker &m_worker;
     Dialogs &m_dialogs;
     const Clock &m_clock;
-    std::function<bool()> m_ephemerisCheck;
+    std::function<Expected<bool, RunError>()> m_ephemerisCheck;
     std::function<void()> m_calendarCommand;
     std::function<void()> m_importCommand;
 
-    // The hidden 12-hour hour and its meridiem ("DE" when true), which the computation reads.
-    QString m_txtBirthHour = QStringLiteral("2");
-    bool m_optAM = true;
+    // The 12-hour hour and its meridiem ("DE" when true), which the chart reads; never shown.
+    QString m_hour12 = QStringLiteral("2");
+    bool m_beforeNoon = true;
     bool m_settingFields = false;
     std::unique_ptr<PlaceZoneController> m_places;
     std::unique_ptr<PersonFiles> m_files;
     bool m_shownBefore = false;
     CycleHistory m_cycle;
 
-    QLineEdit *txtName = nullptr;
-    QLineEdit *txtYear = nullptr;
-    QLineEdit *txtMonth = nullptr;
-    QLineEdit *txtDay = nullptr;
-    QLineEdit *Text1 = nullptr;
-    QLineEdit *txtBirthMinute = nullptr;
-    QLineEdit *txtTZ = nullptr;
-    QCheckBox *Check1 = nullptr;
-    QLineEdit *txtLongDeg = nullptr;
-    QLineEdit *txtLongMin = nullptr;
-    QRadioButton *optEast = nullptr;
-    QRadioButton *optWest = nullptr;
-    QLineEdit *txtLatDeg = nullptr;
-    QLineEdit *txtLatMin = nullptr;
-    QRadioButton *optNorth = nullptr;
-    QRadioButton *optSouth = nullptr;
-    QLineEdit *Text3 = nullptr;
-    QPushButton *Command2 = nullptr;
-    QPushButton *Command5 = nullptr;
-    QLineEdit *txtBirthPlace = nullptr;
-    QLineEdit *txtResidence = nullptr;
-    QPushButton *cmdSave = nullptr;
-    QLineEdit *txtUncertainty = nullptr; // "± PERC": minutes the birth moment may be off
-    QPushButton *cmdCycle = nullptr;     // "CIKLUS…": the recorded menstrual cycle
+    QLineEdit *m_nameField = nullptr;
+    QLineEdit *m_yearField = nullptr;
+    QLineEdit *m_monthField = nullptr;
+    QLineEdit *m_dayField = nullptr;
+    QLineEdit *m_hourField = nullptr;
+    QLineEdit *m_minuteField = nullptr;
+    QLineEdit *m_zoneField = nullptr;
+    QCheckBox *m_summerTimeBox = nullptr;
+    QLineEdit *m_longitudeDegreesField = nullptr;
+    QLineEdit *m_longitudeMinutesField = nullptr;
+    QRadioButton *m_eastOption = nullptr;
+    QRadioButton *m_westOption = nullptr;
+    QLineEdit *m_latitudeDegreesField = nullptr;
+    QLineEdit *m_latitudeMinutesField = nullptr;
+    QRadioButton *m_northOption = nullptr;
+    QRadioButton *m_southOption = nullptr;
+    QLineEdit *m_calendarYearField = nullptr;
+    QPushButton *m_calendarButton = nullptr;
+    QPushButton *m_openButton = nullptr;
+    QLineEdit *m_birthPlaceField = nullptr;
+    QLineEdit *m_residenceField = nullptr;
+    QPushButton *m_saveButton = nullptr;
+    QLineEdit *m_uncertaintyField = nullptr; // "± PERC": minutes the birth moment may be off
+    QPushButton *m_cycleButton = nullptr;    // "CIKLUS…": the recorded menstrual cycle
     std::vector<FocusStop> m_focusStops;
+    std::vector<std::pair<BirthField, QLineEdit *>> m_birthFields; // the fields of the birth and the calendar year
 };
 
 } // namespace ferolune

@@ -2,6 +2,7 @@
 // and texts.
 
 #include "gui/main_window/main_window.h"
+#include "gui/widgets/object_names.h"
 #include "gui/widgets/palette.h"
 #include "io/page/window_metrics.h"
 
@@ -186,7 +187,7 @@ protected:
 void MainWindow::buildControls()
 {
     registerPictures();
-    setObjectName(QStringLiteral("frmMain"));
+    setObjectName(QLatin1StringView(object_names::MainWindow));
     setWindowTitle(QStringLiteral("FEROLUNE"));
     QIcon icon;
     icon.addFile(QStringLiteral(":/ferolune/icon-32.png"));
@@ -206,97 +207,144 @@ void MainWindow::buildControls()
 
 void MainWindow::buildBirthFrame()
 {
-    auto *frame = place(new QGroupBox(QStringLiteral("Szülött adatai"), this), "Frame4", twipsRect(0, 0, 5535, 2235));
+    auto *frame = place(new QGroupBox(QStringLiteral("Szülött adatai"), this), object_names::BirthFrame,
+                        twipsRect(0, 0, 5535, 2235));
     setBackground(frame, White);
 
-    frameLabel(frame, "Label4", QStringLiteral("Születési adatok:"), twipsRect(120, 300, 1470, 195), Qt::AlignLeft);
-    frameLabel(frame, "lblName", QStringLiteral("NÉV"), twipsRect(1800, 300, 390, 195));
-    txtName = birthField(frame, "txtName", QStringLiteral("Ismeretlen"), twipsRect(2280, 240, 2475, 330));
-    txtName->setFont(namedFont(QStringLiteral("MS Sans Serif"), 9.75, true));
-    setColour(txtName, QPalette::Text, Red);
+    frameLabel(frame, object_names::BirthHeading, QStringLiteral("Születési adatok:"), twipsRect(120, 300, 1470, 195),
+               Qt::AlignLeft);
+    frameLabel(frame, object_names::NameLabel, QStringLiteral("NÉV"), twipsRect(1800, 300, 390, 195));
+    m_nameField =
+        birthField(frame, object_names::NameField, QStringLiteral("Ismeretlen"), twipsRect(2280, 240, 2475, 330));
+    m_nameField->setFont(namedFont(QStringLiteral("MS Sans Serif"), 9.75, true));
+    setColour(m_nameField, QPalette::Text, Red);
 
-    frameLabel(frame, "lblYear", QStringLiteral("ÉV"), twipsRect(120, 720, 255, 195));
-    txtYear = birthField(frame, "txtYear", QStringLiteral("1973"), twipsRect(420, 660, 555, 285));
-    frameLabel(frame, "lblMonth", QStringLiteral("HÓNAP"), twipsRect(1020, 720, 660, 195));
-    txtMonth = birthField(frame, "txtMonth", QStringLiteral("2"), twipsRect(1740, 660, 375, 285));
-    frameLabel(frame, "lblDay", QStringLiteral("NAP"), twipsRect(2160, 720, 390, 195));
-    txtDay = birthField(frame, "txtDay", QStringLiteral("26"), twipsRect(2580, 660, 555, 285));
-    frameLabel(frame, "lblBirthHour", QStringLiteral("ÓRA"), twipsRect(3240, 720, 405, 195));
-    Text1 = birthField(frame, "Text1", QStringLiteral("12"), twipsRect(3720, 660, 555, 315));
-    frameLabel(frame, "lblBirthMinute", QStringLiteral("PERC"), twipsRect(4320, 720, 510, 195));
-    txtBirthMinute = birthField(frame, "txtBirthMinute", QStringLiteral("50"), twipsRect(4860, 660, 555, 315));
+    frameLabel(frame, object_names::YearLabel, QStringLiteral("ÉV"), twipsRect(120, 720, 255, 195));
+    m_yearField = birthField(frame, object_names::YearField, QStringLiteral("1973"), twipsRect(420, 660, 555, 285));
+    frameLabel(frame, object_names::MonthLabel, QStringLiteral("HÓNAP"), twipsRect(1020, 720, 660, 195));
+    m_monthField = birthField(frame, object_names::MonthField, QStringLiteral("2"), twipsRect(1740, 660, 375, 285));
+    frameLabel(frame, object_names::DayLabel, QStringLiteral("NAP"), twipsRect(2160, 720, 390, 195));
+    m_dayField = birthField(frame, object_names::DayField, QStringLiteral("26"), twipsRect(2580, 660, 555, 285));
+    frameLabel(frame, object_names::HourLabel, QStringLiteral("ÓRA"), twipsRect(3240, 720, 405, 195));
+    m_hourField = birthField(frame, object_names::HourField, QStringLiteral("12"), twipsRect(3720, 660, 555, 315));
+    frameLabel(frame, object_names::MinuteLabel, QStringLiteral("PERC"), twipsRect(4320, 720, 510, 195));
+    m_minuteField = birthField(frame, object_names::MinuteField, QStringLiteral("50"), twipsRect(4860, 660, 555, 315));
 
-    frameLabel(frame, "lblBirthTZ", QStringLiteral("IDŐZÓNA"), twipsRect(120, 1140, 855, 195));
-    txtTZ = birthField(frame, "txtTZ", QStringLiteral("-1"), twipsRect(1020, 1080, 615, 285));
-    Check1 = place(new SummerTimeBox(QStringLiteral("Nyári idöszámitás"), frame), "Check1",
-                   twipsRect(1680, 1140, 1695, 195));
-    Check1->setFocusPolicy(Qt::TabFocus);
-    useSystemColours(Check1);
+    frameLabel(frame, object_names::ZoneLabel, QStringLiteral("IDŐZÓNA"), twipsRect(120, 1140, 855, 195));
+    m_zoneField = birthField(frame, object_names::ZoneField, QStringLiteral("-1"), twipsRect(1020, 1080, 615, 285));
+    m_summerTimeBox = place(new SummerTimeBox(QStringLiteral("Nyári idöszámitás"), frame), object_names::SummerTimeBox,
+                            twipsRect(1680, 1140, 1695, 195));
+    m_summerTimeBox->setFocusPolicy(Qt::TabFocus);
+    useSystemColours(m_summerTimeBox);
 
-    frameLabel(frame, "lblLongDeg", QStringLiteral("HOSSZ. FOK"), twipsRect(1140, 1620, 1125, 195));
-    txtLongDeg = birthField(frame, "txtLongDeg", QStringLiteral("19"), twipsRect(2280, 1560, 435, 285));
-    txtLongMin = birthField(frame, "txtLongMin", QStringLiteral("07"), twipsRect(2760, 1560, 435, 285));
-    QWidget *sides = optionHolder(frame, "Picture1", twipsRect(3240, 1560, 2235, 255));
-    optEast = option(sides, "optEast", QStringLiteral("KELET"), twipsRect(0, 0, 975, 192), true);
-    optWest = option(sides, "optWest", QStringLiteral("NYUGAT"), twipsRect(1020, 0, 1215, 192), false);
+    frameLabel(frame, object_names::LongitudeLabel, QStringLiteral("HOSSZ. FOK"), twipsRect(1140, 1620, 1125, 195));
+    m_longitudeDegreesField =
+        birthField(frame, object_names::LongitudeDegreesField, QStringLiteral("19"), twipsRect(2280, 1560, 435, 285));
+    m_longitudeMinutesField =
+        birthField(frame, object_names::LongitudeMinutesField, QStringLiteral("07"), twipsRect(2760, 1560, 435, 285));
+    QWidget *sides = optionHolder(frame, object_names::EastWestHolder, twipsRect(3240, 1560, 2235, 255));
+    m_eastOption = option(sides, object_names::EastOption, QStringLiteral("KELET"), twipsRect(0, 0, 975, 192), true);
+    m_westOption =
+        option(sides, object_names::WestOption, QStringLiteral("NYUGAT"), twipsRect(1020, 0, 1215, 192), false);
 
-    frameLabel(frame, "lblLatDeg", QStringLiteral("SZÉL. FOK"), twipsRect(1260, 1920, 960, 195));
-    txtLatDeg = birthField(frame, "txtLatDeg", QStringLiteral("47"), twipsRect(2280, 1860, 435, 285));
-    txtLatMin = birthField(frame, "txtLatMin", QStringLiteral("035"), twipsRect(2760, 1860, 435, 285));
-    QWidget *hemispheres = optionHolder(frame, "Picture2", twipsRect(3240, 1860, 2235, 255));
-    optNorth = option(hemispheres, "optNorth", QStringLiteral("ÉSZAK"), twipsRect(0, 0, 1035, 192), true);
-    optSouth = option(hemispheres, "optSouth", QStringLiteral("DÉL"), twipsRect(1020, 0, 1215, 192), false);
+    frameLabel(frame, object_names::LatitudeLabel, QStringLiteral("SZÉL. FOK"), twipsRect(1260, 1920, 960, 195));
+    m_latitudeDegreesField =
+        birthField(frame, object_names::LatitudeDegreesField, QStringLiteral("47"), twipsRect(2280, 1860, 435, 285));
+    m_latitudeMinutesField =
+        birthField(frame, object_names::LatitudeMinutesField, QStringLiteral("035"), twipsRect(2760, 1860, 435, 285));
+    QWidget *hemispheres = optionHolder(frame, object_names::NorthSouthHolder, twipsRect(3240, 1860, 2235, 255));
+    m_northOption =
+        option(hemispheres, object_names::NorthOption, QStringLiteral("ÉSZAK"), twipsRect(0, 0, 1035, 192), true);
+    m_southOption =
+        option(hemispheres, object_names::SouthOption, QStringLiteral("DÉL"), twipsRect(1020, 0, 1215, 192), false);
 }
 
 void MainWindow::buildCommandsAndHelp()
 {
-    Command5 = commandButton(this, "Command5", QStringLiteral("ASZTRÓGRAM MEGNYITÁSA"), twipsRect(0, 2280, 1935, 555));
-    auto *yearLabel = place(new QLabel(QStringLiteral("ÉV"), this), "Label1", twipsRect(2640, 2460, 255, 195));
+    m_openButton = commandButton(this, object_names::OpenButton, QStringLiteral("ASZTRÓGRAM MEGNYITÁSA"),
+                                 twipsRect(0, 2280, 1935, 555));
+    auto *yearLabel =
+        place(new QLabel(QStringLiteral("ÉV"), this), object_names::CalendarYearLabel, twipsRect(2640, 2460, 255, 195));
     yearLabel->setFont(frameFont());
     setColour(yearLabel, QPalette::WindowText, Red);
-    Text3 = textField(this, "Text3", QStringLiteral("1973"), twipsRect(2940, 2400, 615, 285));
-    setColour(Text3, QPalette::Base, Red);
-    setColour(Text3, QPalette::Text, White);
-    Command2 = commandButton(this, "Command2", QStringLiteral("NAPTÁR KÉSZITÉSE"), twipsRect(3600, 2280, 1935, 555));
-    Command2->setDefault(true);
+    m_calendarYearField =
+        textField(this, object_names::CalendarYearField, QStringLiteral("1973"), twipsRect(2940, 2400, 615, 285));
+    setColour(m_calendarYearField, QPalette::Base, Red);
+    setColour(m_calendarYearField, QPalette::Text, White);
+    m_calendarButton = commandButton(this, object_names::CalendarButton, QStringLiteral("NAPTÁR KÉSZITÉSE"),
+                                     twipsRect(3600, 2280, 1935, 555));
+    m_calendarButton->setDefault(true);
 
     const QFont arialBold = namedFont(QStringLiteral("Arial"), 8.25, true);
-    helpText(this, "Label2", HelpText1, twipsRect(0, 2880, 5535, 675), arialBold);
-    helpText(this, "Label3", HelpText2, twipsRect(0, 3660, 5535, 495), arialBold);
-    helpText(this, "Label5", HelpText3, twipsRect(0, 4260, 5535, 315), arialBold);
-    helpText(this, "Label6", HelpText4, twipsRect(5820, 0, 2715, 3615), windowFont());
+    helpText(this, object_names::FirstHelpText, HelpText1, twipsRect(0, 2880, 5535, 675), arialBold);
+    helpText(this, object_names::SecondHelpText, HelpText2, twipsRect(0, 3660, 5535, 495), arialBold);
+    helpText(this, object_names::ThirdHelpText, HelpText3, twipsRect(0, 4260, 5535, 315), arialBold);
+    helpText(this, object_names::ProgramHelpText, HelpText4, twipsRect(5820, 0, 2715, 3615), windowFont());
     // Below the designed help text: what the calendar does beyond the fixed 365-day year,
     // and whose place data the birthplace field offers.
-    helpText(this, "lblCalendarNote", CalendarNote, twipsRect(5820, 3660, 2715, 960),
+    helpText(this, object_names::CalendarNote, CalendarNote, twipsRect(5820, 3660, 2715, 960),
              namedFont(QStringLiteral("MS Sans Serif"), 7.5));
 }
 
 void MainWindow::buildPlaceRow()
 {
-    frameLabel(this, "lblBirthPlace", QStringLiteral("SZÜLETÉSI HELY"), twipsRect(120, 4740, 1500, 195));
-    txtBirthPlace = birthField(this, "txtBirthPlace", QString(), twipsRect(1680, 4680, 3855, 285));
-    frameLabel(this, "lblResidence", QStringLiteral("LAKÓHELY"), twipsRect(120, 5100, 1500, 195));
-    txtResidence = birthField(this, "txtResidence", QString(), twipsRect(1680, 5040, 3855, 285));
-    for (QLineEdit *field : {txtBirthPlace, txtResidence})
+    frameLabel(this, object_names::BirthPlaceLabel, QStringLiteral("SZÜLETÉSI HELY"), twipsRect(120, 4740, 1500, 195));
+    m_birthPlaceField = birthField(this, object_names::BirthPlaceField, QString(), twipsRect(1680, 4680, 3855, 285));
+    frameLabel(this, object_names::ResidenceLabel, QStringLiteral("LAKÓHELY"), twipsRect(120, 5100, 1500, 195));
+    m_residenceField = birthField(this, object_names::ResidenceField, QString(), twipsRect(1680, 5040, 3855, 285));
+    for (QLineEdit *field : {m_birthPlaceField, m_residenceField})
         field->setPlaceholderText(QStringLiteral("kezdje el beírni a település nevét"));
-    cmdSave = commandButton(this, "cmdSave", QStringLiteral("MENTÉS"), twipsRect(6600, 4680, 1935, 645));
+    m_saveButton =
+        commandButton(this, object_names::SavePersonButton, QStringLiteral("MENTÉS"), twipsRect(6600, 4680, 1935, 645));
 }
 
 void MainWindow::buildUncertaintyAndCycleRow()
 {
-    frameLabel(this, "lblUncertainty", QStringLiteral("± PERC"), twipsRect(120, 5460, 1500, 195));
-    txtUncertainty = birthField(this, "txtUncertainty", QString(), twipsRect(1680, 5400, 615, 285));
-    txtUncertainty->setPlaceholderText(QStringLiteral("0"));
-    cmdCycle = commandButton(this, "cmdCycle", QStringLiteral("CIKLUS…"), twipsRect(6600, 5400, 1935, 405));
+    frameLabel(this, object_names::UncertaintyLabel, QStringLiteral("± PERC"), twipsRect(120, 5460, 1500, 195));
+    m_uncertaintyField = birthField(this, object_names::UncertaintyField, QString(), twipsRect(1680, 5400, 615, 285));
+    m_uncertaintyField->setPlaceholderText(QStringLiteral("0"));
+    m_cycleButton =
+        commandButton(this, object_names::CycleButton, QStringLiteral("CIKLUS…"), twipsRect(6600, 5400, 1935, 405));
 }
 
 void MainWindow::buildFocusOrder()
 {
-    m_focusStops = {{txtYear},   {txtMonth},   {txtDay},    {Text1},   {txtBirthMinute},
-                    {txtTZ},     {Check1},     {txtLongDeg}, {txtLongMin}, {optEast, optWest},
-                    {txtLatDeg}, {txtLatMin},  {optNorth, optSouth},       {Text3},   {Command2},
-                    {Command5},  {txtName},    {txtBirthPlace}, {txtResidence}, {cmdSave},
-                    {txtUncertainty}, {cmdCycle}};
+    using F = BirthField;
+    m_birthFields = {{F::Name, m_nameField},
+                     {F::Year, m_yearField},
+                     {F::Month, m_monthField},
+                     {F::Day, m_dayField},
+                     {F::Hour, m_hourField},
+                     {F::Minute, m_minuteField},
+                     {F::Zone, m_zoneField},
+                     {F::LongitudeDegrees, m_longitudeDegreesField},
+                     {F::LongitudeMinutes, m_longitudeMinutesField},
+                     {F::LatitudeDegrees, m_latitudeDegreesField},
+                     {F::LatitudeMinutes, m_latitudeMinutesField},
+                     {F::CalendarYear, m_calendarYearField},
+                     {F::Uncertainty, m_uncertaintyField}};
+    m_focusStops = {{m_yearField},
+                    {m_monthField},
+                    {m_dayField},
+                    {m_hourField},
+                    {m_minuteField},
+                    {m_zoneField},
+                    {m_summerTimeBox},
+                    {m_longitudeDegreesField},
+                    {m_longitudeMinutesField},
+                    {m_eastOption, m_westOption},
+                    {m_latitudeDegreesField},
+                    {m_latitudeMinutesField},
+                    {m_northOption, m_southOption},
+                    {m_calendarYearField},
+                    {m_calendarButton},
+                    {m_openButton},
+                    {m_nameField},
+                    {m_birthPlaceField},
+                    {m_residenceField},
+                    {m_saveButton},
+                    {m_uncertaintyField},
+                    {m_cycleButton}};
     QWidget *previous = nullptr;
     for (const FocusStop &stop : m_focusStops)
         for (QWidget *control : stop) {

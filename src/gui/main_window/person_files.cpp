@@ -50,19 +50,19 @@ void PersonFiles::chooseAndOpen()
 void PersonFiles::openChartFile(const QString &path)
 {
     // The whole file is read and checked before any field changes.
-    const ChartFileImport file = ReadChartFile(path);
-    if (!file.values) {
-        m_dialogs.message(&m_window, file.message, Dialogs::Icon::Critical);
+    const Expected<ChartFileValues, ChartFileRefusal> file = ReadChartFile(path);
+    if (!file) {
+        m_dialogs.message(&m_window, file.error().message, Dialogs::Icon::Critical);
         return;
     }
-    BirthData fields = m_window.birthData();
-    ApplyChartFile(fields, *file.values);
+    BirthForm form = m_window.birthForm();
+    ApplyChartFile(form, *file);
     // The file brings its own coordinates and zone and names no birthplace, no birth-time
     // uncertainty and no cycle: it is another person's, whose calendar events, cycle and
     // birth minute are not those of the person the window held.
-    fields.birthPlace = {};
-    fields.txtUncertainty.clear();
-    m_window.setBirthData(fields);
+    form.birthPlace = {};
+    form.uncertainty.clear();
+    m_window.setBirthForm(form);
     m_window.setCycleHistory({});
     m_eventKey.clear();
     m_places.stopFollowingPlace();
@@ -70,34 +70,31 @@ void PersonFiles::openChartFile(const QString &path)
 
 void PersonFiles::openPersonFile(const QString &path)
 {
-    const PersonFileRead file = ReadPersonFile(path);
-    if (!file.person) {
-        m_dialogs.message(&m_window, file.message, Dialogs::Icon::Critical);
+    const Expected<SavedPerson, QString> file = ReadPersonFile(path);
+    if (!file) {
+        m_dialogs.message(&m_window, file.error(), Dialogs::Icon::Critical);
         return;
     }
-    m_window.setBirthData(file.person->fields);
-    m_eventKey = file.person->eventKey;
-    m_window.setCycleHistory(file.person->cycle);
+    m_window.setBirthForm(file->form);
+    m_eventKey = file->eventKey;
+    m_window.setCycleHistory(file->cycle);
     m_places.followPlaceIfZoneMatches();
 }
 
 void PersonFiles::save()
 {
-    const BirthData fields = m_window.birthData();
+    const BirthForm form = m_window.birthForm();
     // The key is made once, when she is first saved, and stays with her through corrections.
     const QString eventKey = m_eventKey.isEmpty() ? QUuid::createUuid().toString(QUuid::WithoutBraces) : m_eventKey;
     QString path = m_dialogs.chooseFileToSave(&m_window, QStringLiteral("Személyadatok mentése"),
-                                              proposedFileName(fields.txtName), PersonFilter);
+                                              proposedFileName(form.name), PersonFilter);
     if (path.isEmpty())
         return;
     if (!IsPersonFilePath(path))
         path += QLatin1Char('.') + PersonFileSuffix;
-    SavedPerson person(fields);
-    person.eventKey = eventKey;
-    person.cycle = m_window.cycleHistory();
-    const QString error = WritePersonFile(path, person);
-    if (!error.isEmpty()) {
-        m_dialogs.message(&m_window, error, Dialogs::Icon::Critical);
+    const SavedPerson person{form, m_window.cycleHistory(), eventKey};
+    if (const WriteResult written = WritePersonFile(path, person); !written) {
+        m_dialogs.message(&m_window, written.error(), Dialogs::Icon::Critical);
         return;
     }
     m_eventKey = eventKey;

@@ -6,7 +6,7 @@
 // such a text stops the calendar until a place is chosen or the field is emptied.
 
 #include "core/atlas/atlas.h"
-#include "core/chart/birth_data.h"
+#include "core/chart/birth_input.h"
 
 #include <QObject>
 

@@ -1,14 +1,14 @@
 #include "gui/main_window/place_zone_controller.h"
 
+#include "core/atlas/atlas.h"
+#include "core/common/number_rules.h"
 #include "core/places/atlas_source.h"
-#include "core/places/birth_place.h"
+#include "core/places/place_option.h"
 #include "gui/main_window/main_window.h"
 #include "gui/main_window/place_field.h"
-#include "core/places/place_option.h"
-#include "core/atlas/atlas.h"
-#include "core/calendar/run_fields.h"
-#include "core/common/number_rules.h"
 #include "gui/widgets/dialogs.h"
+#include "io/form/place_fields.h"
+#include "io/form/read_birth_form.h"
 
 #include <QLineEdit>
 #include <QTimer>
@@ -45,16 +45,16 @@ PlaceZoneController::PlaceZoneController(MainWindow &window, Dialogs &dialogs, A
         connect(field, &QLineEdit::textEdited, this, &PlaceZoneController::followBirthPlace);
 }
 
-void PlaceZoneController::readPlaces(BirthData &fields) const
+void PlaceZoneController::readPlaces(BirthForm &form) const
 {
-    fields.birthPlace = m_birthPlace->choice();
-    fields.residence = m_residence->choice();
+    form.birthPlace = m_birthPlace->choice();
+    form.residence = m_residence->choice();
 }
 
-void PlaceZoneController::writePlaces(const BirthData &fields)
+void PlaceZoneController::writePlaces(const BirthForm &form)
 {
-    m_birthPlace->setChoice(fields.birthPlace);
-    m_residence->setChoice(fields.residence);
+    m_birthPlace->setChoice(form.birthPlace);
+    m_residence->setChoice(form.residence);
 }
 
 void PlaceZoneController::loadAtlasSoon()
@@ -85,7 +85,7 @@ void PlaceZoneController::birthPlaceChosen()
     const Place *place = m_birthPlace->place();
     if (!place)
         return;
-    m_window.applyRule([&](BirthData &fields) { ApplyPlaceCoordinates(fields, *place); });
+    m_window.applyRule([&](BirthForm &form) { ApplyPlaceCoordinates(form, *place); });
     m_zoneFollowsPlace = true;
     followBirthPlace();
 }
@@ -97,15 +97,15 @@ void PlaceZoneController::followBirthPlace()
     const Place *place = m_birthPlace->place();
     if (!m_zoneFollowsPlace || !place)
         return;
-    const ZoneAt zone = ZoneAtBirth(*place, m_window.birthData());
+    const ZoneAt zone = ZoneAtBirth(*place, m_window.birthForm());
     if (zone.kind == LocalTimeKind::Unique)
         writeZone(zone.readings.front());
 }
 
-// The box shows the summer time without moving the zone: setBirthData couples nothing.
+// The box shows the summer time without moving the zone: setBirthForm couples nothing.
 void PlaceZoneController::writeZone(const ZoneReading &reading)
 {
-    m_window.applyRule([&](BirthData &fields) { ApplyZoneReading(fields, reading); });
+    m_window.applyRule([&](BirthForm &form) { ApplyZoneReading(form, reading); });
 }
 
 bool PlaceZoneController::zoneFieldHolds(const ZoneReading &reading) const
@@ -118,7 +118,7 @@ bool PlaceZoneController::zoneMatchesPlace() const
     const Place *place = m_birthPlace->place();
     if (!place)
         return false;
-    const ZoneAt zone = ZoneAtBirth(*place, m_window.birthData());
+    const ZoneAt zone = ZoneAtBirth(*place, m_window.birthForm());
     return zone.kind == LocalTimeKind::Unique && zoneFieldHolds(zone.readings.front());
 }
 
@@ -132,7 +132,8 @@ bool PlaceZoneController::placesAreAtlasPlaces()
         const QString problem = place->problem();
         if (!problem.isEmpty()) {
             m_dialogs.message(&m_window, problem, Dialogs::Icon::Critical);
-            m_window.focusField(field->objectName());
+            field->setFocus(Qt::OtherFocusReason);
+            field->selectAll();
             return false;
         }
     }
@@ -146,17 +147,17 @@ bool PlaceZoneController::settleZoneForRun()
         return true;
     // A date or clock time that never was has no zone to settle: its field says so, as
     // the run would without a birthplace.
-    if (const std::optional<FieldProblem> problem = FindBirthMomentProblem(m_window.birthData())) {
-        m_dialogs.message(&m_window, problem->message, Dialogs::Icon::Critical);
-        m_window.focusField(problem->focusControl);
+    if (const Expected<FormMoment, FieldProblem> moment = ReadBirthMoment(m_window.birthForm()); !moment) {
+        m_dialogs.message(&m_window, moment.error().message, Dialogs::Icon::Critical);
+        m_window.focusField(moment.error().field);
         return false;
     }
     m_atlas.waitForAtlas();
     const Place *place = m_birthPlace->place();
     if (!place)
         return true; // a place the atlas no longer has is only text
-    const BirthData fields = m_window.birthData();
-    const ZoneAt zone = ZoneAtBirth(*place, fields);
+    const BirthForm form = m_window.birthForm();
+    const ZoneAt zone = ZoneAtBirth(*place, form);
     switch (zone.kind) {
     case LocalTimeKind::Unique: {
         const ZoneReading &reading = zone.readings.front();
@@ -181,7 +182,7 @@ bool PlaceZoneController::settleZoneForRun()
         // A zone set by hand to one of the two has settled it already.
         if (!m_zoneFollowsPlace && (zoneFieldHolds(zone.readings[0]) || zoneFieldHolds(zone.readings[1])))
             return true;
-        const int answer = m_dialogs.choose(&m_window, ZoneProblemAtBirth(*place, fields, zone),
+        const int answer = m_dialogs.choose(&m_window, ZoneProblemAtBirth(*place, form, zone),
                                             {zoneReadingText(zone.readings[0]), zoneReadingText(zone.readings[1])});
         if (answer < 0)
             return false;
@@ -195,7 +196,7 @@ bool PlaceZoneController::settleZoneForRun()
         // The message asks for the zone by hand; once typed, it is used as it stands.
         if (!m_zoneFollowsPlace)
             return true;
-        m_dialogs.message(&m_window, ZoneProblemAtBirth(*place, fields, zone), Dialogs::Icon::Critical);
+        m_dialogs.message(&m_window, ZoneProblemAtBirth(*place, form, zone), Dialogs::Icon::Critical);
         return false;
     }
     return true;

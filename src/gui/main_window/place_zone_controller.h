@@ -6,7 +6,7 @@
 // a zone that disagrees with the place, a clock time that never happened there and one
 // that happened twice.
 
-#include "core/chart/birth_data.h"
+#include "io/form/birth_form.h"
 
 #include <QObject>
 
@@ -31,10 +31,10 @@ public:
     PlaceZoneController(MainWindow &window, Dialogs &dialogs, AtlasSource &atlas, QLineEdit *birthPlace,
                         QLineEdit *residence, QLineEdit *zone, std::initializer_list<QLineEdit *> momentFields);
 
-    // The birthplace and the residence of the birth record, as the fields hold them.
-    void readPlaces(BirthData &fields) const;
-    // Shows the record's two places as given; nothing is announced, the zone stays.
-    void writePlaces(const BirthData &fields);
+    // The birthplace and the residence of the birth form, as the fields hold them.
+    void readPlaces(BirthForm &form) const;
+    // Shows the form's two places as given; nothing is announced, the zone stays.
+    void writePlaces(const BirthForm &form);
 
     // The atlas is read once the window is up and idle; it is needed only when a place
     // is typed.

@@ -1,4 +1,5 @@
 #include "gui/widgets/dialogs.h"
+#include "gui/widgets/object_names.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -152,11 +153,11 @@ std::optional<PhoneCalendarChoice> WidgetDialogs::choosePhoneCalendar(QWidget *p
     auto *discreet = new QCheckBox(QStringLiteral("diszkrét: a bejegyzések csak „●” (holdfázis nap), „○” (termékeny "
                                                   "nap),\n„◇” (a ciklus termékeny időszaka) és „◆” (várható vérzés), "
                                                   "név, születési adat és leírás nélkül"));
-    discreet->setObjectName(QStringLiteral("chkDiscreet"));
+    discreet->setObjectName(QLatin1StringView(object_names::DiscreetBox));
     auto *remind = new QCheckBox(QStringLiteral("emlékeztető minden bejegyzés előtt"));
-    remind->setObjectName(QStringLiteral("chkRemind"));
+    remind->setObjectName(QLatin1StringView(object_names::ReminderBox));
     auto *hours = new QSpinBox;
-    hours->setObjectName(QStringLiteral("spnRemindHours"));
+    hours->setObjectName(QLatin1StringView(object_names::ReminderHours));
     hours->setRange(0, maxReminderHours);
     hours->setValue(24);
     hours->setSuffix(QStringLiteral(" órával"));

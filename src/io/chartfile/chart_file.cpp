@@ -1,10 +1,9 @@
 #include "io/chartfile/chart_file.h"
 
-#include "core/chart/birth_fields.h"
-#include "io/chartfile/codepage.h"
 #include "core/common/number_rules.h"
-#include "core/common/run_error.h"
 #include "core/common/small_file.h"
+#include "io/chartfile/codepage.h"
+#include "io/form/form_rules.h"
 
 #include <QFileInfo>
 
@@ -25,14 +24,15 @@ bool isText(const QByteArray &bytes)
     });
 }
 
-std::variant<QString, ChartFileFailure> loadChartText(const QString &path)
+Expected<QString, ChartFileFailure> loadChartText(const QString &path)
 {
-    const auto bytes = ReadSmallFile(path, ChartFileMaxBytes);
-    if (const auto *failure = std::get_if<SmallFileFailure>(&bytes))
-        return *failure == SmallFileFailure::TooLarge ? ChartFileFailure::TooLarge : ChartFileFailure::CannotOpen;
-    if (!isText(std::get<QByteArray>(bytes)))
-        return ChartFileFailure::NotChartFile;
-    return DecodeWindows1250(std::get<QByteArray>(bytes));
+    const Expected<QByteArray, SmallFileFailure> bytes = ReadSmallFile(path, ChartFileMaxBytes);
+    if (!bytes)
+        return Unexpected(bytes.error() == SmallFileFailure::TooLarge ? ChartFileFailure::TooLarge
+                                                                      : ChartFileFailure::CannotOpen);
+    if (!isText(*bytes))
+        return Unexpected(ChartFileFailure::NotChartFile);
+    return DecodeWindows1250(*bytes);
 }
 
 std::optional<double> valueAsNumber(const ChartValue &value)
@@ -45,11 +45,9 @@ std::optional<double> valueAsNumber(const ChartValue &value)
     case ChartValue::Kind::Truth:
         return value.truth ? -1.0 : 0.0;
     case ChartValue::Kind::Text:
-        try {
-            return convertToNumber(value.text);
-        } catch (const RunError &) {
-            return std::nullopt;
-        }
+        if (const Expected<double, RunError> number = convertToNumber(value.text))
+            return *number;
+        return std::nullopt;
     }
     return std::nullopt;
 }
@@ -118,66 +116,59 @@ QString failureReason(ChartFileFailure failure)
     return {};
 }
 
-ChartFileImport failed(const QString &path, ChartFileFailure failure)
+Unexpected<ChartFileRefusal> failed(const QString &path, ChartFileFailure failure)
 {
-    return {std::nullopt, failure, ChartFileFailureMessage(path, failure)};
+    return Unexpected(ChartFileRefusal{failure, ChartFileFailureMessage(path, failure)});
 }
 
 } // namespace
 
-void ProbeChartFileFields(const QString &path, bool &shortFile)
-{
-    const auto text = loadChartText(path);
-    const QString *decoded = std::get_if<QString>(&text);
-    const auto count = decoded ? ReadDelimitedValues(*decoded, ChartFileLongLength).size() : 0;
-    shortFile = static_cast<qsizetype>(count) < ChartFileLongLength;
-}
-
-ChartFileImport ReadChartFile(const QString &path)
+Expected<ChartFileValues, ChartFileRefusal> ReadChartFile(const QString &path)
 {
     // Read and decoded once. A file that does not give the long form's 15 values is the
     // short form: its first 14 values are the same either way.
-    const auto text = loadChartText(path);
-    if (const auto *failure = std::get_if<ChartFileFailure>(&text))
-        return failed(path, *failure);
-    const auto checked = CheckChartValues(ReadDelimitedValues(std::get<QString>(text), ChartFileLongLength));
-    if (const auto *failure = std::get_if<ChartFileFailure>(&checked))
-        return failed(path, *failure);
-    return {std::get<ChartFileValues>(checked), std::nullopt, {}};
+    const Expected<QString, ChartFileFailure> text = loadChartText(path);
+    if (!text)
+        return failed(path, text.error());
+    Expected<ChartFileValues, ChartFileFailure> checked =
+        CheckChartValues(ReadDelimitedValues(*text, ChartFileLongLength));
+    if (!checked)
+        return failed(path, checked.error());
+    return std::move(*checked);
 }
 
-std::variant<ChartFileValues, ChartFileFailure> CheckChartValues(const std::vector<ChartValue> &values)
+Expected<ChartFileValues, ChartFileFailure> CheckChartValues(const std::vector<ChartValue> &values)
 {
     if (!holdsBirthNumbers(values))
-        return ChartFileFailure::NotChartFile;
+        return Unexpected(ChartFileFailure::NotChartFile);
     if (static_cast<qsizetype>(values.size()) < ChartFileShortLength)
-        return ChartFileFailure::TooFewValues;
+        return Unexpected(ChartFileFailure::TooFewValues);
     const std::optional<int> summerTime = summerTimeState(values[11]);
     if (!summerTime)
-        return ChartFileFailure::BadSummerTime;
+        return Unexpected(ChartFileFailure::BadSummerTime);
     ChartFileValues file;
     std::copy_n(values.begin(), ChartFileShortLength, file.values.begin());
     file.summerTime = *summerTime;
     return file;
 }
 
-void ApplyChartFile(BirthData &fields, const ChartFileValues &file)
+void ApplyChartFile(BirthForm &form, const ChartFileValues &file)
 {
     const auto &v = file.values;
-    fields.txtName = FieldText(v[0]);
-    fields.txtYear = FieldText(v[1]);
-    fields.txtMonth = FieldText(v[2]);
-    fields.txtDay = FieldText(v[3]);
-    SetBirthHour(fields, FieldText(v[4]));
-    fields.txtBirthMinute = FieldText(v[5]);
-    fields.txtLatDeg = FieldText(v[6]);
-    fields.txtLatMin = FieldText(v[7]);
-    fields.txtLongDeg = FieldText(v[8]);
-    fields.txtLongMin = FieldText(v[9]);
-    fields.txtTZ = FieldText(v[10]);
-    fields.Check1 = file.summerTime;
-    fields.optAM = !meansAfternoon(v[13]);
-    Hour12To24(fields);
+    form.name = FieldText(v[0]);
+    form.year = FieldText(v[1]);
+    form.month = FieldText(v[2]);
+    form.day = FieldText(v[3]);
+    SetBirthHour(form, FieldText(v[4]));
+    form.minute = FieldText(v[5]);
+    form.latitudeDegrees = FieldText(v[6]);
+    form.latitudeMinutes = FieldText(v[7]);
+    form.longitudeDegrees = FieldText(v[8]);
+    form.longitudeMinutes = FieldText(v[9]);
+    form.zoneText = FieldText(v[10]);
+    form.summerTime = file.summerTime;
+    form.beforeNoon = !meansAfternoon(v[13]);
+    Hour12To24(form);
 }
 
 QString ChartFileFailureMessage(const QString &path, ChartFileFailure failure)

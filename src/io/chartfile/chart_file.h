@@ -5,14 +5,14 @@
 // fields. The whole file is read and checked before any field changes, so a file that
 // cannot be used leaves the record as it was.
 
-#include "core/chart/birth_data.h"
+#include "core/common/result.h"
 #include "io/chartfile/value_list.h"
+#include "io/form/birth_form.h"
 
 #include <QString>
 
 #include <array>
 #include <optional>
-#include <variant>
 #include <vector>
 
 namespace ferolune {
@@ -37,31 +37,25 @@ struct ChartFileValues {
     int summerTime = 0; // value 12 as a state of the summer-time box: 0, 1 or 2 (greyed)
 };
 
-// The outcome of reading a chart file: its values, or why it cannot be used together
-// with the Hungarian message that says so (naming the file).
-struct ChartFileImport {
-    std::optional<ChartFileValues> values;
-    std::optional<ChartFileFailure> failure;
+// Why a chart file cannot be used, with the Hungarian message that says so (naming the file).
+struct ChartFileRefusal {
+    ChartFileFailure failure;
     QString message;
 };
 
-// True in `shortFile` when the file does not give 15 values (the 14-value form, or a
-// file that cannot be read at all).
-void ProbeChartFileFields(const QString &path, bool &shortFile);
-
 // Reads and checks the whole chart file; changes nothing.
-ChartFileImport ReadChartFile(const QString &path);
+Expected<ChartFileValues, ChartFileRefusal> ReadChartFile(const QString &path);
 
 // Checks values read from a chart file: values 2 to 11 (the birth date, hour, place and
 // zone) no text that is not a number, at least 14 values, and value 12 convertible to a
 // whole number 0, 1 or 2 (nearest, halves to even; the truth value true is -1).
-std::variant<ChartFileValues, ChartFileFailure> CheckChartValues(const std::vector<ChartValue> &values);
+Expected<ChartFileValues, ChartFileFailure> CheckChartValues(const std::vector<ChartValue> &values);
 
-// Puts checked values into the birth fields: values 1 to 11 as field texts (value 5
-// through the hidden hour's change rule), value 12 into the summer-time box without
-// touching the zone, value 14 chooses the meridiem, and Text1 follows the hidden hour.
-// The hemisphere choices stay as they are.
-void ApplyChartFile(BirthData &fields, const ChartFileValues &file);
+// Puts checked values into the birth form: values 1 to 11 as field texts (value 5 through
+// the 12-hour hour's change rule), value 12 into the summer-time box without touching the
+// zone, value 14 chooses the meridiem, and the hour shown follows the 12-hour hour. The
+// hemisphere choices stay as they are.
+void ApplyChartFile(BirthForm &form, const ChartFileValues &file);
 
 // "A(z) <file name> asztrógram nem olvasható be: <reason>"
 QString ChartFileFailureMessage(const QString &path, ChartFileFailure failure);

@@ -1,25 +1,31 @@
 #include "io/export/calendar_export.h"
 
-#include "core/calendar/calendar_year.h"
-#include "core/calendar/exact_return.h"
 #include "core/chart/natal_chart.h"
-#include "core/common/number_rules.h"
+#include "io/texts/calendar_texts.h"
 
 #include <QStringList>
 
 namespace ferolune {
 
-std::vector<ExportDay> ExportDaysOf(const CalendarModel &model, int year)
+QString PhaseDayTag(const QDate &date)
+{
+    const auto padded = [](int number) {
+        const QString text = QString::number(number);
+        return text.size() == 1 ? text + u'-' : text;
+    };
+    return padded(date.month()) + padded(date.day());
+}
+
+std::vector<ExportDay> ExportDaysOf(const CalendarModel &model)
 {
     std::vector<ExportDay> days;
-    days.reserve(model.days.size());
+    days.reserve(static_cast<size_t>(model.dayCount));
     for (int cell = 0; cell < model.dayCount; ++cell) {
-        const MonthDay monthDay = DateOfDayIndex(cell, model.dayCount);
         const DayCell &source = model.days[static_cast<size_t>(cell)];
         ExportDay day;
-        day.date = QDate(year, monthDay.month, monthDay.day);
+        day.date = model.date(cell);
         day.dayClass = source.dayClass;
-        day.tag = source.tag;
+        day.tag = source.isPhaseDay() ? PhaseDayTag(day.date) : QString();
         day.uncertain = source.uncertain;
         day.cycle = model.cycle.day(cell);
         if (const std::optional<ExactReturn> &exact = model.exactReturns[static_cast<size_t>(cell)]) {

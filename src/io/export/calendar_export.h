@@ -4,8 +4,6 @@
 // day-cell layout: the person, the year and one entry per day, in date order.
 
 #include "core/calendar/calendar_model.h"
-#include "core/calendar/run_fields.h"
-#include "core/chart/birth_data.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -19,7 +17,7 @@ namespace ferolune {
 struct ExportDay {
     QDate date;
     DayClass dayClass = DayClass::NotFertile;
-    QString tag;                    // the cell's tag on a moon-phase day, else empty
+    QString tag;                    // "1-5-" on a moon-phase day (PhaseDayTag), else empty
     std::optional<QDateTime> exact; // local moment of the exact return, when known
     QString moonSign;               // "VIZONTO" on a moon-phase day, unpadded; else empty
     CycleDay cycle;                 // the menstrual cycle's day and mark; none without a cycle
@@ -39,9 +37,12 @@ struct CalendarExport {
     std::vector<ExportDay> days;
 };
 
-// The day entries of `model` for calendar year `year`: cell k is day k + 1 of the year,
-// 365 or 366 of them, with the exact return and the Moon's sign of each moon-phase day and the
-// cycle day of each day.
-std::vector<ExportDay> ExportDaysOf(const CalendarModel &model, int year);
+// The day entries of `model`: cell k is day k + 1 of its year, 365 or 366 of them, with the
+// exact return and the Moon's sign of each moon-phase day and the cycle day of each day.
+std::vector<ExportDay> ExportDaysOf(const CalendarModel &model);
+
+// The tag a moon-phase day carries in the files: its month and day, each padded with "-"
+// to two characters ("1-5-", "1225").
+QString PhaseDayTag(const QDate &date);
 
 } // namespace ferolune

@@ -1,10 +1,9 @@
 #include "io/export/csv_export.h"
 
-#include "core/calendar/local_clock.h"
-
 #include <QStringList>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace ferolune {
 
@@ -33,7 +32,14 @@ QString csvRow(const QStringList &fields)
 // Every time says its clock: "2027-04-09T20:29+01:00".
 QString isoTime(const std::optional<QDateTime> &moment)
 {
-    return moment ? IsoMinuteWithOffset(*moment) : QString();
+    if (!moment)
+        return {};
+    const int offset = moment->offsetFromUtc();
+    const int minutes = std::abs(offset) / 60;
+    return moment->toString(QStringLiteral("yyyy-MM-dd'T'HH:mm")) + (offset < 0 ? u'-' : u'+') +
+           QStringLiteral("%1:%2")
+               .arg(minutes / 60, 2, 10, QLatin1Char('0'))
+               .arg(minutes % 60, 2, 10, QLatin1Char('0'));
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "io/export/ics_export.h"
 
-#include "core/calendar/local_clock.h"
+#include "core/chart/birth_input.h"
 
 #include <libical/ical.h>
 

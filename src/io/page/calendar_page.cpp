@@ -1,7 +1,7 @@
 #include "io/page/calendar_page.h"
 
-#include "core/calendar/exact_return.h"
 #include "io/page/page_layout.h"
+#include "io/texts/calendar_texts.h"
 
 #include <QBuffer>
 #include <QFontMetrics>
@@ -27,7 +27,8 @@ const QStringList MonthNames = {
 const QString LegendTexts[LegendCount] = {QStringLiteral("Nem termékeny nap"), QStringLiteral("Termékeny nap"),
                                           QStringLiteral("Holdfázis nap - lány"),
                                           QStringLiteral("Holdfázis nap - fiú")};
-const Rgb LegendColours[LegendCount] = {{-1, -1, -1}, {255, 255, 0}, {255, 0, 0}, {0, 0, 255}};
+const DayClass LegendClasses[LegendCount] = {DayClass::Unset, DayClass::Fertile, DayClass::PhaseGirl,
+                                             DayClass::PhaseBoy};
 
 const QString DetailHeading = QStringLiteral("Részletes (klikk a megfelelő napra a részletes lebontásért):");
 const QString HourHeader =
@@ -81,9 +82,17 @@ QFont courier(double points)
     return pageFont(QStringLiteral("Courier New"), points, true);
 }
 
-QColor colourOf(Rgb rgb, const QColor &background)
+QColor hourColour(HourClass hourClass, const QColor &background)
 {
-    return rgb.red < 0 ? background : QColor(rgb.red, rgb.green, rgb.blue);
+    switch (hourClass) {
+    case HourClass::Plain:
+        return Qt::white;
+    case HourClass::Match:
+        return Red;
+    case HourClass::Unset:
+        break;
+    }
+    return background;
 }
 
 void paintCell(QPainter &painter, const QRect &rect, const QColor &fill)
@@ -121,7 +130,7 @@ void paintHeader(QPainter &painter, const CalendarPageContent &content)
 {
     const QFont year = arial(9.75, true);
     paintText(painter, QRect(twipsPoint(480, 120), QSize(400, QFontMetrics(year).height())),
-              Qt::AlignLeft | Qt::AlignVCenter, content.calendarYearText, year, Blue);
+              Qt::AlignLeft | Qt::AlignVCenter, content.heading.yearText, year, Blue);
 
     // Each day number centred over its own column (January has a cell in every column).
     painter.setFont(arial(8.25));
@@ -330,7 +339,7 @@ void paintDetailStrip(QPainter &painter, const CalendarPageContent &content)
     // The exact line runs across the whole page: with its clock and the range of an
     // uncertain birth moment it is longer than the strip.
     paintText(painter, twipsRect(120, 7800, SecondLegendLeft + SecondLegendWidth - 240, 195), Qt::AlignCenter,
-              PageText(content, QStringLiteral("lblPontos")), bold);
+              TextOf(content, PageText::ExactLine), bold);
     if (content.model.builtInEphemeris)
         paintText(painter, twipsRect(120, 8040, 10155, 195), Qt::AlignCenter, EphemerisNote, bold, Red);
 }
@@ -351,17 +360,13 @@ QString UncertainDayLegendText(int uncertaintyMinutes)
     return QStringLiteral("Bizonytalan nap (±%1 perc)").arg(uncertaintyMinutes);
 }
 
-CalendarPageContent PageOfRun(const CalendarHeading &heading, const QString &chartText, const QString &angleCaption,
-                              const CalendarModel &model)
+CalendarPageContent PageOfRun(const CalendarHeading &heading, const NatalChart &natal, const CalendarModel &model)
 {
     CalendarPageContent page;
-    page.calendarYearText = heading.yearText;
-    page.name = heading.name;
-    page.residence = heading.residence;
-    page.clockNote = heading.clockNote;
+    page.heading = heading;
     page.loaded = true;
-    page.chartText = chartText;
-    page.angleCaption = angleCaption;
+    page.chartText = natal.text();
+    page.angleCaption = AngleCaption(natal);
     page.model = model;
     return page;
 }
@@ -371,10 +376,10 @@ PageHeading LayOutHeading(const CalendarPageContent &content)
     if (!content.loaded)
         return {{BoxHeading}, BoxHeading, false};
     // The residence field shows "name, county, country"; the heading keeps the name.
-    const QString place = content.residence.section(QStringLiteral(", "), 0, 0).trimmed();
-    const QString nameLine = NameHeading + content.name;
+    const QString place = content.heading.residence.section(QStringLiteral(", "), 0, 0).trimmed();
+    const QString nameLine = NameHeading + content.heading.name;
     // Without a residence the times stay on the birth zone, and the heading says so.
-    const QString clockLine = place.isEmpty() ? content.clockNote : ResidenceHeading + place;
+    const QString clockLine = place.isEmpty() ? content.heading.clockNote : ResidenceHeading + place;
     PageHeading heading;
     heading.full = clockLine.isEmpty() ? nameLine : nameLine + QStringLiteral(", ") + clockLine;
     const QFontMetrics metrics(courier(9.75));
@@ -384,53 +389,73 @@ PageHeading LayOutHeading(const CalendarPageContent &content)
         return heading;
     }
     // Two lines: the person and the residence, or the title and a long name.
-    const QStringList lines = clockLine.isEmpty() ? QStringList{BoxHeading + QLatin1Char(':'), content.name}
+    const QStringList lines = clockLine.isEmpty() ? QStringList{BoxHeading + QLatin1Char(':'), content.heading.name}
                                                   : QStringList{nameLine, clockLine};
     for (const QString &line : lines)
         heading.lines << fitted(metrics, line, width, heading.shortened);
     return heading;
 }
 
-QString PageText(const CalendarPageContent &content, const QString &control)
+QString TextOf(const CalendarPageContent &content, PageText text)
 {
     const CalendarModel &model = content.model;
-    if (control == QLatin1String("Label10"))
-        return content.calendarYearText;
-    if (control == QLatin1String("Label4"))
+    switch (text) {
+    case PageText::Year:
+        return content.heading.yearText;
+    case PageText::Heading:
         return LayOutHeading(content).full;
-    if (control == QLatin1String("Label2"))
+    case PageText::ChartText:
         return QString(content.chartText).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    if (control == QLatin1String("Label3"))
+    case PageText::AngleCaption:
         return content.angleCaption;
-    for (int g = 0; g < 3; ++g)
-        if (control == QStringLiteral("lblNap%1").arg(g + 1))
-            return model.detailCaptions[static_cast<size_t>(g)];
-    if (control == QLatin1String("lblPontos")) {
+    case PageText::DetailDate1:
+    case PageText::DetailDate2:
+    case PageText::DetailDate3:
+        return model.detailCaptions[static_cast<size_t>(text) - static_cast<size_t>(PageText::DetailDate1)];
+    case PageText::ExactLine: {
         // The exact moment stands under a finished detail only.
         const bool detailDone =
             !model.detailCaptions[2].isEmpty() && model.detailDayIndex >= 0 && model.detailDayIndex < model.dayCount;
         const auto &exact = detailDone ? model.exactReturns[static_cast<size_t>(model.detailDayIndex)] : std::nullopt;
         return exact ? ExactReturnDetailLine(*exact) : QString();
     }
-    if (control == QLatin1String("lblEfemerisz"))
+    case PageText::EphemerisNote:
         return model.builtInEphemeris ? EphemerisNote : QString();
+    }
     return {};
+}
+
+QColor DayClassColour(DayClass dayClass, const QColor &background)
+{
+    switch (dayClass) {
+    case DayClass::NotFertile:
+        return Qt::white;
+    case DayClass::Fertile:
+        return Yellow;
+    case DayClass::PhaseGirl:
+        return Red;
+    case DayClass::PhaseBoy:
+        return Blue;
+    case DayClass::Unset:
+        break;
+    }
+    return background;
 }
 
 QColor DayCellColour(const CalendarPageContent &content, int index)
 {
     if (index >= FirstLegendIndex && index < FirstLegendIndex + LegendCount)
-        return colourOf(LegendColours[index - FirstLegendIndex], content.background);
+        return DayClassColour(LegendClasses[index - FirstLegendIndex], content.background);
     if (index < 0 || index >= content.model.dayCount)
         return {};
-    return colourOf(colorOf(content.model.days[static_cast<size_t>(index)].dayClass), content.background);
+    return DayClassColour(content.model.days[static_cast<size_t>(index)].dayClass, content.background);
 }
 
 QColor HourCellColour(const CalendarPageContent &content, int hourIndex)
 {
     if (hourIndex < 0 || hourIndex >= CalendarModel::HourCount)
         return {};
-    return colourOf(colorOf(content.model.hours[static_cast<size_t>(hourIndex)]), content.background);
+    return hourColour(content.model.hours[static_cast<size_t>(hourIndex)], content.background);
 }
 
 void PaintCalendarPage(QPainter &painter, const CalendarPageContent &content)

@@ -6,8 +6,7 @@
 // on the calendar window, on the printer and into a PDF, with Qt Gui alone.
 
 #include "core/calendar/calendar_model.h"
-#include "core/calendar/run_fields.h"
-#include "core/chart/birth_data.h"
+#include "core/chart/natal_chart.h"
 
 #include <QColor>
 #include <QString>
@@ -19,30 +18,36 @@ class QPainter;
 
 namespace ferolune {
 
-// What a page shows. Until the load step of a run fills them in, the texts are the
-// designed ones.
+// What the page says of a calendar above and beside its cells.
+struct CalendarHeading {
+    QString yearText;  // the calendar year as typed
+    QString name;      // the person's name
+    QString residence; // the place of residence ("name, county, country"), empty when none
+    // Without a residence the times stay on the birth zone all year, summer or not; the
+    // heading says so ("az idők a születési zóna szerint (UTC+1)"). Empty with a residence.
+    QString clockNote;
+    bool operator==(const CalendarHeading &) const = default;
+};
+
+// What a page shows. Until a run fills them in, the texts are the designed ones.
 struct CalendarPageContent {
-    QString calendarYearText;                        // Label10
-    QString name;                                    // the heading's person
-    QString residence;                               // "name, county, country", or empty
-    QString clockNote;                               // without a residence: the clock of the times
+    CalendarHeading heading;
     bool loaded = false;                             // the heading names the person
-    QString chartText = QStringLiteral("lblData");   // Label2, five lines
-    QString angleCaption = QStringLiteral("lblFok"); // Label3
+    QString chartText = QStringLiteral("lblData");   // five lines
+    QString angleCaption = QStringLiteral("lblFok");
     CalendarModel model;                             // cells, strip, dates, exact returns
     QColor background = Qt::white;                   // the cells no run has reset yet
 };
 
 // The page of a calendar run: its year and person, the natal chart's five lines and angle
 // caption, and the cells.
-CalendarPageContent PageOfRun(const CalendarHeading &heading, const QString &chartText, const QString &angleCaption,
-                              const CalendarModel &model);
+CalendarPageContent PageOfRun(const CalendarHeading &heading, const NatalChart &natal, const CalendarModel &model);
 
 // The legend row of the days another birth moment within the uncertainty would class
 // otherwise: "Bizonytalan nap (±15 perc)".
 QString UncertainDayLegendText(int uncertaintyMinutes);
 
-// The heading of the birth-data box (Label4) as it stands on the page: on one line when it
+// The heading of the birth-data box as it stands on the page: on one line when it
 // fits, else the place of residence on a second line; a line still too long for the box
 // ends in an ellipsis, and `full` is what it shortens.
 struct PageHeading {
@@ -52,14 +57,28 @@ struct PageHeading {
 };
 PageHeading LayOutHeading(const CalendarPageContent &content);
 
-// The text drawn where the window had the label of that name ("Label10", "Label4",
-// "Label2", "Label3", "lblNap1".."lblNap3", "lblPontos", "lblEfemerisz"); empty for a text
-// the page does not show.
-QString PageText(const CalendarPageContent &content, const QString &control);
+// The texts of the page.
+enum class PageText {
+    Year,         // the calendar year, top left
+    Heading,      // the birth-data box's heading, in full
+    ChartText,    // the natal chart's five lines
+    AngleCaption, // "NAP-HOLD FOK: 280.2"
+    DetailDate1,  // the three dates of the detail strip
+    DetailDate2,
+    DetailDate3,
+    ExactLine,     // the exact return under a finished detail
+    EphemerisNote, // the note on the built-in ephemeris
+};
+
+// A text as the page shows it; empty for a text the page does not show.
+QString TextOf(const CalendarPageContent &content, PageText text);
 
 // The colour of a cell: day cells 0..dayCount - 1, legend swatches from FirstLegendIndex.
 QColor DayCellColour(const CalendarPageContent &content, int index);
 QColor HourCellColour(const CalendarPageContent &content, int hourIndex);
+// The colour a day class is shown in: white, yellow, red or blue; `background` for a day
+// no run has classed.
+QColor DayClassColour(DayClass dayClass, const QColor &background = Qt::white);
 
 // Draws the page at its own size, CalendarClientSize, from (0, 0) of `painter`.
 void PaintCalendarPage(QPainter &painter, const CalendarPageContent &content);

@@ -12,7 +12,6 @@
 
 #include <cmath>
 #include <limits>
-#include <variant>
 
 namespace ferolune {
 
@@ -24,40 +23,40 @@ constexpr int FormatVersion = 1;
 // The texts of the birth fields, kept exactly as typed, under their keys.
 struct TextKey {
     const char *key;
-    QString BirthData::*member;
+    QString BirthForm::*member;
 };
 const TextKey TextKeys[] = {
-    {"name", &BirthData::txtName},
-    {"year", &BirthData::txtYear},
-    {"month", &BirthData::txtMonth},
-    {"day", &BirthData::txtDay},
-    {"hour", &BirthData::Text1},
-    {"hour12", &BirthData::txtBirthHour},
-    {"minute", &BirthData::txtBirthMinute},
-    {"zone", &BirthData::txtTZ},
-    {"longitudeDegrees", &BirthData::txtLongDeg},
-    {"longitudeMinutes", &BirthData::txtLongMin},
-    {"latitudeDegrees", &BirthData::txtLatDeg},
-    {"latitudeMinutes", &BirthData::txtLatMin},
+    {"name", &BirthForm::name},
+    {"year", &BirthForm::year},
+    {"month", &BirthForm::month},
+    {"day", &BirthForm::day},
+    {"hour", &BirthForm::hour},
+    {"hour12", &BirthForm::hour12},
+    {"minute", &BirthForm::minute},
+    {"zone", &BirthForm::zoneText},
+    {"longitudeDegrees", &BirthForm::longitudeDegrees},
+    {"longitudeMinutes", &BirthForm::longitudeMinutes},
+    {"latitudeDegrees", &BirthForm::latitudeDegrees},
+    {"latitudeMinutes", &BirthForm::latitudeMinutes},
 };
 
 struct OptionKey {
     const char *key;
-    bool BirthData::*member;
+    bool BirthForm::*member;
 };
 const OptionKey OptionKeys[] = {
-    {"beforeNoon", &BirthData::optAM},
-    {"east", &BirthData::optEast},
-    {"south", &BirthData::optSouth},
+    {"beforeNoon", &BirthForm::beforeNoon},
+    {"east", &BirthForm::east},
+    {"south", &BirthForm::south},
 };
 
 struct PlaceKey {
     const char *key;
-    PlaceChoice BirthData::*member;
+    PlaceChoice BirthForm::*member;
 };
 const PlaceKey PlaceKeys[] = {
-    {"birthPlace", &BirthData::birthPlace},
-    {"residence", &BirthData::residence},
+    {"birthPlace", &BirthForm::birthPlace},
+    {"residence", &BirthForm::residence},
 };
 
 const char *const SummerTimeKey = "summerTime";
@@ -184,35 +183,35 @@ void writeCycle(QJsonObject &root, const CycleHistory &cycle)
     root.insert(QLatin1StringView(UsualLongestKey), cycle.usualLongest);
 }
 
-std::variant<SavedPerson, Failure> readPerson(const QJsonObject &root)
+Expected<SavedPerson, Failure> readPerson(const QJsonObject &root)
 {
     if (root.value(QStringLiteral("format")).toString() != FormatName)
-        return Failure(QStringLiteral("nem Ferolune személyadat-fájl."));
+        return Unexpected(Failure(QStringLiteral("nem Ferolune személyadat-fájl.")));
     const QJsonValue version = root.value(QStringLiteral("version"));
     if (!wholeNumber(version, 1, std::numeric_limits<int>::max()))
-        return badValue(QStringLiteral("version"));
+        return Unexpected(badValue(QStringLiteral("version")));
     if (version.toInt() != FormatVersion)
-        return Failure(QStringLiteral("a program újabb változata írta (%1. változat), ezt nem ismeri.")
-                           .arg(version.toInt()));
+        return Unexpected(Failure(
+            QStringLiteral("a program újabb változata írta (%1. változat), ezt nem ismeri.").arg(version.toInt())));
 
     SavedPerson saved;
-    BirthData &person = saved.fields;
+    BirthForm &person = saved.form;
     for (const TextKey &entry : TextKeys) {
         const QJsonValue value = root.value(QLatin1StringView(entry.key));
         if (!value.isString())
-            return badValue(QLatin1StringView(entry.key));
+            return Unexpected(badValue(QLatin1StringView(entry.key)));
         person.*entry.member = value.toString();
     }
     for (const OptionKey &entry : OptionKeys) {
         const QJsonValue value = root.value(QLatin1StringView(entry.key));
         if (!value.isBool())
-            return badValue(QLatin1StringView(entry.key));
+            return Unexpected(badValue(QLatin1StringView(entry.key)));
         person.*entry.member = value.toBool();
     }
     const std::optional<int> summerTime = wholeNumber(root.value(QLatin1StringView(SummerTimeKey)), 0, 2);
     if (!summerTime)
-        return badValue(QLatin1StringView(SummerTimeKey));
-    person.Check1 = *summerTime;
+        return Unexpected(badValue(QLatin1StringView(SummerTimeKey)));
+    person.summerTime = *summerTime;
     // The places are optional: a person without them has no key.
     for (const PlaceKey &entry : PlaceKeys) {
         const QJsonValue value = root.value(QLatin1StringView(entry.key));
@@ -220,14 +219,14 @@ std::variant<SavedPerson, Failure> readPerson(const QJsonObject &root)
             continue;
         const std::optional<PlaceChoice> place = readPlace(value);
         if (!place)
-            return badValue(QLatin1StringView(entry.key));
+            return Unexpected(badValue(QLatin1StringView(entry.key)));
         person.*entry.member = *place;
     }
-    for (std::optional<Failure> failure : {readOptionalText(root, EventKeyKey, saved.eventKey),
-                                           readOptionalText(root, UncertaintyKey, person.txtUncertainty),
-                                           readCycle(root, saved.cycle)})
+    for (std::optional<Failure> failure :
+         {readOptionalText(root, EventKeyKey, saved.eventKey),
+          readOptionalText(root, UncertaintyKey, person.uncertainty), readCycle(root, saved.cycle)})
         if (failure)
-            return *failure;
+            return Unexpected(*failure);
     return saved;
 }
 
@@ -235,59 +234,57 @@ std::variant<SavedPerson, Failure> readPerson(const QJsonObject &root)
 
 QByteArray PersonJson(const SavedPerson &saved)
 {
-    const BirthData &person = saved.fields;
+    const BirthForm &person = saved.form;
     QJsonObject root{{QStringLiteral("format"), FormatName}, {QStringLiteral("version"), FormatVersion}};
     for (const TextKey &entry : TextKeys)
         root.insert(QLatin1StringView(entry.key), person.*entry.member);
     for (const OptionKey &entry : OptionKeys)
         root.insert(QLatin1StringView(entry.key), person.*entry.member);
-    root.insert(QLatin1StringView(SummerTimeKey), person.Check1);
+    root.insert(QLatin1StringView(SummerTimeKey), person.summerTime);
     // A place is kept only as chosen from the atlas: a text alone names no place.
     for (const PlaceKey &entry : PlaceKeys)
         if ((person.*entry.member).geonameId != 0)
             root.insert(QLatin1StringView(entry.key), placeObject(person.*entry.member));
     writeOptionalText(root, EventKeyKey, saved.eventKey);
-    writeOptionalText(root, UncertaintyKey, person.txtUncertainty);
+    writeOptionalText(root, UncertaintyKey, person.uncertainty);
     writeCycle(root, saved.cycle);
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
-PersonFileRead ParsePerson(const QByteArray &bytes, const QString &path)
+Expected<SavedPerson, QString> ParsePerson(const QByteArray &bytes, const QString &path)
 {
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
     if (error.error != QJsonParseError::NoError)
-        return {std::nullopt,
-                failureMessage(path, QStringLiteral("a szövege nem érvényes JSON (hiba a(z) %1. bájtnál).")
-                                         .arg(error.offset + 1))};
+        return Unexpected(failureMessage(
+            path, QStringLiteral("a szövege nem érvényes JSON (hiba a(z) %1. bájtnál).").arg(error.offset + 1)));
     if (!document.isObject())
-        return {std::nullopt, failureMessage(path, QStringLiteral("nem Ferolune személyadat-fájl."))};
-    auto person = readPerson(document.object());
-    if (const auto *failure = std::get_if<Failure>(&person))
-        return {std::nullopt, failureMessage(path, *failure)};
-    return {std::get<SavedPerson>(std::move(person)), {}};
+        return Unexpected(failureMessage(path, QStringLiteral("nem Ferolune személyadat-fájl.")));
+    Expected<SavedPerson, Failure> person = readPerson(document.object());
+    if (!person)
+        return Unexpected(failureMessage(path, person.error()));
+    return std::move(*person);
 }
 
-PersonFileRead ReadPersonFile(const QString &path)
+Expected<SavedPerson, QString> ReadPersonFile(const QString &path)
 {
-    const auto bytes = ReadSmallFile(path, PersonFileMaxBytes);
-    if (const auto *failure = std::get_if<SmallFileFailure>(&bytes)) {
-        switch (*failure) {
-        case SmallFileFailure::CannotOpen:
-            return {std::nullopt, failureMessage(path, QStringLiteral("a fájl nem nyitható meg."))};
-        case SmallFileFailure::CannotRead:
-            return {std::nullopt, failureMessage(path, QStringLiteral("a fájl nem olvasható."))};
-        case SmallFileFailure::TooLarge:
-            break;
-        }
-        return {std::nullopt, failureMessage(path, QStringLiteral("a fájl túl nagy, nem személyadat-fájl."))};
+    const Expected<QByteArray, SmallFileFailure> bytes = ReadSmallFile(path, PersonFileMaxBytes);
+    if (bytes)
+        return ParsePerson(*bytes, path);
+    switch (bytes.error()) {
+    case SmallFileFailure::CannotOpen:
+        return Unexpected(failureMessage(path, QStringLiteral("a fájl nem nyitható meg.")));
+    case SmallFileFailure::CannotRead:
+        return Unexpected(failureMessage(path, QStringLiteral("a fájl nem olvasható.")));
+    case SmallFileFailure::TooLarge:
+        break;
     }
-    return ParsePerson(std::get<QByteArray>(bytes), path);
+    return Unexpected(failureMessage(path, QStringLiteral("a fájl túl nagy, nem személyadat-fájl.")));
 }
 
-QString WritePersonFile(const QString &path, const SavedPerson &person)
+WriteResult WritePersonFile(const QString &path, const SavedPerson &person)
 {
-    return WriteFileAtomically(path, PersonJson(person)).error;
+    return WriteFileAtomically(path, PersonJson(person));
 }
 
 bool IsPersonFilePath(const QString &path)

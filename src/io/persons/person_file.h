@@ -5,12 +5,12 @@
 // that cannot be used in full changes nothing and says, in Hungarian, what is wrong.
 
 #include "core/calendar/menstrual_cycle.h"
-#include "core/chart/birth_data.h"
+#include "core/common/file_write.h"
+#include "core/common/result.h"
+#include "io/form/birth_form.h"
 
 #include <QByteArray>
 #include <QString>
-
-#include <optional>
 
 namespace ferolune {
 
@@ -22,33 +22,25 @@ inline constexpr qint64 PersonFileMaxBytes = 1024 * 1024;
 // keys the events of her exported calendars, so that a corrected name or birth minute
 // keeps them.
 struct SavedPerson {
-    BirthData fields;
+    BirthForm form;
     CycleHistory cycle; // empty for a person saved without one
     QString eventKey;   // made once when she is first saved; empty in older files
 
-    SavedPerson() = default;
-    // A person with nothing but her birth fields.
-    SavedPerson(BirthData birthFields) : fields(std::move(birthFields)) {} // NOLINT: implicit on purpose
     bool operator==(const SavedPerson &) const = default;
-};
-
-struct PersonFileRead {
-    std::optional<SavedPerson> person; // empty when the file cannot be used
-    QString message;                 // names the file and what is wrong; empty on success
 };
 
 // The JSON text of a person.
 QByteArray PersonJson(const SavedPerson &person);
 
-// Reads a person from the bytes of a file; `path` names the file in the message.
-PersonFileRead ParsePerson(const QByteArray &bytes, const QString &path);
+// Reads a person from the bytes of a file, or the message that names the file (`path`)
+// and what is wrong.
+Expected<SavedPerson, QString> ParsePerson(const QByteArray &bytes, const QString &path);
 
 // Reads and checks the whole file.
-PersonFileRead ReadPersonFile(const QString &path);
+Expected<SavedPerson, QString> ReadPersonFile(const QString &path);
 
-// Writes the person whole or not at all (WriteFileAtomically). Returns an empty text, or
-// the Hungarian message naming the file and the cause.
-QString WritePersonFile(const QString &path, const SavedPerson &person);
+// Writes the person whole or not at all (WriteFileAtomically).
+WriteResult WritePersonFile(const QString &path, const SavedPerson &person);
 
 // True for a path the person reader takes (by its suffix), false for a chart file.
 bool IsPersonFilePath(const QString &path);

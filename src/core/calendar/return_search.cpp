@@ -1,4 +1,4 @@
-#include "core/calendar/exact_return.h"
+#include "core/calendar/return_search.h"
 
 #include "core/calendar/calendar_moment.h"
 #include "core/calendar/calendar_year.h"
@@ -6,7 +6,6 @@
 #include "core/chart/angle_match.h"
 #include "core/chart/ephemeris.h"
 #include "core/chart/natal_chart.h"
-#include "core/common/number_rules.h"
 
 #include <QTimeZone>
 
@@ -81,13 +80,6 @@ std::optional<Probe> findRoot(Ephemeris &ephemeris, double natalAngle, double fr
     return std::fabs(low.offset) < std::fabs(high.offset) ? low : high;
 }
 
-QTimeZone zoneOf(double zoneHours)
-{
-    // Universal time = local time + zone: the local clock is `zone` hours behind.
-    const QTimeZone zone(static_cast<int>(std::lround(-zoneHours * 3600)));
-    return zone.isValid() ? zone : QTimeZone::utc();
-}
-
 double julianDayOfUtc(qint64 utcSeconds)
 {
     return static_cast<double>(utcSeconds) / SecondsPerDay + UnixEpochJulianDay;
@@ -105,7 +97,7 @@ qint64 utcOfJulianDay(double julianDay)
 class DetailMinutes {
 public:
     DetailMinutes(Ephemeris &ephemeris, const QDate &day, const LocalClock &clock, double natalAngleRounded)
-        : m_ephemeris(ephemeris), m_day(day), m_clock(clock), m_zoneHours(clock.fixedZoneHours()),
+        : m_ephemeris(ephemeris), m_day(day), m_clock(clock), m_zone(clock.fixedZone()),
           m_dayStartUtc(clock.isFixed() ? 0 : clock.dayStartUtc(day)), m_natalAngleRounded(natalAngleRounded)
     {
     }
@@ -121,7 +113,7 @@ public:
         if (!m_clock.isFixed())
             return m_clock.localTime(utcOf(minute));
         const Split split = splitOf(minute);
-        return QDateTime(split.date, QTime(split.minuteOfDay / 60, split.minuteOfDay % 60), zoneOf(m_zoneHours));
+        return QDateTime(split.date, QTime(split.minuteOfDay / 60, split.minuteOfDay % 60), m_zone.timeZone());
     }
 
     // The minute, counted as these are, of a universal Julian day.
@@ -136,7 +128,7 @@ private:
     struct Split {
         QDate date;
         int minuteOfDay;
-        float zoneHours;
+        UtcOffset zone;
     };
 
     qint64 utcOf(int minute) const { return m_dayStartUtc + qint64(minute) * 60; }
@@ -146,10 +138,10 @@ private:
         if (!m_clock.isFixed()) {
             const QDateTime local = m_clock.localTime(utcOf(minute));
             const QTime time = local.time();
-            return {local.date(), time.hour() * 60 + time.minute(), static_cast<float>(-local.offsetFromUtc()) / 3600};
+            return {local.date(), time.hour() * 60 + time.minute(), UtcOffset::ofSecondsEast(local.offsetFromUtc())};
         }
         const int dayOffset = minute >= 0 ? minute / MinutesPerDay : -((-minute + MinutesPerDay - 1) / MinutesPerDay);
-        return {m_day.addDays(dayOffset), minute - dayOffset * MinutesPerDay, m_zoneHours};
+        return {m_day.addDays(dayOffset), minute - dayOffset * MinutesPerDay, m_zone};
     }
 
     // The hour and minute make the universal hour in single precision, as a moment does.
@@ -157,13 +149,13 @@ private:
     {
         const Split split = splitOf(minute);
         return MomentJulianDay(split.date.year(), split.date.month(), split.date.day(), split.minuteOfDay / 60,
-                               split.minuteOfDay % 60, split.zoneHours);
+                               split.minuteOfDay % 60, split.zone);
     }
 
     Ephemeris &m_ephemeris;
     QDate m_day;
     const LocalClock &m_clock;
-    float m_zoneHours;
+    UtcOffset m_zone;
     qint64 m_dayStartUtc;
     double m_natalAngleRounded;
 };
@@ -230,34 +222,15 @@ std::optional<QDateTime> returnNear(Ephemeris &ephemeris, const LocalClock &cloc
     return clock.localTime(utcOfJulianDay(root->julianDay));
 }
 
-// An end of a range: "HH:mm", with the date when it is not the exact moment's, and with its
-// clock when summer time began or ended between the two.
-QString rangeEnd(const QDateTime &end, const QDateTime &moment)
-{
-    QString text = end.toString(end.date() == moment.date() ? QStringLiteral("HH:mm") : QStringLiteral("yyyy.MM.dd HH:mm"));
-    if (end.offsetFromUtc() != moment.offsetFromUtc())
-        text += QStringLiteral(" (") + ClockLabel(end) + u')';
-    return text;
-}
-
-QString clockOf(const QDateTime &moment)
-{
-    return QStringLiteral(" (") + ClockLabel(moment) + u')';
-}
-
-QString trimmedSign(int sign)
-{
-    return SignName(sign).trimmed();
-}
-
 } // namespace
 
-std::optional<ExactReturn> FindExactReturn(double natalAngle, double natalAngleRounded, int year,
-                                           const LocalClock &clock, int month, int day, Ephemeris &ephemeris)
+std::optional<ExactReturn> FindExactReturn(const NatalAngles &angles, const LocalClock &clock, const QDate &day,
+                                           Ephemeris &ephemeris)
 {
-    const QDate date(year, month, day);
-    const std::optional<Probe> root = findRoot(ephemeris, natalAngle, julianDayOfUtc(clock.dayStartUtc(date.addDays(-1))),
-                                               julianDayOfUtc(clock.dayStartUtc(date.addDays(2))));
+    const double natalAngle = angles.angle;
+    const std::optional<Probe> root =
+        findRoot(ephemeris, natalAngle, julianDayOfUtc(clock.dayStartUtc(day.addDays(-1))),
+                 julianDayOfUtc(clock.dayStartUtc(day.addDays(2))));
     if (!root)
         return std::nullopt;
 
@@ -266,97 +239,49 @@ std::optional<ExactReturn> FindExactReturn(double natalAngle, double natalAngleR
     exact.moment = clock.localTime(utcOfJulianDay(root->julianDay));
     exact.moonSign = SignOf(root->positions.moonLon);
     exact.signChange = signChangeNear(ephemeris, exact, natalAngle);
-    findTenthSpan(ephemeris, clock, natalAngle, natalAngleRounded, exact);
+    findTenthSpan(ephemeris, clock, natalAngle, angles.rounded, exact);
     return exact;
 }
 
-void FindExactReturns(const CalendarRequest &request, Ephemeris &ephemeris, CalendarModel &model)
+void FindExactReturns(const CalendarRequest &request, const NatalAngles &angles, Ephemeris &ephemeris,
+                      CalendarModel &model)
 {
-    const LocalClock clock(request.residenceZoneId, request.zoneHours, request.year);
+    const LocalClock clock = ClockOf(request);
     const LibraryFilesGuard closeFiles(ephemeris);
     for (int k = 0; k < model.dayCount; ++k) {
         auto &exact = model.exactReturns[static_cast<size_t>(k)];
         exact.reset();
-        if (model.days[static_cast<size_t>(k)].tag.isEmpty())
+        if (!model.days[static_cast<size_t>(k)].isPhaseDay())
             continue;
-        const MonthDay date = DateOfDayIndex(k, model.dayCount);
         try {
-            exact = FindExactReturn(request.natalAngle, request.natalAngleRounded, request.year, clock, date.month,
-                                    date.day, ephemeris);
+            exact = FindExactReturn(angles, clock, model.date(k), ephemeris);
         } catch (const EphemerisError &) {
             // The day keeps its colour from the scan; it only lacks the exact moment.
         }
     }
 }
 
-void FindExactRanges(const CalendarRequest &request, Ephemeris &ephemeris, CalendarModel &model)
+void FindExactRanges(const CalendarRequest &request, const NatalAngles &angles, Ephemeris &ephemeris,
+                     CalendarModel &model)
 {
-    if (request.uncertaintyMinutes <= 0)
+    if (angles.uncertaintyMinutes <= 0)
         return;
-    const LocalClock clock(request.residenceZoneId, request.zoneHours, request.year);
+    const LocalClock clock = ClockOf(request);
     const LibraryFilesGuard closeFiles(ephemeris);
     for (std::optional<ExactReturn> &exact : model.exactReturns) {
         if (!exact)
             continue;
-        exact->uncertaintyMinutes = request.uncertaintyMinutes;
+        exact->uncertaintyMinutes = angles.uncertaintyMinutes;
         try {
-            const int minutes = request.uncertaintyMinutes;
+            const int minutes = angles.uncertaintyMinutes;
             exact->earliest =
-                returnNear(ephemeris, clock, request.earliestNatalAngle, exact->julianDay, minutes).value_or(QDateTime());
+                returnNear(ephemeris, clock, angles.earliest, exact->julianDay, minutes).value_or(QDateTime());
             exact->latest =
-                returnNear(ephemeris, clock, request.latestNatalAngle, exact->julianDay, minutes).value_or(QDateTime());
+                returnNear(ephemeris, clock, angles.latest, exact->julianDay, minutes).value_or(QDateTime());
         } catch (const EphemerisError &) {
             // The day keeps its exact moment; it only lacks the range.
         }
     }
-}
-
-std::optional<CalendarModel> ComputeYearCalendar(const CalendarRequest &request, Ephemeris &ephemeris,
-                                                 const ProgressCheck &progress)
-{
-    std::optional<CalendarModel> calendar = ScanYear(request, ephemeris, progress);
-    if (calendar) {
-        FindExactReturns(request, ephemeris, *calendar);
-        FindExactRanges(request, ephemeris, *calendar);
-        calendar->cycle = CycleLayerOf(request.cycle, request.year);
-    }
-    return calendar;
-}
-
-QString ExactRangeText(const ExactReturn &exact)
-{
-    if (!exact.earliest.isValid() || !exact.latest.isValid())
-        return {};
-    return QStringLiteral("±%1 perc: ").arg(exact.uncertaintyMinutes) + rangeEnd(exact.earliest, exact.moment) +
-           QStringLiteral("–") + rangeEnd(exact.latest, exact.moment);
-}
-
-QString ExactReturnToolTip(const ExactReturn &exact)
-{
-    QString text = exact.moment.toString(QStringLiteral("yyyy.MM.dd HH:mm")) + clockOf(exact.moment) +
-                   QStringLiteral(" – Hold: ") + trimmedSign(exact.moonSign);
-    if (const QString range = ExactRangeText(exact); !range.isEmpty())
-        text += u'\n' + range;
-    if (exact.signChange) {
-        text += QStringLiteral("\na Hold jelet vált: ") + trimmedSign(exact.signChange->from) + QStringLiteral(" → ") +
-                trimmedSign(exact.signChange->to);
-    }
-    return text;
-}
-
-QString ExactReturnDetailLine(const ExactReturn &exact)
-{
-    QString text = QStringLiteral("Pontos visszatérés: ") +
-                   exact.moment.toString(QStringLiteral("yyyy.MM.dd HH:mm:ss")) + clockOf(exact.moment);
-    if (const QString range = ExactRangeText(exact); !range.isEmpty())
-        text += QStringLiteral(", ") + range;
-    if (!exact.tenthFirst.isValid())
-        return text + QStringLiteral(" – tizedfokra egyetlen perc sem egyezik");
-    const QString lastFormat = exact.tenthLast.date() == exact.tenthFirst.date() ? QStringLiteral("HH:mm")
-                                                                                  : QStringLiteral("yyyy.MM.dd HH:mm");
-    return text + QStringLiteral(" – tizedfokos egyezés: ") +
-           exact.tenthFirst.toString(QStringLiteral("yyyy.MM.dd HH:mm")) + QStringLiteral(" – ") +
-           exact.tenthLast.toString(lastFormat);
 }
 
 } // namespace ferolune
