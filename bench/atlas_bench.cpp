@@ -15,9 +15,9 @@ const QString AtlasFile = QStringLiteral(FEROLUNE_ATLAS_FILE);
 const Atlas &benchAtlas()
 {
     static const AtlasLoad loaded = Atlas::load(AtlasFile);
-    if (!loaded.atlas)
-        qFatal("%s", qPrintable(loaded.error));
-    return *loaded.atlas;
+    if (!loaded)
+        qFatal("%s", qPrintable(loaded.error()));
+    return *loaded;
 }
 
 void BM_AtlasLoad(benchmark::State &state)

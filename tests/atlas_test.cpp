@@ -12,9 +12,9 @@ namespace {
 const Atlas &realAtlas()
 {
     static const AtlasLoad loaded = Atlas::load(QStringLiteral(FEROLUNE_ATLAS_FILE));
-    if (!loaded.atlas)
-        ADD_FAILURE() << loaded.error.toStdString();
-    return *loaded.atlas;
+    if (!loaded)
+        ADD_FAILURE() << loaded.error().toStdString();
+    return *loaded;
 }
 
 std::string firstHit(const char *typed)
@@ -214,8 +214,8 @@ TEST(AtlasLoad, RefusesAMissingOrBrokenFileNamingIt)
     };
     for (const auto &[path, message] : rows) {
         const AtlasLoad loaded = Atlas::load(path);
-        EXPECT_FALSE(loaded.atlas.has_value()) << path.toStdString();
-        EXPECT_TRUE(loaded.error.startsWith(message)) << loaded.error.toStdString();
+        ASSERT_FALSE(loaded.has_value()) << path.toStdString();
+        EXPECT_TRUE(loaded.error().startsWith(message)) << loaded.error().toStdString();
     }
 }
 

@@ -1,3 +1,4 @@
+#include "core/calendar/calendar_moment.h"
 #include "core/calendar/calendar_run.h"
 #include "core/chart/ephemeris.h"
 #include "core/common/number_rules.h"
@@ -104,9 +105,7 @@ std::set<int> daysExamined(const std::vector<PhaseDay> &phaseDays, int dayCount 
 double angleAtNoon(int month, int day, int year = 2026)
 {
     const LibraryFilesGuard closeFiles(calendarEphemeris());
-    const SunMoon positions = calendarEphemeris().sunAndMoon(Ephemeris::julianDay(year, month, day, 11));
-    return roundToTenth(positions.moonLon > positions.sunLon ? positions.moonLon - positions.sunLon
-                                                             : positions.moonLon + (360 - positions.sunLon));
+    return roundToTenth(MomentAngleAt(calendarEphemeris(), Ephemeris::julianDay(year, month, day, 11)).angle);
 }
 
 const std::vector<PhaseDay> PhaseDays2026 = {

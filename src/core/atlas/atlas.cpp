@@ -20,7 +20,7 @@ bool readingInterrupted()
 
 AtlasLoad interruptedLoad(const QString &path)
 {
-    return {std::nullopt, QStringLiteral("A helységnévtár olvasása megszakadt: %1").arg(path)};
+    return Unexpected(QStringLiteral("A helységnévtár olvasása megszakadt: %1").arg(path));
 }
 
 enum Column { GeonameId, Name, HungarianName, Country, Region, Latitude, Longitude, TimeZone,
@@ -117,8 +117,7 @@ AtlasLoad Atlas::load(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return {std::nullopt, QStringLiteral("A helységnévtár nem nyitható meg: %1 (%2)")
-                                  .arg(path, file.errorString())};
+        return Unexpected(QStringLiteral("A helységnévtár nem nyitható meg: %1 (%2)").arg(path, file.errorString()));
     const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
     Atlas atlas;
     atlas.places_.reserve(std::size_t(lines.size()));
@@ -136,8 +135,7 @@ AtlasLoad Atlas::load(const QString &path)
         }
         std::optional<Place> place = parsePlace(fields);
         if (!place)
-            return {std::nullopt, QStringLiteral("A helységnévtár hibás: %1, %2. sor")
-                                      .arg(path).arg(number + 1)};
+            return Unexpected(QStringLiteral("A helységnévtár hibás: %1, %2. sor").arg(path).arg(number + 1));
         atlas.places_.push_back(std::move(*place));
         QStringList shortNames;
         for (const QString &name : fields[ShortNames].split(u',', Qt::SkipEmptyParts))
@@ -146,9 +144,9 @@ AtlasLoad Atlas::load(const QString &path)
                                foldPlaceName(atlas.places_.back().hungarianName), shortNames});
     }
     if (atlas.places_.empty())
-        return {std::nullopt, QStringLiteral("A helységnévtár üres: %1").arg(path)};
+        return Unexpected(QStringLiteral("A helységnévtár üres: %1").arg(path));
     atlas.markNamesakes();
-    return {std::move(atlas), QString()};
+    return atlas;
 }
 
 std::optional<PlaceId> Atlas::findGeonameId(int geonameId) const

@@ -4,6 +4,8 @@
 // user types, with the zone in force at a local birth moment and the coordinate field
 // values of a place. Qt Core only.
 
+#include "core/common/result.h"
+
 #include <QByteArray>
 #include <QDate>
 #include <QHash>
@@ -38,7 +40,8 @@ struct SearchHit {
     QString displayText; // "Kolozsvár (Cluj-Napoca), Kolozs megye, Románia"
 };
 
-struct AtlasLoad;
+class Atlas;
+using AtlasLoad = Expected<Atlas, QString>;
 
 class Atlas {
 public:
@@ -86,10 +89,8 @@ private:
     QHash<QString, QString> countryNames_;
 };
 
-struct AtlasLoad {
-    std::optional<Atlas> atlas; // empty on failure
-    QString error;              // Hungarian, names the file; empty on success
-};
+// The atlas read from its file, or why it could not be (Hungarian, naming the file).
+using AtlasLoad = Expected<Atlas, QString>;
 
 // Accents and case removed, punctuation made spaces: "Székesfehérvár" -> "szekesfehervar",
 // "Cluj-Napoca" -> "cluj napoca".

@@ -47,8 +47,10 @@ void AtlasSource::takeResult()
     if (m_done)
         return;
     m_done = true;
-    m_atlas = std::move(m_result->atlas);
-    m_error = m_result->error;
+    if (*m_result)
+        m_atlas = std::move(**m_result);
+    else
+        m_error = m_result->error();
     m_result.reset();
     emit loaded();
 }

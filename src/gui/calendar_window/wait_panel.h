@@ -1,6 +1,6 @@
 #pragma once
 
-// Picture2, the panel that covers the calendar window while a run or a detail works: the
+// The wait panel, which covers the calendar window while a run or a detail works: the
 // request to wait, how far the work has come, and the maker's addresses.
 
 #include <QWidget>

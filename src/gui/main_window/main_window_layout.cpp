@@ -1,4 +1,4 @@
-// The controls of frmMain at their designed places (twips), with their colours, fonts
+// The controls of the main window at their designed places (twips), with their colours, fonts
 // and texts.
 
 #include "gui/main_window/main_window.h"

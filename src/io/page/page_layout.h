@@ -45,17 +45,17 @@ constexpr QRect MethodNoteRect = twipsRect(SecondLegendLeft, 600 + 360 * 5 + 120
 constexpr int FirstLegendIndex = CalendarModel::MaxDayCount;
 constexpr int LegendCount = 4;
 
-// Day cell P(index), 0..dayCount - 1, of a year of `dayCount` days: one row per month, one
+// Day cell 0..dayCount - 1 of a year of `dayCount` days: one row per month, one
 // column per day of the month (29 February in column 29 of a leap year).
 QRect DayCellRect(int dayIndex, int dayCount);
 
-// Hour cell PR(index), 0..71: index = 24 x detail day (0..2) + hour.
+// Hour cell of the detail strip, 0..71: index = 24 x detail day (0..2) + hour.
 QRect HourCellRect(int hourIndex);
 
-// Legend swatch PX(index), FirstLegendIndex.. FirstLegendIndex + 3.
+// Legend swatch FirstLegendIndex.. FirstLegendIndex + 3.
 QRect LegendCellRect(int legendIndex);
 
-// The birth-data box, Picture1, with its sunken border, and the width of that border.
+// The birth-data box, with its sunken border, and the width of that border.
 constexpr QRect BirthDataBoxRect = twipsRect(3000, 4200, 6015, 2535);
 constexpr int BirthDataBoxBorder = 2;
 
@@ -65,7 +65,7 @@ constexpr QRect inBirthDataBox(QRect rect)
     return rect.translated(BirthDataBoxRect.topLeft() + QPoint(BirthDataBoxBorder, BirthDataBoxBorder));
 }
 
-// The heading (Label4), the chart text (Label2) and the angle (Label3) in the box.
+// The heading, the chart text and the angle in the birth-data box.
 constexpr QRect HeadingRect = inBirthDataBox(twipsRect(120, 60, 5775, 315));
 constexpr QRect ChartTextRect = inBirthDataBox(twipsRect(120, 420, 5775, 1575));
 constexpr QRect AngleRect = inBirthDataBox(twipsRect(120, 2040, 5775, 375));
