@@ -16,7 +16,7 @@ if command -v ccache >/dev/null; then
 fi
 
 # No generator is named here, so this build directory is the same one the run command makes.
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}"
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFEROLUNE_WERROR=ON "${launcher[@]}"
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
 
@@ -24,13 +24,13 @@ ctest --test-dir build --output-on-failure -j "$jobs"
 export ASAN_OPTIONS=detect_leaks=1
 export LSAN_OPTIONS="suppressions=$PWD/tests/sanitizers/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS=print_stacktrace=1
-cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DFEROLUNE_SANITIZE=ON "${launcher[@]}"
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DFEROLUNE_SANITIZE=ON -DFEROLUNE_WERROR=ON "${launcher[@]}"
 cmake --build build-asan -j "$jobs"
 ctest --test-dir build-asan --output-on-failure -j "$jobs" -LE "benchmark|e2e|install"
 
 # The chart file and person file readers fuzzed for a short while each, from the seeds
 # their tests write; long runs are made by hand (README, "Fuzz it").
-CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFEROLUNE_FUZZ=ON \
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFEROLUNE_FUZZ=ON -DFEROLUNE_WERROR=ON \
   "${launcher[@]}"
 cmake --build build-fuzz -j "$jobs" --target chart_file_fuzzer person_file_fuzzer ferolune_core_tests
 build-fuzz/tests/ferolune_core_tests --gtest_brief=1 --gtest_filter='ChartFile*:ProbeChartFile*:PersonFile*'
