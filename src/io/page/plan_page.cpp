@@ -31,12 +31,12 @@ struct Column {
     int left;
     int width;
 };
-constexpr Column FertileColumn{0, 150};
-constexpr Column PhaseDayColumn{156, 84};
-constexpr Column SexColumn{246, 50};
-constexpr Column ExactColumn{302, 258};
-constexpr Column CycleColumn{566, 88};
-constexpr Column UncertainColumn{660, 60};
+constexpr Column FertileColumn{0, 124};
+constexpr Column PhaseDayColumn{130, 80};
+constexpr Column SexColumn{216, 40};
+constexpr Column ExactColumn{262, 308};
+constexpr Column CycleColumn{574, 84};
+constexpr Column UncertainColumn{662, 58};
 
 QFont font(double points, bool bold = false)
 {
@@ -85,7 +85,7 @@ void paintColumnHeads(QPainter &painter, const PlanSheet &sheet, int top)
     if (sheet.plan.hasCycle)
         text(painter, cellOf(CycleColumn, top), QStringLiteral("Ciklus"), bold);
     if (sheet.plan.uncertaintyMinutes > 0)
-        text(painter, cellOf(UncertainColumn, top), PlanUncertainColumn, bold);
+        text(painter, cellOf(UncertainColumn, top), PlanUncertainColumn, font(7.5, true));
     painter.setPen(Rule);
     painter.drawLine(0, top + RowHeight - 1, PlanPageSize.width(), top + RowHeight - 1);
 }
@@ -108,7 +108,8 @@ void paintRow(QPainter &painter, const PlanRow &row, int top)
     QString exact = PlanExactText(row);
     if (row.exact && !ExactRangeText(*row.exact).isEmpty())
         exact += QStringLiteral("   ") + ExactRangeText(*row.exact);
-    text(painter, cellOf(ExactColumn, top), exact, plain);
+    text(painter, cellOf(ExactColumn, top),
+         QFontMetrics(plain).elidedText(exact, Qt::ElideRight, ExactColumn.width - 4), plain);
     if (row.cycleOverlap) {
         const QRect cycle = cellOf(CycleColumn, top).adjusted(0, 2, -4, -2);
         if (row.meetsCycle()) {
