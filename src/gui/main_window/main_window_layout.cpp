@@ -347,8 +347,8 @@ void MainWindow::buildFocusOrder()
                     {m_residenceField},
                     {m_saveButton},
                     {m_uncertaintyField},
-                    {m_planButton},
-                    {m_cycleButton}};
+                    {m_cycleButton},
+                    {m_planButton}};
     QWidget *previous = nullptr;
     for (const FocusStop &stop : m_focusStops)
         for (QWidget *control : stop) {
