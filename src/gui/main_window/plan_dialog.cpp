@@ -129,6 +129,10 @@ PlanDialog::PlanDialog(CalendarWorker &worker, Dialogs &dialogs, const CalendarO
     connect(m_sexFilter, &QComboBox::currentIndexChanged, this, &PlanDialog::showRows);
     connect(m_cycleOnlyBox, &QCheckBox::toggled, this, &PlanDialog::showRows);
     connect(&m_watcher, &QFutureWatcher<PlanOutcome>::finished, this, &PlanDialog::computationDone);
+    connect(&m_watcher, &QFutureWatcher<PlanOutcome>::progressValueChanged, this, [this](int done) {
+        if (const int total = m_watcher.progressMaximum(); total > 0)
+            m_status->setText(QStringLiteral("Számolás… %1%").arg(100 * done / total));
+    });
     connect(m_printButton, &QPushButton::clicked, this, &PlanDialog::print);
     connect(m_saveButton, &QPushButton::clicked, this, &PlanDialog::saveAs);
     connect(closeButton, &QPushButton::clicked, this, &QDialog::reject);
@@ -163,7 +167,16 @@ void PlanDialog::compute()
     m_saveButton->setEnabled(false);
     m_watcher.setFuture(m_worker.run<PlanOutcome>([request](QPromise<PlanOutcome> &promise, Ephemeris &ephemeris) {
         RunObserver observer;
-        observer.progress = [&promise](const RunProgress &) { return !promise.isCanceled(); };
+        // The days of all the years the span touches; a closed dialog or a new span stops it.
+        observer.progress = [&promise](const RunProgress &progress) {
+            if (promise.isCanceled())
+                return false;
+            if (progress.unit == RunProgress::Unit::Day && progress.done != promise.future().progressValue()) {
+                promise.setProgressRange(0, progress.total);
+                promise.setProgressValue(progress.done);
+            }
+            return true;
+        };
         promise.addResult(RunPlan(request, ephemeris, observer));
     }));
 }
