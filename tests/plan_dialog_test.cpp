@@ -9,8 +9,8 @@
 #include "support/scripted_dialogs.h"
 
 #include <QCheckBox>
-#include <QPrinter>
 #include <QComboBox>
+#include <QPrinter>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTableWidget>
@@ -58,8 +58,7 @@ private slots:
                 QCOMPARE(table->item(k, 1)->background().color(), DayClassColour(row.sex));
                 QCOMPARE(table->item(k, 0)->background().color(), DayClassColour(DayClass::Fertile));
                 QCOMPARE(table->item(k, 4)->text().startsWith(QString::number(*row.cycleOverlap)), true);
-                QCOMPARE(table->item(k, 3)->text().contains(row.exact->moment.toString(QStringLiteral("HH:mm"))),
-                         true);
+                QCOMPARE(table->item(k, 3)->text().contains(row.exact->moment.toString(QStringLiteral("HH:mm"))), true);
             }
             dialog.findChild<QSpinBox *>(QLatin1StringView(object_names::PlanMonthsBox))->setValue(15);
             if (months == 12)

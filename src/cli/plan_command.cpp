@@ -115,8 +115,8 @@ Expected<PlanCommandRequest, CommandRefusal> PlanRequestOf(const QCommandLinePar
     return request;
 }
 
-ExitStatus RunPlanCommand(const PlanCommandRequest &request, Ephemeris &ephemeris, AtlasSource &atlas,
-                          QTextStream &out, QTextStream &err)
+ExitStatus RunPlanCommand(const PlanCommandRequest &request, Ephemeris &ephemeris, AtlasSource &atlas, QTextStream &out,
+                          QTextStream &err)
 {
     const ExportRequest &file = request.birthAndFile;
     const auto refuse = [&err](const QString &message) {
@@ -126,10 +126,9 @@ ExitStatus RunPlanCommand(const PlanCommandRequest &request, Ephemeris &ephemeri
     const Expected<CheckedRun, QString> run = CheckedRunOf(file);
     if (!run)
         return refuse(run.error());
-    const CalendarOrder order = CalendarOrderOf(*run, file.calendarYearText, ResidenceZoneId(atlas, file.residence),
-                                                file.cycle, file.eventKey);
-    const Expected<PlanResult, PlanFailure> plan =
-        RunPlan({order.request, request.from, request.months}, ephemeris);
+    const CalendarOrder order =
+        CalendarOrderOf(*run, file.calendarYearText, ResidenceZoneId(atlas, file.residence), file.cycle, file.eventKey);
+    const Expected<PlanResult, PlanFailure> plan = RunPlan({order.request, request.from, request.months}, ephemeris);
     if (!plan) {
         CalendarRequest failed = order.request;
         failed.year = plan.error().year;

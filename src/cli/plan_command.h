@@ -30,7 +30,7 @@ Expected<PlanCommandRequest, CommandRefusal> PlanRequestOf(const QCommandLinePar
 
 // Checks the birth as the window does, makes the calendar of every year the span touches,
 // writes the rows kept, and prints the chart lines and the angle caption on `out`.
-ExitStatus RunPlanCommand(const PlanCommandRequest &request, Ephemeris &ephemeris, AtlasSource &atlas,
-                          QTextStream &out, QTextStream &err);
+ExitStatus RunPlanCommand(const PlanCommandRequest &request, Ephemeris &ephemeris, AtlasSource &atlas, QTextStream &out,
+                          QTextStream &err);
 
 } // namespace ferolune

@@ -92,8 +92,7 @@ std::vector<PlanRow> PlanRowsOf(const QDate &from, int months, const std::vector
     return rows;
 }
 
-Expected<PlanResult, PlanFailure> RunPlan(const PlanRequest &request, Ephemeris &ephemeris,
-                                         const RunObserver &observer)
+Expected<PlanResult, PlanFailure> RunPlan(const PlanRequest &request, Ephemeris &ephemeris, const RunObserver &observer)
 {
     PlanResult result;
     result.from = request.from;
@@ -129,7 +128,8 @@ Expected<PlanResult, PlanFailure> RunPlan(const PlanRequest &request, Ephemeris 
             return observer.progress(overall);
         };
         try {
-            std::optional<CalendarModel> calendar = ComputeYearCalendar(yearRequest, result.angles, ephemeris, progress);
+            std::optional<CalendarModel> calendar =
+                ComputeYearCalendar(yearRequest, result.angles, ephemeris, progress);
             if (!calendar)
                 return Unexpected(PlanFailure{RunFailure::Stopped, year});
             calendars.push_back(std::move(*calendar));

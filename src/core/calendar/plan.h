@@ -87,6 +87,6 @@ struct PlanFailure {
 // The natal chart, then the calendar of each year the span touches, then the rows. The
 // progress counts the days of all those years together.
 Expected<PlanResult, PlanFailure> RunPlan(const PlanRequest &request, Ephemeris &ephemeris,
-                                         const RunObserver &observer = {});
+                                          const RunObserver &observer = {});
 
 } // namespace ferolune

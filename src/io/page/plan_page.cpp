@@ -21,7 +21,7 @@ const QColor Blue(0, 0, 255);
 const QColor Red(255, 0, 0);
 const QColor Rule(96, 96, 96);
 
-constexpr int RowHeight = 21; // 38 rows, the most 36 months hold, on the first page
+constexpr int RowHeight = 21;      // 38 rows, the most 36 months hold, on the first page
 constexpr int FirstTableTop = 112; // under the title, the person and the notes
 constexpr int NextTableTop = 30;   // under the page number
 constexpr int FooterTop = 960;     // the note on the methods' reliability
@@ -57,8 +57,8 @@ QRect cellOf(Column column, int top)
     return QRect(column.left, top, column.width, RowHeight);
 }
 
-void text(QPainter &painter, const QRect &rect, const QString &line, const QFont &face, const QColor &colour = Qt::black,
-          int flags = Qt::AlignLeft | Qt::AlignVCenter)
+void text(QPainter &painter, const QRect &rect, const QString &line, const QFont &face,
+          const QColor &colour = Qt::black, int flags = Qt::AlignLeft | Qt::AlignVCenter)
 {
     painter.setFont(face);
     painter.setPen(colour);

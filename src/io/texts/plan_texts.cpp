@@ -14,7 +14,8 @@ QString PlanDateText(const QDate &date)
 QString PlanFertileDaysText(const PlanRow &row)
 {
     const QDate last = row.phaseDay.addDays(-1);
-    const QString lastFormat = last.year() == row.fertileFrom.year() ? QStringLiteral("MM.dd") : QStringLiteral("yyyy.MM.dd");
+    const QString lastFormat =
+        last.year() == row.fertileFrom.year() ? QStringLiteral("MM.dd") : QStringLiteral("yyyy.MM.dd");
     return PlanDateText(row.fertileFrom) + QStringLiteral(" – ") + last.toString(lastFormat);
 }
 
