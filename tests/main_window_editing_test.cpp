@@ -160,7 +160,8 @@ void MainWindowEditingTest::tabVisitsTheFocusOrder()
     const QStringList order = {"txtYear",  "txtMonth",   "txtDay",    "Text1",   "txtBirthMinute", "txtTZ",
                                "Check1",   "txtLongDeg", "txtLongMin", "optEast", "txtLatDeg",      "txtLatMin",
                                "optSouth", "Text3",      "Command2",  "Command5", "txtName",        "txtBirthPlace",
-                               "txtResidence", "cmdSave", "txtUncertainty", "cmdCycle", "txtYear"};
+                               "txtResidence", "cmdSave", "txtUncertainty", "cmdCycle", "cmdPlan",
+                               "txtYear"};
     QStringList forth = {harness.focused()};
     QStringList back = {harness.focused()};
     for (qsizetype i = 1; i < order.size(); ++i) {

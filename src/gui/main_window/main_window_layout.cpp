@@ -305,6 +305,9 @@ void MainWindow::buildUncertaintyAndCycleRow()
     m_uncertaintyField->setPlaceholderText(QStringLiteral("0"));
     m_cycleButton =
         commandButton(this, object_names::CycleButton, QStringLiteral("CIKLUS…"), twipsRect(6600, 5400, 1935, 405));
+    // Beside CIKLUS…, under NAPTÁR KÉSZITÉSE: the moon-phase days of the months ahead.
+    m_planButton =
+        commandButton(this, object_names::PlanButton, QStringLiteral("TERVEZŐ…"), twipsRect(3600, 5400, 1935, 405));
 }
 
 void MainWindow::buildFocusOrder()
@@ -344,7 +347,8 @@ void MainWindow::buildFocusOrder()
                     {m_residenceField},
                     {m_saveButton},
                     {m_uncertaintyField},
-                    {m_cycleButton}};
+                    {m_cycleButton},
+                    {m_planButton}};
     QWidget *previous = nullptr;
     for (const FocusStop &stop : m_focusStops)
         for (QWidget *control : stop) {
