@@ -45,6 +45,16 @@ void BM_AtlasClosestNames(benchmark::State &state)
 }
 BENCHMARK(BM_AtlasClosestNames)->Unit(benchmark::kMillisecond);
 
+// A pasted text far longer than any place name: the bound stops every comparison early.
+void BM_AtlasClosestNamesLongText(benchmark::State &state)
+{
+    const Atlas &atlas = benchAtlas();
+    const QString typed = QStringLiteral("Szekesfehervar ").repeated(int(state.range(0)) / 15);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(atlas.closestNames(typed));
+}
+BENCHMARK(BM_AtlasClosestNamesLongText)->Arg(60)->Arg(200)->Unit(benchmark::kMillisecond);
+
 void BM_ZoneAt(benchmark::State &state)
 {
     for (auto _ : state)
