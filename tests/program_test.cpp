@@ -9,7 +9,6 @@
 #include "gui/main_window/main_window.h"
 #include "support/main_window_harness.h"
 
-#include <QDir>
 
 #include <QLineEdit>
 #include <QSignalSpy>
