@@ -62,18 +62,24 @@ bool isNeighbour(const QString &code)
 
 // Hungarian places first, then those of the neighbours, each by size; the factors only
 // let a small Hungarian village come after a city abroad that matches as well.
+constexpr double HungarianFactor = 20.0;
 double rankWeight(const PlaceRecord &place, const QString &countryCode)
 {
     const double people = double(place.population) + 1.0;
     if (countryCode == QLatin1String("HU"))
-        return people * 20.0;
+        return people * HungarianFactor;
     return isNeighbour(countryCode) ? people * 2.0 : people;
 }
 
 // A whole name typed counts as much as ten times the people: "Pápa" before "Pápateszér",
-// yet "buda" still offers Budapest before a village called Buda.
+// yet "buda" still offers Budapest before a village called Buda. Namesakes that bear the
+// whole name come by their people alone, wherever they are: London, England first.
 enum MatchTier { NameStart, WordStart, NoMatch };
 constexpr double WholeNameFactor = 10.0;
+double wholeNameWeight(const PlaceRecord &place)
+{
+    return (double(place.population) + 1.0) * HungarianFactor * WholeNameFactor;
+}
 
 struct Match {
     MatchTier tier = NoMatch;
@@ -272,8 +278,8 @@ std::vector<SearchHit> Atlas::search(const QString &text, int limit) const
         if (it.key() >= size() || !inQualifiers(it.key(), qualifiers))
             continue;
         const PlaceRecord &r = m_block->placeRecords()[std::size_t(it.key())];
-        candidates.push_back({it->tier, rankWeight(r, m_block->countryCode(r)) *
-                                            (it->wholeName ? WholeNameFactor : 1.0), it.key()});
+        candidates.push_back(
+            {it->tier, it->wholeName ? wholeNameWeight(r) : rankWeight(r, m_block->countryCode(r)), it.key()});
     }
     const auto shown = std::min(candidates.size(), std::size_t(limit));
     std::partial_sort(candidates.begin(), candidates.begin() + std::ptrdiff_t(shown), candidates.end(),
