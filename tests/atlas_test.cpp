@@ -261,8 +261,12 @@ TEST(FieldValues, RoundToWholeMinutesAndCarryIntoTheDegree)
 
 TEST(AtlasLoad, RefusesAMissingOrBrokenFileNamingIt)
 {
-    QTemporaryFile broken, empty;
-    ASSERT_TRUE(broken.open() && empty.open());
+    QTemporaryFile broken, empty, cut;
+    ASSERT_TRUE(broken.open() && empty.open() && cut.open());
+    QFile block(QStringLiteral(FEROLUNE_ATLAS_FILE));
+    ASSERT_TRUE(block.open(QIODevice::ReadOnly));
+    cut.write(block.read(block.size() / 2)); // a block cut short: its sections point past its end
+    cut.close();
     broken.write("# header\n"
                  "1\tA\t\tHU\tPest\t47.5\t19.0\tEurope/Budapest\t10\t\n"
                  "2\tB\t\tHU\tPest\tnorth\t19.0\tEurope/Budapest\t10\t\n");
@@ -273,6 +277,7 @@ TEST(AtlasLoad, RefusesAMissingOrBrokenFileNamingIt)
         {"/nonexistent/atlas.tsv", "A helységnévtár nem nyitható meg: /nonexistent/atlas.tsv"},
         {broken.fileName(), QStringLiteral("A helységnévtár hibás: %1, 3. sor").arg(broken.fileName())},
         {empty.fileName(), QStringLiteral("A helységnévtár üres: %1").arg(empty.fileName())},
+        {cut.fileName(), QStringLiteral("A helységnévtár hibás: %1").arg(cut.fileName())},
     };
     for (const auto &[path, message] : rows) {
         const AtlasLoad loaded = Atlas::load(path);
