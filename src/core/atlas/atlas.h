@@ -1,8 +1,8 @@
 #pragma once
 
 // The birthplace atlas: the places of resources/atlas.tsv (GeoNames data), found as the
-// user types or as named on the command line, with the zone in force at a local birth moment and the coordinate field
-// values of a place. Qt Core only.
+// user types or as the command line names them, with the zone in force at a local birth
+// moment and the coordinate field values of a place. Qt Core only.
 
 #include "core/common/result.h"
 
@@ -65,9 +65,9 @@ public:
     std::optional<PlaceId> findGeonameId(int geonameId) const;
 
     // Places with a name (Hungarian, local or other) that starts with `text` (then those
-    // with a word that starts with it), ignoring accents and case; whole-name matches
-    // first, then Hungarian places and bigger places. After a comma come the region or
-    // the country ("sydney, ausz"). At most `limit` hits.
+    // with a word that starts with it), ignoring accents and case; a whole name counts
+    // most, its namesakes by their people, then Hungarian places and bigger places. After
+    // a comma come the region or the country ("sydney, ausz"). At most `limit` hits.
     std::vector<SearchHit> search(const QString &text, int limit = 20) const;
 
     // Places whose Hungarian name or name equals `text` apart from accents and case;
