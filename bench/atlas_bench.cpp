@@ -37,6 +37,15 @@ void BM_AtlasSearchKeystroke(benchmark::State &state)
 }
 BENCHMARK(BM_AtlasSearchKeystroke)->Arg(1)->Arg(2)->Arg(5)->Arg(14)->Unit(benchmark::kMillisecond);
 
+// A name and the start of its country, "s, m": the most places a country can keep.
+void BM_AtlasSearchWithCountry(benchmark::State &state)
+{
+    const Atlas &atlas = benchAtlas();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(atlas.search(QStringLiteral("s, m")));
+}
+BENCHMARK(BM_AtlasSearchWithCountry)->Unit(benchmark::kMillisecond);
+
 void BM_AtlasClosestNames(benchmark::State &state)
 {
     const Atlas &atlas = benchAtlas();

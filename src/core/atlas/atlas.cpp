@@ -132,13 +132,13 @@ int boundedDistance(std::string_view a, std::string_view b, int bound, std::vect
 }
 
 // "Sydney, Ausztrália": the name, then the folded region or country parts after it.
-std::pair<QString, QStringList> nameAndQualifiers(const QString &text)
+std::pair<QString, QList<QByteArray>> nameAndQualifiers(const QString &text)
 {
     QStringList parts = text.split(u',');
     const QString name = parts.takeFirst();
-    QStringList qualifiers;
+    QList<QByteArray> qualifiers;
     for (const QString &part : parts) {
-        if (const QString folded = foldPlaceName(part); !folded.isEmpty())
+        if (const QByteArray folded = foldPlaceName(part).toUtf8(); !folded.isEmpty())
             qualifiers << folded;
     }
     return {name, qualifiers};
@@ -235,19 +235,24 @@ std::optional<PlaceId> Atlas::findGeonameId(int geonameId) const
     return PlaceId(found->place);
 }
 
-bool Atlas::inQualifiers(PlaceId id, const QStringList &qualifiers) const
+bool Atlas::inQualifiers(PlaceId id, const QList<QByteArray> &qualifiers) const
 {
     if (qualifiers.isEmpty())
         return true;
     const PlaceRecord &r = m_block->placeRecords()[std::size_t(id)];
-    const QString code = m_block->countryCode(r);
-    const QString places[] = {foldPlaceName(m_block->string(r.region)), foldPlaceName(countryName(code)),
-                              code.toLower()};
+    const QByteArray code = m_block->countryCode(r).toLower().toLatin1();
+    const char *names[] = {m_block->text(r.foldedRegion),
+                           r.country < m_block->header.countryCount
+                               ? m_block->text(m_block->countries()[r.country].foldedName)
+                               : "",
+                           code.constData()};
     // The last part may be still being typed.
     for (qsizetype k = 0; k < qualifiers.size(); ++k) {
+        const QByteArray &wanted = qualifiers[k];
         const bool typing = k + 1 == qualifiers.size();
-        if (std::none_of(std::begin(places), std::end(places), [&](const QString &name) {
-                return !name.isEmpty() && (typing ? name.startsWith(qualifiers[k]) : name == qualifiers[k]);
+        if (std::none_of(std::begin(names), std::end(names), [&](const char *name) {
+                return typing ? std::strncmp(name, wanted.constData(), std::size_t(wanted.size())) == 0
+                              : std::strcmp(name, wanted.constData()) == 0;
             }))
             return false;
     }

@@ -8,6 +8,7 @@
 
 #include <QByteArray>
 #include <QDate>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -91,7 +92,7 @@ public:
 private:
     struct Block;
     explicit Atlas(std::shared_ptr<Block> block) : m_block(std::move(block)) {}
-    bool inQualifiers(PlaceId id, const QStringList &qualifiers) const;
+    bool inQualifiers(PlaceId id, const QList<QByteArray> &qualifiers) const;
     std::vector<PlaceId> namedExactly(const QString &folded) const;
 
     std::shared_ptr<Block> m_block;

@@ -136,7 +136,8 @@ Expected<QByteArray, QString> buildFromTable(const QByteArray &text, const QStri
     QHash<QString, quint16> countryIndex;
     for (const auto &[code, name] : table.countries) {
         countryIndex.insert(code, quint16(countries.size()));
-        countries.push_back({{char(code[0].toLatin1()), char(code[1].toLatin1())}, 0, writer.string(name)});
+        countries.push_back({{char(code[0].toLatin1()), char(code[1].toLatin1())}, 0, writer.string(name),
+                             writer.string(foldPlaceName(name))});
     }
 
     QHash<QString, int> labels;
@@ -154,11 +155,12 @@ Expected<QByteArray, QString> buildFromTable(const QByteArray &text, const QStri
         if (!countryIndex.contains(p.countryCode)) { // a country the table does not name is shown by its code
             countryIndex.insert(p.countryCode, quint16(countries.size()));
             countries.push_back({{char(p.countryCode[0].toLatin1()), char(p.countryCode[1].toLatin1())}, 0,
-                                 writer.string(p.countryCode)});
+                                 writer.string(p.countryCode), writer.string(foldPlaceName(p.countryCode))});
         }
         places.push_back({p.population, p.latitude, p.longitude, p.geonameId, writer.string(p.name),
                           writer.string(p.hungarianName), writer.string(p.region), writer.string(p.timeZoneId),
-                          countryIndex[p.countryCode], quint8(labels[labelOf[i]] > 1), 0});
+                          writer.string(foldPlaceName(p.region)), countryIndex[p.countryCode],
+                          quint8(labels[labelOf[i]] > 1), 0});
         byGeonameId.push_back({p.geonameId, quint32(i)});
         const auto addKey = [&](const QString &name, KeyKind kind) {
             const QByteArray folded = foldPlaceName(name).toUtf8();

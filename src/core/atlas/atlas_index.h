@@ -25,7 +25,7 @@
 namespace ferolune::atlasindex {
 
 inline constexpr char Magic[8] = {'F', 'E', 'R', 'A', 'T', 'L', 'A', 'S'};
-inline constexpr quint32 Version = 1;
+inline constexpr quint32 Version = 2;
 inline constexpr quint32 ByteOrderMark = 0x01020304;
 
 struct Header {
@@ -43,6 +43,7 @@ struct PlaceRecord {
     double latitude, longitude;
     qint32 geonameId;
     quint32 name, hungarianName, region, timeZone; // string offsets
+    quint32 foldedRegion;                          // for "name, region"
     quint16 country;                               // index of its CountryRecord
     quint8 namesake;                               // shares name, region and country with another place
     quint8 unused;
@@ -51,7 +52,8 @@ struct PlaceRecord {
 struct CountryRecord {
     char code[2];
     quint16 unused;
-    quint32 name; // Hungarian
+    quint32 name;       // Hungarian
+    quint32 foldedName; // for "name, country"
 };
 
 enum class KeyKind : quint32 { Name, HungarianName, OtherName };
