@@ -2,6 +2,7 @@
 
 #include "cli/export_command.h"
 #include "core/chart/ephemeris.h"
+#include "core/common/file_names.h"
 #include "core/common/process_setup.h"
 #include "core/common/qt_translation.h"
 #include "core/places/atlas_source.h"
@@ -28,7 +29,11 @@ void describe(QCommandLineParser &parser)
                        "  ferolune-cli export --date 1988-07-14 --time 09:35 --place Budapest --residence Debrecen "
                        "--year 2027 -o naptar.pdf\n"
                        "  ferolune-cli export --chart anna.ferolune --period 2026-11-02 --period 2026-11-30 "
-                       "--year 2027 -o naptar.ics\n\nFigyelem! ") +
+                       "--year 2027 -o naptar.ics\n"
+                       "  ferolune-cli export --chart anna.ferolune --year 2027 --format csv -o - > naptar.csv\n\n"
+                       "Kilépési kód: 0 siker; 1 a program elutasított egy adatot (mint az ablak), vagy a fájl nem "
+                       "írható; 2 a parancssor nem értelmezhető (hiányzó, ismeretlen, ismételt vagy hibás alakú "
+                       "kapcsoló).\n\nFigyelem! ") +
                        MethodReliabilityNote);
     parser.addPositionalArgument(ExportCommand, QStringLiteral("A naptár mentése fájlba (PDF, iCalendar vagy CSV)."),
                                  QStringLiteral("export"));
@@ -102,7 +107,7 @@ int CommandLineMain(int argc, char *argv[])
 {
     QStringList arguments;
     for (int k = 0; k < argc; ++k)
-        arguments << QString::fromLocal8Bit(argv[k]);
+        arguments << PathText(argv[k]); // a file name keeps its bytes
     PrepareProcess();
     // Only the PDF page needs Qt Gui, for its fonts, and Qt Gui needs a platform: the one
     // that draws without a display, whatever the environment names, as nothing is shown.

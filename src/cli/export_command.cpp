@@ -149,27 +149,26 @@ Expected<int, CommandRefusal> cycleLength(const QCommandLineParser &parser, cons
     const int length = parser.value(option).trimmed().toInt(&ok);
     if (!ok)
         return refused(QStringLiteral("A %1 értéke egész szám legyen, a napok száma (megadva: „%2”).")
-                           .arg(dashed(option), parser.value(option)),
-                       ExitRefused);
+                           .arg(dashed(option), parser.value(option)));
     return length;
 }
 
 // The cycle of the options over the one a saved person brings: --period gives all the
-// starts in place of hers, --shortest and --longest her usual lengths. Every refusal ends
-// with status 1 as the window's refusals do; a start or length gets the cycle window's
-// message.
+// starts in place of hers, --shortest and --longest her usual lengths. A value not in its
+// form ends with status 2; the starts and lengths are checked with the birth (cycleProblem).
 Expected<CycleHistory, CommandRefusal> cycleOf(const QCommandLineParser &parser, CycleHistory cycle)
 {
     if (parser.isSet(PeriodOption)) {
         cycle.periodStarts.clear();
+        const QRegularExpression form(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
         for (const QString &value : parser.values(PeriodOption)) {
             const QString text = value.trimmed();
-            const QDate start = text.size() == 10 ? QDate::fromString(text, Qt::ISODate) : QDate();
-            if (!start.isValid())
+            const QDate start = QDate::fromString(text, Qt::ISODate);
+            if (!form.match(text).hasMatch() || !start.isValid())
                 return refused(QStringLiteral("A --period értéke ÉÉÉÉ-HH-NN alakú, létező nap legyen, például "
                                               "2026-01-05 (megadva: „%1”).")
                                    .arg(value),
-                               ExitRefused);
+                               form.match(text).hasMatch() ? ExitRefused : ExitUsage);
             cycle.periodStarts.push_back(start);
         }
     }
@@ -182,13 +181,6 @@ Expected<CycleHistory, CommandRefusal> cycleOf(const QCommandLineParser &parser,
             return Refusal(length.error());
         cycle.*member = *length;
     }
-    // Starts typed here are checked as the window checks typed ones; a saved person's as
-    // the window opens her.
-    const std::optional<QString> problem = parser.isSet(PeriodOption)
-                                               ? CycleHistoryProblem(cycle, QDate::currentDate())
-                                               : KeptCycleHistoryProblem(cycle);
-    if (problem)
-        return refused(*problem, ExitRefused);
     return cycle;
 }
 
@@ -202,8 +194,21 @@ std::optional<CommandRefusal> refuseTogether(const QCommandLineParser &parser, c
     return std::nullopt;
 }
 
+// An option of one value given twice is a command line not understood: which of the two
+// was meant cannot be told. Only --period is given once for each start.
+std::optional<CommandRefusal> repeatedOption(const QCommandLineParser &parser)
+{
+    for (const QString &name : parser.optionNames())
+        if (name != PeriodOption && parser.values(name).size() > 1)
+            return CommandRefusal{QStringLiteral("A %1 kapcsoló csak egyszer adható meg (megadva: „%2”).")
+                                      .arg(dashed(name), parser.values(name).join(QStringLiteral("”, „")))};
+    return std::nullopt;
+}
+
 std::optional<CommandRefusal> missingOptions(const QCommandLineParser &parser, bool fromChartFile)
 {
+    if (std::optional<CommandRefusal> repeated = repeatedOption(parser))
+        return repeated;
     QStringList required = {QStringLiteral("year"), QStringLiteral("o")};
     if (!fromChartFile)
         required = (parser.isSet(PlaceOption) ? PlacedBirthOptions : BirthOptions) + required;
@@ -214,6 +219,9 @@ std::optional<CommandRefusal> missingOptions(const QCommandLineParser &parser, b
     if (!missing.isEmpty())
         return CommandRefusal{QStringLiteral("Hiányzó kapcsoló: %1. Segítség: ferolune-cli --help")
                                   .arg(missing.join(QStringLiteral(", ")))};
+    if (parser.value(QStringLiteral("o")).isEmpty())
+        return CommandRefusal{QStringLiteral("A -o értéke üres: adja meg a kimeneti fájl nevét, vagy a - jelet a "
+                                             "szabványos kimenethez.")};
     if (!fromChartFile) {
         if (parser.isSet(PlaceOption))
             return refuseTogether(parser, PlaceOption, OptionsThePlaceGives,
@@ -286,9 +294,9 @@ Expected<PlaceChoice, CommandRefusal> namedPlace(const QCommandLineParser &parse
 std::optional<CommandRefusal> savedPlacesProblem(const QCommandLineParser &parser, const BirthForm &form,
                                                  AtlasSource &source)
 {
-    std::vector<std::pair<PlaceChoice, QString>> places = {{form.birthPlace, BirthPlaceLabel}};
+    std::vector<std::pair<PlaceChoice, QString>> places = {{form.birthPlace, QStringLiteral("születési helyként")}};
     if (!parser.isSet(ResidenceOption))
-        places.emplace_back(form.residence, ResidenceLabel);
+        places.emplace_back(form.residence, QStringLiteral("lakóhelyként"));
     for (const auto &[place, label] : places) {
         if (place.text.trimmed().isEmpty() && place.geonameId == 0)
             continue;
@@ -297,7 +305,9 @@ std::optional<CommandRefusal> savedPlacesProblem(const QCommandLineParser &parse
             return atlas.error();
         if (place.geonameId != 0 && (*atlas)->findGeonameId(place.geonameId))
             continue;
-        return CommandRefusal{PlaceFieldMessage(**atlas, place.text, label), ExitRefused};
+        return CommandRefusal{QStringLiteral("--chart %1: a fájlban %2 álló „%3” nem a helységnévtár egyik helye.")
+                                  .arg(parser.value(QStringLiteral("chart")), label, place.text.trimmed()),
+                              ExitRefused};
     }
     return std::nullopt;
 }
@@ -334,34 +344,81 @@ std::optional<CommandRefusal> placeTheBirth(const QCommandLineParser &parser, Bi
                           ExitRefused};
 }
 
-// The birth and the calendar year, checked as the window checks them, or the window's
-// message. A birth read from a file is named with the file; the calendar year is an
-// option of its own.
-Expected<CheckedRun, QString> checkedRun(const ExportRequest &request)
+// The option a field's value comes from, on a command line of birth options.
+QString optionOf(BirthField field)
+{
+    switch (field) {
+    case BirthField::Name:
+        return QStringLiteral("name");
+    case BirthField::Year:
+    case BirthField::Month:
+    case BirthField::Day:
+        return QStringLiteral("date");
+    case BirthField::Hour:
+    case BirthField::Minute:
+        return QStringLiteral("time");
+    case BirthField::Zone:
+        return QStringLiteral("zone");
+    case BirthField::LongitudeDegrees:
+    case BirthField::LongitudeMinutes:
+        return QStringLiteral("lon");
+    case BirthField::LatitudeDegrees:
+    case BirthField::LatitudeMinutes:
+        return QStringLiteral("lat");
+    case BirthField::CalendarYear:
+        return QStringLiteral("year");
+    case BirthField::Uncertainty:
+        break;
+    }
+    return UncertaintyOption;
+}
+
+// A refused value in the words of the command line: its option and value first, a file's
+// value with the file's name. The calendar year is always an option.
+QString problemMessage(const QCommandLineParser &parser, const ExportRequest &request, const FieldProblem &problem)
+{
+    const QString option = optionOf(problem.field);
+    const bool fromOption = request.birth.chartFile.isEmpty() || parser.isSet(option) ||
+                            problem.field == BirthField::CalendarYear;
+    if (!fromOption)
+        return QStringLiteral("A(z) %1 fájl egyik adata hibás: %2")
+            .arg(QFileInfo(request.birth.chartFile).fileName(), problem.message);
+    const QString message =
+        problem.field == BirthField::CalendarYear ? BoundsMessage(BirthField::CalendarYear) : problem.message;
+    QString value = parser.value(option).trimmed();
+    if (value.size() > 40)
+        value = value.left(40) + QStringLiteral("…");
+    return QStringLiteral("%1 %2: %3").arg(dashed(option), value, message);
+}
+
+// The birth and the calendar year, checked as the window checks them, or the message.
+Expected<CheckedRun, QString> checkedRun(const QCommandLineParser &parser, const ExportRequest &request)
 {
     const BirthSource &source = request.birth;
     Expected<CheckedRun, FieldProblem> run = Unexpected(FieldProblem{});
     if (source.typed) {
         BirthNumbers numbers = *source.typed;
+        numbers.name = request.name.value_or(numbers.name);
         numbers.calendarYear = request.calendarYearText.toDouble();
         numbers.uncertaintyMinutes = request.uncertaintyMinutes.value_or(0);
         run = CheckRunNumbers(numbers);
     } else {
         BirthForm form = source.file;
+        form.name = request.name.value_or(form.name);
         if (request.uncertaintyMinutes)
             form.uncertainty = QString::number(*request.uncertaintyMinutes);
         run = ReadRunForm(form, request.calendarYearText);
     }
-    if (!run) {
-        const FieldProblem &problem = run.error();
-        if (source.chartFile.isEmpty() || problem.field == BirthField::CalendarYear)
-            return Unexpected(problem.message);
-        return Unexpected(QStringLiteral("A(z) %1 fájl egyik adata hibás: %2")
-                              .arg(QFileInfo(source.chartFile).fileName(), problem.message));
-    }
-    if (request.name)
-        run->birth.name = *request.name;
+    if (!run)
+        return Unexpected(problemMessage(parser, request, run.error()));
     run->birth.residence = request.residence;
+    // Her cycle is checked with her birth, as the cycle window checks it.
+    const QDate birthDate(run->birth.year, run->birth.month, run->birth.day);
+    if (const std::optional<QString> problem = CycleHistoryProblem(request.cycle, QDate::currentDate(), birthDate))
+        return Unexpected(parser.isSet(PeriodOption) || source.chartFile.isEmpty()
+                              ? *problem
+                              : QStringLiteral("A(z) %1 fájl egyik adata hibás: %2")
+                                    .arg(QFileInfo(source.chartFile).fileName(), *problem));
     return std::move(*run);
 }
 
@@ -419,7 +476,8 @@ void AddExportOptions(QCommandLineParser &parser)
                         "bizonytalan napok és a pontos visszatérések tartománya."),
          QStringLiteral("perc")},
         {{QStringLiteral("o"), QStringLiteral("output")},
-         QStringLiteral("A kimeneti fájl; a formátuma a kiterjesztéséből: .pdf, .ics vagy .csv."),
+         QStringLiteral("A kimeneti fájl; a formátuma a kiterjesztéséből: .pdf, .ics vagy .csv. A - a szabványos "
+                        "kimenetre írja a naptárt (ekkor a --format adja a formátumot)."),
          QStringLiteral("fájl")},
         {QStringLiteral("format"), QStringLiteral("A formátum a kiterjesztés helyett: pdf, ics vagy csv."),
          QStringLiteral("formátum")},
@@ -496,6 +554,11 @@ Expected<ExportRequest, CommandRefusal> ExportRequestOf(const QCommandLineParser
     if (!ics)
         return Refusal(ics.error());
     request.ics = *ics;
+    // A run never starts with a value it cannot use or a birth that never was.
+    Expected<CheckedRun, QString> run = checkedRun(parser, request);
+    if (!run)
+        return refused(run.error(), ExitRefused);
+    request.run = std::move(*run);
     return request;
 }
 
@@ -506,12 +569,8 @@ ExitStatus RunExport(const ExportRequest &request, Ephemeris &ephemeris, AtlasSo
         err << message << Qt::endl;
         return ExitRefused;
     };
-    // A run never starts with a value it cannot use or a birth that never was.
-    const Expected<CheckedRun, QString> run = checkedRun(request);
-    if (!run)
-        return refuse(run.error());
     const CalendarOrder order = CalendarOrderOf(
-        *run, request.calendarYearText, ResidenceZoneId(atlas, request.residence), request.cycle, request.eventKey);
+        request.run, request.calendarYearText, ResidenceZoneId(atlas, request.residence), request.cycle, request.eventKey);
     const Expected<CalendarResult, RunFailure> result = RunCalendar(order.request, ephemeris);
     if (!result) {
         const QString message = RunFailureMessage(result.error(), order.request);

@@ -59,19 +59,20 @@ struct ExportRequest {
     QString outputPath;                    // StandardOutputPath for standard output
     ExportFormat format = ExportFormat::Csv;
     IcsOptions ics; // how an .ics is written
+    CheckedRun run; // the birth and the calendar year, checked as the window checks them
 };
 
 // The options of the export command, added to `parser`.
 void AddExportOptions(QCommandLineParser &parser);
 
 // The request the parsed options make, or the Hungarian message that refuses them (an
-// option missing or not in its form, a chart file that cannot be read, a place the atlas
-// does not know).
+// option missing, repeated or not in its form, a chart file that cannot be read, a place
+// the atlas does not know, a value the window refuses, named with its option).
 Expected<ExportRequest, CommandRefusal> ExportRequestOf(const QCommandLineParser &parser, AtlasSource &atlas);
 
-// Checks the birth as the window does, computes the natal chart and the calendar, writes
-// the file, and prints the chart lines and the angle caption on `out`. A refusal writes the
-// window's message on `err` and no file.
+// Computes the natal chart and the calendar of a request, writes the file, and prints the
+// chart lines and the angle caption on `out`. A failure writes its message on `err` and no
+// file.
 ExitStatus RunExport(const ExportRequest &request, Ephemeris &ephemeris, AtlasSource &atlas, QTextStream &out,
                      QTextStream &err);
 

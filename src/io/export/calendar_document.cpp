@@ -24,7 +24,28 @@ QString PersonIdentity(const BirthInput &birth, const QString &eventKey)
     // The prefixes keep a name from ever reading as another person's key.
     if (!eventKey.isEmpty())
         return QStringLiteral("key:") + eventKey;
-    return QStringLiteral("name:") + birth.name.trimmed();
+    // A person never saved has no key: her birth tells her from another of the same name
+    // (two unsaved births are both "Ismeretlen" unless named).
+    return QStringLiteral("name:%1|birth:%2-%3-%4 %5:%6 %7 %8 %9")
+        .arg(birth.name.trimmed())
+        .arg(birth.year)
+        .arg(birth.month)
+        .arg(birth.day)
+        .arg(double(birth.hour), 0, 'g', 9)
+        .arg(double(birth.minute), 0, 'g', 9)
+        .arg(double(birth.zone.hours), 0, 'g', 9)
+        .arg(birth.place.longitude, 0, 'g', 15)
+        .arg(birth.place.latitude, 0, 'g', 15);
+}
+
+QString WithoutControlCharacters(const QString &text)
+{
+    QString kept;
+    kept.reserve(text.size());
+    for (const QChar character : text)
+        if (character.category() != QChar::Other_Control)
+            kept += character;
+    return kept;
 }
 
 CalendarDocument DocumentOf(const CalendarOrder &order, const CalendarResult &result)
@@ -34,7 +55,7 @@ CalendarDocument DocumentOf(const CalendarOrder &order, const CalendarResult &re
 
 CalendarExport ExportOf(const CalendarDocument &document)
 {
-    return {.name = document.heading.name,
+    return {.name = WithoutControlCharacters(document.heading.name),
             .year = document.calendar.year,
             .natalAngle = document.natal.angle,
             .natalAngleText = numberText(document.natal.angleRounded), // the number of the angle caption
