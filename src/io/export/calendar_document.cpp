@@ -48,6 +48,29 @@ QString WithoutControlCharacters(const QString &text)
     return kept;
 }
 
+void SetPdfCreationDate(QByteArray &pdf, const QDateTime &moment)
+{
+    // Qt writes "/CreationDate (D:YYYYMMDDHHmmSS" and then "Z)" or the offset of the local
+    // clock ("+01'00')"); the digits are replaced by the moment on that same clock, so that
+    // no byte moves and the cross-reference table stays right.
+    static const QByteArray key = "/CreationDate (D:";
+    const qsizetype at = pdf.indexOf(key);
+    constexpr qsizetype Digits = 14;
+    if (at < 0 || at + key.size() + Digits + 2 > pdf.size())
+        return;
+    const qsizetype digits = at + key.size();
+    int offsetSeconds = 0;
+    const char sign = pdf[digits + Digits];
+    if (sign == '+' || sign == '-') {
+        const QByteArray offset = pdf.mid(digits + Digits + 1, 5); // "01'00"
+        offsetSeconds = (offset.left(2).toInt() * 60 + offset.mid(3, 2).toInt()) * 60 * (sign == '-' ? -1 : 1);
+    }
+    const QByteArray text =
+        moment.toOffsetFromUtc(offsetSeconds).toString(QStringLiteral("yyyyMMddHHmmss")).toLatin1();
+    if (text.size() == Digits)
+        pdf.replace(digits, Digits, text);
+}
+
 CalendarDocument DocumentOf(const CalendarOrder &order, const CalendarResult &result)
 {
     return {order.heading, order.personIdentity, result.natal, result.calendar};
@@ -71,6 +94,8 @@ Expected<QByteArray, QString> CalendarFileBytes(const CalendarDocument &document
         QByteArray bytes = CalendarPdf(PageOfRun(document.heading, document.natal, document.calendar));
         if (bytes.isEmpty())
             return Unexpected(QStringLiteral("a PDF oldal nem készíthető el"));
+        if (const std::optional<QDateTime> epoch = SourceDateEpoch())
+            SetPdfCreationDate(bytes, *epoch);
         return bytes;
     }
     case ExportFormat::Ics:

@@ -56,7 +56,10 @@ CalendarExport ExportOf(const CalendarDocument &document);
 // `text` without its control characters (U+0000 to U+001F, U+007F to U+009F).
 QString WithoutControlCharacters(const QString &text);
 
-// The calendar as `format`: the printed page as PDF, or the iCalendar file (written as `ics`
+// Sets the creation date a PDF made by Qt carries to `moment`, byte for byte in place.
+void SetPdfCreationDate(QByteArray &pdf, const QDateTime &moment);
+
+// The calendar as `format`: the printed page as PDF (dated SOURCE_DATE_EPOCH when it is set), or the iCalendar file (written as `ics`
 // says, its events stamped `stamp`: SOURCE_DATE_EPOCH or now) or the CSV table; else why
 // the bytes could not be made.
 Expected<QByteArray, QString> CalendarFileBytes(const CalendarDocument &document, ExportFormat format,
