@@ -32,12 +32,13 @@ int main(int argc, char *argv[])
 
     // Qt ends a program it cannot give a display with an abort and its own English words;
     // this one says in Hungarian what it needs, and where the command line is.
-    const QtMessageHandler handler = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &) {
-        if (type != QtFatalMsg)
-            return;
-        std::fputs(qPrintable(ferolune::NoDisplayMessage() + QLatin1Char('\n')), stderr);
-        std::_Exit(1);
-    });
+    const QtMessageHandler handler =
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &) {
+            if (type != QtFatalMsg)
+                return;
+            std::fputs(qPrintable(ferolune::NoDisplayMessage() + QLatin1Char('\n')), stderr);
+            std::_Exit(1);
+        });
     QApplication application(argc, argv);
     qInstallMessageHandler(handler);
     QApplication::setApplicationName(QStringLiteral("ferolune"));

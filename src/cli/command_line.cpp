@@ -34,7 +34,7 @@ void describe(QCommandLineParser &parser)
                        "Kilépési kód: 0 siker; 1 a program elutasított egy adatot (mint az ablak), vagy a fájl nem "
                        "írható; 2 a parancssor nem értelmezhető (hiányzó, ismeretlen, ismételt vagy hibás alakú "
                        "kapcsoló).\n\nFigyelem! ") +
-                       MethodReliabilityNote);
+        MethodReliabilityNote);
     parser.addPositionalArgument(ExportCommand, QStringLiteral("A naptár mentése fájlba (PDF, iCalendar vagy CSV)."),
                                  QStringLiteral("export"));
     // Our own help option: Qt's adds --help-all for its platform options, which the command

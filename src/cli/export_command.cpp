@@ -378,8 +378,8 @@ QString optionOf(BirthField field)
 QString problemMessage(const QCommandLineParser &parser, const ExportRequest &request, const FieldProblem &problem)
 {
     const QString option = optionOf(problem.field);
-    const bool fromOption = request.birth.chartFile.isEmpty() || parser.isSet(option) ||
-                            problem.field == BirthField::CalendarYear;
+    const bool fromOption =
+        request.birth.chartFile.isEmpty() || parser.isSet(option) || problem.field == BirthField::CalendarYear;
     if (!fromOption)
         return QStringLiteral("A(z) %1 fájl egyik adata hibás: %2")
             .arg(QFileInfo(request.birth.chartFile).fileName(), problem.message);
@@ -436,7 +436,8 @@ QString chartLines(const NatalChart &natal)
 void AddExportOptions(QCommandLineParser &parser)
 {
     parser.addOptions({
-        {QStringLiteral("name"), QStringLiteral("A személy neve (ha nincs megadva: Ismeretlen)."), QStringLiteral("név")},
+        {QStringLiteral("name"), QStringLiteral("A személy neve (ha nincs megadva: Ismeretlen)."),
+         QStringLiteral("név")},
         {QStringLiteral("date"), QStringLiteral("A születés dátuma."), QStringLiteral("ÉÉÉÉ-HH-NN")},
         {QStringLiteral("time"), QStringLiteral("A születés ideje, 24 órás helyi idő."), QStringLiteral("ÓÓ:PP")},
         {QStringLiteral("zone"),
@@ -569,8 +570,9 @@ ExitStatus RunExport(const ExportRequest &request, Ephemeris &ephemeris, AtlasSo
         err << message << Qt::endl;
         return ExitRefused;
     };
-    const CalendarOrder order = CalendarOrderOf(
-        request.run, request.calendarYearText, ResidenceZoneId(atlas, request.residence), request.cycle, request.eventKey);
+    const CalendarOrder order =
+        CalendarOrderOf(request.run, request.calendarYearText, ResidenceZoneId(atlas, request.residence), request.cycle,
+                        request.eventKey);
     const Expected<CalendarResult, RunFailure> result = RunCalendar(order.request, ephemeris);
     if (!result) {
         const QString message = RunFailureMessage(result.error(), order.request);

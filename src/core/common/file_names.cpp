@@ -61,8 +61,8 @@ QByteArray PathBytes(const QString &path)
     qsizetype runStart = 0;
     for (qsizetype at = 0; at < path.size(); ++at) {
         const char16_t unit = path[at].unicode();
-        const bool escaped = unit >= EscapeBase + 0x80 && unit <= EscapeBase + 0xFF &&
-                             (at == 0 || !path[at - 1].isHighSurrogate());
+        const bool escaped =
+            unit >= EscapeBase + 0x80 && unit <= EscapeBase + 0xFF && (at == 0 || !path[at - 1].isHighSurrogate());
         if (!escaped)
             continue;
         bytes += QStringView(path).mid(runStart, at - runStart).toUtf8();

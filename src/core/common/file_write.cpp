@@ -253,8 +253,7 @@ std::optional<Failure> replace(const QString &target, const struct stat *old, Fi
     return failure;
 }
 
-std::optional<Failure> writeFile(const QString &target, FileAccess access, const QByteArray &bytes,
-                                 bool &replacedOld)
+std::optional<Failure> writeFile(const QString &target, FileAccess access, const QByteArray &bytes, bool &replacedOld)
 {
     const QByteArray encoded = PathBytes(target);
     struct stat status {};

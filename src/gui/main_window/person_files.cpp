@@ -3,9 +3,9 @@
 #include "gui/main_window/clock.h"
 #include "gui/main_window/main_window.h"
 #include "gui/main_window/place_zone_controller.h"
+#include "gui/widgets/dialogs.h"
 #include "io/chartfile/chart_file.h"
 #include "io/persons/person_file.h"
-#include "gui/widgets/dialogs.h"
 
 #include <QFileInfo>
 #include <QUuid>

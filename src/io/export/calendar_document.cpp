@@ -65,8 +65,7 @@ void SetPdfCreationDate(QByteArray &pdf, const QDateTime &moment)
         const QByteArray offset = pdf.mid(digits + Digits + 1, 5); // "01'00"
         offsetSeconds = (offset.left(2).toInt() * 60 + offset.mid(3, 2).toInt()) * 60 * (sign == '-' ? -1 : 1);
     }
-    const QByteArray text =
-        moment.toOffsetFromUtc(offsetSeconds).toString(QStringLiteral("yyyyMMddHHmmss")).toLatin1();
+    const QByteArray text = moment.toOffsetFromUtc(offsetSeconds).toString(QStringLiteral("yyyyMMddHHmmss")).toLatin1();
     if (text.size() == Digits)
         pdf.replace(digits, Digits, text);
 }

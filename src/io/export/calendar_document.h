@@ -59,11 +59,10 @@ QString WithoutControlCharacters(const QString &text);
 // Sets the creation date a PDF made by Qt carries to `moment`, byte for byte in place.
 void SetPdfCreationDate(QByteArray &pdf, const QDateTime &moment);
 
-// The calendar as `format`: the printed page as PDF (dated SOURCE_DATE_EPOCH when it is set), or the iCalendar file (written as `ics`
-// says, its events stamped `stamp`: SOURCE_DATE_EPOCH or now) or the CSV table; else why
-// the bytes could not be made.
+// The calendar as `format`: the printed page as PDF (dated SOURCE_DATE_EPOCH when it is set), or the iCalendar file
+// (written as `ics` says, its events stamped `stamp`: SOURCE_DATE_EPOCH or now) or the CSV table; else why the bytes
+// could not be made.
 Expected<QByteArray, QString> CalendarFileBytes(const CalendarDocument &document, ExportFormat format,
-                                                const IcsOptions &ics = {},
-                                                const QDateTime &stamp = FileStamp());
+                                                const IcsOptions &ics = {}, const QDateTime &stamp = FileStamp());
 
 } // namespace ferolune

@@ -209,8 +209,8 @@ Component newCalendar(const CalendarExport &calendar, const IcsOptions &options)
     Component result(icalcomponent_new_vcalendar());
     icalcomponent_add_property(result.get(), icalproperty_new_version("2.0"));
     // A discreet file names no program either: the name of this one says what it is for.
-    icalcomponent_add_property(result.get(),
-                               icalproperty_new_prodid(options.discreet ? "-//Naptar//HU" : "-//Ferolune//Ferolune//HU"));
+    icalcomponent_add_property(
+        result.get(), icalproperty_new_prodid(options.discreet ? "-//Naptar//HU" : "-//Ferolune//Ferolune//HU"));
     icalcomponent_add_property(result.get(), icalproperty_new_calscale("GREGORIAN"));
     // The name calendar programs give the imported calendar.
     const QString title = options.discreet ? QStringLiteral("Naptár %1").arg(calendar.year)
