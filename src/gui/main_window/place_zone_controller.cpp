@@ -30,9 +30,14 @@ PlaceZoneController::PlaceZoneController(MainWindow &window, Dialogs &dialogs, A
                                          QLineEdit *birthPlace, QLineEdit *residence, QLineEdit *zone,
                                          std::initializer_list<QLineEdit *> momentFields,
                                          std::initializer_list<QLineEdit *> coordinateFields)
-    : m_window(window), m_dialogs(dialogs), m_atlas(atlas), m_birthPlaceText(birthPlace), m_residenceText(residence),
-      m_zone(zone), m_birthPlace(new PlaceField(birthPlace, atlas, BirthPlaceLabel)),
-      m_residence(new PlaceField(residence, atlas, ResidenceLabel))
+    : m_window(window)
+    , m_dialogs(dialogs)
+    , m_atlas(atlas)
+    , m_birthPlaceText(birthPlace)
+    , m_residenceText(residence)
+    , m_zone(zone)
+    , m_birthPlace(new PlaceField(birthPlace, atlas, BirthPlaceLabel))
+    , m_residence(new PlaceField(residence, atlas, ResidenceLabel))
 {
     connect(m_birthPlace, &PlaceField::chosen, this, &PlaceZoneController::birthPlaceChosen);
     connect(m_birthPlace, &PlaceField::unlinked, this, &PlaceZoneController::stopFollowingPlace);
