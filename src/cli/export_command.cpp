@@ -261,7 +261,7 @@ Expected<IcsOptions, CommandRefusal> icsOptionsOf(const QCommandLineParser &pars
         if (!hours)
             return Refusal(hours.error());
         if (const QString problem = ReminderHoursProblem(hours->front().toInt()); !problem.isEmpty())
-            return refused(problem, ExitRefused);
+            return refused(QStringLiteral("--remind %1: %2").arg(hours->front(), problem), ExitRefused);
         options.reminderHours = hours->front().toInt();
     }
     if ((options.discreet || options.reminderHours) && format != ExportFormat::Ics)
