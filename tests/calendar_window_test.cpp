@@ -631,8 +631,9 @@ private slots:
         QTest::mouseClick(save, Qt::LeftButton);
 
         QCOMPARE(dialogs.saveProposals.size(), 1);
-        QCOMPARE(dialogs.saveProposals[0], startFolder.filePath("holdfazis-naptar-2026.pdf") +
-                                               " | PDF dokumentum (*.pdf);;iCalendar naptár (*.ics);;CSV táblázat (*.csv)");
+        QCOMPARE(dialogs.saveProposals[0],
+                 startFolder.filePath("naptar-2026.pdf") +
+                     " | PDF dokumentum (*.pdf);;iCalendar naptár (*.ics);;CSV táblázat (*.csv)");
         QCOMPARE(dialogs.messages.size(), size_t(message.isEmpty() ? 0 : 1));
         if (!message.isEmpty())
             QVERIFY2(dialogs.messages[0].text.contains(message), qPrintable(dialogs.messages[0].text));

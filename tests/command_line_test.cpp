@@ -21,7 +21,11 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <algorithm>
 #include <map>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace ferolune;
 
@@ -116,6 +120,11 @@ private slots:
         for (qsizetype i = 0; i < noise.size(); ++i)
             noise[i] = static_cast<char>((i * 7919) % 251);
         writeFile(inputs.filePath("zaj.hvs"), noise);
+        writeFile(inputs.filePath("ok.hvs"), "\"Ismeretlen\",1973,2,26,2,50,47,35,19,7,-1,0,0,#TRUE#\r\n");
+        SavedPerson ahead;
+        ahead.cycle.periodStarts = {QDate(2999, 1, 1)};
+        writeFile(inputs.filePath("jovo.ferolune"), PersonJson(ahead));
+        QCOMPARE(::mkfifo(QFile::encodeName(inputs.filePath("cso.hvs")).constData(), 0600), 0);
     }
 
     void helpAndVersion()
@@ -128,6 +137,9 @@ private slots:
             QCOMPARE(run.exitCode, 0);
             QVERIFY2(run.out.startsWith(startOfOutput), qPrintable(run.out));
         }
+        const QString help = runProgram({"--help"}, dir.path()).out;
+        for (const char *told : {"Kilépési kód: 0 siker; 1 ", "; 2 a parancssor nem értelmezhető", "-o - >"})
+            QVERIFY2(help.contains(QString::fromUtf8(told)), told);
     }
 
     // The window program takes no command: it names the command line, in Hungarian, with
@@ -242,8 +254,8 @@ private slots:
         const ProgramRun run =
             runProgram({"export", "--chart", "p.ferolune", "--year", "2026", "-o", "naptar.csv"}, dir.path());
         QCOMPARE(run.exitCode, 1);
-        QVERIFY2(run.err.contains("A LAKÓHELY mezőben álló „Szegeddd” nem a helységnévtár egyik helye."),
-                 qPrintable(run.err));
+        QCOMPARE(run.err, "--chart p.ferolune: a fájlban lakóhelyként álló „Szegeddd” nem a helységnévtár egyik "
+                          "helye.\n");
         QVERIFY(!QFile::exists(dir.filePath("naptar.csv")));
     }
 
@@ -288,7 +300,16 @@ private slots:
         QTest::newRow("missing option") << QStringList(good.mid(0, good.indexOf("--year")) + QStringList{"-o", "n.csv"})
                                         << "Hiányzó kapcsoló: --year." << 2;
         QTest::newRow("month 13") << with(good, "--date", "1973-13-26") << BoundsMessage(BirthField::Month) << 1;
-        QTest::newRow("30 February") << with(good, "--date", "1994-02-30") << "Helytelen nap!" << 1;
+        QTest::newRow("30 February") << with(good, "--date", "1994-02-30") << "--date 1994-02-30: Helytelen nap!" << 1;
+        QTest::newRow("a name too long") << QStringList(good + QStringList{"--name", QString(101, u'a')})
+                                         << "--name " + QString(40, u'a') +
+                                                "…: Helytelen név! A név legfeljebb 100 "
+                                                "karakter lehet."
+                                         << 1;
+        QTest::newRow("a year given twice")
+            << QStringList(good + QStringList{"--year", "2027"})
+            << "A --year kapcsoló csak egyszer adható meg (megadva: „2026”, „2027”)." << 2;
+        QTest::newRow("output named empty") << with(good, "-o", "") << "A -o értéke üres" << 2;
         QTest::newRow("zone 99") << with(good, "--zone", "99")
                                  << "Helytelen időzóna! Az időzóna -15 és 15 óra között lehet." << 1;
         QTest::newRow("longitude minutes 99") << with(good, "--lon", "19E99")
@@ -316,6 +337,16 @@ private slots:
                                                    << "A(z) ora25.ferolune fájl egyik adata hibás: Helytelen óra!" << 1;
         QTest::newRow("random bytes") << with(fromFile, "--chart", inputs.filePath("zaj.hvs"))
                                       << "A(z) zaj.hvs asztrógram nem olvasható be: a fájl nem asztrógram." << 1;
+        // Nothing waits for a writer, nor reads a folder or a device.
+        for (const QString &other : {inputs.filePath("cso.hvs"), inputs.path(), QStringLiteral("/dev/zero")})
+            QTest::newRow(qPrintable("not a regular file: " + other))
+                << with(fromFile, "--chart", other) << "nem közönséges fájl, hanem mappa, eszköz vagy csővezeték." << 1;
+        QTest::newRow("calendar year beyond its field, with a chart file")
+            << with(with(fromFile, "--chart", inputs.filePath("ok.hvs")), "--year", "99999999999")
+            << "--year 99999999999: Helytelen év!" << 1;
+        QTest::newRow("saved person with a start after today")
+            << with(fromFile, "--chart", inputs.filePath("jovo.ferolune"))
+            << "A 2999.01.01 vérzéskezdet a mai napnál későbbi!" << 1;
         const QStringList placed = exportOf({"--date", "1975-07-14", "--time", "09:35", "--place", "Budapestt"}, "2026",
                                             "naptar.csv");
         QTest::newRow("unknown place") << placed
@@ -333,6 +364,12 @@ private slots:
         QTest::newRow("period twice") << cycled({"--period", "2026-01-05", "--period", "2026-01-05"})
                                       << "A 2026.01.05 vérzéskezdet kétszer szerepel!" << 1;
         QTest::newRow("period no date") << cycled({"--period", "2026-02-30"}) << "A --period értéke ÉÉÉÉ-HH-NN" << 1;
+        QTest::newRow("period not in its form")
+            << cycled({"--period", "2026-1-5"}) << "A --period értéke ÉÉÉÉ-HH-NN" << 2;
+        QTest::newRow("period before the birth")
+            << cycled({"--period", "1973-02-25"}) << "A 1973.02.25 vérzéskezdet a születés napjánál korábbi!" << 1;
+        QTest::newRow("shortest not a number")
+            << cycled({"--shortest", "abc"}) << "A --shortest értéke egész szám" << 2;
         QTest::newRow("shortest 19") << cycled({"--shortest", "19"})
                                      << "A szokásos legrövidebb ciklus hossza 20 és 45 nap között lehet!" << 1;
         QTest::newRow("shortest above longest") << cycled({"--shortest", "33", "--longest", "32"})
@@ -359,6 +396,58 @@ private slots:
                  qPrintable(run.err));
         QCOMPARE(run.out, QString());
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+    }
+
+    // What a terminal gives the program besides its options: a closed standard output, no
+    // display, file names that are no UTF-8, control characters, SOURCE_DATE_EPOCH.
+    void theProcessAroundTheCalendar()
+    {
+        QTemporaryDir dir;
+        const auto shell = [&dir](const QString &script, const QStringList &arguments) {
+            return runProgram(QStringList{"-c", script, FEROLUNE_PROGRAM} + arguments, dir.path(), "/bin/sh");
+        };
+        const QStringList toStandardOutput = exportOf(defaultBirth(), "2026", "-") + QStringList{"--format", "csv"};
+        const ProgramRun closed = shell("exec \"$0\" \"$@\" >&-", toStandardOutput);
+        QCOMPARE(closed.exitCode, 1);
+        QCOMPARE(closed.err, "A szabványos kimenetre nem sikerült írni: a program zárt szabványos kimenettel "
+                             "indult.\n");
+
+        const ProgramRun window = runProgram({}, dir.path(), QStringLiteral(FEROLUNE_WINDOW_PROGRAM));
+        QCOMPARE(window.exitCode, 1);
+        QVERIFY2(window.err.startsWith("A ferolune ablakos program, grafikus asztali környezet") &&
+                     window.err.contains("ferolune-cli --help"),
+                 qPrintable(window.err));
+
+        const ProgramRun bytes = shell("n=$(printf 'ki\\377'); cp \"$1\" \"$n.hvs\" && "
+                                       "exec \"$0\" export --chart \"$n.hvs\" --year 2026 -o \"$n.csv\"",
+                                       {inputs.filePath("ok.hvs")});
+        QVERIFY2(bytes.exitCode == 0, qPrintable(bytes.err));
+        QCOMPARE(::access(QByteArray(QFile::encodeName(dir.path()) + "/ki\xff.csv").constData(), F_OK), 0);
+
+        QVERIFY(runProgram(exportOf(defaultBirth() + QStringList{"--name", "A\x01\x1b"
+                                                                           "B"},
+                                    "2026", "n.ics"),
+                           dir.path())
+                    .exitCode == 0);
+        QFile ics(dir.filePath("n.ics"));
+        QVERIFY(ics.open(QIODevice::ReadOnly));
+        const QByteArray icsBytes = ics.readAll();
+        QVERIFY(icsBytes.contains("Holdfázis naptár 2026 - AB\r\n"));
+        QVERIFY(std::none_of(icsBytes.begin(), icsBytes.end(),
+                             [](char c) { return c > 0 && c < 32 && c != 13 && c != 10; }));
+
+        const QString reproducible = "SOURCE_DATE_EPOCH=1700000000 exec \"$0\" \"$@\"";
+        QByteArray pdfs[2];
+        for (QByteArray &pdf : pdfs) {
+            QCOMPARE(shell(reproducible, exportOf(defaultBirth(), "2026", "n.pdf")).exitCode, 0);
+            QFile file(dir.filePath("n.pdf"));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            pdf = file.readAll();
+            QTest::qSleep(1000); // another second on the clock
+        }
+        QVERIFY(pdfs[0] == pdfs[1] && pdfs[0].contains("/CreationDate (D:2023111"));
+        QVERIFY(shell(reproducible, exportOf(defaultBirth(), "2026", "-") + QStringList{"--format", "ics"})
+                    .out.contains("DTSTAMP:20231114T221320Z\r\n"));
     }
 
     // "-o -" writes the file to standard output, alone; a full disk keeps the old file.

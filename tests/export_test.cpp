@@ -24,6 +24,7 @@
 
 #include <algorithm>
 #include <array>
+#include <ctime>
 #include <functional>
 #include <set>
 
@@ -321,9 +322,14 @@ TEST_F(ExportTest, NewerFileOfThePersonReplacesEveryEvent)
         const bool anyShared = std::any_of(uids.begin(), uids.end(), [&](const QString &u) { return original.count(u); });
         EXPECT_TRUE(c.samePerson ? uids == original : !anyShared) << c.what;
     }
-    // Without a saved person the name is the person.
-    EXPECT_EQ(uidsOf(calendarOf(person(), {}, 1), QStringLiteral("a.ics")),
-              uidsOf(calendarOf(person()), QStringLiteral("b.ics")));
+    // Without a saved person her name and birth are the person: a later file of the same
+    // birth replaces its events, another birth of the same name keeps its own.
+    const std::set<QString> unsaved = uidsOf(calendarOf(person()), QStringLiteral("b.ics"));
+    EXPECT_EQ(uidsOf(calendarOf(person(), {}, 1), QStringLiteral("a.ics")), unsaved);
+    BirthInput otherBirth = person();
+    otherBirth.day = 15;
+    const std::set<QString> other = uidsOf(calendarOf(otherBirth), QStringLiteral("c.ics"));
+    EXPECT_TRUE(std::none_of(other.begin(), other.end(), [&](const QString &u) { return unsaved.count(u); }));
 }
 
 // A discreet file read back shows no word of fertility, bleeding, sex, the person, her
@@ -337,7 +343,7 @@ TEST_F(ExportTest, DiscreetFileNamesNothingAndRemindsOfEveryEvent)
     QFile written(ics);
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
     const QString raw = QString::fromUtf8(written.readAll()); // the UIDs included
-    for (const char *word : {"fertil", "phase", "period", "cycle", "Kovács", "Holdfázis"})
+    for (const char *word : {"fertil", "phase", "period", "cycle", "Kovács", "Holdfázis", "ferolune"})
         EXPECT_FALSE(raw.contains(QString::fromUtf8(word), Qt::CaseInsensitive)) << word;
     const QJsonObject read = pythonReadback(ics, csv)["ics"].toObject();
     const QStringList words = {"ermékeny", "fiú", "lány", "Hold", "Kovács", "Éva", "1988", "280",
@@ -406,6 +412,32 @@ TEST_F(ExportTest, UnwritablePathsNameTheFileAndLeaveNothing)
                   QStringLiteral("A(z) %1 fájl nem írható: %2.").arg(c.target, c.reason));
         EXPECT_EQ(everything(), before) << c.target.toStdString();
     }
+}
+
+// A temporary file a killed write left beside its target goes at the next write to it; a
+// recent one, which may be another write's, and every other file stay. A cause the system
+// names is told in Hungarian.
+TEST_F(ExportTest, StaleTemporaryFilesGoAndCausesAreHungarian)
+{
+    const QString stale = path(QStringLiteral(".naptar.csv.ferolune-tmp-0badf00d")),
+                  recent = path(QStringLiteral(".naptar.csv.ferolune-tmp-00c0ffee")),
+                  others[] = {path(QStringLiteral(".naptar.csv.0badf00d")),
+                              path(QStringLiteral(".masik.csv.ferolune-tmp-0badf00d"))};
+    for (const QString &file : {stale, recent, others[0], others[1]})
+        ASSERT_TRUE(WriteFileAtomically(file, "x").has_value());
+    const struct timespec hourAgo[2] = {{std::time(nullptr) - 3600, 0}, {std::time(nullptr) - 3600, 0}};
+    for (const QString &file : {stale, others[0], others[1]})
+        ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(file).constData(), hourAgo, 0), 0);
+    ASSERT_TRUE(WriteFileAtomically(path(QStringLiteral("naptar.csv")), "date\r\n").has_value());
+    EXPECT_FALSE(QFile::exists(stale));
+    for (const QString &file : {recent, others[0], others[1]})
+        EXPECT_TRUE(QFile::exists(file)) << file.toStdString();
+
+    ASSERT_TRUE(QFile::link(path(QStringLiteral("b.csv")), path(QStringLiteral("a.csv"))));
+    ASSERT_TRUE(QFile::link(path(QStringLiteral("a.csv")), path(QStringLiteral("b.csv"))));
+    EXPECT_EQ(errorOf(WriteFileAtomically(path(QStringLiteral("a.csv")), "x")),
+              QStringLiteral("A(z) %1 fájl nem írható: túl sok egymásra mutató szimbolikus hivatkozás.")
+                  .arg(path(QStringLiteral("a.csv"))));
 }
 
 // A write on a full disk says so, keeps the old file and leaves no temporary file.

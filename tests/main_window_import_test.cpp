@@ -192,12 +192,13 @@ QTEST_MAIN(MainWindowImportTest)
 #include "main_window_import_test.moc"
 
 // Starts typed into the cycle dialog on 8 December 2026: a date not in its form, one after
-// today and one recorded twice are refused with a message naming it; a cycle too long to
+// today or before the birth and one recorded twice are refused with a message naming it; a cycle too long to
 // count is listed, not refused. Lengths outside 20-45 keep the dialog open.
 void MainWindowImportTest::cycleDialogRefusesNamingTheDate()
 {
     ScriptedDialogs dialogs;
     CycleDialog dialog(CycleHistory{{QDate(2026, 1, 5)}}, QDate(2026, 12, 8), dialogs);
+    dialog.setBirthDate(QDate(1990, 1, 1));
     auto *typed = dialog.findChild<QLineEdit *>(QStringLiteral("txtStart"));
     const struct {
         const char *text;
@@ -208,6 +209,7 @@ void MainWindowImportTest::cycleDialogRefusesNamingTheDate()
         {"2026.02.30", "Helytelen dátum: „2026.02.30”!"},
         {"2026-03-01", "Helytelen dátum: „2026-03-01”!"},
         {"2026.12.09", "A 2026.12.09 vérzéskezdet a mai napnál későbbi!"},
+        {"1989.12.31", "A 1989.12.31 vérzéskezdet a születés napjánál korábbi!"},
         {"2026.02.02", "A 2026.02.02 vérzéskezdet kétszer szerepel!"},
         {"2026.12.08", nullptr},
     };
@@ -252,14 +254,15 @@ void MainWindowImportTest::cycleDialogRefusesNamingTheDate()
     QCOMPARE(dialog.history().periodStarts.size(), size_t(6));
 }
 
-// MENTÉS saves the cycle with the person; opening her brings it back, and an older file
-// without one, like a chart file, which is another person's, clears it.
+// MENTÉS saves the cycle with the person; opening her brings it back, an older file
+// without one clears it, and a chart file, which replaces the birth fields alone, keeps it.
 void MainWindowImportTest::savedPersonKeepsHerCycle()
 {
     MainWindowHarness harness;
     QVERIFY(harness.start());
     const CycleHistory cycle{{QDate(2026, 10, 7), QDate(2026, 11, 4)}, 25, 33};
     harness.window.setCycleHistory(cycle);
+    harness.window.applyRule([](BirthForm &form) { form.year = QStringLiteral("1990"); }); // born before her starts
     harness.dialogs.savePath = directory.filePath(QStringLiteral("anna.ferolune"));
     QTest::mouseClick(harness.control<QWidget>(QStringLiteral("cmdSave")), Qt::LeftButton);
     QVERIFY2(harness.dialogs.messages.empty(), qPrintable(harness.dialogs.texts()));
@@ -269,9 +272,8 @@ void MainWindowImportTest::savedPersonKeepsHerCycle()
     older.write(PersonJson(SavedPerson{}));
     older.close();
     const QString chart = writeChartFile(QStringLiteral("anna.hvs"), "\"A\",1990,1,2,15,0,47,30,19,5,-1,0,0,#FALSE#\n");
-    const std::pair<QString, CycleHistory> opened[] = {{older.fileName(), CycleHistory{}},
-                                                       {harness.dialogs.savePath, cycle},
-                                                       {chart, CycleHistory{}}};
+    const std::pair<QString, CycleHistory> opened[] = {
+        {older.fileName(), CycleHistory{}}, {harness.dialogs.savePath, cycle}, {chart, cycle}};
     for (const auto &[path, expected] : opened) {
         harness.dialogs.chosenFile = path;
         QTest::mouseClick(harness.control<QWidget>(QStringLiteral("Command5")), Qt::LeftButton);

@@ -79,9 +79,18 @@ void MainWindowPlacesTest::choosingAPlaceFillsCoordinatesAndZone_data()
         << birthAt("1990-07-10", "12:00", "Mumbai") << "Mumbai, Maharashtra, India | zone -5.5, box 0 | 19 04 N 72 53 E";
     QTest::newRow("a whole name typed, then Enter, counts as chosen")
         << "in txtBirthPlace; type Debrecen; Return" << "Debrecen, Hajdú-Bihar, Magyarország | zone -1, box 0 | 47 32 N 21 37 E";
-    QTest::newRow("a zone typed by hand stays")
+    // Numbers that are no longer the place's let it go, and stay as typed.
+    QTest::newRow("a zone typed by hand stays, the place goes")
         << budapest75 + "; in txtTZ; type -1.5; in txtYear; type 1985"
-        << "Budapest, Magyarország | zone -1.5, box 0 | 47 30 N 19 02 E";
+        << " | zone -1.5, box 0 | 47 30 N 19 02 E";
+    QTest::newRow("a longitude typed") << budapest75 + "; in txtLongDeg; type 25"
+                                       << " | zone -1, box 0 | 47 30 N 25 02 E";
+    QTest::newRow("latitude minutes typed") << budapest75 + "; in txtLatMin; type 7"
+                                            << " | zone -1, box 0 | 47 7 N 19 02 E";
+    QTest::newRow("the other hemisphere") << budapest75 + "; click optWest"
+                                          << " | zone 1, box 0 | 47 30 N 19 02 W";
+    QTest::newRow("summer time set by hand") << budapest75 + "; click Check1"
+                                             << " | zone -2, box 1 | 47 30 N 19 02 E";
     QTest::newRow("a place edited to plain text no longer moves the zone")
         << budapest75 + "; in txtBirthPlace; type Pusztaszer ALSÓ; in txtYear; type 1985"
         << "Pusztaszer ALSÓ | zone -1, box 0 | 47 30 N 19 02 E";
@@ -106,12 +115,10 @@ void MainWindowPlacesTest::calendarCommandSettlesTheZone_data()
     QTest::addColumn<QString>("zone");  // as the run gets it; empty when it does not start
 
     const QString summer85 = birthAt("1985-07-14", "09:35", "Budapest");
-    const QString question = "A születési helyen ekkor -2 volt az időzóna (nyári időszámítás); a mezőben -1 áll. "
-                             "Melyiket használjuk? | -2 (a születési hely szerint) | -1 (a mezőben álló)";
     QTest::newRow("the place's zone, nothing asked") << summer85 << std::vector<int>{} << "" << "-2";
-    QTest::newRow("hand zone: the place's chosen") << summer85 + "; in txtTZ; type -1" << std::vector{0} << question << "-2";
-    QTest::newRow("hand zone: the field's chosen") << summer85 + "; in txtTZ; type -1" << std::vector{1} << question << "-1";
-    QTest::newRow("hand zone: cancelled") << summer85 + "; in txtTZ; type -1" << std::vector<int>{} << question << "";
+    QTest::newRow("hand zone: the place lets go, nothing asked")
+        << summer85 + "; in txtTZ; type -1" << std::vector<int>{} << ""
+        << "-1";
     QTest::newRow("a time that never happened")
         << birthAt("1985-03-31", "02:30", "Budapest") << std::vector<int>{}
         << "A születési helyen (Budapest) 1985. március 31. 02:30 nem létező időpont: ekkor kezdődött a nyári "

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 using namespace ferolune;
 
 namespace {
@@ -116,6 +118,16 @@ TEST(PersonFile, RefusesAFileItCannotUseInFull)
          "A szokásos legrövidebb ciklus hossza 20 és 45 nap között lehet!"},
         {"shortest above longest", changed("\"usualShortest\": 24", "\"usualShortest\": 36"),
          "A szokásos legrövidebb ciklus nem lehet hosszabb a leghosszabbnál!"},
+        // The checks of the cycle window, whatever door the starts come in by.
+        {"start after today", changed("2026-02-02", "2999-02-02"), "A 2999.02.02 vérzéskezdet a mai napnál későbbi!"},
+        {"start in year 1", changed("2026-02-02", "0001-02-02"),
+         "A 0001.02.02 vérzéskezdet a születés napjánál korábbi!"},
+        {"start before the birth", changed("2026-02-02", "1973-02-25"),
+         "A 1973.02.25 vérzéskezdet a születés napjánál korábbi!"},
+        {"too many starts",
+         changed("\"2026-01-05\"",
+                 QByteArray(QByteArray("\"2026-01-05\", ").repeated(1000) + "\"2026-01-06\"").constData()),
+         "„periodStarts” adat"},
     };
     for (const auto &row : rows) {
         const Expected<SavedPerson, QString> read = parsed(row.name, row.bytes);
@@ -127,12 +139,37 @@ TEST(PersonFile, RefusesAFileItCannotUseInFull)
     }
 }
 
+// A file the program wrote before this one, version 1 as it stands, opens.
+TEST(PersonFile, AVersionOneFileOpens)
+{
+    const QByteArray written = R"({"format": "ferolune-person", "version": 1, "name": "Kiss Anna", "year": "1988",
+        "month": "7", "day": "14", "hour": "9", "hour12": "9", "beforeNoon": true, "minute": "35", "zone": "-2",
+        "summerTime": 1, "longitudeDegrees": "19", "longitudeMinutes": "3", "east": true, "latitudeDegrees": "47",
+        "latitudeMinutes": "30", "south": false, "eventKey": "k", "periodStarts": ["2026-10-03", "2026-10-31"],
+        "usualShortest": 26, "usualLongest": 32})";
+    const Expected<SavedPerson, QString> read = parsed("version-1", written);
+    ASSERT_TRUE(read.has_value()) << read.error().toStdString();
+    EXPECT_EQ(read->form.name, QStringLiteral("Kiss Anna"));
+    EXPECT_EQ(read->cycle.periodStarts.size(), 2u);
+}
+
 TEST(PersonFile, FileSystemFailuresNameTheFile)
 {
     QTemporaryDir directory;
     const QString path = directory.filePath(QStringLiteral("p.ferolune"));
     ASSERT_TRUE(WritePersonFile(path, somePerson()).has_value());
     ASSERT_TRUE(ReadPersonFile(path).has_value());
+    // Her period dates are hers alone, also over a file others could read.
+    for (int round = 0; round < 2; ++round) {
+        EXPECT_EQ(QFile::permissions(path) & 0x0077, 0) << round;
+        QFile::setPermissions(path, QFile::permissions(path) | QFile::ReadOther | QFile::ReadGroup);
+        ASSERT_TRUE(WritePersonFile(path, somePerson()).has_value());
+    }
+    // A folder, a device or a FIFO without a writer is refused at once.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(directory.filePath("fifo.ferolune")).constData(), 0600), 0);
+    for (const QString &other : {directory.path(), QStringLiteral("/dev/zero"), directory.filePath("fifo.ferolune")})
+        EXPECT_TRUE(ReadPersonFile(other).error().endsWith(QStringLiteral("nem közönséges fájl, hanem mappa, eszköz "
+                                                                          "vagy csővezeték.")));
 
     EXPECT_TRUE(
         ReadPersonFile(directory.filePath(QStringLiteral("nincs.ferolune")))

@@ -14,6 +14,9 @@
 #include <QApplication>
 #include <QTextStream>
 
+#include <cstdio>
+#include <cstdlib>
+
 int main(int argc, char *argv[])
 {
     ferolune::PrepareProcess();
@@ -27,7 +30,17 @@ int main(int argc, char *argv[])
             return *status;
     }
 
+    // Qt ends a program it cannot give a display with an abort and its own English words;
+    // this one says in Hungarian what it needs, and where the command line is.
+    const QtMessageHandler handler =
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &) {
+            if (type != QtFatalMsg)
+                return;
+            std::fputs(qPrintable(ferolune::NoDisplayMessage() + QLatin1Char('\n')), stderr);
+            std::_Exit(1);
+        });
     QApplication application(argc, argv);
+    qInstallMessageHandler(handler);
     QApplication::setApplicationName(QStringLiteral("ferolune"));
     QApplication::setApplicationVersion(QStringLiteral(FEROLUNE_VERSION));
     ferolune::InstallQtHungarianTranslation();

@@ -50,4 +50,11 @@ std::optional<int> AnswerProgramArguments(const QStringList &arguments, QTextStr
     return std::nullopt;
 }
 
+QString NoDisplayMessage()
+{
+    return QStringLiteral("A ferolune ablakos program, grafikus asztali környezet (megjelenítő) kell hozzá, de "
+                          "nem talált ilyet. Ablak nélkül, parancssorból a naptár a ferolune-cli programmal "
+                          "készíthető el (segítség: ferolune-cli --help).");
+}
+
 } // namespace ferolune

@@ -16,4 +16,7 @@ namespace ferolune {
 // `arguments` starts with the program's name.
 std::optional<int> AnswerProgramArguments(const QStringList &arguments, QTextStream &out, QTextStream &err);
 
+// What the window program says when it finds no display to open its window on.
+QString NoDisplayMessage();
+
 } // namespace ferolune

@@ -3,6 +3,7 @@
 #include "cli/export_command.h"
 #include "cli/plan_command.h"
 #include "core/chart/ephemeris.h"
+#include "core/common/file_names.h"
 #include "core/common/process_setup.h"
 #include "core/common/qt_translation.h"
 #include "core/places/atlas_source.h"
@@ -31,9 +32,13 @@ void describe(QCommandLineParser &parser)
                        "--year 2027 -o naptar.pdf\n"
                        "  ferolune-cli export --chart anna.ferolune --period 2026-11-02 --period 2026-11-30 "
                        "--year 2027 -o naptar.ics\n"
+                       "  ferolune-cli export --chart anna.ferolune --year 2027 --format csv -o - > naptar.csv\n"
                        "  ferolune-cli plan --chart anna.ferolune --from 2026-12-10 --months 12 --sex girl "
-                       "-o tervezo.csv\n\nFigyelem! ") +
-                       MethodReliabilityNote);
+                       "-o tervezo.csv\n\n"
+                       "Kilépési kód: 0 siker; 1 a program elutasított egy adatot (mint az ablak), vagy a fájl nem "
+                       "írható; 2 a parancssor nem értelmezhető (hiányzó, ismeretlen, ismételt vagy hibás alakú "
+                       "kapcsoló).\n\nFigyelem! ") +
+        MethodReliabilityNote);
     parser.addPositionalArgument(ExportCommand, QStringLiteral("A naptár mentése fájlba (PDF, iCalendar vagy CSV)."),
                                  QStringLiteral("export|plan"));
     parser.addPositionalArgument(PlanCommand,
@@ -124,7 +129,7 @@ int CommandLineMain(int argc, char *argv[])
 {
     QStringList arguments;
     for (int k = 0; k < argc; ++k)
-        arguments << QString::fromLocal8Bit(argv[k]);
+        arguments << PathText(argv[k]); // a file name keeps its bytes
     PrepareProcess();
     // Only the PDF page needs Qt Gui, for its fonts, and Qt Gui needs a platform: the one
     // that draws without a display, whatever the environment names, as nothing is shown.

@@ -56,8 +56,7 @@ Expected<QStringList, CommandRefusal> partsOf(const QCommandLineParser &parser, 
                                               const QString &pattern, const QString &form, const QString &example)
 {
     const QString value = parser.value(option).trimmed();
-    const QRegularExpression expression(QStringLiteral("^%1$").arg(pattern),
-                                        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpression expression(QStringLiteral("^%1$").arg(pattern), QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch match = expression.match(value);
     if (!match.hasMatch())
         return refused(QStringLiteral("A %1 értéke %2 alakú legyen, például %3 (megadva: „%4”).")
@@ -149,27 +148,26 @@ Expected<int, CommandRefusal> cycleLength(const QCommandLineParser &parser, cons
     const int length = parser.value(option).trimmed().toInt(&ok);
     if (!ok)
         return refused(QStringLiteral("A %1 értéke egész szám legyen, a napok száma (megadva: „%2”).")
-                           .arg(dashed(option), parser.value(option)),
-                       ExitRefused);
+                           .arg(dashed(option), parser.value(option)));
     return length;
 }
 
 // The cycle of the options over the one a saved person brings: --period gives all the
-// starts in place of hers, --shortest and --longest her usual lengths. Every refusal ends
-// with status 1 as the window's refusals do; a start or length gets the cycle window's
-// message.
+// starts in place of hers, --shortest and --longest her usual lengths. A value not in its
+// form ends with status 2; the starts and lengths are checked with the birth (cycleProblem).
 Expected<CycleHistory, CommandRefusal> cycleOf(const QCommandLineParser &parser, CycleHistory cycle)
 {
     if (parser.isSet(PeriodOption)) {
         cycle.periodStarts.clear();
+        const QRegularExpression form(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
         for (const QString &value : parser.values(PeriodOption)) {
             const QString text = value.trimmed();
-            const QDate start = text.size() == 10 ? QDate::fromString(text, Qt::ISODate) : QDate();
-            if (!start.isValid())
+            const QDate start = QDate::fromString(text, Qt::ISODate);
+            if (!form.match(text).hasMatch() || !start.isValid())
                 return refused(QStringLiteral("A --period értéke ÉÉÉÉ-HH-NN alakú, létező nap legyen, például "
                                               "2026-01-05 (megadva: „%1”).")
                                    .arg(value),
-                               ExitRefused);
+                               form.match(text).hasMatch() ? ExitRefused : ExitUsage);
             cycle.periodStarts.push_back(start);
         }
     }
@@ -182,13 +180,6 @@ Expected<CycleHistory, CommandRefusal> cycleOf(const QCommandLineParser &parser,
             return Refusal(length.error());
         cycle.*member = *length;
     }
-    // Starts typed here are checked as the window checks typed ones; a saved person's as
-    // the window opens her.
-    const std::optional<QString> problem = parser.isSet(PeriodOption)
-                                               ? CycleHistoryProblem(cycle, QDate::currentDate())
-                                               : KeptCycleHistoryProblem(cycle);
-    if (problem)
-        return refused(*problem, ExitRefused);
     return cycle;
 }
 
@@ -202,9 +193,21 @@ std::optional<CommandRefusal> refuseTogether(const QCommandLineParser &parser, c
     return std::nullopt;
 }
 
-std::optional<CommandRefusal> missingOptions(const QCommandLineParser &parser, bool fromChartFile,
-                                             CommandKind command)
+// An option of one value given twice is a command line not understood: which of the two
+// was meant cannot be told. Only --period is given once for each start.
+std::optional<CommandRefusal> repeatedOption(const QCommandLineParser &parser)
 {
+    for (const QString &name : parser.optionNames())
+        if (name != PeriodOption && parser.values(name).size() > 1)
+            return CommandRefusal{QStringLiteral("A %1 kapcsoló csak egyszer adható meg (megadva: „%2”).")
+                                      .arg(dashed(name), parser.values(name).join(QStringLiteral("”, „")))};
+    return std::nullopt;
+}
+
+std::optional<CommandRefusal> missingOptions(const QCommandLineParser &parser, bool fromChartFile, CommandKind command)
+{
+    if (std::optional<CommandRefusal> repeated = repeatedOption(parser))
+        return repeated;
     // A plan's span is --from and --months, which have defaults.
     QStringList required = {QStringLiteral("o")};
     if (command == CommandKind::Export)
@@ -218,6 +221,9 @@ std::optional<CommandRefusal> missingOptions(const QCommandLineParser &parser, b
     if (!missing.isEmpty())
         return CommandRefusal{QStringLiteral("Hiányzó kapcsoló: %1. Segítség: ferolune-cli --help")
                                   .arg(missing.join(QStringLiteral(", ")))};
+    if (parser.value(QStringLiteral("o")).isEmpty())
+        return CommandRefusal{QStringLiteral("A -o értéke üres: adja meg a kimeneti fájl nevét, vagy a - jelet a "
+                                             "szabványos kimenethez.")};
     if (!fromChartFile) {
         if (parser.isSet(PlaceOption))
             return refuseTogether(parser, PlaceOption, OptionsThePlaceGives,
@@ -257,7 +263,7 @@ Expected<IcsOptions, CommandRefusal> icsOptionsOf(const QCommandLineParser &pars
         if (!hours)
             return Refusal(hours.error());
         if (const QString problem = ReminderHoursProblem(hours->front().toInt()); !problem.isEmpty())
-            return refused(problem, ExitRefused);
+            return refused(QStringLiteral("--remind %1: %2").arg(hours->front(), problem), ExitRefused);
         options.reminderHours = hours->front().toInt();
     }
     if ((options.discreet || options.reminderHours) && format != ExportFormat::Ics)
@@ -290,9 +296,9 @@ Expected<PlaceChoice, CommandRefusal> namedPlace(const QCommandLineParser &parse
 std::optional<CommandRefusal> savedPlacesProblem(const QCommandLineParser &parser, const BirthForm &form,
                                                  AtlasSource &source)
 {
-    std::vector<std::pair<PlaceChoice, QString>> places = {{form.birthPlace, BirthPlaceLabel}};
+    std::vector<std::pair<PlaceChoice, QString>> places = {{form.birthPlace, QStringLiteral("születési helyként")}};
     if (!parser.isSet(ResidenceOption))
-        places.emplace_back(form.residence, ResidenceLabel);
+        places.emplace_back(form.residence, QStringLiteral("lakóhelyként"));
     for (const auto &[place, label] : places) {
         if (place.text.trimmed().isEmpty() && place.geonameId == 0)
             continue;
@@ -301,7 +307,9 @@ std::optional<CommandRefusal> savedPlacesProblem(const QCommandLineParser &parse
             return atlas.error();
         if (place.geonameId != 0 && (*atlas)->findGeonameId(place.geonameId))
             continue;
-        return CommandRefusal{PlaceFieldMessage(**atlas, place.text, label), ExitRefused};
+        return CommandRefusal{QStringLiteral("--chart %1: a fájlban %2 álló „%3” nem a helységnévtár egyik helye.")
+                                  .arg(parser.value(QStringLiteral("chart")), label, place.text.trimmed()),
+                              ExitRefused};
     }
     return std::nullopt;
 }
@@ -338,35 +346,85 @@ std::optional<CommandRefusal> placeTheBirth(const QCommandLineParser &parser, Bi
                           ExitRefused};
 }
 
-} // namespace
+// The option a field's value comes from, on a command line of birth options.
+QString optionOf(BirthField field)
+{
+    switch (field) {
+    case BirthField::Name:
+        return QStringLiteral("name");
+    case BirthField::Year:
+    case BirthField::Month:
+    case BirthField::Day:
+        return QStringLiteral("date");
+    case BirthField::Hour:
+    case BirthField::Minute:
+        return QStringLiteral("time");
+    case BirthField::Zone:
+        return QStringLiteral("zone");
+    case BirthField::LongitudeDegrees:
+    case BirthField::LongitudeMinutes:
+        return QStringLiteral("lon");
+    case BirthField::LatitudeDegrees:
+    case BirthField::LatitudeMinutes:
+        return QStringLiteral("lat");
+    case BirthField::CalendarYear:
+        return QStringLiteral("year");
+    case BirthField::Uncertainty:
+        break;
+    }
+    return UncertaintyOption;
+}
 
-Expected<CheckedRun, QString> CheckedRunOf(const ExportRequest &request)
+// A refused value in the words of the command line: its option and value first, a file's
+// value with the file's name. The calendar year is always an option.
+QString problemMessage(const QCommandLineParser &parser, const ExportRequest &request, const FieldProblem &problem)
+{
+    const QString option = optionOf(problem.field);
+    const bool fromOption =
+        request.birth.chartFile.isEmpty() || parser.isSet(option) || problem.field == BirthField::CalendarYear;
+    if (!fromOption)
+        return QStringLiteral("A(z) %1 fájl egyik adata hibás: %2")
+            .arg(QFileInfo(request.birth.chartFile).fileName(), problem.message);
+    const QString message =
+        problem.field == BirthField::CalendarYear ? BoundsMessage(BirthField::CalendarYear) : problem.message;
+    QString value = parser.value(option).trimmed();
+    if (value.size() > 40)
+        value = value.left(40) + QStringLiteral("…");
+    return QStringLiteral("%1 %2: %3").arg(dashed(option), value, message);
+}
+
+// The birth and the calendar year, checked as the window checks them, or the message.
+Expected<CheckedRun, QString> checkedRun(const QCommandLineParser &parser, const ExportRequest &request)
 {
     const BirthSource &source = request.birth;
     Expected<CheckedRun, FieldProblem> run = Unexpected(FieldProblem{});
     if (source.typed) {
         BirthNumbers numbers = *source.typed;
+        numbers.name = request.name.value_or(numbers.name);
         numbers.calendarYear = request.calendarYearText.toDouble();
         numbers.uncertaintyMinutes = request.uncertaintyMinutes.value_or(0);
         run = CheckRunNumbers(numbers);
     } else {
         BirthForm form = source.file;
+        form.name = request.name.value_or(form.name);
         if (request.uncertaintyMinutes)
             form.uncertainty = QString::number(*request.uncertaintyMinutes);
         run = ReadRunForm(form, request.calendarYearText);
     }
-    if (!run) {
-        const FieldProblem &problem = run.error();
-        if (source.chartFile.isEmpty() || problem.field == BirthField::CalendarYear)
-            return Unexpected(problem.message);
-        return Unexpected(QStringLiteral("A(z) %1 fájl egyik adata hibás: %2")
-                              .arg(QFileInfo(source.chartFile).fileName(), problem.message));
-    }
-    if (request.name)
-        run->birth.name = *request.name;
+    if (!run)
+        return Unexpected(problemMessage(parser, request, run.error()));
     run->birth.residence = request.residence;
+    // Her cycle is checked with her birth, as the cycle window checks it.
+    const QDate birthDate(run->birth.year, run->birth.month, run->birth.day);
+    if (const std::optional<QString> problem = CycleHistoryProblem(request.cycle, QDate::currentDate(), birthDate))
+        return Unexpected(parser.isSet(PeriodOption) || source.chartFile.isEmpty()
+                              ? *problem
+                              : QStringLiteral("A(z) %1 fájl egyik adata hibás: %2")
+                                    .arg(QFileInfo(source.chartFile).fileName(), *problem));
     return std::move(*run);
 }
+
+} // namespace
 
 QString ChartLines(const NatalChart &natal)
 {
@@ -379,7 +437,8 @@ QString ChartLines(const NatalChart &natal)
 void AddExportOptions(QCommandLineParser &parser)
 {
     parser.addOptions({
-        {QStringLiteral("name"), QStringLiteral("A személy neve (ha nincs megadva: Ismeretlen)."), QStringLiteral("név")},
+        {QStringLiteral("name"), QStringLiteral("A személy neve (ha nincs megadva: Ismeretlen)."),
+         QStringLiteral("név")},
         {QStringLiteral("date"), QStringLiteral("A születés dátuma."), QStringLiteral("ÉÉÉÉ-HH-NN")},
         {QStringLiteral("time"), QStringLiteral("A születés ideje, 24 órás helyi idő."), QStringLiteral("ÓÓ:PP")},
         {QStringLiteral("zone"),
@@ -419,7 +478,8 @@ void AddExportOptions(QCommandLineParser &parser)
                         "bizonytalan napok és a pontos visszatérések tartománya."),
          QStringLiteral("perc")},
         {{QStringLiteral("o"), QStringLiteral("output")},
-         QStringLiteral("A kimeneti fájl; a formátuma a kiterjesztéséből: .pdf, .ics vagy .csv."),
+         QStringLiteral("A kimeneti fájl; a formátuma a kiterjesztéséből: .pdf, .ics vagy .csv. A - a szabványos "
+                        "kimenetre írja a naptárt (ekkor a --format adja a formátumot)."),
          QStringLiteral("fájl")},
         {QStringLiteral("format"), QStringLiteral("A formátum a kiterjesztés helyett: pdf, ics vagy csv."),
          QStringLiteral("formátum")},
@@ -433,7 +493,7 @@ void AddExportOptions(QCommandLineParser &parser)
 }
 
 Expected<ExportRequest, CommandRefusal> ExportRequestOf(const QCommandLineParser &parser, AtlasSource &atlas,
-                                                        CommandKind command)
+                                                        CommandKind command, int planFirstYear)
 {
     const bool fromChartFile = parser.isSet(QStringLiteral("chart"));
     if (const std::optional<CommandRefusal> missing = missingOptions(parser, fromChartFile, command))
@@ -472,6 +532,8 @@ Expected<ExportRequest, CommandRefusal> ExportRequestOf(const QCommandLineParser
         if (!year)
             return Refusal(year.error());
         request.calendarYearText = year->front();
+    } else {
+        request.calendarYearText = QString::number(planFirstYear);
     }
     // A number is taken as typed into "± PERC"; its bounds are the run's check.
     if (parser.isSet(UncertaintyOption)) {
@@ -499,6 +561,11 @@ Expected<ExportRequest, CommandRefusal> ExportRequestOf(const QCommandLineParser
     if (!ics)
         return Refusal(ics.error());
     request.ics = *ics;
+    // A run never starts with a value it cannot use or a birth that never was.
+    Expected<CheckedRun, QString> run = checkedRun(parser, request);
+    if (!run)
+        return refused(run.error(), ExitRefused);
+    request.run = std::move(*run);
     return request;
 }
 
@@ -509,12 +576,9 @@ ExitStatus RunExport(const ExportRequest &request, Ephemeris &ephemeris, AtlasSo
         err << message << Qt::endl;
         return ExitRefused;
     };
-    // A run never starts with a value it cannot use or a birth that never was.
-    const Expected<CheckedRun, QString> run = CheckedRunOf(request);
-    if (!run)
-        return refuse(run.error());
-    const CalendarOrder order = CalendarOrderOf(
-        *run, request.calendarYearText, ResidenceZoneId(atlas, request.residence), request.cycle, request.eventKey);
+    const CalendarOrder order =
+        CalendarOrderOf(request.run, request.calendarYearText, ResidenceZoneId(atlas, request.residence), request.cycle,
+                        request.eventKey);
     const Expected<CalendarResult, RunFailure> result = RunCalendar(order.request, ephemeris);
     if (!result) {
         const QString message = RunFailureMessage(result.error(), order.request);

@@ -60,6 +60,7 @@ struct ExportRequest {
     QString outputPath;                    // StandardOutputPath for standard output
     ExportFormat format = ExportFormat::Csv;
     IcsOptions ics; // how an .ics is written
+    CheckedRun run; // the birth and the calendar year, checked as the window checks them
 };
 
 // The commands that read the birth options: a calendar year's file, or the months ahead,
@@ -70,22 +71,19 @@ enum class CommandKind { Export, Plan };
 void AddExportOptions(QCommandLineParser &parser);
 
 // The request the parsed options make, or the Hungarian message that refuses them (an
-// option missing or not in its form, a chart file that cannot be read, a place the atlas
-// does not know).
+// option missing, repeated or not in its form, a chart file that cannot be read, a place
+// the atlas does not know, a value the window refuses, named with its option). A plan
+// takes no --year: its birth is checked with the first year of its span, `planFirstYear`.
 Expected<ExportRequest, CommandRefusal> ExportRequestOf(const QCommandLineParser &parser, AtlasSource &atlas,
-                                                        CommandKind command = CommandKind::Export);
-
-// The birth and the calendar year, checked as the window checks them, or the window's
-// message. A birth read from a file is named with the file; the calendar year is an
-// option of its own.
-Expected<CheckedRun, QString> CheckedRunOf(const ExportRequest &request);
+                                                        CommandKind command = CommandKind::Export,
+                                                        int planFirstYear = 0);
 
 // The five chart lines of the birth-data box and its angle caption, one a line.
 QString ChartLines(const NatalChart &natal);
 
-// Checks the birth as the window does, computes the natal chart and the calendar, writes
-// the file, and prints the chart lines and the angle caption on `out`. A refusal writes the
-// window's message on `err` and no file.
+// Computes the natal chart and the calendar of a request, writes the file, and prints the
+// chart lines and the angle caption on `out`. A failure writes its message on `err` and no
+// file.
 ExitStatus RunExport(const ExportRequest &request, Ephemeris &ephemeris, AtlasSource &atlas, QTextStream &out,
                      QTextStream &err);
 

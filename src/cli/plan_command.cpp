@@ -106,12 +106,12 @@ Expected<PlanCommandRequest, CommandRefusal> PlanRequestOf(const QCommandLinePar
     if (!filter)
         return Refusal(filter.error());
     request.filter = *filter;
-    Expected<ExportRequest, CommandRefusal> base = ExportRequestOf(parser, atlas, CommandKind::Plan);
+    // The birth is checked with the first year of the span as its calendar year.
+    Expected<ExportRequest, CommandRefusal> base =
+        ExportRequestOf(parser, atlas, CommandKind::Plan, request.from.year());
     if (!base)
         return Refusal(base.error());
     request.birthAndFile = std::move(*base);
-    // The birth is checked with the first year of the span as its calendar year.
-    request.birthAndFile.calendarYearText = QString::number(request.from.year());
     return request;
 }
 
@@ -123,11 +123,8 @@ ExitStatus RunPlanCommand(const PlanCommandRequest &request, Ephemeris &ephemeri
         err << message << Qt::endl;
         return ExitRefused;
     };
-    const Expected<CheckedRun, QString> run = CheckedRunOf(file);
-    if (!run)
-        return refuse(run.error());
-    const CalendarOrder order =
-        CalendarOrderOf(*run, file.calendarYearText, ResidenceZoneId(atlas, file.residence), file.cycle, file.eventKey);
+    const CalendarOrder order = CalendarOrderOf(file.run, file.calendarYearText, ResidenceZoneId(atlas, file.residence),
+                                                file.cycle, file.eventKey);
     const Expected<PlanResult, PlanFailure> plan = RunPlan({order.request, request.from, request.months}, ephemeris);
     if (!plan) {
         CalendarRequest failed = order.request;

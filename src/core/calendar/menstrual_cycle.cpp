@@ -134,7 +134,7 @@ CycleLayer CycleLayerOf(const CycleHistory &history, int year)
     return {CycleDaysOf(history, year), BasisOf(history)};
 }
 
-std::optional<QString> CycleHistoryProblem(const CycleHistory &history, const QDate &today)
+std::optional<QString> CycleHistoryProblem(const CycleHistory &history, const QDate &today, const QDate &birth)
 {
     const auto outOfRange = [](int length) { return !CycleCounts(length); };
     if (outOfRange(history.usualShortest))
@@ -143,21 +143,22 @@ std::optional<QString> CycleHistoryProblem(const CycleHistory &history, const QD
         return QStringLiteral("A szokásos leghosszabb ciklus hossza 20 és 45 nap között lehet!");
     if (history.usualShortest > history.usualLongest)
         return QStringLiteral("A szokásos legrövidebb ciklus nem lehet hosszabb a leghosszabbnál!");
+    if (history.periodStarts.size() > MaxPeriodStarts)
+        return QStringLiteral("Legfeljebb %1 vérzéskezdet rögzíthető (megadva: %2).")
+            .arg(MaxPeriodStarts)
+            .arg(history.periodStarts.size());
     const std::vector<QDate> starts = sortedStarts(history);
     for (std::size_t k = 0; k < starts.size(); ++k) {
         if (!starts[k].isValid())
             return QStringLiteral("Érvénytelen dátum a vérzések kezdetei között!");
         if (starts[k] > today)
             return QStringLiteral("A %1 vérzéskezdet a mai napnál későbbi!").arg(dateText(starts[k]));
+        if (birth.isValid() && starts[k] < birth)
+            return QStringLiteral("A %1 vérzéskezdet a születés napjánál korábbi!").arg(dateText(starts[k]));
         if (k > 0 && starts[k] == starts[k - 1])
             return QStringLiteral("A %1 vérzéskezdet kétszer szerepel!").arg(dateText(starts[k]));
     }
     return std::nullopt;
-}
-
-std::optional<QString> KeptCycleHistoryProblem(const CycleHistory &history)
-{
-    return CycleHistoryProblem(history, QDate(9999, 12, 31));
 }
 
 } // namespace ferolune

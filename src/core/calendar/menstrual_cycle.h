@@ -70,13 +70,15 @@ struct CycleLayer {
 
 CycleLayer CycleLayerOf(const CycleHistory &history, int year);
 
-// Why a history cannot be kept, in Hungarian, naming the date or the length at fault: a
-// start after `today`, the same start twice, a usual length outside 20-45, the shortest
-// above the longest. nullopt when it can.
-std::optional<QString> CycleHistoryProblem(const CycleHistory &history, const QDate &today);
+// The most starts a history holds: a lifetime of cycles with room to spare.
+constexpr std::size_t MaxPeriodStarts = 1000;
 
-// The same for a history kept in a file, which may have been saved by a machine whose
-// clock ran ahead: a start after today is no fault of the file.
-std::optional<QString> KeptCycleHistoryProblem(const CycleHistory &history);
+// Why a history cannot be kept, in Hungarian, naming the date or the length at fault: a
+// start after `today` or before `birth` (when valid), the same start twice, more than
+// MaxPeriodStarts starts, a usual length outside 20-45, the shortest above the longest.
+// nullopt when it can. Every door a history comes in by (the dialog, the command line, a
+// saved person) checks it here.
+std::optional<QString> CycleHistoryProblem(const CycleHistory &history, const QDate &today,
+                                           const QDate &birth = QDate());
 
 } // namespace ferolune

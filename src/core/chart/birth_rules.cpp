@@ -31,7 +31,7 @@ const std::array<FieldBounds, 13> &boundsTable()
 {
     using F = BirthField;
     static const std::array<FieldBounds, 13> rows = {{
-        {F::Name, {}, false},
+        {F::Name, Bounds{0, true, MaxNameLength, u"Helytelen név! A név legfeljebb 100 karakter lehet."}, false},
         {F::Year, Bounds{1, true, 32767, u"Helytelen születési év!"}, true},
         {F::Month, Bounds{1, true, 12, u"Helytelen hónap!"}, true},
         // A day beyond the length of its month is refused with the same message.
@@ -70,7 +70,7 @@ double valueOf(const BirthNumbers &numbers, BirthField field)
 {
     switch (field) {
     case BirthField::Name:
-        return 0;
+        return static_cast<double>(numbers.name.size());
     case BirthField::Year:
         return numbers.year;
     case BirthField::Month:

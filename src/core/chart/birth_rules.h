@@ -38,6 +38,9 @@ struct FieldProblem {
     bool operator==(const FieldProblem &) const = default;
 };
 
+// The longest name a run takes, in UTF-16 units: room for any real name with its titles.
+inline constexpr int MaxNameLength = 100;
+
 // The message a value beyond the bounds of `field` gets; empty for a field without bounds.
 QString BoundsMessage(BirthField field);
 
@@ -68,7 +71,8 @@ struct BirthNumbers {
     PlaceChoice residence;
 };
 
-// The first field, no later than `last`, whose value a run refuses: a date part beyond its
+// The first field, no later than `last`, whose value a run refuses: a name longer than
+// MaxNameLength, a date part beyond its
 // bounds or a day the month does not have (30 February, month 0, day 0, a year before 1),
 // an hour or minute off the clock, a zone beyond 15 hours, a longitude beyond 180° or a
 // latitude beyond 90° (also with their minutes), minutes of arc above 59, a calendar year

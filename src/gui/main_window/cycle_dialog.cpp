@@ -144,6 +144,12 @@ void CycleDialog::keyPressEvent(QKeyEvent *event)
     QDialog::keyPressEvent(event);
 }
 
+void CycleDialog::setBirthDate(const QDate &birth)
+{
+    m_birth = birth;
+    m_startCalendar->setMinimumDate(birth);
+}
+
 CycleHistory CycleDialog::history() const
 {
     return {m_starts, m_shortestBox->value(), m_longestBox->value()};
@@ -165,7 +171,7 @@ bool CycleDialog::addTypedStart()
     CycleHistory candidate;
     candidate.periodStarts = m_starts;
     candidate.periodStarts.push_back(start);
-    if (const std::optional<QString> problem = CycleHistoryProblem(candidate, m_today)) {
+    if (const std::optional<QString> problem = CycleHistoryProblem(candidate, m_today, m_birth)) {
         m_dialogs.message(this, *problem, Dialogs::Icon::Critical);
         m_startField->setFocus();
         return false;
@@ -190,7 +196,7 @@ void CycleDialog::accept()
     // A date typed or picked but not yet added is meant to be kept: OK adds it, or refuses.
     if (!m_startField->text().trimmed().isEmpty() && !addTypedStart())
         return;
-    if (const std::optional<QString> problem = CycleHistoryProblem(history(), m_today)) {
+    if (const std::optional<QString> problem = CycleHistoryProblem(history(), m_today, m_birth)) {
         m_dialogs.message(this, *problem, Dialogs::Icon::Critical);
         return;
     }

@@ -25,6 +25,9 @@ class CycleDialog : public QDialog {
 public:
     CycleDialog(const CycleHistory &history, const QDate &today, Dialogs &dialogs, QWidget *parent = nullptr);
 
+    // A start before `birth` is refused too (none is before it is set).
+    void setBirthDate(const QDate &birth);
+
     // The history as the dialog holds it now.
     CycleHistory history() const;
 
@@ -44,6 +47,7 @@ private:
 
     Dialogs &m_dialogs;
     QDate m_today;
+    QDate m_birth;
     std::vector<QDate> m_starts; // oldest first
     QListWidget *m_startList = nullptr;
     QLineEdit *m_startField = nullptr;

@@ -11,6 +11,7 @@
 #include "gui/widgets/busy_pointer.h"
 #include "gui/widgets/dialogs.h"
 #include "io/form/form_rules.h"
+#include "io/form/read_birth_form.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -130,9 +131,11 @@ MainWindow::MainWindow(CalendarWorker &worker, Dialogs &dialogs, const Clock &cl
     buildControls();
     watchFocusStops();
     const auto momentFields = {m_yearField, m_monthField, m_dayField, m_hourField, m_minuteField};
+    const auto placeNumberFields = {m_longitudeDegreesField, m_longitudeMinutesField, m_latitudeDegreesField,
+                                    m_latitudeMinutesField};
     m_places = std::make_unique<PlaceZoneController>(*this, dialogs, atlas, m_birthPlaceField, m_residenceField,
-                                                     m_zoneField, momentFields);
-    m_files = std::make_unique<PersonFiles>(*this, dialogs, *m_places);
+                                                     m_zoneField, momentFields, placeNumberFields);
+    m_files = std::make_unique<PersonFiles>(*this, dialogs, *m_places, clock);
     connect(m_summerTimeBox, &QCheckBox::clicked, this, &MainWindow::summerTimeToggled);
     connect(m_eastOption, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
@@ -342,6 +345,9 @@ void MainWindow::editCycle()
     if (!startCommand())
         return;
     CycleDialog dialog(m_cycle, m_clock.now().date(), m_dialogs, this);
+    // No start before her birth, when the fields hold a birth date.
+    if (const Expected<FormMoment, FieldProblem> birth = ReadBirthMoment(birthForm()))
+        dialog.setBirthDate(QDate(birth->year, birth->month, birth->day));
     if (dialog.exec() == QDialog::Accepted)
         m_cycle = dialog.history();
 }
@@ -609,7 +615,7 @@ void MainWindow::syncHiddenHour()
 
 void MainWindow::summerTimeToggled()
 {
-    m_places->stopFollowingPlace(); // the user set the zone
+    m_places->placeNumbersEdited(); // the user set the zone
     Expected<void, RunError> step;
     applyRule([&step](BirthForm &form) { step = SummerTimeStep(form, form.summerTime); });
     if (!step)
@@ -621,7 +627,7 @@ void MainWindow::sideSelected(bool east)
 {
     if (m_settingFields)
         return; // the program's own setting of the options moves no zone
-    m_places->stopFollowingPlace();
+    m_places->placeNumbersEdited();
     applyRule([east](BirthForm &form) { SideStep(form, east); });
 }
 

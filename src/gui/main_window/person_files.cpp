@@ -1,10 +1,11 @@
 #include "gui/main_window/person_files.h"
 
+#include "gui/main_window/clock.h"
 #include "gui/main_window/main_window.h"
 #include "gui/main_window/place_zone_controller.h"
+#include "gui/widgets/dialogs.h"
 #include "io/chartfile/chart_file.h"
 #include "io/persons/person_file.h"
-#include "gui/widgets/dialogs.h"
 
 #include <QFileInfo>
 #include <QUuid>
@@ -28,8 +29,8 @@ QString proposedFileName(const QString &name)
 
 } // namespace
 
-PersonFiles::PersonFiles(MainWindow &window, Dialogs &dialogs, PlaceZoneController &places)
-    : m_window(window), m_dialogs(dialogs), m_places(places)
+PersonFiles::PersonFiles(MainWindow &window, Dialogs &dialogs, PlaceZoneController &places, const Clock &clock)
+    : m_window(window), m_dialogs(dialogs), m_places(places), m_clock(clock)
 {
 }
 
@@ -57,20 +58,20 @@ void PersonFiles::openChartFile(const QString &path)
     }
     BirthForm form = m_window.birthForm();
     ApplyChartFile(form, *file);
-    // The file brings its own coordinates and zone and names no birthplace, no birth-time
-    // uncertainty and no cycle: it is another person's, whose calendar events, cycle and
-    // birth minute are not those of the person the window held.
+    // The file replaces the birth fields and nothing else: the residence, the calendar year
+    // and the cycle stay as she entered them. It brings its own coordinates, zone and birth
+    // minute, so the birthplace and the birth-time uncertainty of the old ones go, and with
+    // the birth the saved person's key: another birth must not replace her calendar events.
     form.birthPlace = {};
     form.uncertainty.clear();
     m_window.setBirthForm(form);
-    m_window.setCycleHistory({});
     m_eventKey.clear();
     m_places.stopFollowingPlace();
 }
 
 void PersonFiles::openPersonFile(const QString &path)
 {
-    const Expected<SavedPerson, QString> file = ReadPersonFile(path);
+    const Expected<SavedPerson, QString> file = ReadPersonFile(path, m_clock.now().date());
     if (!file) {
         m_dialogs.message(&m_window, file.error(), Dialogs::Icon::Critical);
         return;

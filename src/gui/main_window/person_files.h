@@ -7,13 +7,15 @@
 
 namespace ferolune {
 
+class Clock;
 class Dialogs;
 class MainWindow;
 class PlaceZoneController;
 
 class PersonFiles {
 public:
-    PersonFiles(MainWindow &window, Dialogs &dialogs, PlaceZoneController &places);
+    // `clock` tells the day a saved person's cycle is checked on.
+    PersonFiles(MainWindow &window, Dialogs &dialogs, PlaceZoneController &places, const Clock &clock);
 
     // A saved person or a chart file chosen in the open-file dialog fills the birth fields,
     // or a message says why it cannot be used and nothing changes. Cancel is silent.
@@ -34,6 +36,7 @@ private:
     MainWindow &m_window;
     Dialogs &m_dialogs;
     PlaceZoneController &m_places;
+    const Clock &m_clock;
     QString m_eventKey;
 };
 

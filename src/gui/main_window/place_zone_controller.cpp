@@ -28,7 +28,8 @@ QString summerTimeNote(const ZoneReading &reading)
 
 PlaceZoneController::PlaceZoneController(MainWindow &window, Dialogs &dialogs, AtlasSource &atlas,
                                          QLineEdit *birthPlace, QLineEdit *residence, QLineEdit *zone,
-                                         std::initializer_list<QLineEdit *> momentFields)
+                                         std::initializer_list<QLineEdit *> momentFields,
+                                         std::initializer_list<QLineEdit *> coordinateFields)
     : m_window(window)
     , m_dialogs(dialogs)
     , m_atlas(atlas)
@@ -40,7 +41,9 @@ PlaceZoneController::PlaceZoneController(MainWindow &window, Dialogs &dialogs, A
 {
     connect(m_birthPlace, &PlaceField::chosen, this, &PlaceZoneController::birthPlaceChosen);
     connect(m_birthPlace, &PlaceField::unlinked, this, &PlaceZoneController::stopFollowingPlace);
-    connect(m_zone, &QLineEdit::textEdited, this, &PlaceZoneController::stopFollowingPlace);
+    connect(m_zone, &QLineEdit::textEdited, this, &PlaceZoneController::placeNumbersEdited);
+    for (QLineEdit *field : coordinateFields)
+        connect(field, &QLineEdit::textEdited, this, &PlaceZoneController::placeNumbersEdited);
     for (QLineEdit *field : momentFields)
         connect(field, &QLineEdit::textEdited, this, &PlaceZoneController::followBirthPlace);
 }
@@ -71,6 +74,13 @@ void PlaceZoneController::settleTypedPlaces()
 bool PlaceZoneController::readyForRun()
 {
     return placesAreAtlasPlaces() && settleZoneForRun();
+}
+
+void PlaceZoneController::placeNumbersEdited()
+{
+    m_zoneFollowsPlace = false;
+    if (!m_birthPlace->choice().isEmpty())
+        m_birthPlace->setChoice({});
 }
 
 void PlaceZoneController::followPlaceIfZoneMatches()

@@ -26,10 +26,12 @@ class PlaceZoneController : public QObject {
     Q_OBJECT
 
 public:
-    // The window's place fields, its zone field and the date and clock-time fields the
-    // zone follows. The window's birth record is read and changed through `window`.
+    // The window's place fields, its zone field, the date and clock-time fields the zone
+    // follows and the coordinate fields a birthplace fills. The window's birth record is
+    // read and changed through `window`.
     PlaceZoneController(MainWindow &window, Dialogs &dialogs, AtlasSource &atlas, QLineEdit *birthPlace,
-                        QLineEdit *residence, QLineEdit *zone, std::initializer_list<QLineEdit *> momentFields);
+                        QLineEdit *residence, QLineEdit *zone, std::initializer_list<QLineEdit *> momentFields,
+                        std::initializer_list<QLineEdit *> coordinateFields);
 
     // The birthplace and the residence of the birth form, as the fields hold them.
     void readPlaces(BirthForm &form) const;
@@ -52,6 +54,10 @@ public:
     bool zoneFollowsPlace() const { return m_zoneFollowsPlace; }
     // The zone was set by hand, or came with fields that name no birthplace.
     void stopFollowingPlace() { m_zoneFollowsPlace = false; }
+    // The user changed a coordinate, a hemisphere or the zone: the numbers are no longer
+    // the chosen birthplace's, so the field lets it go (emptied, as it keeps the numbers),
+    // and the zone stops following it.
+    void placeNumbersEdited();
     // For a saved person just opened: the zone goes on following the birthplace when it
     // was saved as the place gave it.
     void followPlaceIfZoneMatches();

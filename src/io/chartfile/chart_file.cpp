@@ -27,9 +27,12 @@ bool isText(const QByteArray &bytes)
 Expected<QString, ChartFileFailure> loadChartText(const QString &path)
 {
     const Expected<QByteArray, SmallFileFailure> bytes = ReadSmallFile(path, ChartFileMaxBytes);
-    if (!bytes)
-        return Unexpected(bytes.error() == SmallFileFailure::TooLarge ? ChartFileFailure::TooLarge
-                                                                      : ChartFileFailure::CannotOpen);
+    if (!bytes) {
+        const SmallFileFailure failure = bytes.error();
+        return Unexpected(failure == SmallFileFailure::TooLarge         ? ChartFileFailure::TooLarge
+                          : failure == SmallFileFailure::NotRegularFile ? ChartFileFailure::NotRegularFile
+                                                                        : ChartFileFailure::CannotOpen);
+    }
     if (!isText(*bytes))
         return Unexpected(ChartFileFailure::NotChartFile);
     return DecodeWindows1250(*bytes);
@@ -104,6 +107,8 @@ QString failureReason(ChartFileFailure failure)
     switch (failure) {
     case ChartFileFailure::CannotOpen:
         return QStringLiteral("a fájl nem nyitható meg.");
+    case ChartFileFailure::NotRegularFile:
+        return SmallFileFailureText(SmallFileFailure::NotRegularFile);
     case ChartFileFailure::TooLarge:
         return QStringLiteral("a fájl túl nagy, nem asztrógram.");
     case ChartFileFailure::NotChartFile:

@@ -21,14 +21,15 @@ namespace ferolune {
 inline constexpr qsizetype ChartFileShortLength = 14;
 inline constexpr qsizetype ChartFileLongLength = 15;
 // Real chart files hold a few hundred bytes; anything beyond this is no chart file.
-inline constexpr qint64 ChartFileMaxBytes = 1024 * 1024;
+inline constexpr qint64 ChartFileMaxBytes = 64 * 1024;
 
 enum class ChartFileFailure {
-    CannotOpen,    // missing, unreadable, or not a file
-    TooLarge,      // more than ChartFileMaxBytes
-    NotChartFile,  // not text, or a text in the place of the birth date, hour or place
-    TooFewValues,  // fewer than 14 values
-    BadSummerTime, // value 12 is not a whole number 0, 1 or 2
+    CannotOpen,     // missing or unreadable
+    NotRegularFile, // a folder, a device, a FIFO: never read, so that nothing waits
+    TooLarge,       // more than ChartFileMaxBytes
+    NotChartFile,   // not text, or a text in the place of the birth date, hour or place
+    TooFewValues,   // fewer than 14 values
+    BadSummerTime,  // value 12 is not a whole number 0, 1 or 2
 };
 
 // The values of a usable chart file.

@@ -24,7 +24,50 @@ QString PersonIdentity(const BirthInput &birth, const QString &eventKey)
     // The prefixes keep a name from ever reading as another person's key.
     if (!eventKey.isEmpty())
         return QStringLiteral("key:") + eventKey;
-    return QStringLiteral("name:") + birth.name.trimmed();
+    // A person never saved has no key: her birth tells her from another of the same name
+    // (two unsaved births are both "Ismeretlen" unless named).
+    return QStringLiteral("name:%1|birth:%2-%3-%4 %5:%6 %7 %8 %9")
+        .arg(birth.name.trimmed())
+        .arg(birth.year)
+        .arg(birth.month)
+        .arg(birth.day)
+        .arg(double(birth.hour), 0, 'g', 9)
+        .arg(double(birth.minute), 0, 'g', 9)
+        .arg(double(birth.zone.hours), 0, 'g', 9)
+        .arg(birth.place.longitude, 0, 'g', 15)
+        .arg(birth.place.latitude, 0, 'g', 15);
+}
+
+QString WithoutControlCharacters(const QString &text)
+{
+    QString kept;
+    kept.reserve(text.size());
+    for (const QChar character : text)
+        if (character.category() != QChar::Other_Control)
+            kept += character;
+    return kept;
+}
+
+void SetPdfCreationDate(QByteArray &pdf, const QDateTime &moment)
+{
+    // Qt writes "/CreationDate (D:YYYYMMDDHHmmSS" and then "Z)" or the offset of the local
+    // clock ("+01'00')"); the digits are replaced by the moment on that same clock, so that
+    // no byte moves and the cross-reference table stays right.
+    static const QByteArray key = "/CreationDate (D:";
+    const qsizetype at = pdf.indexOf(key);
+    constexpr qsizetype Digits = 14;
+    if (at < 0 || at + key.size() + Digits + 2 > pdf.size())
+        return;
+    const qsizetype digits = at + key.size();
+    int offsetSeconds = 0;
+    const char sign = pdf[digits + Digits];
+    if (sign == '+' || sign == '-') {
+        const QByteArray offset = pdf.mid(digits + Digits + 1, 5); // "01'00"
+        offsetSeconds = (offset.left(2).toInt() * 60 + offset.mid(3, 2).toInt()) * 60 * (sign == '-' ? -1 : 1);
+    }
+    const QByteArray text = moment.toOffsetFromUtc(offsetSeconds).toString(QStringLiteral("yyyyMMddHHmmss")).toLatin1();
+    if (text.size() == Digits)
+        pdf.replace(digits, Digits, text);
 }
 
 CalendarDocument DocumentOf(const CalendarOrder &order, const CalendarResult &result)
@@ -34,7 +77,7 @@ CalendarDocument DocumentOf(const CalendarOrder &order, const CalendarResult &re
 
 CalendarExport ExportOf(const CalendarDocument &document)
 {
-    return {.name = document.heading.name,
+    return {.name = WithoutControlCharacters(document.heading.name),
             .year = document.calendar.year,
             .natalAngle = document.natal.angle,
             .natalAngleText = numberText(document.natal.angleRounded), // the number of the angle caption
@@ -50,6 +93,8 @@ Expected<QByteArray, QString> CalendarFileBytes(const CalendarDocument &document
         QByteArray bytes = CalendarPdf(PageOfRun(document.heading, document.natal, document.calendar));
         if (bytes.isEmpty())
             return Unexpected(QStringLiteral("a PDF oldal nem készíthető el"));
+        if (const std::optional<QDateTime> epoch = SourceDateEpoch())
+            SetPdfCreationDate(bytes, *epoch);
         return bytes;
     }
     case ExportFormat::Ics:

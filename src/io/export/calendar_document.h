@@ -6,6 +6,7 @@
 
 #include "core/calendar/calendar_run.h"
 #include "core/chart/birth_rules.h"
+#include "core/common/process_setup.h"
 #include "io/export/calendar_export.h"
 #include "io/export/export_file.h"
 #include "io/export/ics_export.h"
@@ -32,7 +33,8 @@ CalendarOrder CalendarOrderOf(const CheckedRun &run, const QString &yearText, co
 
 // A text that names the person in the events of her exported calendars: the event key of
 // her saved person when there is one, so that a corrected name or birth minute keeps it;
-// else her trimmed name. Two exports of the same person carry the same identity whatever
+// else her trimmed name with her birth date, clock time, zone and place, so that two
+// births never share one. Two exports of the same person carry the same identity whatever
 // year or day they were made.
 QString PersonIdentity(const BirthInput &birth, const QString &eventKey = {});
 
@@ -47,13 +49,20 @@ struct CalendarDocument {
 
 CalendarDocument DocumentOf(const CalendarOrder &order, const CalendarResult &result);
 
-// What the writers take from it.
+// What the writers take from it; the texts without control characters, which an
+// iCalendar or CSV file may not carry.
 CalendarExport ExportOf(const CalendarDocument &document);
 
-// The calendar as `format`: the printed page as PDF, or the iCalendar file (written as `ics`
-// says, its events stamped `stamp`) or the CSV table; else why the bytes could not be made.
+// `text` without its control characters (U+0000 to U+001F, U+007F to U+009F).
+QString WithoutControlCharacters(const QString &text);
+
+// Sets the creation date a PDF made by Qt carries to `moment`, byte for byte in place.
+void SetPdfCreationDate(QByteArray &pdf, const QDateTime &moment);
+
+// The calendar as `format`: the printed page as PDF (dated SOURCE_DATE_EPOCH when it is set), or the iCalendar file
+// (written as `ics` says, its events stamped `stamp`: SOURCE_DATE_EPOCH or now) or the CSV table; else why the bytes
+// could not be made.
 Expected<QByteArray, QString> CalendarFileBytes(const CalendarDocument &document, ExportFormat format,
-                                                const IcsOptions &ics = {},
-                                                const QDateTime &stamp = QDateTime::currentDateTimeUtc());
+                                                const IcsOptions &ics = {}, const QDateTime &stamp = FileStamp());
 
 } // namespace ferolune

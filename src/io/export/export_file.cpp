@@ -40,7 +40,7 @@ QString SuffixOf(ExportFormat format)
 
 QString ProposedFileName(int year, ExportFormat format)
 {
-    return QStringLiteral("holdfazis-naptar-%1.%2").arg(year).arg(SuffixOf(format));
+    return QStringLiteral("naptar-%1.%2").arg(year).arg(SuffixOf(format));
 }
 
 } // namespace ferolune

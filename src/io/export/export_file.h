@@ -20,7 +20,8 @@ std::optional<ExportFormat> FormatOfName(const QString &name);
 std::optional<ExportFormat> FormatOfPath(const QString &path);
 // "pdf", "ics" or "csv".
 QString SuffixOf(ExportFormat format);
-// "holdfazis-naptar-2027.ics".
+// "naptar-2027.ics": a name that says no more than a discreet file does, as the name is
+// proposed before the file is known to be one.
 QString ProposedFileName(int year, ExportFormat format);
 
 } // namespace ferolune

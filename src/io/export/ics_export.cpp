@@ -130,7 +130,7 @@ public:
     {
         const EventText text = m_options.discreet ? EventText{discreetSummaryOf(kind), {}} : full;
         icalcomponent *event = icalcomponent_new_vevent();
-        const QString uid = EventUid(m_calendar.personIdentity, m_calendar.year, kind, ordinal);
+        const QString uid = EventUid(m_calendar.personIdentity, m_calendar.year, kind, ordinal, m_options.discreet);
         icalcomponent_add_property(event, icalproperty_new_uid(uid.toUtf8().constData()));
         icalcomponent_add_property(event, icalproperty_new_dtstamp(m_stamp));
         icalcomponent_add_property(event, icalproperty_new_dtstart(icalDate(first)));
@@ -164,8 +164,7 @@ void addYearEndFertileDays(EventWriter &events, const CalendarExport &calendar)
     if (first == days.size())
         return;
     const QDate phaseDay = days[first].date.addDays(3);
-    events.add(EventKind::YearEndFertileDays, 1, days[first].date, days.back().date,
-               fertileText(calendar, phaseDay));
+    events.add(EventKind::YearEndFertileDays, 1, days[first].date, days.back().date, fertileText(calendar, phaseDay));
 }
 
 QString cycleDescription(const CalendarExport &calendar)
@@ -208,11 +207,12 @@ Component newCalendar(const CalendarExport &calendar, const IcsOptions &options)
 {
     Component result(icalcomponent_new_vcalendar());
     icalcomponent_add_property(result.get(), icalproperty_new_version("2.0"));
-    icalcomponent_add_property(result.get(), icalproperty_new_prodid("-//Ferolune//Ferolune//HU"));
+    icalcomponent_add_property(result.get(), icalproperty_new_prodid(IcsProductId(options.discreet)));
     icalcomponent_add_property(result.get(), icalproperty_new_calscale("GREGORIAN"));
     // The name calendar programs give the imported calendar.
-    const QString title = options.discreet ? QStringLiteral("Naptár %1").arg(calendar.year)
-                                           : QStringLiteral("Holdfázis naptár %1 - %2").arg(calendar.year).arg(calendar.name);
+    const QString title = options.discreet
+                              ? QStringLiteral("Naptár %1").arg(calendar.year)
+                              : QStringLiteral("Holdfázis naptár %1 - %2").arg(calendar.year).arg(calendar.name);
     icalproperty *name = icalproperty_new_x(title.toUtf8().constData());
     icalproperty_set_x_name(name, "X-WR-CALNAME");
     icalcomponent_add_property(result.get(), name);
@@ -220,6 +220,12 @@ Component newCalendar(const CalendarExport &calendar, const IcsOptions &options)
 }
 
 } // namespace
+
+const char *IcsProductId(bool discreet)
+{
+    // A discreet file names no program either: the name of this one says what it is for.
+    return discreet ? "-//Naptar//HU" : "-//Ferolune//Ferolune//HU";
+}
 
 QString ReminderHoursProblem(int hours)
 {
@@ -230,15 +236,16 @@ QString ReminderHoursProblem(int hours)
         .arg(hours);
 }
 
-QString EventUid(const QString &personIdentity, int year, EventKind kind, int ordinal)
+QString EventUid(const QString &personIdentity, int year, EventKind kind, int ordinal, bool discreet)
 {
     // A hash keeps the name out of the UID and gives it a fixed length.
     const QByteArray person = QCryptographicHash::hash(personIdentity.toUtf8(), QCryptographicHash::Sha256).toHex();
-    return QStringLiteral("%1-%2%3%4@ferolune")
+    return QStringLiteral("%1-%2%3%4@%5")
         .arg(QString::fromLatin1(person.left(24)))
         .arg(year)
         .arg(QLatin1Char(static_cast<char>(kind)))
-        .arg(ordinal);
+        .arg(ordinal)
+        .arg(discreet ? QStringLiteral("naptar") : QStringLiteral("ferolune"));
 }
 
 QByteArray CalendarIcs(const CalendarExport &calendar, const QDateTime &stamp, const IcsOptions &options)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/common/process_setup.h"
 #include "io/export/calendar_export.h"
 
 #include <QByteArray>
@@ -12,8 +13,9 @@ namespace ferolune {
 
 // How an iCalendar file is written for a phone's calendar, which is often shared and synced.
 struct IcsOptions {
-    // Neutral summaries (the Discreet...Summary texts), no descriptions and a neutral
-    // calendar name: nothing names fertility, bleeding, sex, the person, her birth or the angle.
+    // Neutral summaries (the Discreet...Summary texts), no descriptions, a neutral calendar
+    // name, product id and UIDs: nothing names fertility, bleeding, sex, the person, her
+    // birth, the angle, the method or the program.
     bool discreet = false;
     // A display alarm this many hours before each event starts; none when empty.
     std::optional<int> reminderHours;
@@ -34,7 +36,7 @@ QString ReminderHoursProblem(int hours);
 // where the event stands in its year (its kind and ordinal), so a newer file for the same
 // person and year replaces the events of an older one, also after a corrected birth
 // minute has moved them. `stamp` is the DTSTAMP of every event.
-QByteArray CalendarIcs(const CalendarExport &calendar, const QDateTime &stamp = QDateTime::currentDateTimeUtc(),
+QByteArray CalendarIcs(const CalendarExport &calendar, const QDateTime &stamp = FileStamp(),
                        const IcsOptions &options = {});
 
 // The kinds of event a calendar file holds. A UID names its kind by a letter alone, so that
@@ -47,8 +49,12 @@ enum class EventKind : char {
     PredictedPeriodStart = 'e',
 };
 
+// The product id of a file; a discreet one names no program.
+const char *IcsProductId(bool discreet);
+
 // The UID of the `ordinal`-th (1, 2 ...) event of `kind` in calendar year `year` of the
-// person `personIdentity` names: "<person hash>-2027-a5@ferolune".
-QString EventUid(const QString &personIdentity, int year, EventKind kind, int ordinal);
+// person `personIdentity` names: "<person hash>-2027a5@ferolune", in a discreet file
+// "...@naptar", which names no program.
+QString EventUid(const QString &personIdentity, int year, EventKind kind, int ordinal, bool discreet = false);
 
 } // namespace ferolune

@@ -1,7 +1,9 @@
 #include "io/export/plan_export.h"
 
 #include "core/common/number_rules.h"
+#include "io/export/calendar_document.h"
 #include "io/export/csv_export.h"
+#include "io/export/ics_export.h"
 #include "io/texts/calendar_texts.h"
 #include "io/texts/plan_texts.h"
 
@@ -39,12 +41,13 @@ public:
           m_root(icalcomponent_new_vcalendar())
     {
         icalcomponent_add_property(m_root.get(), icalproperty_new_version("2.0"));
-        icalcomponent_add_property(m_root.get(), icalproperty_new_prodid("-//Ferolune//Ferolune//HU"));
+        icalcomponent_add_property(m_root.get(), icalproperty_new_prodid(IcsProductId(options.discreet)));
         icalcomponent_add_property(m_root.get(), icalproperty_new_calscale("GREGORIAN"));
         const PlanResult &plan = document.plan;
         const QString title = options.discreet ? QStringLiteral("Naptár")
                                                : QStringLiteral("Holdfázis napok %1 - %2")
-                                                     .arg(PlanSpanText(plan.from, plan.months), document.heading.name);
+                                                     .arg(PlanSpanText(plan.from, plan.months),
+                                                          WithoutControlCharacters(document.heading.name));
         icalproperty *name = icalproperty_new_x(title.toUtf8().constData());
         icalproperty_set_x_name(name, "X-WR-CALNAME");
         icalcomponent_add_property(m_root.get(), name);
@@ -59,7 +62,8 @@ public:
             // Before a moon-phase day of 1 to 3 January: December's part is the year-end
             // event of the year before, January's the fertile days of the day's own year.
             const QDate lastOfYear(row.fertileFrom.year(), 12, 31);
-            add(EventUid(m_document.personIdentity, row.fertileFrom.year(), EventKind::YearEndFertileDays, 1),
+            add(EventUid(m_document.personIdentity, row.fertileFrom.year(), EventKind::YearEndFertileDays, 1,
+                         m_options.discreet),
                 row.fertileFrom, lastOfYear, DiscreetFertileSummary, QStringLiteral("Termékeny nap"), fertileText);
             if (lastFertile.year() == year)
                 add(uid(year, EventKind::FertileDays, row), QDate(year, 1, 1), lastFertile, DiscreetFertileSummary,
@@ -83,12 +87,12 @@ public:
 private:
     QString uid(int year, EventKind kind, const PlanRow &row) const
     {
-        return EventUid(m_document.personIdentity, year, kind, row.ordinalInYear);
+        return EventUid(m_document.personIdentity, year, kind, row.ordinalInYear, m_options.discreet);
     }
 
     QString descriptionOf(const PlanRow &row, bool phaseDay) const
     {
-        QStringList lines = {QStringLiteral("Név: ") + m_document.heading.name,
+        QStringList lines = {QStringLiteral("Név: ") + WithoutControlCharacters(m_document.heading.name),
                              QStringLiteral("NAP-HOLD FOK: ") + numberText(m_document.plan.natal.angleRounded)};
         if (!phaseDay)
             lines << QStringLiteral("Holdfázis nap: ") + PlanDateText(row.phaseDay);
@@ -190,6 +194,8 @@ Expected<QByteArray, QString> PlanFileBytes(const PlanDocument &document, Export
         QByteArray bytes = PlanPdf(SheetOf(document));
         if (bytes.isEmpty())
             return Unexpected(QStringLiteral("a PDF oldal nem készíthető el"));
+        if (const std::optional<QDateTime> epoch = SourceDateEpoch())
+            SetPdfCreationDate(bytes, *epoch);
         return bytes;
     }
     case ExportFormat::Ics:

@@ -2,6 +2,7 @@
 
 #include "core/common/file_write.h"
 #include "core/common/small_file.h"
+#include "io/form/read_birth_form.h"
 
 #include <QFileInfo>
 #include <QJsonArray>
@@ -127,7 +128,7 @@ std::optional<Failure> readCycle(const QJsonObject &root, CycleHistory &cycle)
 {
     const QJsonValue starts = root.value(QLatin1StringView(PeriodStartsKey));
     if (!starts.isUndefined()) {
-        if (!starts.isArray())
+        if (!starts.isArray() || starts.toArray().size() > qsizetype(MaxPeriodStarts))
             return badValue(QLatin1StringView(PeriodStartsKey));
         for (const QJsonValue start : starts.toArray()) {
             const QDate date = isoDate(start);
@@ -147,11 +148,15 @@ std::optional<Failure> readCycle(const QJsonObject &root, CycleHistory &cycle)
             return badValue(QLatin1StringView(key));
         cycle.*member = *length;
     }
-    // A start the calendar could not lay out is refused here with the cycle window's own
-    // message, never carried into a run.
-    if (const std::optional<QString> problem = KeptCycleHistoryProblem(cycle))
-        return *problem;
     return std::nullopt;
+}
+
+// The birth date of the form, when its fields hold one; a date that is none is the run's
+// to refuse.
+QDate birthDateOf(const BirthForm &form)
+{
+    const Expected<FormMoment, FieldProblem> moment = ReadBirthMoment(form);
+    return moment ? QDate(moment->year, moment->month, moment->day) : QDate();
 }
 
 // A text kept under an optional key: a file written before the key was known has none,
@@ -230,6 +235,15 @@ Expected<SavedPerson, Failure> readPerson(const QJsonObject &root)
     return saved;
 }
 
+// A start the calendar could not lay out is refused with the cycle window's own message,
+// never carried into a run.
+Expected<SavedPerson, Failure> checkedCycle(SavedPerson person, const QDate &today)
+{
+    if (const std::optional<QString> problem = CycleHistoryProblem(person.cycle, today, birthDateOf(person.form)))
+        return Unexpected(*problem);
+    return person;
+}
+
 } // namespace
 
 QByteArray PersonJson(const SavedPerson &saved)
@@ -251,7 +265,7 @@ QByteArray PersonJson(const SavedPerson &saved)
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
-Expected<SavedPerson, QString> ParsePerson(const QByteArray &bytes, const QString &path)
+Expected<SavedPerson, QString> ParsePerson(const QByteArray &bytes, const QString &path, const QDate &today)
 {
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
@@ -261,30 +275,27 @@ Expected<SavedPerson, QString> ParsePerson(const QByteArray &bytes, const QStrin
     if (!document.isObject())
         return Unexpected(failureMessage(path, QStringLiteral("nem Ferolune személyadat-fájl.")));
     Expected<SavedPerson, Failure> person = readPerson(document.object());
+    if (person)
+        person = checkedCycle(std::move(*person), today);
     if (!person)
         return Unexpected(failureMessage(path, person.error()));
     return std::move(*person);
 }
 
-Expected<SavedPerson, QString> ReadPersonFile(const QString &path)
+Expected<SavedPerson, QString> ReadPersonFile(const QString &path, const QDate &today)
 {
     const Expected<QByteArray, SmallFileFailure> bytes = ReadSmallFile(path, PersonFileMaxBytes);
     if (bytes)
-        return ParsePerson(*bytes, path);
-    switch (bytes.error()) {
-    case SmallFileFailure::CannotOpen:
-        return Unexpected(failureMessage(path, QStringLiteral("a fájl nem nyitható meg.")));
-    case SmallFileFailure::CannotRead:
-        return Unexpected(failureMessage(path, QStringLiteral("a fájl nem olvasható.")));
-    case SmallFileFailure::TooLarge:
-        break;
-    }
-    return Unexpected(failureMessage(path, QStringLiteral("a fájl túl nagy, nem személyadat-fájl.")));
+        return ParsePerson(*bytes, path, today);
+    if (bytes.error() == SmallFileFailure::TooLarge)
+        return Unexpected(failureMessage(path, QStringLiteral("a fájl túl nagy, nem személyadat-fájl.")));
+    return Unexpected(failureMessage(path, SmallFileFailureText(bytes.error())));
 }
 
 WriteResult WritePersonFile(const QString &path, const SavedPerson &person)
 {
-    return WriteFileAtomically(path, PersonJson(person));
+    // Her period dates are hers alone.
+    return WriteFileAtomically(path, PersonJson(person), FileAccess::Private);
 }
 
 bool IsPersonFilePath(const QString &path)

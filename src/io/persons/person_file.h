@@ -15,8 +15,9 @@
 namespace ferolune {
 
 inline const QString PersonFileSuffix = QStringLiteral("ferolune");
-// A saved person holds a few hundred bytes; anything beyond this is no person file.
-inline constexpr qint64 PersonFileMaxBytes = 1024 * 1024;
+// A saved person holds a few hundred bytes, a thousand period starts some 16 KiB; anything
+// beyond this is no person file.
+inline constexpr qint64 PersonFileMaxBytes = 64 * 1024;
 
 // A saved person: the birth fields as typed, her recorded menstrual cycle, and the id that
 // keys the events of her exported calendars, so that a corrected name or birth minute
@@ -33,13 +34,14 @@ struct SavedPerson {
 QByteArray PersonJson(const SavedPerson &person);
 
 // Reads a person from the bytes of a file, or the message that names the file (`path`)
-// and what is wrong.
-Expected<SavedPerson, QString> ParsePerson(const QByteArray &bytes, const QString &path);
+// and what is wrong. Her cycle is checked as the cycle window checks it on `today`.
+Expected<SavedPerson, QString> ParsePerson(const QByteArray &bytes, const QString &path,
+                                           const QDate &today = QDate::currentDate());
 
-// Reads and checks the whole file.
-Expected<SavedPerson, QString> ReadPersonFile(const QString &path);
+// Reads and checks the whole file; only a regular file is read.
+Expected<SavedPerson, QString> ReadPersonFile(const QString &path, const QDate &today = QDate::currentDate());
 
-// Writes the person whole or not at all (WriteFileAtomically).
+// Writes the person whole or not at all (WriteFileAtomically), readable by the user alone.
 WriteResult WritePersonFile(const QString &path, const SavedPerson &person);
 
 // True for a path the person reader takes (by its suffix), false for a chart file.
