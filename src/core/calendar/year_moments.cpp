@@ -5,7 +5,9 @@
 #include "core/chart/angle_match.h"
 #include "core/chart/ephemeris.h"
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace ferolune {
 
@@ -74,6 +76,7 @@ YearMoments::YearMoments(const CalendarRequest &request, Ephemeris &ephemeris)
     m_gridStep = GridStepDays;
     m_gridSteps = static_cast<int>(steps);
     m_gridAngles.resize(static_cast<size_t>(m_gridSteps + 1));
+    m_stepProbes.resize(static_cast<size_t>(m_gridSteps));
 }
 
 std::pair<double, double> YearMoments::daySpan(int dayIndex) const
@@ -170,48 +173,49 @@ const YearMoments::StepStretch &YearMoments::stretchOf(int degree, int step)
     return stretch;
 }
 
-namespace {
-
-// A point of the root search: an instant and how far its angle is past the edge sought.
-struct EdgeProbe {
-    double julianDay;
-    double past;
-};
-
-// The instant near which the angle passes `edge` between `low` (before it) and `high`
-// (past it), by regula falsi with the Illinois step. `fromBelow` gives an instant at which
-// the angle has not passed the edge yet, else one at which it has, in either case within
-// EdgeTolerance of it (or the end of the step the search could not bring closer).
-template <typename AngleAt>
-double edgeInstant(AngleAt angleAt, double edge, EdgeProbe low, EdgeProbe high, bool fromBelow)
+double YearMoments::edgeInstant(int step, double edge, bool fromBelow)
 {
-    double lowWeight = low.past, highWeight = high.past;
+    // The angles already computed in the step, the ends among them, narrow the bracket:
+    // the last not past the edge and the first past it. The stretches of the other natal
+    // degrees of an uncertain birth moment, a degree or two away, start close to theirs.
+    std::vector<GridProbe> &probes = m_stepProbes[static_cast<size_t>(step)];
+    const auto firstPast = std::find_if(probes.begin(), probes.end(),
+                                        [&](const GridProbe &probe) { return pastEdge(probe.angle, edge) >= 0; });
+    if (firstPast == probes.begin() || firstPast == probes.end())
+        return fromBelow ? probes.front().julianDay : probes.back().julianDay;
+    double lowTime = std::prev(firstPast)->julianDay, highTime = firstPast->julianDay;
+    double lowPast = pastEdge(std::prev(firstPast)->angle, edge), highPast = pastEdge(firstPast->angle, edge);
+    // Regula falsi with the Illinois step: the stale end's weight is halved, so both ends
+    // close in.
+    double lowWeight = lowPast, highWeight = highPast;
     int lastMoved = 0; // -1 the low end, +1 the high end
     for (int iteration = 0; iteration < MaxRootIterations; ++iteration) {
-        if (fromBelow ? low.past >= -EdgeTolerance : high.past <= EdgeTolerance)
+        if (fromBelow ? lowPast >= -EdgeTolerance : highPast <= EdgeTolerance)
             break;
-        double t = (low.julianDay * highWeight - high.julianDay * lowWeight) / (highWeight - lowWeight);
-        if (!(t > low.julianDay && t < high.julianDay))
-            t = (low.julianDay + high.julianDay) / 2;
-        const EdgeProbe next{t, pastEdge(angleAt(t), edge)};
-        if (next.past < 0) {
-            low = next;
-            lowWeight = next.past;
+        double t = (lowTime * highWeight - highTime * lowWeight) / (highWeight - lowWeight);
+        if (!(t > lowTime && t < highTime))
+            t = (lowTime + highTime) / 2;
+        const double angle = angleAt(t);
+        probes.insert(std::upper_bound(probes.begin(), probes.end(), t,
+                                       [](double time, const GridProbe &probe) { return time < probe.julianDay; }),
+                      GridProbe{t, angle});
+        const double past = pastEdge(angle, edge);
+        if (past < 0) {
+            lowTime = t;
+            lowPast = lowWeight = past;
             if (lastMoved == -1)
                 highWeight /= 2;
             lastMoved = -1;
         } else {
-            high = next;
-            highWeight = next.past;
+            highTime = t;
+            highPast = highWeight = past;
             if (lastMoved == 1)
                 lowWeight /= 2;
             lastMoved = 1;
         }
     }
-    return fromBelow ? low.julianDay : high.julianDay;
+    return fromBelow ? lowTime : highTime;
 }
-
-} // namespace
 
 YearMoments::StepStretch YearMoments::findStretch(int degree, int step)
 {
@@ -231,15 +235,15 @@ YearMoments::StepStretch YearMoments::findStretch(int degree, int step)
     if (!withinAtStart && !entersInStep)
         return StepStretch{true, false, 0, 0};
 
+    std::vector<GridProbe> &probes = m_stepProbes[static_cast<size_t>(step)];
+    if (probes.empty())
+        probes = {{stepFrom, *first}, {stepTo, *last}};
     try {
-        const auto angleAt = [this](double julianDay) { return this->angleAt(julianDay); };
         StepStretch stretch = wholeStep;
         if (!withinAtStart)
-            stretch.from = edgeInstant(angleAt, lowEdge, {stepFrom, pastEdge(*first, lowEdge)},
-                                       {stepTo, pastEdge(*last, lowEdge)}, true);
+            stretch.from = edgeInstant(step, lowEdge, true);
         if (!withinAtEnd && leavesInStep)
-            stretch.to = edgeInstant(angleAt, highEdge, {stepFrom, pastEdge(*first, highEdge)},
-                                     {stepTo, pastEdge(*last, highEdge)}, false);
+            stretch.to = edgeInstant(step, highEdge, false);
         return stretch;
     } catch (const EphemerisError &) {
         return wholeStep;

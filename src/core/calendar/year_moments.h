@@ -80,6 +80,15 @@ private:
     const StepStretch &stretchOf(int degree, int step);
     StepStretch findStretch(int degree, int step);
     double angleAt(double julianDay);
+    // An instant of grid step `step` at which the angle has not passed `edge` yet
+    // (fromBelow), else one at which it has, within a few thousandths of a degree of it.
+    double edgeInstant(int step, double edge, bool fromBelow);
+
+    // An angle computed within a grid step.
+    struct GridProbe {
+        double julianDay;
+        double angle;
+    };
 
     Ephemeris &m_ephemeris;
     int m_year;
@@ -92,11 +101,13 @@ private:
     // The angle at each grid point; none when the library could not compute it, and the
     // steps either side are then evaluated moment by moment.
     std::vector<std::optional<std::optional<double>>> m_gridAngles;
+    std::vector<std::vector<GridProbe>> m_stepProbes; // each step's, in time order
     std::map<int, std::vector<StepStretch>> m_stretches; // by degree
 };
 
 // The year scan of `natal` over `moments`, which must have been made for `request`.
-// As ScanYear, which is this with a guided scan over moments of its own.
+// As ScanYear, which is this with a guided scan over moments of its own, except that the
+// caller holds the LibraryFilesGuard: the scans of many births share the open files.
 std::optional<CalendarModel> ScanYearWith(YearMoments &moments, const CalendarRequest &request,
                                           const NatalAngles &natal, ScanMethod method,
                                           const ProgressCheck &progress = {});

@@ -122,7 +122,6 @@ std::optional<CalendarModel> ScanYearWith(YearMoments &moments, const CalendarRe
                                           const NatalAngles &natal, ScanMethod method, const ProgressCheck &progress)
 {
     Ephemeris &ephemeris = moments.ephemeris();
-    const LibraryFilesGuard closeFiles(ephemeris);
     std::optional<CalendarModel> calendar =
         scanWith(ScanPass{request.year, natal.rounded, moments, method, progress, 0});
     if (!calendar)
@@ -143,6 +142,7 @@ std::optional<CalendarModel> ScanYearWith(YearMoments &moments, const CalendarRe
 std::optional<CalendarModel> ScanYear(const CalendarRequest &request, const NatalAngles &natal, Ephemeris &ephemeris,
                                       const ProgressCheck &progress)
 {
+    const LibraryFilesGuard closeFiles(ephemeris);
     YearMoments moments(request, ephemeris);
     return ScanYearWith(moments, request, natal, ScanMethod::Guided, progress);
 }
