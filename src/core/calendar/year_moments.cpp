@@ -34,7 +34,8 @@ constexpr int MaxGridSteps = 140;
 // A degree d holds the angles that round into d.0 .. d.9, [d - 0.05, d + 0.95). The
 // stretches are found for edges a hundredth of a degree further out, so that no rounding
 // of the decimal digits, nor a last digit of the library's positions, can put a moment
-// outside that belongs in; the root search stops within a few thousandths of the edge.
+// outside that belongs in; the root search stops within a few thousandths of the edge,
+// on the outer side.
 constexpr double LowEdgeBelowDegree = 0.06;
 constexpr double HighEdgeAboveDegree = 0.96;
 constexpr double EdgeTolerance = 0.004;
@@ -175,23 +176,26 @@ const YearMoments::StepStretch &YearMoments::stretchOf(int degree, int step)
 
 double YearMoments::edgeInstant(int step, double edge, bool fromBelow)
 {
+    // Aiming half the tolerance inside, a probe on either side of the aim will do.
+    const double aim = fromBelow ? edge - EdgeTolerance / 2 : edge + EdgeTolerance / 2;
+    const auto closeEnough = [](double past) { return std::fabs(past) <= EdgeTolerance / 2; };
     // The angles already computed in the step, the ends among them, narrow the bracket:
-    // the last not past the edge and the first past it. The stretches of the other natal
+    // the last not past the aim and the first past it. The stretches of the other natal
     // degrees of an uncertain birth moment, a degree or two away, start close to theirs.
     std::vector<GridProbe> &probes = m_stepProbes[static_cast<size_t>(step)];
     const auto firstPast = std::find_if(probes.begin(), probes.end(),
-                                        [&](const GridProbe &probe) { return pastEdge(probe.angle, edge) >= 0; });
+                                        [&](const GridProbe &probe) { return pastEdge(probe.angle, aim) >= 0; });
     if (firstPast == probes.begin() || firstPast == probes.end())
         return fromBelow ? probes.front().julianDay : probes.back().julianDay;
     double lowTime = std::prev(firstPast)->julianDay, highTime = firstPast->julianDay;
-    double lowPast = pastEdge(std::prev(firstPast)->angle, edge), highPast = pastEdge(firstPast->angle, edge);
+    double lowPast = pastEdge(std::prev(firstPast)->angle, aim), highPast = pastEdge(firstPast->angle, aim);
+    if (closeEnough(fromBelow ? lowPast : highPast))
+        return fromBelow ? lowTime : highTime;
     // Regula falsi with the Illinois step: the stale end's weight is halved, so both ends
     // close in.
     double lowWeight = lowPast, highWeight = highPast;
     int lastMoved = 0; // -1 the low end, +1 the high end
     for (int iteration = 0; iteration < MaxRootIterations; ++iteration) {
-        if (fromBelow ? lowPast >= -EdgeTolerance : highPast <= EdgeTolerance)
-            break;
         double t = (lowTime * highWeight - highTime * lowWeight) / (highWeight - lowWeight);
         if (!(t > lowTime && t < highTime))
             t = (lowTime + highTime) / 2;
@@ -199,21 +203,24 @@ double YearMoments::edgeInstant(int step, double edge, bool fromBelow)
         probes.insert(std::upper_bound(probes.begin(), probes.end(), t,
                                        [](double time, const GridProbe &probe) { return time < probe.julianDay; }),
                       GridProbe{t, angle});
-        const double past = pastEdge(angle, edge);
+        const double past = pastEdge(angle, aim);
+        if (closeEnough(past))
+            return t;
         if (past < 0) {
             lowTime = t;
-            lowPast = lowWeight = past;
+            lowWeight = past;
             if (lastMoved == -1)
                 highWeight /= 2;
             lastMoved = -1;
         } else {
             highTime = t;
-            highPast = highWeight = past;
+            highWeight = past;
             if (lastMoved == 1)
                 lowWeight /= 2;
             lastMoved = 1;
         }
     }
+    // The low end has not passed the aim, the high end has.
     return fromBelow ? lowTime : highTime;
 }
 
