@@ -44,8 +44,10 @@ constexpr int MaxRootIterations = 50;
 // A day's sampled moments on a place's clock lie within a day either side of its date in
 // universal time: no zone is a day from universal time.
 constexpr double PlaceClockReach = 1;
-// Rounding of a fixed zone's single-precision universal hour, in days.
+// Rounding of a fixed zone's single-precision universal hour, in days: a little, and more
+// for a zone of thousands of hours.
 constexpr double FixedClockReach = 0.01;
+constexpr double FixedClockReachPerHour = 1e-6;
 
 // The month and day a scanned day's moments carry. A day of the next year is a December
 // day number above 31, which the Julian day carries into January.
@@ -88,7 +90,8 @@ std::pair<double, double> YearMoments::daySpan(int dayIndex) const
         return {midnight - PlaceClockReach, midnight + 1 + PlaceClockReach};
     const double zoneHours = m_clock.fixedZone().hours;
     const double lastHour = LastSampledHour + LastSampledMinute / 60.0;
-    return {midnight + zoneHours / 24 - FixedClockReach, midnight + (lastHour + zoneHours) / 24 + FixedClockReach};
+    const double reach = FixedClockReach + std::fabs(zoneHours) * FixedClockReachPerHour;
+    return {midnight + zoneHours / 24 - reach, midnight + (lastHour + zoneHours) / 24 + reach};
 }
 
 std::vector<YearMoments::Moment> &YearMoments::momentsOf(int dayIndex)
