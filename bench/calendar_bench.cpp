@@ -1,12 +1,14 @@
 // The calendar's cost against the bare cost of the library: a year scan, the exact returns
 // of its moon-phase days and a day detail as the program runs them, the same scan on the
-// worker thread, and the two position calls for the Sun and the Moon alone at the same
-// moments as the year scan.
+// worker thread, the scan of every sampled moment it is checked against, ten years'
+// calendars, and the two position calls for the Sun and the Moon alone at the moments the
+// scan of every moment evaluates.
 
 #include "core/calendar/calendar_moment.h"
 #include "core/calendar/calendar_run.h"
 #include "core/calendar/calendar_year.h"
 #include "core/calendar/return_search.h"
+#include "core/calendar/year_moments.h"
 #include "core/chart/ephemeris.h"
 #include "core/chart/natal_chart.h"
 #include "gui/calendar_window/calendar_worker.h"
@@ -66,10 +68,13 @@ const ScanMoments &scanMoments()
         ScanMoments result;
         const BenchRun run = benchRun();
         std::set<int> examined;
-        result.model = *ScanYear(run.request, run.angles, benchEphemeris(), [&](const RunProgress &progress) {
-            examined.insert(progress.done);
-            return true;
-        });
+        const LibraryFilesGuard closeFiles(benchEphemeris());
+        YearMoments yearMoments(run.request, benchEphemeris());
+        result.model = *ScanYearWith(yearMoments, run.request, run.angles, ScanMethod::EveryMoment,
+                                     [&](const RunProgress &progress) {
+                                         examined.insert(progress.done);
+                                         return true;
+                                     });
         for (const int day : examined) {
             const MonthDay date = DateOfDayIndex(day, result.model.dayCount);
             for (int hour = 0; hour <= 22; hour += 2)
@@ -108,6 +113,35 @@ void BM_YearScan(benchmark::State &bench)
         benchmark::DoNotOptimize(ScanYear(run.request, run.angles, benchEphemeris(), progress));
     benchmark::DoNotOptimize(progressSeen);
     countMoments(bench, scanMoments().julianDays.size());
+}
+
+// The scan of every sampled moment, the reference the guided scan is checked against: the
+// cost of the year before the scan was guided.
+void BM_YearScanEveryMoment(benchmark::State &bench)
+{
+    const BenchRun run = benchRun();
+    int progressSeen = 0;
+    const ProgressCheck progress = progressRecorder(progressSeen);
+    for (auto _ : bench) {
+        const LibraryFilesGuard closeFiles(benchEphemeris());
+        YearMoments moments(run.request, benchEphemeris());
+        benchmark::DoNotOptimize(ScanYearWith(moments, run.request, run.angles, ScanMethod::EveryMoment, progress));
+    }
+    benchmark::DoNotOptimize(progressSeen);
+    countMoments(bench, scanMoments().julianDays.size());
+}
+
+// Ten calendars of one birth, 2026 to 2035, each as a click makes it: the scan, the exact
+// returns and the cycle layer.
+void BM_TenYearCalendars(benchmark::State &bench)
+{
+    BenchRun run = benchRun();
+    for (auto _ : bench) {
+        for (int year = CalendarYear; year < CalendarYear + 10; ++year) {
+            run.request.year = year;
+            benchmark::DoNotOptimize(ComputeYearCalendar(run.request, run.angles, benchEphemeris()));
+        }
+    }
 }
 
 // The same scan on the clock of a place of residence with summer time.
@@ -237,6 +271,8 @@ void BM_EphemerisFloor(benchmark::State &bench)
 } // namespace
 
 BENCHMARK(BM_YearScan)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_YearScanEveryMoment)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TenYearCalendars)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_YearScanResidence)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_YearScanOnWorker)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_DayDetail)->Unit(benchmark::kMillisecond);

@@ -109,7 +109,9 @@ Expected<DayDetail, RunFailure> RunDayDetail(const CalendarRequest &request, con
 // take its built-in ephemeris for part of the year. After a moon-phase day the scan jumps
 // 20 days ahead; a moon-phase day within the last 20 days of the year ends it. Otherwise
 // the scan goes on into 1 to 3 January of the next year, whose moon-phase days get no cell
-// but mark the fertile days before them in December.
+// but mark the fertile days before them in December. Of the sampled moments (every tenth
+// minute of every second hour) it evaluates only those that can lie in the natal degree,
+// and gives the calendar a scan of every moment gives (see core/calendar/year_moments.h).
 std::optional<CalendarModel> ScanYear(const CalendarRequest &request, const NatalAngles &angles, Ephemeris &ephemeris,
                                       const ProgressCheck &progress = {});
 

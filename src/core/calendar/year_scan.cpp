@@ -1,14 +1,12 @@
-#include "core/calendar/calendar_moment.h"
 #include "core/calendar/calendar_run.h"
 #include "core/calendar/calendar_year.h"
-#include "core/calendar/local_clock.h"
+#include "core/calendar/year_moments.h"
 #include "core/chart/angle_match.h"
 #include "core/chart/ephemeris.h"
 #include "core/chart/natal_chart.h"
 #include "core/common/number_rules.h"
 
 #include <cmath>
-#include <unordered_map>
 #include <vector>
 
 namespace ferolune {
@@ -20,42 +18,10 @@ namespace {
 constexpr int DaysSkippedAfterPhaseDay = 20;
 constexpr int FertileDaysBeforePhaseDay = 3;
 
-// The fertile days before a moon-phase day on 1 to 3 January lie in December, so the scan
-// goes on into the first three days of the next year. A moon-phase day found there has no
-// cell of its own: it only marks the December days before it.
-constexpr int DaysLookedAhead = 3;
-
-// Every second hour, every tenth minute: 72 moments a day.
-constexpr int LastSampledHour = 22;
-constexpr int SampledHourStep = 2;
-constexpr int LastSampledMinute = 50;
-constexpr int SampledMinuteStep = 10;
-
-// The Sun-Moon angle of each sampled moment, computed once. The sampled moments are the same
-// whatever the natal degree, so the scans of an uncertain birth moment, one for each natal
-// degree, share them: a scan after the first computes only the few days its own jumps
-// reach.
-class SampledAngles {
-public:
-    explicit SampledAngles(Ephemeris &ephemeris) : m_ephemeris(ephemeris) {}
-
-    const MomentAngle &at(double julianDay)
-    {
-        auto found = m_angles.find(julianDay);
-        if (found == m_angles.end())
-            found = m_angles.emplace(julianDay, MomentAngleAt(m_ephemeris, julianDay)).first;
-        return found->second;
-    }
-
-private:
-    Ephemeris &m_ephemeris;
-    std::unordered_map<double, MomentAngle> m_angles;
-};
-
 struct ScanRun {
     double natalAngleRounded; // the natal degree this scan looks for
-    const LocalClock &clock;
-    SampledAngles &angles;
+    YearMoments &moments;
+    ScanMethod method;
     const ProgressCheck &progress;
     CalendarModel &model;
     int pass = 0; // the scan at hand, one for each natal degree of an uncertain birth moment
@@ -75,39 +41,36 @@ void markPhaseDay(CalendarModel &model, int dayIndex, double moonLongitude)
             model.markFertileDay(before);
 }
 
-// The month and day a scanned day's moments carry. A day of the next year is a December
-// day number above 31, which the Julian day carries into January.
-MonthDay momentDateOf(int dayIndex, int dayCount)
-{
-    if (dayIndex < dayCount)
-        return DateOfDayIndex(dayIndex, dayCount);
-    return {12, 31 + dayIndex - dayCount + 1};
-}
-
 enum class DayOutcome { NoPhase, Phase, Stopped };
 
-// The sampled moments of one day, in increasing time order.
+// The sampled moments of one day, in increasing time order. The guided scan passes over a
+// day none of whose moments can lie in the natal degree, and over the moments of a day
+// that cannot; it evaluates the others as a scan of every moment does.
 DayOutcome scanDay(const ScanRun &run, int dayIndex)
 {
-    const MonthDay date = momentDateOf(dayIndex, run.model.dayCount);
     // The scans after the first reuse nearly every angle and take a small part of its time:
     // meanwhile the count stays at the end of the year.
     const int dayCount = run.model.dayCount;
     const RunProgress progress = run.pass == 0 ? RunProgress{dayIndex, dayCount} : RunProgress{dayCount, dayCount};
-    const LocalDay localDay = run.clock.day(QDate(run.model.year, 1, 1).addDays(dayIndex));
+    const bool guided = run.method == ScanMethod::Guided;
+    const double natalDegree = DegreeOfRoundedAngle(run.natalAngleRounded);
+    const int degree = static_cast<int>(natalDegree);
+    if (guided) {
+        const auto [from, to] = run.moments.daySpan(dayIndex);
+        if (!run.moments.mayLieIn(degree, from, to))
+            return run.progress && !run.progress(progress) ? DayOutcome::Stopped : DayOutcome::NoPhase;
+    }
     DayOutcome outcome = DayOutcome::NoPhase;
-    for (int hour = 0; hour <= LastSampledHour; hour += SampledHourStep) {
-        for (const ClockSample &sample : localDay.samples(hour, 0, LastSampledMinute, SampledMinuteStep)) {
-            if (run.progress && !run.progress(progress))
-                return DayOutcome::Stopped;
-            const double julianDay =
-                MomentJulianDay(run.model.year, date.month, date.day, sample.hour, sample.minute, sample.zone);
-            const MomentAngle &moment = run.angles.at(julianDay);
-            if (!MatchesToTheDegree(moment.angle, run.natalAngleRounded))
-                continue;
-            markPhaseDay(run.model, dayIndex, moment.positions.moonLon);
-            outcome = DayOutcome::Phase;
-        }
+    for (YearMoments::Moment &moment : run.moments.momentsOf(dayIndex)) {
+        if (run.progress && !run.progress(progress))
+            return DayOutcome::Stopped;
+        if (guided && !run.moments.mayLieIn(degree, moment.julianDay))
+            continue;
+        run.moments.evaluate(moment);
+        if (moment.degree != natalDegree)
+            continue;
+        markPhaseDay(run.model, dayIndex, moment.moonLongitude);
+        outcome = DayOutcome::Phase;
     }
     return outcome;
 }
@@ -124,8 +87,8 @@ bool dataFilesCoverYear(Ephemeris &ephemeris, const CalendarRequest &request)
 struct ScanPass {
     int year;
     double natalAngleRounded;
-    const LocalClock &clock;
-    SampledAngles &angles;
+    YearMoments &moments;
+    ScanMethod method;
     const ProgressCheck &progress;
     int pass;
 };
@@ -134,8 +97,11 @@ struct ScanPass {
 std::optional<CalendarModel> scanWith(const ScanPass &pass)
 {
     CalendarModel model = CalendarModel::emptyYear(pass.year);
-    const ScanRun run{pass.natalAngleRounded, pass.clock, pass.angles, pass.progress, model, pass.pass};
-    for (int dayIndex = 0; dayIndex < model.dayCount + DaysLookedAhead; ++dayIndex) {
+    const ScanRun run{pass.natalAngleRounded, pass.moments, pass.method, pass.progress, model, pass.pass};
+    // The scan goes on into the first days of the next year: the fertile days before a
+    // moon-phase day on 1 to 3 January lie in December. A moon-phase day found there has
+    // no cell of its own: it only marks the December days before it.
+    for (int dayIndex = 0; dayIndex < pass.moments.scannedDays(); ++dayIndex) {
         const DayOutcome outcome = scanDay(run, dayIndex);
         if (outcome == DayOutcome::Stopped)
             return std::nullopt;
@@ -152,13 +118,12 @@ std::optional<CalendarModel> scanWith(const ScanPass &pass)
 
 } // namespace
 
-std::optional<CalendarModel> ScanYear(const CalendarRequest &request, const NatalAngles &natal, Ephemeris &ephemeris,
-                                      const ProgressCheck &progress)
+std::optional<CalendarModel> ScanYearWith(YearMoments &moments, const CalendarRequest &request,
+                                          const NatalAngles &natal, ScanMethod method, const ProgressCheck &progress)
 {
-    const LibraryFilesGuard closeFiles(ephemeris);
-    const LocalClock clock = ClockOf(request);
-    SampledAngles angles(ephemeris);
-    std::optional<CalendarModel> calendar = scanWith(ScanPass{request.year, natal.rounded, clock, angles, progress, 0});
+    Ephemeris &ephemeris = moments.ephemeris();
+    std::optional<CalendarModel> calendar =
+        scanWith(ScanPass{request.year, natal.rounded, moments, method, progress, 0});
     if (!calendar)
         return std::nullopt;
     calendar->builtInEphemeris = !dataFilesCoverYear(ephemeris, request);
@@ -166,12 +131,20 @@ std::optional<CalendarModel> ScanYear(const CalendarRequest &request, const Nata
     const std::vector<double> otherDegrees = OtherNatalDegrees(natal);
     for (size_t k = 0; k < otherDegrees.size(); ++k) {
         const std::optional<CalendarModel> neighbour =
-            scanWith(ScanPass{request.year, otherDegrees[k], clock, angles, progress, static_cast<int>(k) + 1});
+            scanWith(ScanPass{request.year, otherDegrees[k], moments, method, progress, static_cast<int>(k) + 1});
         if (!neighbour)
             return std::nullopt;
         MarkUncertainDays(*calendar, *neighbour);
     }
     return calendar;
+}
+
+std::optional<CalendarModel> ScanYear(const CalendarRequest &request, const NatalAngles &natal, Ephemeris &ephemeris,
+                                      const ProgressCheck &progress)
+{
+    const LibraryFilesGuard closeFiles(ephemeris);
+    YearMoments moments(request, ephemeris);
+    return ScanYearWith(moments, request, natal, ScanMethod::Guided, progress);
 }
 
 std::vector<double> OtherNatalDegrees(const NatalAngles &natal)

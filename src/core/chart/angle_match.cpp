@@ -15,9 +15,19 @@ double onTheCircle(double roundedAngle)
 
 } // namespace
 
+double DegreeOfAngle(double angle)
+{
+    return DegreeOfRoundedAngle(roundToTenth(angle));
+}
+
+double DegreeOfRoundedAngle(double roundedAngle)
+{
+    return intPart(onTheCircle(roundedAngle));
+}
+
 bool MatchesToTheDegree(double angle, double natalAngleRounded)
 {
-    return intPart(onTheCircle(roundToTenth(angle))) == intPart(onTheCircle(natalAngleRounded));
+    return DegreeOfAngle(angle) == DegreeOfRoundedAngle(natalAngleRounded);
 }
 
 bool MatchesToTheTenth(double angle, double natalAngleRounded)
