@@ -2,6 +2,7 @@
 
 #include "core/places/atlas_source.h"
 #include "gui/calendar_window/calendar_window.h"
+#include "gui/main_window/clock.h"
 #include "gui/main_window/main_window.h"
 #include "gui/widgets/dialogs.h"
 #include "io/form/read_birth_form.h"
@@ -10,7 +11,7 @@ namespace ferolune {
 
 Program::Program(CalendarWorker &worker, Dialogs &dialogs, const Clock &clock, AtlasSource &atlas,
                  CalendarEngine engine)
-    : m_dialogs(dialogs), m_atlas(atlas), m_mainWindow(std::make_unique<MainWindow>(worker, dialogs, clock, atlas)),
+    : m_dialogs(dialogs), m_clock(clock), m_atlas(atlas), m_mainWindow(std::make_unique<MainWindow>(worker, dialogs, clock, atlas)),
       m_calendar(std::make_unique<CalendarController>(worker, dialogs, std::move(engine), m_mainWindow.get()))
 {
     MainWindow *window = m_mainWindow.get();
@@ -48,8 +49,10 @@ void Program::runCalendar()
         m_mainWindow->focusField(run.error().field);
         return;
     }
-    m_calendar->runCalendar(CalendarOrderOf(*run, yearText, ResidenceZoneId(m_atlas, form.residence),
-                                            m_mainWindow->cycleHistory(), m_mainWindow->eventKey()));
+    CalendarOrder order = CalendarOrderOf(*run, yearText, ResidenceZoneId(m_atlas, form.residence),
+                                          m_mainWindow->cycleHistory(), m_mainWindow->eventKey());
+    order.heading.today = m_clock.now().date();
+    m_calendar->runCalendar(order);
 }
 
 } // namespace ferolune
