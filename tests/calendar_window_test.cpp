@@ -48,7 +48,7 @@ CalendarDocument documentOf(const QString &name, const QString &residence, const
 {
     NatalChart natal;
     natal.lines = lines;
-    return {{QStringLiteral("2026"), name, residence, {}}, {}, natal, CalendarModel::emptyYear(2026)};
+    return {{QStringLiteral("2026"), name, residence, {}, {}}, {}, natal, CalendarModel::emptyYear(2026)};
 }
 
 } // namespace
@@ -237,9 +237,15 @@ private slots:
                "2026.03.15 02:01 – 02:13"
             << 15;
         QTest::newRow("span past midnight") << at(14, 23, 58, 9) << at(14, 23, 52) << at(15, 0, 4) << false << true
-                                            << false << "2026.03.14 23:58 (UTC+1) – Hold: BAK\n±15 perc: "
-                                                        "23:43–2026.03.15 00:13"
-                                            << "Pontos visszatérés: 2026.03.14 23:58:09 (UTC+1), ±15 perc: "
+                                            << false
+                                            << "2026.03.14 23:58 (UTC+1) – Hold: BAK\n"
+                                               "A pontos visszatérés az előző napra esik; a naptár a kétórás "
+                                               "lépések szerint ezt a napot jelöli.\n"
+                                               "±15 perc: 23:43–2026.03.15 00:13\n"
+                                               "A tartomány átnyúlik éjfélen, a nap mégsem bizonytalan: a tartomány "
+                                               "minden születési percével ez a nap a holdfázis nap."
+                                            << "Pontos visszatérés: 2026.03.14 23:58:09 (UTC+1), az előző napon, "
+                                               "±15 perc: "
                                                "23:43–2026.03.15 00:13 – tizedfokos egyezés: 2026.03.14 23:52 – "
                                                "2026.03.15 00:04"
                                             << 15;
@@ -365,6 +371,117 @@ private slots:
         QTRY_COMPARE(window->canvas()->cursor().shape(), Qt::ArrowCursor);
     }
 
+    // The keyboard on a finished calendar: it starts on today's cell (or 1 January), the
+    // arrows, Home and End move it, Enter or Space on a moon-phase day asks for its detail,
+    // and the line under the page says what the cell's tooltip says.
+    void keyboardWalksTheCells_data()
+    {
+        QTest::addColumn<QDate>("today");
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<QDate>("focused");
+        QTest::addColumn<bool>("asksDetail");
+        using K = QList<int>;
+        QTest::newRow("today, Enter on a plain day") << QDate(2026, 3, 10) << K{Qt::Key_Return} << QDate(2026, 3, 10)
+                                                     << false;
+        QTest::newRow("no today in 2026: 1 January") << QDate(2025, 3, 10) << K{} << QDate(2026, 1, 1) << false;
+        QTest::newRow("right and left, Space on 5 January")
+            << QDate() << K{Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Left,
+                            Qt::Key_Space}
+            << QDate(2026, 1, 5) << true;
+        QTest::newRow("down a month from 31 January ends in February")
+            << QDate(2026, 1, 31) << K{Qt::Key_Down} << QDate(2026, 2, 28) << false;
+        QTest::newRow("up from 15 April to 15 March, Enter")
+            << QDate(2026, 4, 15) << K{Qt::Key_Up, Qt::Key_Enter} << QDate(2026, 3, 15) << true;
+        QTest::newRow("end, then right stays") << QDate() << K{Qt::Key_End, Qt::Key_Right} << QDate(2026, 12, 31)
+                                               << false;
+        QTest::newRow("home, then up stays") << QDate(2026, 6, 1) << K{Qt::Key_Home, Qt::Key_Up} << QDate(2026, 1, 1)
+                                             << false;
+    }
+    void keyboardWalksTheCells()
+    {
+        QFETCH(QDate, today);
+        QFETCH(QList<int>, keys);
+        QFETCH(QDate, focused);
+        QFETCH(bool, asksDetail);
+        CalendarDocument document = documentOf(QStringLiteral("Kiss Anna"), {}, {});
+        document.heading.today = today;
+        document.calendar = sampleModel();
+        window->showCalendar(document, true);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QCOMPARE(QApplication::focusWidget(), window->canvas());
+        QSignalSpy spy(window.data(), &CalendarWindow::detailRequested);
+        for (const int key : keys)
+            QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(key));
+        const int cell = window->canvas()->focusCell();
+        QCOMPARE(document.calendar.date(cell), focused);
+        QCOMPARE(spy.count(), asksDetail ? 1 : 0);
+        QVERIFY(window->cellInfoText().startsWith(window->canvas()->cellName(cell)));
+        if (!window->cellToolTip(cell).isEmpty())
+            QVERIFY(window->cellInfoText().contains(window->cellToolTip(cell).section(u'\n', 0, 0)));
+    }
+
+    // What a screen reader says of a cell: its date, its class, its exact return on its
+    // clock (and on which day, where it is not the cell's own), today, an uncertain day,
+    // the day of the cycle.
+    void cellNames()
+    {
+        CalendarModel model = sampleModel();
+        const QTimeZone plusOne(3600);
+        model.exactReturns[4] = ExactReturn{0, QDateTime(QDate(2026, 1, 4), QTime(23, 19), plusOne), 3, {}, {}, {},
+                                            0, {}, {}};
+        model.exactReturns[73] = ExactReturn{0, QDateTime(QDate(2026, 3, 15), QTime(8, 5), plusOne), 3, {}, {}, {},
+                                             0, {}, {}};
+        model.days[2].uncertain = true;
+        model.days[2].otherClass = DayClass::PhaseBoy;
+        model.uncertaintyMinutes = 30;
+        CalendarDocument document = documentOf(QStringLiteral("Kiss Anna"), {}, {});
+        document.calendar = model;
+        document.heading.today = QDate(2026, 3, 15);
+        window->showCalendar(document, true);
+        const struct {
+            int cell;
+            QString name;
+        } cases[] = {
+            {4, "2026. január 5., holdfázis nap – fiú, pontos visszatérés az előző napon, 23:19 (UTC+1)"},
+            {73, "ma, 2026. március 15., holdfázis nap – lány, pontos visszatérés 08:05 (UTC+1)"},
+            {2, "2026. január 3., termékeny nap, bizonytalan nap"},
+            {100, "2026. április 11., nem termékeny nap"},
+        };
+        for (const auto &c : cases)
+            QCOMPARE(window->canvas()->cellName(c.cell), c.name);
+        QCOMPARE(window->cellToolTip(2), "Bizonytalan nap: a ±30 percen belüli más születési idővel holdfázis nap – "
+                                         "fiú is lehet.");
+        // The page shows today's mark, and its legend row, in print as on the screen.
+        const QImage page = window->canvas()->grab().toImage();
+        const QRect today = window->cellRect(73);
+        QCOMPARE(QColor(page.pixel(today.left() - 1, today.center().y())), QColor(Qt::black));
+        QCOMPARE(QColor(page.pixel(window->cellRect(72).left() - 1, today.center().y())) == QColor(Qt::black), false);
+    }
+
+    // The window can be made smaller and larger: the page scales with it, the cells, the
+    // buttons and the clicks with it.
+    void pageScalesWithTheWindow()
+    {
+        CalendarDocument document = documentOf(QStringLiteral("Kiss Anna"), {}, {});
+        document.calendar = sampleModel();
+        window->showCalendar(document, true);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        const QRect natural = window->cellRect(73);
+        for (const QSize size : {window->minimumSize(), QSize(1300, 900)}) {
+            window->resize(size);
+            QCOMPARE(window->size(), size);
+            const QRect cell = window->cellRect(73);
+            QVERIFY(size.width() > 1000 ? cell.width() > natural.width() : cell.width() < natural.width());
+            QVERIFY(window->canvas()->geometry().contains(window->findChild<QPushButton *>("cmdSave")->geometry()));
+            QSignalSpy spy(window.data(), &CalendarWindow::detailRequested);
+            QTest::mouseClick(window->canvas(), Qt::LeftButton, {}, cell.center());
+            QCOMPARE(spy.count(), 1);
+        }
+        QVERIFY(window->minimumSize().width() <= 790 && window->minimumSize().height() <= 540);
+    }
+
     void clickOnMoonPhaseDay_data()
     {
         QTest::addColumn<int>("index");
@@ -469,7 +586,8 @@ private slots:
         window->showCalendar(document, true);
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window));
-        const QImage onScreen = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        // The page above the line that tells the keyboard's cell.
+        const QImage onScreen = window->canvas()->grab().toImage().convertToFormat(QImage::Format_RGB32);
         QTest::mouseClick(button, Qt::LeftButton);
         QVERIFY(button->isVisible());
         QVERIFY(dialogs.questions.isEmpty());
@@ -486,9 +604,9 @@ private slots:
         const int screenDpi = window->logicalDpiX();
         const QRect printable = landscape.paintRectPixels(screenDpi);
         const double toPage = static_cast<double>(Dpi) / screenDpi;
-        const test::PageMapping mapping(window->size(), QRectF(QPointF(printable.topLeft()) * toPage,
+        const test::PageMapping mapping(window->canvas()->size(), QRectF(QPointF(printable.topLeft()) * toPage,
                                                                QSizeF(printable.size()) * toPage));
-        QVERIFY((mapping.toPage(window->rect()).center() - page.rect().center()).manhattanLength() <= 2);
+        QVERIFY((mapping.toPage(window->canvas()->rect()).center() - page.rect().center()).manhattanLength() <= 2);
 
         for (int k = 0; k < 365 + 4; ++k) {
             const QPoint centre = window->cellRect(k).center();
