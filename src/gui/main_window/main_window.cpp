@@ -24,6 +24,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopedValueRollback>
+#include <QToolTip>
 
 #include <algorithm>
 #include <iterator>
@@ -146,6 +147,20 @@ MainWindow::MainWindow(CalendarWorker &worker, Dialogs &dialogs, const Clock &cl
     connect(m_openButton, &QPushButton::clicked, this, &MainWindow::openBirthFile);
     connect(m_saveButton, &QPushButton::clicked, this, &MainWindow::savePerson);
     connect(m_cycleButton, &QPushButton::clicked, this, &MainWindow::editCycle);
+    connect(m_zoneField, &QLineEdit::editingFinished, this, &MainWindow::hintZoneSign);
+}
+
+void MainWindow::hintZoneSign()
+{
+    bool number = false;
+    const double zone = QString(m_zoneField->text()).replace(u',', u'.').trimmed().toDouble(&number);
+    if (m_zoneSignHinted || !number || zone <= 0 || !m_eastOption->isChecked())
+        return;
+    m_zoneSignHinted = true;
+    QToolTip::showText(m_zoneField->mapToGlobal(QPoint(0, m_zoneField->height())),
+                       QStringLiteral("Figyelem: a pozitív zóna Greenwichtől nyugatra van. Greenwichtől keletre "
+                                      "negatív: Magyarország −1, nyári időben −2"),
+                       m_zoneField, {}, 10000);
 }
 
 MainWindow::~MainWindow() = default;
