@@ -78,9 +78,11 @@ EventText phaseText(const CalendarExport &calendar, const ExportDay &day)
             phaseDescription(calendar, day)};
 }
 
-EventText fertileText(const CalendarExport &calendar, const QDate &phaseDay)
+// The fertile days from `first` to `last`: one, or two or three named as days.
+EventText fertileText(const CalendarExport &calendar, const QDate &first, const QDate &last, const QDate &phaseDay)
 {
-    return {QStringLiteral("Termékeny nap"), fertileDescription(calendar, phaseDay)};
+    return {first == last ? QStringLiteral("Termékeny nap") : QStringLiteral("Termékeny napok"),
+            fertileDescription(calendar, phaseDay)};
 }
 
 // What a discreet file calls an event of `kind`: a sign that names nothing.
@@ -165,7 +167,7 @@ void addYearEndFertileDays(EventWriter &events, const CalendarExport &calendar)
         return;
     const QDate phaseDay = days[first].date.addDays(3);
     events.add(EventKind::YearEndFertileDays, 1, days[first].date, days.back().date,
-               fertileText(calendar, phaseDay));
+               fertileText(calendar, days[first].date, days.back().date, phaseDay));
 }
 
 QString cycleDescription(const CalendarExport &calendar)
@@ -259,7 +261,7 @@ QByteArray CalendarIcs(const CalendarExport &calendar, const QDateTime &stamp, c
         // 1 January leaves its number unused.
         if (firstFertile < index)
             events.add(EventKind::FertileDays, ordinal, days[firstFertile].date, days[index - 1].date,
-                       fertileText(calendar, day.date));
+                       fertileText(calendar, days[firstFertile].date, days[index - 1].date, day.date));
         events.add(EventKind::MoonPhaseDay, ordinal, day.date, day.date, phaseText(calendar, day));
     }
     addYearEndFertileDays(events, calendar);

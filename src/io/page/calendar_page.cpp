@@ -42,7 +42,7 @@ const QString ResidenceHeading = QStringLiteral("LAKÓHELY: ");
 const QString CycleFertileText = QStringLiteral("Termékeny időszak (ciklus)");
 const QString PeriodStartText = QStringLiteral("Vérzés kezdete");
 const QString PredictedStartText = QStringLiteral("Várható vérzés");
-const QString CycleBasisHeading = QStringLiteral("Ciklus alapja: ");
+const QString CycleBasisHeading = QStringLiteral("Ciklushossz – ");
 const QString MeetingText = QStringLiteral("Zöld keret, zöld sarok: a ciklus termékeny időszakában holdnaptári "
                                            "termékeny vagy holdfázis nap");
 const QString TodayText = QStringLiteral("Mai nap");
