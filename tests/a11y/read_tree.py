@@ -102,4 +102,7 @@ today = [n for n in names if n.startswith("ma, ")]
 if len(today) != 1:
     fail("today's cell is named once in the year shown, found %d" % len(today))
 print("today:", today[0])
+for n in names:
+    if "holdfázis" in n:
+        print("   *", n)
 print("PASS")
