@@ -19,4 +19,4 @@ export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb
 pid=$!
 trap 'kill $pid 2>/dev/null || true' EXIT
 
-exec /usr/bin/python3 "$here/read_tree.py" "$pid" ${FEROLUNE_A11Y_DEBUG:+debug}
+exec /usr/bin/python3 "$here/read_tree.py" "$pid"

@@ -115,6 +115,15 @@ QString CalendarCanvas::cellName(int dayIndex) const
     return DayCellName(model(), dayIndex, dayIndex >= 0 && dayIndex == TodayCellIndex(m_content));
 }
 
+QString CalendarCanvas::cellInfo(int dayIndex) const
+{
+    const bool today = dayIndex >= 0 && dayIndex == TodayCellIndex(m_content);
+    QString text = DayCellHeading(model(), dayIndex, today);
+    if (const QString tip = cellToolTip(dayIndex); !tip.isEmpty())
+        text += QStringLiteral(" · ") + QString(tip).replace(u'\n', QStringLiteral(" · "));
+    return text;
+}
+
 QRect CalendarCanvas::toolTipArea(const QPoint &point) const
 {
     return widgetRect(HeadingRect.contains(pagePoint(point)) ? HeadingRect

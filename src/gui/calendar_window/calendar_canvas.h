@@ -49,6 +49,8 @@ public:
     // What a cell says to a screen reader and under the calendar: its date, class and
     // exact return.
     QString cellName(int dayIndex) const;
+    // The line under the calendar for a cell: its date and class, then its tooltip.
+    QString cellInfo(int dayIndex) const;
 
     // The cell the keyboard stands on, -1 before a calendar is finished.
     int focusCell() const { return m_focusCell; }

@@ -90,10 +90,7 @@ void CalendarWindow::layOut()
 
 void CalendarWindow::showCellInfo(int dayIndex)
 {
-    QString text = m_canvas->cellName(dayIndex);
-    if (const QString tip = m_canvas->cellToolTip(dayIndex); !tip.isEmpty())
-        text += QStringLiteral(" · ") + QString(tip).replace(u'\n', QStringLiteral(" · "));
-    m_cellInfo->setText(text);
+    m_cellInfo->setText(m_canvas->cellInfo(dayIndex));
 }
 
 QString CalendarWindow::cellInfoText() const

@@ -24,7 +24,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopedValueRollback>
-#include <QToolTip>
+#include <QTimer>
 
 #include <algorithm>
 #include <iterator>
@@ -147,7 +147,6 @@ MainWindow::MainWindow(CalendarWorker &worker, Dialogs &dialogs, const Clock &cl
     connect(m_openButton, &QPushButton::clicked, this, &MainWindow::openBirthFile);
     connect(m_saveButton, &QPushButton::clicked, this, &MainWindow::savePerson);
     connect(m_cycleButton, &QPushButton::clicked, this, &MainWindow::editCycle);
-    connect(m_zoneField, &QLineEdit::editingFinished, this, &MainWindow::hintZoneSign);
 }
 
 void MainWindow::hintZoneSign()
@@ -157,10 +156,13 @@ void MainWindow::hintZoneSign()
     if (m_zoneSignHinted || !number || zone <= 0 || !m_eastOption->isChecked())
         return;
     m_zoneSignHinted = true;
-    QToolTip::showText(m_zoneField->mapToGlobal(QPoint(0, m_zoneField->height())),
-                       QStringLiteral("Figyelem: a pozitív zóna Greenwichtől nyugatra van. Greenwichtől keletre "
-                                      "negatív: Magyarország −1, nyári időben −2"),
-                       m_zoneField, {}, 10000);
+    // After the focus has moved on, not in the middle of its move.
+    QTimer::singleShot(0, this, [this] {
+        m_dialogs.message(this,
+                          QStringLiteral("A pozitív időzóna Greenwichtől nyugatra van, a születési hely pedig keleti. "
+                                         "Greenwichtől keletre negatív: Magyarország −1, nyári időben −2"),
+                          Dialogs::Icon::Warning);
+    });
 }
 
 MainWindow::~MainWindow() = default;
@@ -445,6 +447,8 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
     case QEvent::FocusOut:
         if (field == m_hourField && movesWithinWindow(static_cast<QFocusEvent *>(event)))
             syncHiddenHour();
+        if (field == m_zoneField)
+            hintZoneSign();
         return false;
     default:
         return false;

@@ -122,7 +122,7 @@ private:
     void watchFocusStops();
     void describeControls();
     // A zone typed as positive east of Greenwich is most likely Hungary's "1": once a run
-    // of the program, a hint by the field says how zones are signed.
+    // of the program, a message says how zones are signed.
     void hintZoneSign();
     bool fieldKeyPressed(QLineEdit *field, QKeyEvent *event);
     bool pasteFiltered(QLineEdit *field, QClipboard::Mode mode);

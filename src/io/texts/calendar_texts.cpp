@@ -150,21 +150,28 @@ QString DayCellToolTip(const CalendarModel &model, int dayIndex)
     return lines.join(u'\n');
 }
 
-QString DayCellName(const CalendarModel &model, int dayIndex, bool today)
+QString DayCellHeading(const CalendarModel &model, int dayIndex, bool today)
 {
     if (dayIndex < 0 || dayIndex >= model.dayCount)
         return {};
     const QDate date = model.date(dayIndex);
+    return QStringLiteral("%1%2. %3 %4., ")
+               .arg(today ? QStringLiteral("ma, ") : QString())
+               .arg(date.year())
+               .arg(MonthNames[date.month() - 1])
+               .arg(date.day()) +
+           dayClassName(model.days[static_cast<size_t>(dayIndex)].dayClass);
+}
+
+QString DayCellName(const CalendarModel &model, int dayIndex, bool today)
+{
+    QString text = DayCellHeading(model, dayIndex, today);
+    if (text.isEmpty())
+        return text;
     const DayCell &cell = model.days[static_cast<size_t>(dayIndex)];
-    QString text = QStringLiteral("%1%2. %3 %4., ")
-                       .arg(today ? QStringLiteral("ma, ") : QString())
-                       .arg(date.year())
-                       .arg(MonthNames[date.month() - 1])
-                       .arg(date.day()) +
-                   dayClassName(cell.dayClass);
     if (const std::optional<ExactReturn> &exact = model.exactReturns[static_cast<size_t>(dayIndex)]) {
         text += QStringLiteral(", pontos visszatérés ");
-        if (const int offset = dayOffset(*exact, date); offset != 0)
+        if (const int offset = dayOffset(*exact, model.date(dayIndex)); offset != 0)
             text += offset < 0 ? QStringLiteral("az előző napon, ") : QStringLiteral("a következő napon, ");
         text += exact->moment.toString(QStringLiteral("HH:mm")) + clockOf(exact->moment);
     }

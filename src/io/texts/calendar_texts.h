@@ -40,6 +40,8 @@ QString DayCellToolTip(const CalendarModel &model, int dayIndex);
 // holdfázis nap – fiú, pontos visszatérés 23:19 (UTC+1)", with "ma" for today, an
 // uncertain day's note and the day of the cycle.
 QString DayCellName(const CalendarModel &model, int dayIndex, bool today = false);
+// Its date and class alone: "ma, 2027. június 22., holdfázis nap – fiú".
+QString DayCellHeading(const CalendarModel &model, int dayIndex, bool today = false);
 
 // "8 ciklus alapján: 27–31 nap" or "kevesebb mint 6 ciklus: a megadott 26–32 nap".
 QString BasisLine(const CycleBasis &basis);
