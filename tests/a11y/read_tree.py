@@ -48,10 +48,10 @@ def program():
 def day_cells():
     for node in walk(app):
         if node.get_role() == Atspi.Role.TABLE and node.get_child_count() >= 365:
-            names = [node.get_child_at_index(k).get_name() for k in range(node.get_child_count())]
-            # Until the scan ends, the cells have no class.
-            if all(PHASE_DAY.match(n) or PLAIN_DAY.match(n) for n in names):
-                return names
+            cells = [node.get_child_at_index(k) for k in range(node.get_child_count())]
+            # A finished calendar gives the keyboard one of its cells.
+            if any(c.get_state_set().contains(Atspi.StateType.FOCUSED) for c in cells):
+                return [c.get_name() for c in cells]
     return None
 
 
@@ -67,6 +67,9 @@ subprocess.run(["xdotool", "windowfocus", "--sync", main], check=False)
 subprocess.run(["xdotool", "key", "Return"], check=True)
 
 names = wait_for("the calendar's day cells by name", day_cells, 240)
+unread = [n for n in names if not PHASE_DAY.match(n) and not PLAIN_DAY.match(n)]
+if unread:
+    sys.exit("FAIL: cells without a date and class: %s" % unread[:3])
 phase = [n for n in names if PHASE_DAY.match(n)]
 print("day cells:", len(names), "\n  " + "\n  ".join(phase))
 if not 10 <= len(phase) <= 14:
