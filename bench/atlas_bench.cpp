@@ -37,6 +37,15 @@ void BM_AtlasSearchKeystroke(benchmark::State &state)
 }
 BENCHMARK(BM_AtlasSearchKeystroke)->Arg(1)->Arg(2)->Arg(5)->Arg(14)->Unit(benchmark::kMillisecond);
 
+// A name and the start of its country, "s, m": the most places a country can keep.
+void BM_AtlasSearchWithCountry(benchmark::State &state)
+{
+    const Atlas &atlas = benchAtlas();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(atlas.search(QStringLiteral("s, m")));
+}
+BENCHMARK(BM_AtlasSearchWithCountry)->Unit(benchmark::kMillisecond);
+
 void BM_AtlasClosestNames(benchmark::State &state)
 {
     const Atlas &atlas = benchAtlas();
@@ -44,6 +53,16 @@ void BM_AtlasClosestNames(benchmark::State &state)
         benchmark::DoNotOptimize(atlas.closestNames(QStringLiteral("Szekesfehervat")));
 }
 BENCHMARK(BM_AtlasClosestNames)->Unit(benchmark::kMillisecond);
+
+// A pasted text far longer than any place name: the bound stops every comparison early.
+void BM_AtlasClosestNamesLongText(benchmark::State &state)
+{
+    const Atlas &atlas = benchAtlas();
+    const QString typed = QStringLiteral("Szekesfehervar ").repeated(int(state.range(0)) / 15);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(atlas.closestNames(typed));
+}
+BENCHMARK(BM_AtlasClosestNamesLongText)->Arg(60)->Arg(200)->Unit(benchmark::kMillisecond);
 
 void BM_ZoneAt(benchmark::State &state)
 {

@@ -32,7 +32,8 @@ install(FILES "${FEROLUNE_RESOURCES}/ferolune-icon.svg" RENAME ferolune.svg
 # The data directory exists even while it holds nothing: the program tells an installed
 # copy from one in its build tree by it.
 install(DIRECTORY DESTINATION "${FEROLUNE_INSTALL_DATADIR}")
-install(FILES "${FEROLUNE_RESOURCES}/atlas.tsv" OPTIONAL DESTINATION "${FEROLUNE_INSTALL_DATADIR}")
+# The atlas as the build made it into a block the program maps (src/core/atlas).
+install(FILES "${FEROLUNE_ATLAS_INDEX}" DESTINATION "${FEROLUNE_INSTALL_DATADIR}")
 install(FILES "${PROJECT_SOURCE_DIR}/LICENSE" DESTINATION "${CMAKE_INSTALL_DOCDIR}")
 
 # Installs into a scratch prefix and checks what landed there.

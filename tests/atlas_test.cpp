@@ -1,7 +1,9 @@
 #include "core/atlas/atlas.h"
+#include "core/places/place_option.h"
 
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QSet>
 #include <QTemporaryFile>
 
@@ -104,6 +106,18 @@ TEST(AtlasText, WholeNamesShowRealRegionsAndHungarianCountries)
     } rows[] = {
         {"Kassala", "Kassala, Szudán"},
         {"New York", "New York City, New York, Egyesült Államok"},
+        // Hungarian and local names alike, with a country or a region after a comma.
+        {"Wien", "Bécs (Vienna), Ausztria"},
+        {"Bécs", "Bécs (Vienna), Ausztria"},
+        {"Praha", "Prága (Prague), Csehország"},
+        {"Prága", "Prága (Prague), Csehország"},
+        {"München", "Munich, Bavaria, Németország"},
+        {"Peking", "Peking (Beijing), Kína"},
+        {"Tokió", "Tokió (Tokyo), Japán"},
+        {"Mexikóváros", "Mexikóváros (Mexico City), Mexikó"},
+        {"Fokváros", "Fokváros (Cape Town), Western Cape, Dél-Afrika"},
+        {"Sydney, Ausztrália", "Sydney, New South Wales, Ausztrália"},
+        {"sydney,new south wales", "Sydney, New South Wales, Ausztrália"},
         {"Kolozs", "Kolozs (Cojocna), Kolozs megye, Románia"},
         {"Gădălin", "Gădălin, Kolozs megye, Románia"},
         {"Beregszász", "Beregszász (Berehove), Kárpátalja, Ukrajna"},
@@ -119,11 +133,59 @@ TEST(AtlasText, WholeNamesShowRealRegionsAndHungarianCountries)
     QSet<QString> texts;
     for (PlaceId id = 0; id < atlas.size(); ++id) {
         const QString text = atlas.displayText(id);
+        EXPECT_LE(text.size(), MaxPlaceTextLength) << text.toStdString();
         EXPECT_FALSE(texts.contains(text)) << "two places shown as " << text.toStdString();
         texts.insert(text);
         const QString country = atlas.place(id).countryCode;
         EXPECT_NE(atlas.countryName(country), country) << "no Hungarian name for " << country.toStdString();
     }
+}
+
+// Namesakes come biggest first, in the list and in the command line's message.
+TEST(AtlasText, NamesakesComeBiggestFirst)
+{
+    const Atlas &atlas = realAtlas();
+    const struct {
+        const char *name, *first;
+    } rows[] = {
+        {"London", "London, England, Egyesült Királyság"},
+        {"Róma", "Róma (Rome), Lazio, Olaszország"},
+        {"Vienna", "Bécs (Vienna), Ausztria"},
+    };
+    for (const auto &row : rows) {
+        const auto ids = atlas.exactMatches(QString::fromUtf8(row.name));
+        ASSERT_GE(ids.size(), 2u) << row.name;
+        EXPECT_EQ(atlas.displayText(ids.front()).toStdString(), row.first);
+        EXPECT_TRUE(std::is_sorted(ids.begin(), ids.end(), [&](PlaceId a, PlaceId b) {
+            return atlas.place(a).population > atlas.place(b).population;
+        })) << row.name;
+        const auto hits = atlas.search(QString::fromUtf8(row.name), int(ids.size()));
+        for (std::size_t k = 0; k < ids.size(); ++k)
+            EXPECT_EQ(hits.at(k).id, ids[k]) << row.name << " " << k;
+        const auto refused = FindNamedPlace(atlas, QString::fromUtf8(row.name), QStringLiteral("--place"));
+        ASSERT_FALSE(refused.has_value());
+        EXPECT_EQ(refused.error().section(u'\n', 1, 1).trimmed().toStdString(), row.first);
+    }
+}
+
+// A pasted text far longer than a place name is refused at once, naming the door it came
+// through; the suggestions for a long text stop early.
+TEST(AtlasText, ALongTextIsRefusedAtOnce)
+{
+    const Atlas &atlas = realAtlas();
+    const QString longText = QStringLiteral("Székesfehérvár ").repeated(1400); // 21,000 characters
+    QElapsedTimer timer;
+    timer.start();
+    const auto option = FindNamedPlace(atlas, longText, QStringLiteral("--place"));
+    const QString field = PlaceFieldMessage(atlas, longText, BirthPlaceLabel);
+    const QStringList closest = atlas.closestNames(longText.left(MaxPlaceTextLength));
+    EXPECT_LT(timer.elapsed(), 100);
+    ASSERT_FALSE(option.has_value());
+    EXPECT_EQ(option.error(), "A --place értéke túl hosszú (21000 karakter): egy hely neve legfeljebb 200 karakter.");
+    EXPECT_EQ(field, "A SZÜLETÉSI HELY mezőben álló szöveg túl hosszú (21000 karakter): egy hely neve legfeljebb "
+                     "200 karakter.");
+    EXPECT_TRUE(closest.isEmpty());
+    EXPECT_EQ(atlas.closestNames(QStringLiteral("Szekesfehervat")).value(0), "Székesfehérvár, Fejér, Magyarország");
 }
 
 TEST(AtlasBirthplace, KolozsvarIsClujNapocaInBucharestTime)
@@ -199,8 +261,12 @@ TEST(FieldValues, RoundToWholeMinutesAndCarryIntoTheDegree)
 
 TEST(AtlasLoad, RefusesAMissingOrBrokenFileNamingIt)
 {
-    QTemporaryFile broken, empty;
-    ASSERT_TRUE(broken.open() && empty.open());
+    QTemporaryFile broken, empty, cut;
+    ASSERT_TRUE(broken.open() && empty.open() && cut.open());
+    QFile block(QStringLiteral(FEROLUNE_ATLAS_FILE));
+    ASSERT_TRUE(block.open(QIODevice::ReadOnly));
+    cut.write(block.read(block.size() / 2)); // a block cut short: its sections point past its end
+    cut.close();
     broken.write("# header\n"
                  "1\tA\t\tHU\tPest\t47.5\t19.0\tEurope/Budapest\t10\t\n"
                  "2\tB\t\tHU\tPest\tnorth\t19.0\tEurope/Budapest\t10\t\n");
@@ -211,6 +277,7 @@ TEST(AtlasLoad, RefusesAMissingOrBrokenFileNamingIt)
         {"/nonexistent/atlas.tsv", "A helységnévtár nem nyitható meg: /nonexistent/atlas.tsv"},
         {broken.fileName(), QStringLiteral("A helységnévtár hibás: %1, 3. sor").arg(broken.fileName())},
         {empty.fileName(), QStringLiteral("A helységnévtár üres: %1").arg(empty.fileName())},
+        {cut.fileName(), QStringLiteral("A helységnévtár hibás: %1").arg(cut.fileName())},
     };
     for (const auto &[path, message] : rows) {
         const AtlasLoad loaded = Atlas::load(path);

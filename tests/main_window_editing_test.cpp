@@ -94,7 +94,7 @@ void MainWindowEditingTest::focusAndRangeChecks_data()
     QTest::newRow("calendar year 0") << "in Text3; type 0; Tab" << "Text3" << "Helytelen év!";
     QTest::newRow("calendar year 10000") << "in Text3; type 10000; Tab" << "Text3" << "Helytelen év!";
     QTest::newRow("calendar year empty") << "in Text3; Backspace; Tab" << "Text3" << "Helytelen év!";
-    QTest::newRow("± PERC 180") << "in txtUncertainty; type 180; Tab" << "cmdCycle" << "";
+    QTest::newRow("± PERC 180") << "in txtUncertainty; type 180; Tab" << "cmdPlan" << "";
     QTest::newRow("± PERC 181") << "in txtUncertainty; type 181; Tab" << "txtUncertainty"
                                 << "Helytelen „± PERC”! A születési idő bizonytalansága 0 és 180 perc között lehet.";
     QTest::newRow("zone never checked") << "in txtTZ; type 999; Tab" << "Check1" << "";
@@ -181,7 +181,7 @@ void MainWindowEditingTest::tabVisitsTheFocusOrder()
                                "txtTZ",     "Check1",     "txtLongDeg",    "txtLongMin",   "optEast",
                                "txtLatDeg", "txtLatMin",  "optSouth",      "Command5",     "Text3",
                                "Command2",  "txtBirthPlace", "cmdSave",    "txtResidence", "txtUncertainty",
-                               "cmdCycle",  "txtName",    "txtYear"};
+                               "cmdPlan",   "cmdCycle",   "txtName",       "txtYear"};
     QStringList forth = {harness.focused()};
     QStringList back = {harness.focused()};
     for (qsizetype i = 1; i < order.size(); ++i) {

@@ -2,7 +2,6 @@
 // closing the calendar brings the main window back as it was.
 
 #include "app/program.h"
-#include "core/common/data_paths.h"
 #include "core/common/qt_translation.h"
 #include "core/places/atlas_source.h"
 #include "gui/calendar_window/calendar_canvas.h"
@@ -11,9 +10,6 @@
 #include "gui/main_window/main_window.h"
 #include "support/main_window_harness.h"
 
-#include <QDir>
-#include <QElapsedTimer>
-#include <QThread>
 
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -45,25 +41,6 @@ private slots:
         QVERIFY(InstallQtHungarianTranslation());
         QCOMPARE(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("Keresés itt:"));
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Mégse"));
-    }
-
-    // The program ends at once, even while the atlas is still being read: the reading
-    // stops rather than keep the closing program waiting.
-    void anAtlasBeingReadDoesNotHoldTheProgramBack()
-    {
-        const QString path = QDir(dataDirectory()).filePath(QStringLiteral("atlas.tsv"));
-        QElapsedTimer timer;
-        timer.start();
-        QVERIFY(AtlasSource(path).waitForAtlas());
-        const qint64 wholeReading = timer.elapsed();
-        {
-            AtlasSource source(path);
-            source.startLoading();
-            QThread::msleep(10);
-            timer.restart();
-        }
-        QVERIFY2(timer.elapsed() * 3 < wholeReading,
-                 qPrintable(QStringLiteral("%1 ms of %2").arg(timer.elapsed()).arg(wholeReading)));
     }
 
     void calendarOpensAndClosesBackToTheMainWindow()

@@ -4,6 +4,7 @@
 #include "gui/calendar_window/calendar_window.h"
 #include "gui/main_window/clock.h"
 #include "gui/main_window/main_window.h"
+#include "gui/main_window/plan_dialog.h"
 #include "gui/widgets/dialogs.h"
 #include "io/form/read_birth_form.h"
 
@@ -11,7 +12,7 @@ namespace ferolune {
 
 Program::Program(CalendarWorker &worker, Dialogs &dialogs, const Clock &clock, AtlasSource &atlas,
                  CalendarEngine engine)
-    : m_dialogs(dialogs), m_clock(clock), m_atlas(atlas), m_mainWindow(std::make_unique<MainWindow>(worker, dialogs, clock, atlas)),
+    : m_worker(worker), m_dialogs(dialogs), m_clock(clock), m_atlas(atlas), m_mainWindow(std::make_unique<MainWindow>(worker, dialogs, clock, atlas)),
       m_calendar(std::make_unique<CalendarController>(worker, dialogs, std::move(engine), m_mainWindow.get()))
 {
     MainWindow *window = m_mainWindow.get();
@@ -20,6 +21,7 @@ Program::Program(CalendarWorker &worker, Dialogs &dialogs, const Clock &clock, A
     QObject::connect(m_calendar.get(), &CalendarController::opening, window, &QWidget::hide);
     QObject::connect(m_calendar.get(), &CalendarController::closed, window, &QWidget::show);
     window->setCalendarCommand([this] { runCalendar(); });
+    window->setPlanCommand([this] { openPlanner(); });
 }
 
 Program::~Program()
@@ -53,6 +55,25 @@ void Program::runCalendar()
                                           m_mainWindow->cycleHistory(), m_mainWindow->eventKey());
     order.heading.today = m_clock.now().date();
     m_calendar->runCalendar(order);
+}
+
+void Program::openPlanner()
+{
+    // The planner makes the calendars of the years it spans; the calendar year field is
+    // not read, and the birth is checked as for a calendar of this year.
+    const QDate today = m_clock.now().date();
+    const QString yearText = QString::number(today.year());
+    const BirthForm form = m_mainWindow->birthForm();
+    const Expected<CheckedRun, FieldProblem> run = ReadRunForm(form, yearText);
+    if (!run) {
+        m_dialogs.message(m_mainWindow.get(), run.error().message, Dialogs::Icon::Critical);
+        m_mainWindow->focusField(run.error().field);
+        return;
+    }
+    const CalendarOrder order = CalendarOrderOf(*run, yearText, ResidenceZoneId(m_atlas, form.residence),
+                                                m_mainWindow->cycleHistory(), m_mainWindow->eventKey());
+    PlanDialog dialog(m_worker, m_dialogs, order, today, m_mainWindow.get());
+    dialog.exec();
 }
 
 } // namespace ferolune

@@ -1,7 +1,8 @@
 #pragma once
 
 // The program's parts and how they meet: the main window, and the calendar run that
-// "NAPTÁR KÉSZITÉSE" starts with the values the main window's fields hold.
+// "NAPTÁR KÉSZITÉSE" starts and the planner "TERVEZŐ…" opens with the values the main
+// window's fields hold.
 
 #include "gui/calendar_window/calendar_controller.h"
 
@@ -31,7 +32,10 @@ public:
 
 private:
     void runCalendar();
+    // TERVEZŐ…: the planner for the person in the main window, from today.
+    void openPlanner();
 
+    CalendarWorker &m_worker;
     Dialogs &m_dialogs;
     const Clock &m_clock; // today's date, marked on the calendar
     AtlasSource &m_atlas;

@@ -1,6 +1,7 @@
 #include "cli/command_line.h"
 
 #include "cli/export_command.h"
+#include "cli/plan_command.h"
 #include "core/chart/ephemeris.h"
 #include "core/common/process_setup.h"
 #include "core/common/qt_translation.h"
@@ -18,6 +19,7 @@ namespace ferolune {
 namespace {
 
 const QString ExportCommand = QStringLiteral("export");
+const QString PlanCommand = QStringLiteral("plan");
 
 void describe(QCommandLineParser &parser)
 {
@@ -28,16 +30,23 @@ void describe(QCommandLineParser &parser)
                        "  ferolune-cli export --date 1988-07-14 --time 09:35 --place Budapest --residence Debrecen "
                        "--year 2027 -o naptar.pdf\n"
                        "  ferolune-cli export --chart anna.ferolune --period 2026-11-02 --period 2026-11-30 "
-                       "--year 2027 -o naptar.ics\n\nFigyelem! ") +
+                       "--year 2027 -o naptar.ics\n"
+                       "  ferolune-cli plan --chart anna.ferolune --from 2026-12-10 --months 12 --sex girl "
+                       "-o tervezo.csv\n\nFigyelem! ") +
                        MethodReliabilityNote);
     parser.addPositionalArgument(ExportCommand, QStringLiteral("A naptár mentése fájlba (PDF, iCalendar vagy CSV)."),
-                                 QStringLiteral("export"));
+                                 QStringLiteral("export|plan"));
+    parser.addPositionalArgument(PlanCommand,
+                                 QStringLiteral("A következő hónapok holdfázis napjai évhatáron át, a ciklussal "
+                                                "(PDF, iCalendar vagy CSV)."),
+                                 QStringLiteral(" "));
     // Our own help option: Qt's adds --help-all for its platform options, which the command
     // line does not take.
     parser.addOption(
         {{QStringLiteral("h"), QStringLiteral("help"), QStringLiteral("?")}, QStringLiteral("Ez a súgó.")});
     parser.addVersionOption();
     AddExportOptions(parser);
+    AddPlanOptions(parser);
 }
 
 QString usageMessage(const QCommandLineParser &parser)
@@ -83,10 +92,23 @@ int RunCommandLine(const QStringList &arguments, Ephemeris &ephemeris, AtlasSour
         return ExitSuccess;
     }
     const QStringList commands = parser.positionalArguments();
-    if (commands != QStringList{ExportCommand}) {
-        err << (commands.isEmpty() ? QStringLiteral("Hiányzik a parancs: export.")
+    if (commands != QStringList{ExportCommand} && commands != QStringList{PlanCommand}) {
+        err << (commands.isEmpty() ? QStringLiteral("Hiányzik a parancs: export vagy plan.")
                                    : QStringLiteral("Ismeretlen parancs: %1").arg(commands.join(u' ')))
             << "\n"
+            << seeHelp << Qt::endl;
+        return ExitUsage;
+    }
+    if (commands.constFirst() == PlanCommand) {
+        const Expected<PlanCommandRequest, CommandRefusal> plan = PlanRequestOf(parser, atlas, QDate::currentDate());
+        if (!plan) {
+            err << plan.error().message << Qt::endl;
+            return plan.error().status;
+        }
+        return RunPlanCommand(*plan, ephemeris, atlas, out, err);
+    }
+    if (PlanOptionSet(parser)) {
+        err << QStringLiteral("A --from, a --months és a --sex csak a plan parancshoz adható meg.") << "\n"
             << seeHelp << Qt::endl;
         return ExitUsage;
     }

@@ -202,9 +202,13 @@ std::optional<CommandRefusal> refuseTogether(const QCommandLineParser &parser, c
     return std::nullopt;
 }
 
-std::optional<CommandRefusal> missingOptions(const QCommandLineParser &parser, bool fromChartFile)
+std::optional<CommandRefusal> missingOptions(const QCommandLineParser &parser, bool fromChartFile,
+                                             CommandKind command)
 {
-    QStringList required = {QStringLiteral("year"), QStringLiteral("o")};
+    // A plan's span is --from and --months, which have defaults.
+    QStringList required = {QStringLiteral("o")};
+    if (command == CommandKind::Export)
+        required.prepend(QStringLiteral("year"));
     if (!fromChartFile)
         required = (parser.isSet(PlaceOption) ? PlacedBirthOptions : BirthOptions) + required;
     QStringList missing;
@@ -334,10 +338,9 @@ std::optional<CommandRefusal> placeTheBirth(const QCommandLineParser &parser, Bi
                           ExitRefused};
 }
 
-// The birth and the calendar year, checked as the window checks them, or the window's
-// message. A birth read from a file is named with the file; the calendar year is an
-// option of its own.
-Expected<CheckedRun, QString> checkedRun(const ExportRequest &request)
+} // namespace
+
+Expected<CheckedRun, QString> CheckedRunOf(const ExportRequest &request)
 {
     const BirthSource &source = request.birth;
     Expected<CheckedRun, FieldProblem> run = Unexpected(FieldProblem{});
@@ -365,16 +368,13 @@ Expected<CheckedRun, QString> checkedRun(const ExportRequest &request)
     return std::move(*run);
 }
 
-// The five chart lines of the birth-data box and its angle caption, one a line.
-QString chartLines(const NatalChart &natal)
+QString ChartLines(const NatalChart &natal)
 {
     QString lines;
     for (const QString &line : natal.lines)
         lines += line + QLatin1Char('\n');
     return lines + AngleCaption(natal) + QLatin1Char('\n');
 }
-
-} // namespace
 
 void AddExportOptions(QCommandLineParser &parser)
 {
@@ -432,10 +432,11 @@ void AddExportOptions(QCommandLineParser &parser)
     });
 }
 
-Expected<ExportRequest, CommandRefusal> ExportRequestOf(const QCommandLineParser &parser, AtlasSource &atlas)
+Expected<ExportRequest, CommandRefusal> ExportRequestOf(const QCommandLineParser &parser, AtlasSource &atlas,
+                                                        CommandKind command)
 {
     const bool fromChartFile = parser.isSet(QStringLiteral("chart"));
-    if (const std::optional<CommandRefusal> missing = missingOptions(parser, fromChartFile))
+    if (const std::optional<CommandRefusal> missing = missingOptions(parser, fromChartFile, command))
         return Refusal(*missing);
     ExportRequest request;
     SavedPerson person;
@@ -465,11 +466,13 @@ Expected<ExportRequest, CommandRefusal> ExportRequestOf(const QCommandLineParser
     if (parser.isSet(QStringLiteral("name")))
         request.name = parser.value(QStringLiteral("name"));
     // A year only as a whole number: "2027.5" or "1e3" is no year.
-    const auto year = partsOf(parser, QStringLiteral("year"), QStringLiteral("(\\d+)"), QStringLiteral("ÉÉÉÉ"),
-                              QStringLiteral("2027"));
-    if (!year)
-        return Refusal(year.error());
-    request.calendarYearText = year->front();
+    if (command == CommandKind::Export) {
+        const auto year = partsOf(parser, QStringLiteral("year"), QStringLiteral("(\\d+)"), QStringLiteral("ÉÉÉÉ"),
+                                  QStringLiteral("2027"));
+        if (!year)
+            return Refusal(year.error());
+        request.calendarYearText = year->front();
+    }
     // A number is taken as typed into "± PERC"; its bounds are the run's check.
     if (parser.isSet(UncertaintyOption)) {
         const auto minutes = partsOf(parser, UncertaintyOption, QStringLiteral("(-?\\d+)"), QStringLiteral("PERC"),
@@ -507,7 +510,7 @@ ExitStatus RunExport(const ExportRequest &request, Ephemeris &ephemeris, AtlasSo
         return ExitRefused;
     };
     // A run never starts with a value it cannot use or a birth that never was.
-    const Expected<CheckedRun, QString> run = checkedRun(request);
+    const Expected<CheckedRun, QString> run = CheckedRunOf(request);
     if (!run)
         return refuse(run.error());
     const CalendarOrder order = CalendarOrderOf(
@@ -532,7 +535,7 @@ ExitStatus RunExport(const ExportRequest &request, Ephemeris &ephemeris, AtlasSo
         return refuse(written.error());
     // Standard output that carries the calendar carries nothing else.
     if (request.outputPath != StandardOutputPath)
-        out << chartLines(result->natal) << Qt::flush;
+        out << ChartLines(result->natal) << Qt::flush;
     return ExitSuccess;
 }
 

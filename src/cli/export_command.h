@@ -7,6 +7,7 @@
 
 #include "core/calendar/menstrual_cycle.h"
 #include "core/chart/birth_rules.h"
+#include "core/chart/natal_chart.h"
 #include "core/common/result.h"
 #include "io/export/export_file.h"
 #include "io/export/ics_export.h"
@@ -61,13 +62,26 @@ struct ExportRequest {
     IcsOptions ics; // how an .ics is written
 };
 
+// The commands that read the birth options: a calendar year's file, or the months ahead,
+// which take no --year.
+enum class CommandKind { Export, Plan };
+
 // The options of the export command, added to `parser`.
 void AddExportOptions(QCommandLineParser &parser);
 
 // The request the parsed options make, or the Hungarian message that refuses them (an
 // option missing or not in its form, a chart file that cannot be read, a place the atlas
 // does not know).
-Expected<ExportRequest, CommandRefusal> ExportRequestOf(const QCommandLineParser &parser, AtlasSource &atlas);
+Expected<ExportRequest, CommandRefusal> ExportRequestOf(const QCommandLineParser &parser, AtlasSource &atlas,
+                                                        CommandKind command = CommandKind::Export);
+
+// The birth and the calendar year, checked as the window checks them, or the window's
+// message. A birth read from a file is named with the file; the calendar year is an
+// option of its own.
+Expected<CheckedRun, QString> CheckedRunOf(const ExportRequest &request);
+
+// The five chart lines of the birth-data box and its angle caption, one a line.
+QString ChartLines(const NatalChart &natal);
 
 // Checks the birth as the window does, computes the natal chart and the calendar, writes
 // the file, and prints the chart lines and the angle caption on `out`. A refusal writes the

@@ -31,9 +31,7 @@ for program in ferolune ferolune-cli; do
 done
 # The program tells an installed copy from a build-tree one by this directory.
 [ -d "$prefix/$datadir/ferolune" ] || fail "$datadir/ferolune was not installed"
-if [ -f "$(dirname "$0")/../../resources/atlas.tsv" ]; then
-  [ -f "$prefix/$datadir/ferolune/atlas.tsv" ] || fail "the atlas was not installed"
-fi
+[ -f "$prefix/$datadir/ferolune/atlas.idx" ] || fail "the atlas was not installed"
 
 for size in 32 64; do
   geometry=$(identify -format '%wx%h' "$prefix/$datadir/icons/hicolor/${size}x${size}/apps/ferolune.png" 2>/dev/null || true)

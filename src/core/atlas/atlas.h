@@ -1,17 +1,18 @@
 #pragma once
 
 // The birthplace atlas: the places of resources/atlas.tsv (GeoNames data), found as the
-// user types, with the zone in force at a local birth moment and the coordinate field
-// values of a place. Qt Core only.
+// user types or as the command line names them, with the zone in force at a local birth
+// moment and the coordinate field values of a place. Qt Core only.
 
 #include "core/common/result.h"
 
 #include <QByteArray>
 #include <QDate>
-#include <QHash>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -40,31 +41,45 @@ struct SearchHit {
     QString displayText; // "Kolozsvár (Cluj-Napoca), Kolozs megye, Románia"
 };
 
+// No place name, with its region and country, is longer: a longer text names no place and
+// is refused before any search.
+inline constexpr int MaxPlaceTextLength = 200;
+
 class Atlas;
+
+// The atlas read from its file, or why it could not be (Hungarian, naming the file).
 using AtlasLoad = Expected<Atlas, QString>;
 
+// A view of the atlas block (core/atlas/atlas_index.h): copies share it. Lookups read
+// only the records they need.
 class Atlas {
 public:
-    // Reads the atlas file (a path or a Qt resource path). Folds every name once here, so
-    // that a search only compares.
+    // Maps the atlas block the build made from atlas.tsv (a path or a Qt resource path);
+    // a table in atlas.tsv's own form is read into a block in memory instead.
     static AtlasLoad load(const QString &path);
+    // The atlas of a table in atlas.tsv's form; `path` names it in the messages.
+    static AtlasLoad fromTable(const QByteArray &table, const QString &path);
 
-    int size() const { return int(places_.size()); }
-    const Place &place(PlaceId id) const { return places_.at(std::size_t(id)); }
+    int size() const;
+    // The place's values, read from the block once and kept while the atlas lives.
+    const Place &place(PlaceId id) const;
     std::optional<PlaceId> findGeonameId(int geonameId) const;
 
-    // Places whose Hungarian name or name starts with `text` (then those with a word that
-    // starts with it), ignoring accents and case; whole-name matches first, then Hungarian
-    // places and bigger places. At most `limit` hits.
+    // Places with a name (Hungarian, local or other) that starts with `text` (then those
+    // with a word that starts with it), ignoring accents and case; a whole name counts
+    // most, its namesakes by their people, then Hungarian places and bigger places. After
+    // a comma come the region or the country ("sydney, ausz"). At most `limit` hits.
     std::vector<SearchHit> search(const QString &text, int limit = 20) const;
 
-    // Places whose Hungarian name or name equals `text` apart from accents and case, biggest
-    // first; failing those, the places it is a short name of ("New York" for New York City).
-    // More than one means namesakes the caller must tell apart.
+    // Places whose Hungarian name or name equals `text` apart from accents and case;
+    // failing those, the places it is another name of ("Wien", "New York" for New York
+    // City). "Name, region" and "name, country" keep the places that lie there. Biggest
+    // first: more than one means namesakes the caller must tell apart.
     std::vector<PlaceId> exactMatches(const QString &text) const;
 
     // The names closest to `text` by edit distance on folded names, for "did you mean":
-    // display texts of distinct places, nearest first.
+    // display texts of distinct places, nearest first. Names further than about a third
+    // of the text's length are no suggestion; the search stops early on them.
     QStringList closestNames(const QString &text, int limit = 5) const;
 
     // Name, region and country in Hungarian, and the coordinates of a place whose name,
@@ -75,22 +90,13 @@ public:
     QString countryName(const QString &code) const;
 
 private:
-    struct Keys {
-        QString name;          // folded
-        QString hungarian;     // folded; empty when the place has no Hungarian name
-        QStringList shortNames; // folded
-    };
-    QString nameRegionCountry(const Place &place) const;
-    void markNamesakes();
+    struct Block;
+    explicit Atlas(std::shared_ptr<Block> block) : m_block(std::move(block)) {}
+    bool inQualifiers(PlaceId id, const QList<QByteArray> &qualifiers) const;
+    std::vector<PlaceId> namedExactly(const QString &folded) const;
 
-    std::vector<Place> places_;
-    std::vector<Keys> keys_;
-    std::vector<bool> namesake_; // shares its name, region and country with another place
-    QHash<QString, QString> countryNames_;
+    std::shared_ptr<Block> m_block;
 };
-
-// The atlas read from its file, or why it could not be (Hungarian, naming the file).
-using AtlasLoad = Expected<Atlas, QString>;
 
 // Accents and case removed, punctuation made spaces: "Székesfehérvár" -> "szekesfehervar",
 // "Cluj-Napoca" -> "cluj napoca".

@@ -3,6 +3,7 @@
 #include "core/common/data_paths.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QThread>
 
 namespace ferolune {
@@ -12,16 +13,16 @@ AtlasSource::AtlasSource(QString path) : m_path(std::move(path)) {}
 AtlasSource::~AtlasSource()
 {
     if (m_thread) {
-        // The program is ending: a reading still going on stops at once.
-        m_thread->requestInterruption();
-        m_thread->wait();
+        m_thread->wait(); // mapping the block takes no time worth stopping
         delete m_thread;
     }
 }
 
 QString AtlasSource::programAtlasPath()
 {
-    return QDir(dataDirectory()).filePath(QStringLiteral("atlas.tsv"));
+    const QString installed = QDir(dataDirectory()).filePath(QStringLiteral("atlas.idx"));
+    const QString built = QStringLiteral(FEROLUNE_BUILD_ATLAS_INDEX);
+    return QFileInfo::exists(installed) || !QFileInfo::exists(built) ? installed : built;
 }
 
 void AtlasSource::startLoading()

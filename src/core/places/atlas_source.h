@@ -1,6 +1,6 @@
 #pragma once
 
-// The birthplace atlas, read once on a thread of its own so that start-up does not wait
+// The birthplace atlas, mapped once on a thread of its own so that start-up does not wait
 // for it. Until it is read the place fields offer nothing; everything else works.
 
 #include "core/atlas/atlas.h"
@@ -24,7 +24,8 @@ public:
     explicit AtlasSource(QString path);
     ~AtlasSource() override;
 
-    // The program's atlas file: atlas.tsv in its data directory.
+    // The program's atlas block: atlas.idx in its data directory, or the one its build
+    // tree made.
     static QString programAtlasPath();
 
     // Starts reading the file on a thread; later calls do nothing.

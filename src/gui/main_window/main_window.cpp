@@ -147,6 +147,7 @@ MainWindow::MainWindow(CalendarWorker &worker, Dialogs &dialogs, const Clock &cl
     connect(m_openButton, &QPushButton::clicked, this, &MainWindow::openBirthFile);
     connect(m_saveButton, &QPushButton::clicked, this, &MainWindow::savePerson);
     connect(m_cycleButton, &QPushButton::clicked, this, &MainWindow::editCycle);
+    connect(m_planButton, &QPushButton::clicked, this, &MainWindow::openPlanner);
 }
 
 void MainWindow::hintZoneSign()
@@ -330,6 +331,11 @@ void MainWindow::setImportCommand(std::function<void()> command)
     m_importCommand = std::move(command);
 }
 
+void MainWindow::setPlanCommand(std::function<void()> command)
+{
+    m_planCommand = std::move(command);
+}
+
 void MainWindow::runCalendar()
 {
     if (startCommand() && m_places->readyForRun() && m_calendarCommand)
@@ -355,6 +361,12 @@ void MainWindow::editCycle()
     CycleDialog dialog(m_cycle, m_clock.now().date(), m_dialogs, this);
     if (dialog.exec() == QDialog::Accepted)
         m_cycle = dialog.history();
+}
+
+void MainWindow::openPlanner()
+{
+    if (startCommand() && m_planCommand)
+        m_planCommand();
 }
 
 // A command started while the focus is still in a field (Enter) first does what leaving

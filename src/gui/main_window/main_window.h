@@ -84,6 +84,8 @@ public:
     // is set; the import command opens a saved person or a chart file.
     void setCalendarCommand(std::function<void()> command);
     void setImportCommand(std::function<void()> command);
+    // What TERVEZŐ… opens, once the field being edited has passed its check.
+    void setPlanCommand(std::function<void()> command);
 
     // Whether the zone fields follow the birthplace (a place was chosen and the zone has
     // not been set by hand since).
@@ -94,6 +96,7 @@ public slots:
     void openBirthFile(); // "ASZTRÓGRAM MEGNYITÁSA"
     void savePerson();    // "MENTÉS"
     void editCycle();     // "CIKLUS…"
+    void openPlanner();   // "TERVEZŐ…"
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -149,6 +152,7 @@ private:
     std::function<Expected<bool, RunError>()> m_ephemerisCheck;
     std::function<void()> m_calendarCommand;
     std::function<void()> m_importCommand;
+    std::function<void()> m_planCommand;
 
     // The 12-hour hour and its meridiem ("DE" when true), which the chart reads; never shown.
     QString m_hour12 = QStringLiteral("2");
@@ -184,6 +188,7 @@ private:
     QPushButton *m_saveButton = nullptr;
     QLineEdit *m_uncertaintyField = nullptr; // "± PERC": minutes the birth moment may be off
     QPushButton *m_cycleButton = nullptr;    // "CIKLUS…": the recorded menstrual cycle
+    QPushButton *m_planButton = nullptr;     // "TERVEZŐ…": the months ahead
     std::vector<FocusStop> m_focusStops;
     std::vector<std::pair<BirthField, QLineEdit *>> m_birthFields; // the fields of the birth and the calendar year
 };

@@ -252,6 +252,7 @@ void MainWindow::describeControls()
          QStringLiteral("Hány perccel térhet el a születés ideje a megadottól (0–180); a naptár megjelöli a "
                         "napokat, amelyeket ez megváltoztathat.")},
         {m_cycleButton, QStringLiteral("Ciklus"), QStringLiteral("A menstruációs ciklus kezdőnapjai.")},
+        {m_planButton, QStringLiteral("Tervező"), {}},
     };
     for (const auto &control : controls) {
         control.control->setAccessibleName(control.name);
@@ -360,6 +361,9 @@ void MainWindow::buildUncertaintyAndCycleRow()
     m_uncertaintyField->setPlaceholderText(QStringLiteral("0"));
     m_cycleButton =
         commandButton(this, object_names::CycleButton, QStringLiteral("CIKLUS…"), twipsRect(6600, 5400, 1935, 405));
+    // Beside CIKLUS…, under NAPTÁR KÉSZITÉSE: the moon-phase days of the months ahead.
+    m_planButton =
+        commandButton(this, object_names::PlanButton, QStringLiteral("TERVEZŐ…"), twipsRect(3600, 5400, 1935, 405));
 }
 
 void MainWindow::buildFocusOrder()
@@ -379,7 +383,7 @@ void MainWindow::buildFocusOrder()
                      {F::CalendarYear, m_calendarYearField},
                      {F::Uncertainty, m_uncertaintyField}};
     // Row by row, left to right, as the window shows them: MENTÉS stands in the
-    // birthplace's row, CIKLUS… in the uncertainty's.
+    // birthplace's row, TERVEZŐ… and CIKLUS… in the uncertainty's.
     m_focusStops = {{m_nameField},
                     {m_yearField},
                     {m_monthField},
@@ -401,6 +405,7 @@ void MainWindow::buildFocusOrder()
                     {m_saveButton},
                     {m_residenceField},
                     {m_uncertaintyField},
+                    {m_planButton},
                     {m_cycleButton}};
     QWidget *previous = nullptr;
     for (const FocusStop &stop : m_focusStops)

@@ -70,6 +70,18 @@ inline constexpr char CycleBasisLine[] = "lblBasis";
 inline constexpr char UncountedCycles[] = "lblUncounted";
 inline constexpr char MethodNote[] = "lblMethodNote";
 
+// The planner, opened by TERVEZŐ… beside CIKLUS….
+inline constexpr char PlanButton[] = "cmdPlan";
+inline constexpr char PlanDialog[] = "frmPlan";
+inline constexpr char PlanSpan[] = "lblPlanSpan";
+inline constexpr char PlanMonthsBox[] = "spnPlanMonths";
+inline constexpr char PlanSexFilter[] = "cboPlanSex";
+inline constexpr char PlanCycleOnlyBox[] = "chkPlanCycleOnly";
+inline constexpr char PlanTable[] = "tblPlan";
+inline constexpr char PlanStatus[] = "lblPlanStatus";
+inline constexpr char PlanPrintButton[] = "cmdPlanPrint";
+inline constexpr char PlanSaveButton[] = "cmdPlanSave";
+
 // The calendar window.
 inline constexpr char CalendarWindow[] = "frmNaptar";
 inline constexpr char CalendarPage[] = "P";

@@ -20,7 +20,9 @@ QString csvField(const QString &text)
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
-QString csvRow(const QStringList &fields)
+} // namespace
+
+QString CsvRow(const QStringList &fields)
 {
     QStringList quoted;
     quoted.reserve(fields.size());
@@ -30,7 +32,7 @@ QString csvRow(const QStringList &fields)
 }
 
 // Every time says its clock: "2027-04-09T20:29+01:00".
-QString isoTime(const std::optional<QDateTime> &moment)
+QString IsoTimeText(const std::optional<QDateTime> &moment)
 {
     if (!moment)
         return {};
@@ -41,8 +43,6 @@ QString isoTime(const std::optional<QDateTime> &moment)
                .arg(minutes / 60, 2, 10, QLatin1Char('0'))
                .arg(minutes % 60, 2, 10, QLatin1Char('0'));
 }
-
-} // namespace
 
 QString ClassName(DayClass dayClass)
 {
@@ -78,16 +78,16 @@ QString CycleMarkName(CycleMark mark)
 
 QByteArray CalendarCsv(const CalendarExport &calendar)
 {
-    QString text = csvRow({QStringLiteral("date"), QStringLiteral("class"), QStringLiteral("tag"),
+    QString text = CsvRow({QStringLiteral("date"), QStringLiteral("class"), QStringLiteral("tag"),
                            QStringLiteral("exact"), QStringLiteral("moon_sign"), QStringLiteral("cycle_day"),
                            QStringLiteral("cycle"), QStringLiteral("uncertain"), QStringLiteral("exact_earliest"),
                            QStringLiteral("exact_latest")});
     for (const ExportDay &day : calendar.days) {
         const QString cycleDay = day.cycle.cycleDay > 0 ? QString::number(day.cycle.cycleDay) : QString();
-        text += csvRow({day.date.toString(Qt::ISODate), ClassName(day.dayClass), day.tag, isoTime(day.exact),
+        text += CsvRow({day.date.toString(Qt::ISODate), ClassName(day.dayClass), day.tag, IsoTimeText(day.exact),
                         day.moonSign, cycleDay, CycleMarkName(day.cycle.mark),
-                        day.uncertain ? QStringLiteral("1") : QString(), isoTime(day.exactEarliest),
-                        isoTime(day.exactLatest)});
+                        day.uncertain ? QStringLiteral("1") : QString(), IsoTimeText(day.exactEarliest),
+                        IsoTimeText(day.exactLatest)});
     }
     return text.toUtf8();
 }

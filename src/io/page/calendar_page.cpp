@@ -469,6 +469,11 @@ QColor DayClassColour(DayClass dayClass, const QColor &background)
     return background;
 }
 
+QColor CycleWindowColour()
+{
+    return CycleGreen;
+}
+
 QColor DayCellColour(const CalendarPageContent &content, int index)
 {
     if (index >= FirstLegendIndex && index < FirstLegendIndex + LegendCount)

@@ -86,6 +86,8 @@ QColor HourCellColour(const CalendarPageContent &content, int hourIndex);
 // The colour a day class is shown in: white, yellow, red or blue; `background` for a day
 // no run has classed.
 QColor DayClassColour(DayClass dayClass, const QColor &background = Qt::white);
+// The green of the menstrual cycle's fertile window.
+QColor CycleWindowColour();
 
 // Draws the page at its own size, CalendarClientSize, from (0, 0) of `painter`.
 void PaintCalendarPage(QPainter &painter, const CalendarPageContent &content);

@@ -1,0 +1,208 @@
+#include "io/export/plan_export.h"
+
+#include "core/common/number_rules.h"
+#include "io/export/csv_export.h"
+#include "io/texts/calendar_texts.h"
+#include "io/texts/plan_texts.h"
+
+#include <libical/ical.h>
+
+#include <QStringList>
+
+#include <memory>
+
+namespace ferolune {
+
+namespace {
+
+struct ComponentFree {
+    void operator()(icalcomponent *component) const { icalcomponent_free(component); }
+};
+using Component = std::unique_ptr<icalcomponent, ComponentFree>;
+
+icaltimetype icalDate(const QDate &date)
+{
+    icaltimetype time = icaltime_null_date();
+    time.year = date.year();
+    time.month = date.month();
+    time.day = date.day();
+    return time;
+}
+
+// The events of the plan's file, each written as the calendar's file writes its own.
+class PlanEvents {
+public:
+    PlanEvents(const PlanDocument &document, const QDateTime &stamp, const IcsOptions &options)
+        : m_document(document), m_options(options),
+          m_stamp(icaltime_from_timet_with_zone(static_cast<time_t>(stamp.toSecsSinceEpoch()), 0,
+                                                icaltimezone_get_utc_timezone())),
+          m_root(icalcomponent_new_vcalendar())
+    {
+        icalcomponent_add_property(m_root.get(), icalproperty_new_version("2.0"));
+        icalcomponent_add_property(m_root.get(), icalproperty_new_prodid("-//Ferolune//Ferolune//HU"));
+        icalcomponent_add_property(m_root.get(), icalproperty_new_calscale("GREGORIAN"));
+        const PlanResult &plan = document.plan;
+        const QString title = options.discreet ? QStringLiteral("Naptár")
+                                               : QStringLiteral("Holdfázis napok %1 - %2")
+                                                     .arg(PlanSpanText(plan.from, plan.months), document.heading.name);
+        icalproperty *name = icalproperty_new_x(title.toUtf8().constData());
+        icalproperty_set_x_name(name, "X-WR-CALNAME");
+        icalcomponent_add_property(m_root.get(), name);
+    }
+
+    void addRow(const PlanRow &row)
+    {
+        const int year = row.phaseDay.year();
+        const QDate lastFertile = row.phaseDay.addDays(-1);
+        const QString fertileText = descriptionOf(row, false);
+        if (row.fertileFrom.year() < year) {
+            // Before a moon-phase day of 1 to 3 January: December's part is the year-end
+            // event of the year before, January's the fertile days of the day's own year.
+            const QDate lastOfYear(row.fertileFrom.year(), 12, 31);
+            add(EventUid(m_document.personIdentity, row.fertileFrom.year(), EventKind::YearEndFertileDays, 1),
+                row.fertileFrom, lastOfYear, DiscreetFertileSummary, QStringLiteral("Termékeny nap"), fertileText);
+            if (lastFertile.year() == year)
+                add(uid(year, EventKind::FertileDays, row), QDate(year, 1, 1), lastFertile, DiscreetFertileSummary,
+                    QStringLiteral("Termékeny nap"), fertileText);
+        } else {
+            add(uid(year, EventKind::FertileDays, row), row.fertileFrom, lastFertile, DiscreetFertileSummary,
+                QStringLiteral("Termékeny nap"), fertileText);
+        }
+        add(uid(year, EventKind::MoonPhaseDay, row), row.phaseDay, row.phaseDay, DiscreetPhaseSummary,
+            QStringLiteral("Holdfázis nap - ") + PlanSexText(row.sex), descriptionOf(row, true));
+    }
+
+    QByteArray bytes() const
+    {
+        char *text = icalcomponent_as_ical_string_r(m_root.get());
+        const QByteArray result(text);
+        icalmemory_free_buffer(text);
+        return result;
+    }
+
+private:
+    QString uid(int year, EventKind kind, const PlanRow &row) const
+    {
+        return EventUid(m_document.personIdentity, year, kind, row.ordinalInYear);
+    }
+
+    QString descriptionOf(const PlanRow &row, bool phaseDay) const
+    {
+        QStringList lines = {QStringLiteral("Név: ") + m_document.heading.name,
+                             QStringLiteral("NAP-HOLD FOK: ") + numberText(m_document.plan.natal.angleRounded)};
+        if (!phaseDay)
+            lines << QStringLiteral("Holdfázis nap: ") + PlanDateText(row.phaseDay);
+        else if (row.exact)
+            lines << QStringLiteral("Pontos visszatérés: ") + PlanExactText(row) +
+                         (ExactRangeText(*row.exact).isEmpty() ? QString()
+                                                               : QStringLiteral(", ") + ExactRangeText(*row.exact));
+        if (row.cycleOverlap)
+            lines << QStringLiteral("A ciklus termékeny időszakában: ") + PlanOverlapText(row);
+        if (row.uncertain)
+            lines << QStringLiteral("Bizonytalan nap is van köztük.");
+        return lines.join(QLatin1Char('\n'));
+    }
+
+    void add(const QString &uid, const QDate &first, const QDate &last, const QString &discreetSummary,
+             const QString &summary, const QString &description)
+    {
+        const QString shown = m_options.discreet ? discreetSummary : summary;
+        icalcomponent *event = icalcomponent_new_vevent();
+        icalcomponent_add_property(event, icalproperty_new_uid(uid.toUtf8().constData()));
+        icalcomponent_add_property(event, icalproperty_new_dtstamp(m_stamp));
+        icalcomponent_add_property(event, icalproperty_new_dtstart(icalDate(first)));
+        icalcomponent_add_property(event, icalproperty_new_dtend(icalDate(last.addDays(1))));
+        icalcomponent_add_property(event, icalproperty_new_summary(shown.toUtf8().constData()));
+        if (!m_options.discreet)
+            icalcomponent_add_property(event, icalproperty_new_description(description.toUtf8().constData()));
+        icalcomponent_add_property(event, icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
+        if (m_options.reminderHours)
+            icalcomponent_add_component(event, reminder(*m_options.reminderHours, shown));
+        icalcomponent_add_component(m_root.get(), event);
+    }
+
+    // A display alarm `hours` before the event, carrying no more than its summary.
+    static icalcomponent *reminder(int hours, const QString &summary)
+    {
+        icaltriggertype trigger{};
+        trigger.time = icaltime_null_time();
+        trigger.duration = icaldurationtype_null_duration();
+        trigger.duration.is_neg = hours > 0 ? 1 : 0;
+        trigger.duration.hours = static_cast<unsigned int>(hours);
+        icalcomponent *alarm = icalcomponent_new_valarm();
+        icalcomponent_add_property(alarm, icalproperty_new_action(ICAL_ACTION_DISPLAY));
+        icalcomponent_add_property(alarm, icalproperty_new_trigger(trigger));
+        icalcomponent_add_property(alarm, icalproperty_new_description(summary.toUtf8().constData()));
+        return alarm;
+    }
+
+    const PlanDocument &m_document;
+    const IcsOptions &m_options;
+    icaltimetype m_stamp;
+    Component m_root;
+};
+
+} // namespace
+
+PlanSheet SheetOf(const PlanDocument &document)
+{
+    PlanSheet sheet{document.heading, AngleCaption(document.plan.natal), document.plan, document.filter};
+    sheet.plan.rows = document.rows();
+    return sheet;
+}
+
+QByteArray PlanCsv(const PlanDocument &document)
+{
+    QString text = CsvRow({QStringLiteral("phase_day"), QStringLiteral("sex"), QStringLiteral("fertile_from"),
+                           QStringLiteral("exact"), QStringLiteral("cycle_overlap"), QStringLiteral("uncertain"),
+                           QStringLiteral("exact_earliest"), QStringLiteral("exact_latest")});
+    for (const PlanRow &row : document.rows()) {
+        std::optional<QDateTime> exact, earliest, latest;
+        if (row.exact) {
+            exact = row.exact->moment;
+            if (row.exact->earliest.isValid())
+                earliest = row.exact->earliest;
+            if (row.exact->latest.isValid())
+                latest = row.exact->latest;
+        }
+        text += CsvRow({row.phaseDay.toString(Qt::ISODate),
+                        row.sex == DayClass::PhaseBoy ? QStringLiteral("boy") : QStringLiteral("girl"),
+                        row.fertileFrom.toString(Qt::ISODate), IsoTimeText(exact),
+                        row.cycleOverlap ? QString::number(*row.cycleOverlap) : QString(),
+                        row.uncertain ? QStringLiteral("1") : QString(), IsoTimeText(earliest), IsoTimeText(latest)});
+    }
+    return text.toUtf8();
+}
+
+QByteArray PlanIcs(const PlanDocument &document, const QDateTime &stamp, const IcsOptions &options)
+{
+    PlanEvents events(document, stamp, options);
+    for (const PlanRow &row : document.rows())
+        events.addRow(row);
+    return events.bytes();
+}
+
+Expected<QByteArray, QString> PlanFileBytes(const PlanDocument &document, ExportFormat format, const IcsOptions &ics,
+                                            const QDateTime &stamp)
+{
+    switch (format) {
+    case ExportFormat::Pdf: {
+        QByteArray bytes = PlanPdf(SheetOf(document));
+        if (bytes.isEmpty())
+            return Unexpected(QStringLiteral("a PDF oldal nem készíthető el"));
+        return bytes;
+    }
+    case ExportFormat::Ics:
+        return PlanIcs(document, stamp, ics);
+    case ExportFormat::Csv:
+        break;
+    }
+    return PlanCsv(document);
+}
+
+QString ProposedPlanFileName(const QDate &from, ExportFormat format)
+{
+    return QStringLiteral("holdfazis-tervezo-%1.%2").arg(from.toString(Qt::ISODate), SuffixOf(format));
+}
+
+} // namespace ferolune
