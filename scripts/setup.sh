@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth xdotool imagemagick x11-utils poppler-utils
+  dbus at-spi2-core python3-pyatspi gir1.2-atspi-2.0
   qt6-translations-l10n
   fonts-liberation fonts-dejavu-core
   desktop-file-utils appstream dpkg-dev

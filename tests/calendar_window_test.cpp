@@ -48,7 +48,7 @@ CalendarDocument documentOf(const QString &name, const QString &residence, const
 {
     NatalChart natal;
     natal.lines = lines;
-    return {{QStringLiteral("2026"), name, residence, {}}, {}, natal, CalendarModel::emptyYear(2026)};
+    return {{QStringLiteral("2026"), name, residence, {}, {}}, {}, natal, CalendarModel::emptyYear(2026)};
 }
 
 } // namespace
@@ -237,9 +237,15 @@ private slots:
                "2026.03.15 02:01 – 02:13"
             << 15;
         QTest::newRow("span past midnight") << at(14, 23, 58, 9) << at(14, 23, 52) << at(15, 0, 4) << false << true
-                                            << false << "2026.03.14 23:58 (UTC+1) – Hold: BAK\n±15 perc: "
-                                                        "23:43–2026.03.15 00:13"
-                                            << "Pontos visszatérés: 2026.03.14 23:58:09 (UTC+1), ±15 perc: "
+                                            << false
+                                            << "2026.03.14 23:58 (UTC+1) – Hold: BAK\n"
+                                               "A pontos visszatérés az előző napra esik; a naptár a kétórás "
+                                               "lépések szerint ezt a napot jelöli.\n"
+                                               "±15 perc: 23:43–2026.03.15 00:13\n"
+                                               "A tartomány átnyúlik éjfélen, a nap mégsem bizonytalan: a tartomány "
+                                               "minden születési percével ez a nap a holdfázis nap."
+                                            << "Pontos visszatérés: 2026.03.14 23:58:09 (UTC+1), az előző napon, "
+                                               "±15 perc: "
                                                "23:43–2026.03.15 00:13 – tizedfokos egyezés: 2026.03.14 23:52 – "
                                                "2026.03.15 00:04"
                                             << 15;
@@ -309,6 +315,15 @@ private slots:
         };
         for (const auto &[cell, toolTip] : cells)
             QCOMPARE(window->cellToolTip(cell), toolTip);
+        // The frame of the cycle's fertile window leaves the moon-phase day at least two
+        // thirds of its red.
+        const QImage image = window->grab().toImage();
+        const QRect inside = window->cellRect(73).adjusted(1, 1, -1, -1);
+        int red = 0;
+        for (int y = inside.top(); y <= inside.bottom(); ++y)
+            for (int x = inside.left(); x <= inside.right(); ++x)
+                red += QColor(image.pixel(x, y)) == QColor(255, 0, 0) ? 1 : 0;
+        QVERIFY2(3 * red >= 2 * inside.width() * inside.height(), qPrintable(QString::number(red)));
     }
 
     void cellsPaintedInTheirColours()
@@ -363,6 +378,96 @@ private slots:
         QTRY_COMPARE(window->canvas()->cursor().shape(), Qt::BitmapCursor);
         QTest::mouseMove(window->canvas(), window->cellRect(200).center());
         QTRY_COMPARE(window->canvas()->cursor().shape(), Qt::ArrowCursor);
+    }
+
+    // The keyboard on a finished calendar: it starts on today's cell (or 1 January), the
+    // arrows, Home and End move it, Enter or Space on a moon-phase day asks for its detail,
+    // and the line under the page says what the cell's tooltip says.
+    void keyboardWalksTheCells()
+    {
+        using K = QList<Qt::Key>;
+        const struct {
+            QDate today;
+            K keys;
+            QDate focused;
+            bool asksDetail;
+        } walks[] = {
+            {QDate(2026, 3, 10), {Qt::Key_Return}, QDate(2026, 3, 10), false}, // a plain day
+            {QDate(2025, 3, 10), {}, QDate(2026, 1, 1), false},                 // today not in 2026
+            {{}, {Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Left, Qt::Key_Space},
+             QDate(2026, 1, 5), true},
+            {QDate(2026, 1, 31), {Qt::Key_Down}, QDate(2026, 2, 28), false},
+            {QDate(2026, 4, 15), {Qt::Key_Up, Qt::Key_Enter}, QDate(2026, 3, 15), true},
+            {{}, {Qt::Key_End, Qt::Key_Right}, QDate(2026, 12, 31), false},
+            {QDate(2026, 6, 1), {Qt::Key_Home, Qt::Key_Up}, QDate(2026, 1, 1), false},
+        };
+        for (const auto &walk : walks) {
+            CalendarDocument document = documentOf(QStringLiteral("Kiss Anna"), {}, {});
+            document.heading.today = walk.today;
+            document.calendar = sampleModel();
+            window->showCalendar(document, true);
+            window->show();
+            QVERIFY(QTest::qWaitForWindowActive(window));
+            QCOMPARE(QApplication::focusWidget(), window->canvas());
+            QSignalSpy spy(window.data(), &CalendarWindow::detailRequested);
+            for (const Qt::Key key : walk.keys)
+                QTest::keyClick(window->canvas(), key);
+            const int cell = window->canvas()->focusCell();
+            QCOMPARE(document.calendar.date(cell), walk.focused);
+            QCOMPARE(spy.count(), walk.asksDetail ? 1 : 0);
+            QCOMPARE(window->cellInfoText(), window->canvas()->cellInfo(cell));
+        }
+        QCOMPARE(window->cellInfoText(), QStringLiteral("2026. január 1., nem termékeny nap"));
+    }
+
+    // What a screen reader says of a cell: its date, its class, its exact return on its
+    // clock (and on which day, where it is not the cell's own), today, an uncertain day.
+    // Today's mark stands on the page.
+    void cellNamesAndToday()
+    {
+        CalendarModel model = sampleModel();
+        const auto exactAt = [](const QDate &date, int hour, int minute) {
+            return ExactReturn{0, QDateTime(date, QTime(hour, minute), QTimeZone(3600)), 3, {}, {}, {}, 0, {}, {}};
+        };
+        model.exactReturns[4] = exactAt(QDate(2026, 1, 4), 23, 19); // the evening before 5 January
+        model.exactReturns[73] = exactAt(QDate(2026, 3, 15), 8, 5);
+        model.days[2] = {DayClass::Fertile, true, DayClass::PhaseBoy};
+        model.uncertaintyMinutes = 30;
+        CalendarDocument document = documentOf(QStringLiteral("Kiss Anna"), {}, {});
+        document.calendar = model;
+        document.heading.today = QDate(2026, 3, 15);
+        window->showCalendar(document, true);
+        const std::pair<int, QString> names[] = {
+            {4, "2026. január 5., holdfázis nap – fiú, pontos visszatérés az előző napon, 23:19 (UTC+1)"},
+            {73, "ma, 2026. március 15., holdfázis nap – lány, pontos visszatérés 08:05 (UTC+1)"},
+            {2, "2026. január 3., termékeny nap, bizonytalan nap"},
+            {100, "2026. április 11., nem termékeny nap"},
+        };
+        for (const auto &[cell, name] : names)
+            QCOMPARE(window->canvas()->cellName(cell), name);
+        QCOMPARE(window->cellToolTip(2), "Bizonytalan nap: a ±30 percen belüli más születési idővel holdfázis nap – "
+                                         "fiú is lehet.");
+        const QImage page = window->canvas()->grab().toImage();
+        const int y = window->cellRect(73).center().y();
+        QCOMPARE(QColor(page.pixel(window->cellRect(73).left() - 1, y)), QColor(Qt::black));
+        QCOMPARE(QColor(page.pixel(window->cellRect(72).left() - 1, y)) == QColor(Qt::black), false);
+    }
+
+    // The page scales with the window, down to an 800 x 600 screen, and the cells, the
+    // buttons and the clicks with it.
+    void pageScalesWithTheWindow()
+    {
+        window->showCalendar({{}, {}, {}, sampleModel()}, true);
+        window->show();
+        QVERIFY(window->minimumSize().width() <= 790 && window->minimumSize().height() <= 540);
+        for (const QSize size : {window->minimumSize(), QSize(1300, 900)}) {
+            window->resize(size);
+            QCOMPARE(window->cellRect(73).width() > 17, size.width() > 888);
+            QVERIFY(window->canvas()->geometry().contains(window->findChild<QPushButton *>("cmdSave")->geometry()));
+            QSignalSpy spy(window.data(), &CalendarWindow::detailRequested);
+            QTest::mouseClick(window->canvas(), Qt::LeftButton, {}, window->cellRect(73).center());
+            QCOMPARE(spy.count(), 1);
+        }
     }
 
     void clickOnMoonPhaseDay_data()
@@ -469,7 +574,8 @@ private slots:
         window->showCalendar(document, true);
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window));
-        const QImage onScreen = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        // The page above the line that tells the keyboard's cell.
+        const QImage onScreen = window->canvas()->grab().toImage().convertToFormat(QImage::Format_RGB32);
         QTest::mouseClick(button, Qt::LeftButton);
         QVERIFY(button->isVisible());
         QVERIFY(dialogs.questions.isEmpty());
@@ -486,9 +592,9 @@ private slots:
         const int screenDpi = window->logicalDpiX();
         const QRect printable = landscape.paintRectPixels(screenDpi);
         const double toPage = static_cast<double>(Dpi) / screenDpi;
-        const test::PageMapping mapping(window->size(), QRectF(QPointF(printable.topLeft()) * toPage,
+        const test::PageMapping mapping(window->canvas()->size(), QRectF(QPointF(printable.topLeft()) * toPage,
                                                                QSizeF(printable.size()) * toPage));
-        QVERIFY((mapping.toPage(window->rect()).center() - page.rect().center()).manhattanLength() <= 2);
+        QVERIFY((mapping.toPage(window->canvas()->rect()).center() - page.rect().center()).manhattanLength() <= 2);
 
         for (int k = 0; k < 365 + 4; ++k) {
             const QPoint centre = window->cellRect(k).center();

@@ -107,9 +107,9 @@ const struct ExpectedEvent {
     const char *start, *end, *summary;
 } Events[] = {
     {"2027-01-01", "2027-01-02", "Termékeny nap"}, {"2027-01-02", "2027-01-03", "Holdfázis nap - lány"},
-    {"2027-02-26", "2027-03-01", "Termékeny nap"}, {"2027-03-01", "2027-03-02", "Holdfázis nap - fiú"},
-    {"2027-07-17", "2027-07-20", "Termékeny nap"}, {"2027-07-20", "2027-07-21", "Holdfázis nap - lány"},
-    {"2027-12-28", "2027-12-31", "Termékeny nap"}, {"2027-12-31", "2028-01-01", "Holdfázis nap - fiú"},
+    {"2027-02-26", "2027-03-01", "Termékeny napok"}, {"2027-03-01", "2027-03-02", "Holdfázis nap - fiú"},
+    {"2027-07-17", "2027-07-20", "Termékeny napok"}, {"2027-07-20", "2027-07-21", "Holdfázis nap - lány"},
+    {"2027-12-28", "2027-12-31", "Termékeny napok"}, {"2027-12-31", "2028-01-01", "Holdfázis nap - fiú"},
 };
 
 struct ParsedEvent {
@@ -283,7 +283,7 @@ TEST(ExportIcs, FertileDaysBeforeAMoonPhaseDayOfTheNextYear)
     ASSERT_EQ(events.size(), 1u);
     EXPECT_EQ(events[0].start, QStringLiteral("2027-12-30"));
     EXPECT_EQ(events[0].end, QStringLiteral("2028-01-01"));
-    EXPECT_EQ(events[0].summary, QStringLiteral("Termékeny nap"));
+    EXPECT_EQ(events[0].summary, QStringLiteral("Termékeny napok"));
     EXPECT_TRUE(events[0].description.contains(QStringLiteral("Holdfázis nap: 2028.01.02")));
 }
 

@@ -2,6 +2,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QLineEdit>
 
 using namespace ferolune;
 using namespace ferolune::test;
@@ -19,6 +20,7 @@ private slots:
     void rejectedLeaveChangesNothing_data();
     void rejectedLeaveChangesNothing();
     void tabVisitsTheFocusOrder();
+    void positiveZoneEastGetsAHintOnce();
     void clickIntoAnInactiveWindowSelectsEverything();
     void hourAndZoneCoupling_data();
     void hourAndZoneCoupling();
@@ -88,11 +90,11 @@ void MainWindowEditingTest::focusAndRangeChecks_data()
     QTest::newRow("minute 59.5") << "in txtBirthMinute; type 59.5; Tab" << "txtBirthMinute" << "Helytelen perc!";
     QTest::newRow("minute 75, Down") << "in txtBirthMinute; type 75; Down" << "txtBirthMinute" << "Helytelen perc!";
     QTest::newRow("calendar year 1") << "in Text3; type 1; Tab" << "Command2" << "";
-    QTest::newRow("calendar year 9999") << "in Text3; type 9999; Shift+Tab" << "optNorth" << "";
+    QTest::newRow("calendar year 9999") << "in Text3; type 9999; Shift+Tab" << "Command5" << "";
     QTest::newRow("calendar year 0") << "in Text3; type 0; Tab" << "Text3" << "Helytelen év!";
     QTest::newRow("calendar year 10000") << "in Text3; type 10000; Tab" << "Text3" << "Helytelen év!";
     QTest::newRow("calendar year empty") << "in Text3; Backspace; Tab" << "Text3" << "Helytelen év!";
-    QTest::newRow("± PERC 180") << "in txtUncertainty; type 180; Tab" << "cmdCycle" << "";
+    QTest::newRow("± PERC 180") << "in txtUncertainty; type 180; Tab" << "cmdPlan" << "";
     QTest::newRow("± PERC 181") << "in txtUncertainty; type 181; Tab" << "txtUncertainty"
                                 << "Helytelen „± PERC”! A születési idő bizonytalansága 0 és 180 perc között lehet.";
     QTest::newRow("zone never checked") << "in txtTZ; type 999; Tab" << "Check1" << "";
@@ -152,16 +154,34 @@ void MainWindowEditingTest::rejectedLeaveChangesNothing()
     QCOMPARE(commands, 0);
 }
 
+// "1" for Hungary is the usual slip: a positive zone east of Greenwich brings a hint, once;
+// the field keeps what was typed.
+void MainWindowEditingTest::positiveZoneEastGetsAHintOnce()
+{
+    MainWindowHarness harness;
+    QVERIFY(harness.start());
+    QCOMPARE(harness.control<QWidget>(QStringLiteral("txtTZ"))->toolTip(),
+             QStringLiteral("Greenwichtől keletre negatív: Magyarország −1, nyári időben −2"));
+    for (int k = 0; k < 2; ++k) {
+        harness.perform(QStringLiteral("in txtTZ; type 1; Tab"));
+        QTest::qWait(50);
+    }
+    QCOMPARE(harness.dialogs.messages.size(), size_t(1));
+    QVERIFY(harness.dialogs.texts().endsWith(QStringLiteral("Magyarország −1, nyári időben −2")));
+    QCOMPARE(harness.control<QLineEdit>(QStringLiteral("txtTZ"))->text(), QStringLiteral("1"));
+}
+
 void MainWindowEditingTest::tabVisitsTheFocusOrder()
 {
     MainWindowHarness harness;
     QVERIFY(harness.start());
     harness.perform(QStringLiteral("set south")); // the pair stops at its selected button
-    const QStringList order = {"txtYear",  "txtMonth",   "txtDay",    "Text1",   "txtBirthMinute", "txtTZ",
-                               "Check1",   "txtLongDeg", "txtLongMin", "optEast", "txtLatDeg",      "txtLatMin",
-                               "optSouth", "Text3",      "Command2",  "Command5", "txtName",        "txtBirthPlace",
-                               "txtResidence", "cmdSave", "txtUncertainty", "cmdCycle", "cmdPlan",
-                               "txtYear"};
+    // Row by row, left to right, from the birth year where start-up leaves the focus.
+    const QStringList order = {"txtYear",   "txtMonth",   "txtDay",        "Text1",        "txtBirthMinute",
+                               "txtTZ",     "Check1",     "txtLongDeg",    "txtLongMin",   "optEast",
+                               "txtLatDeg", "txtLatMin",  "optSouth",      "Command5",     "Text3",
+                               "Command2",  "txtBirthPlace", "cmdSave",    "txtResidence", "txtUncertainty",
+                               "cmdPlan",   "cmdCycle",   "txtName",       "txtYear"};
     QStringList forth = {harness.focused()};
     QStringList back = {harness.focused()};
     for (qsizetype i = 1; i < order.size(); ++i) {

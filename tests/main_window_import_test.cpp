@@ -10,6 +10,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QMessageBox>
 #include <QRadioButton>
@@ -207,7 +208,8 @@ void MainWindowImportTest::cycleDialogRefusesNamingTheDate()
         {"2026.02.02", nullptr},
         {"2026.4.3.", nullptr}, // 60 days after the last: listed as not counting
         {"2026.02.30", "Helytelen dátum: „2026.02.30”!"},
-        {"2026-03-01", "Helytelen dátum: „2026-03-01”!"},
+        {"2026-03.01", "Helytelen dátum: „2026-03.01”!"},
+        {"2026-02-02", "A 2026.02.02 vérzéskezdet kétszer szerepel!"}, // the command line's form is a date too
         {"2026.12.09", "A 2026.12.09 vérzéskezdet a mai napnál későbbi!"},
         {"1989.12.31", "A 1989.12.31 vérzéskezdet a születés napjánál korábbi!"},
         {"2026.02.02", "A 2026.02.02 vérzéskezdet kétszer szerepel!"},
@@ -226,7 +228,7 @@ void MainWindowImportTest::cycleDialogRefusesNamingTheDate()
     QCOMPARE(dialog.findChild<QLabel *>(QStringLiteral("lblUncounted"))->text(),
              QStringLiteral("2026.02.02 – 2026.04.03: 60 nap, nem számít\n2026.04.03 – 2026.12.08: 249 nap, nem számít"));
     QCOMPARE(dialog.findChild<QLabel *>(QStringLiteral("lblBasis"))->text(),
-             QStringLiteral("A naptár alapja: kevesebb mint 6 ciklus: a megadott 26–32 nap"));
+             QStringLiteral("Ciklushossz – kevesebb mint 6 ciklus: a megadott 26–32 nap"));
 
     // Enter in the date field adds the date and leaves the dialog open.
     dialog.show();
@@ -236,6 +238,20 @@ void MainWindowImportTest::cycleDialogRefusesNamingTheDate()
     QTest::keyClick(typed, Qt::Key_Return);
     QCOMPARE(dialog.history().periodStarts.size(), size_t(5));
     QVERIFY(dialog.isVisible());
+
+    // Delete in the list removes the selected start; the buttons stay where they were while
+    // the cycles that do not count change, and lengths the wrong way round give no span.
+    auto *list = dialog.findChild<QListWidget *>(QStringLiteral("lstStarts"));
+    auto *remove = dialog.findChild<QPushButton *>(QStringLiteral("cmdRemove"));
+    const QPoint removeAt = remove->mapTo(&dialog, QPoint());
+    list->setFocus();
+    list->setCurrentRow(3);
+    QTest::keyClick(list, Qt::Key_Delete);
+    QCOMPARE(dialog.history().periodStarts.size(), size_t(4));
+    QCOMPARE(remove->mapTo(&dialog, QPoint()), removeAt);
+    dialog.findChild<QSpinBox *>(QStringLiteral("spnShortest"))->setValue(35);
+    QCOMPARE(dialog.findChild<QLabel *>(QStringLiteral("lblBasis"))->text(),
+             QStringLiteral("Ciklushossz – a legrövidebb ciklus nem lehet hosszabb a leghosszabbnál."));
 
     dialogs.messages.clear();
     dialog.findChild<QSpinBox *>(QStringLiteral("spnShortest"))->setValue(19);
@@ -251,7 +267,7 @@ void MainWindowImportTest::cycleDialogRefusesNamingTheDate()
         dialog.accept();
         QCOMPARE(dialog.isVisible(), dialogs.messages.size() == 1);
     }
-    QCOMPARE(dialog.history().periodStarts.size(), size_t(6));
+    QCOMPARE(dialog.history().periodStarts.size(), size_t(5));
 }
 
 // MENTÉS saves the cycle with the person; opening her brings it back, an older file

@@ -4,6 +4,7 @@
 #include "app/program.h"
 #include "core/common/qt_translation.h"
 #include "core/places/atlas_source.h"
+#include "gui/calendar_window/calendar_canvas.h"
 #include "gui/calendar_window/calendar_controller.h"
 #include "gui/calendar_window/calendar_window.h"
 #include "gui/main_window/main_window.h"
@@ -66,6 +67,42 @@ private slots:
         QTRY_VERIFY(calendar.isNull());
         QCOMPARE(lastWindowClosed.count(), 0); // the program goes on
         QVERIFY(main.birthForm() == before);
+    }
+
+    // From start-up to a day's detail with the keyboard alone: Tab to NAPTÁR KÉSZITÉSE, Enter
+    // makes the calendar, which takes the keyboard on today's
+    // cell; the arrows reach a moon-phase day and Enter breaks it down.
+    void keyboardAloneFromStartUpToADayDetail()
+    {
+        Started started;
+        MainWindow &main = started.program.mainWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&main));
+        const auto focusName = [] { return QApplication::focusWidget()->objectName(); };
+        QCOMPARE(focusName(), "txtYear");
+        for (int k = 0; k < 30 && focusName() != "Command2"; ++k)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(focusName(), "Command2");
+
+        QSignalSpy finished(&started.program.calendar(), &CalendarController::finished);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QVERIFY(finished.wait(60000));
+        CalendarWindow *calendar = started.program.calendar().window();
+        QVERIFY(QTest::qWaitForWindowActive(calendar));
+        CalendarCanvas *canvas = calendar->canvas();
+        QCOMPARE(QApplication::focusWidget(), canvas);
+        const CalendarModel &model = started.program.calendar().model();
+        QCOMPARE(model.date(canvas->focusCell()), QDate(2026, 12, 8)); // the clock's today
+
+        QTest::keyClick(canvas, Qt::Key_Home);
+        while (!model.days[static_cast<size_t>(canvas->focusCell())].isPhaseDay())
+            QTest::keyClick(canvas, Qt::Key_Right);
+        const QDate phaseDay = model.date(canvas->focusCell());
+        QVERIFY(calendar->cellInfoText().contains(QStringLiteral("holdfázis nap")));
+        QTest::keyClick(canvas, Qt::Key_Return);
+        QVERIFY(finished.wait(60000));
+        QCOMPARE(calendar->pageText(PageText::DetailDate2),
+                 QStringLiteral("%1.%2.%3").arg(phaseDay.year()).arg(phaseDay.month()).arg(phaseDay.day()));
+        QCOMPARE(QApplication::focusWidget(), canvas);
     }
 
     void refusedRunKeepsTheMainWindowAndPointsAtTheField_data()

@@ -51,8 +51,10 @@ void Program::runCalendar()
         m_mainWindow->focusField(run.error().field);
         return;
     }
-    m_calendar->runCalendar(CalendarOrderOf(*run, yearText, ResidenceZoneId(m_atlas, form.residence),
-                                            m_mainWindow->cycleHistory(), m_mainWindow->eventKey()));
+    CalendarOrder order = CalendarOrderOf(*run, yearText, ResidenceZoneId(m_atlas, form.residence),
+                                          m_mainWindow->cycleHistory(), m_mainWindow->eventKey());
+    order.heading.today = m_clock.now().date();
+    m_calendar->runCalendar(order);
 }
 
 void Program::openPlanner()

@@ -37,7 +37,7 @@ private:
 
     CalendarWorker &m_worker;
     Dialogs &m_dialogs;
-    const Clock &m_clock;
+    const Clock &m_clock; // today's date, marked on the calendar
     AtlasSource &m_atlas;
     std::unique_ptr<MainWindow> m_mainWindow;
     std::unique_ptr<CalendarController> m_calendar;

@@ -61,6 +61,8 @@ struct DayCell {
     DayClass dayClass = DayClass::Unset;
     // Another birth moment within the uncertainty would class the day otherwise.
     bool uncertain = false;
+    // The class such a birth moment gives it (the first one found), when uncertain.
+    DayClass otherClass = DayClass::Unset;
 
     bool isPhaseDay() const { return dayClass == DayClass::PhaseGirl || dayClass == DayClass::PhaseBoy; }
     bool operator==(const DayCell &) const = default;

@@ -169,8 +169,11 @@ void MarkUncertainDays(CalendarModel &calendar, const CalendarModel &neighbour)
 {
     for (int k = 0; k < calendar.dayCount; ++k) {
         DayCell &cell = calendar.days[static_cast<size_t>(k)];
-        if (cell.dayClass != neighbour.days[static_cast<size_t>(k)].dayClass)
+        const DayClass other = neighbour.days[static_cast<size_t>(k)].dayClass;
+        if (cell.dayClass != other && !cell.uncertain) {
             cell.uncertain = true;
+            cell.otherClass = other;
+        }
     }
 }
 

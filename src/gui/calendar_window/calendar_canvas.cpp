@@ -1,13 +1,18 @@
 #include "gui/calendar_window/calendar_canvas.h"
 
+#include "gui/calendar_window/calendar_accessible.h"
 #include "io/page/page_layout.h"
 #include "io/texts/calendar_texts.h"
 
+#include <QAccessible>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
 #include <QToolTip>
+
+#include <algorithm>
 
 namespace ferolune {
 
@@ -18,7 +23,11 @@ QCursor PhaseDayCursor()
 
 CalendarCanvas::CalendarCanvas(QWidget *parent) : QWidget(parent), m_phaseDayCursor(PhaseDayCursor())
 {
+    // Qt asks the factories for the page's interface; one installation serves every page.
+    static const bool accessible = (QAccessible::installFactory(CalendarAccessibleFactory), true);
+    Q_UNUSED(accessible);
     setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
     // A cell no run has reset yet keeps the system's window-background colour.
     m_content.background = palette().color(QPalette::Base);
 }
@@ -49,10 +58,28 @@ QColor CalendarCanvas::hourCellColor(int hourIndex) const
     return HourCellColour(m_content, hourIndex);
 }
 
+QTransform CalendarCanvas::pageTransform() const
+{
+    const QSizeF page(CalendarClientSize);
+    const double scale = std::min(width() / page.width(), height() / page.height());
+    return QTransform::fromTranslate((width() - page.width() * scale) / 2, 0).scale(scale, scale);
+}
+
+QRect CalendarCanvas::widgetRect(const QRect &pageRect) const
+{
+    return pageTransform().mapRect(QRectF(pageRect)).toAlignedRect();
+}
+
+QPoint CalendarCanvas::pagePoint(const QPoint &widgetPoint) const
+{
+    return pageTransform().inverted().map(QPointF(widgetPoint)).toPoint();
+}
+
 int CalendarCanvas::dayCellAt(const QPoint &point) const
 {
+    const QPoint onPage = pagePoint(point);
     for (int k = model().dayCount - 1; k >= 0; --k) {
-        if (DayCellRect(k, model().dayCount).contains(point))
+        if (DayCellRect(k, model().dayCount).contains(onPage))
             return k;
     }
     return -1;
@@ -66,38 +93,127 @@ QCursor CalendarCanvas::cursorAt(const QPoint &point) const
     return QCursor(Qt::ArrowCursor);
 }
 
-namespace {
-
-// The day of the menstrual cycle on a line of its own under what the tooltip says already.
-QString withCycleDay(const QString &text, const CycleDay &day)
-{
-    const QString cycleText = CycleDayText(day);
-    if (cycleText.isEmpty() || text.isEmpty())
-        return text + cycleText;
-    return text + QLatin1Char('\n') + cycleText;
-}
-
-} // namespace
-
 QString CalendarCanvas::toolTipAt(const QPoint &point) const
 {
-    if (HeadingRect.contains(point)) {
+    if (HeadingRect.contains(pagePoint(point))) {
         const PageHeading heading = LayOutHeading(m_content);
         const QString &residence = m_content.heading.residence;
         if (!heading.shortened)
             return residence;
         return residence.isEmpty() ? heading.full : heading.full + QLatin1Char('\n') + residence;
     }
-    const int k = dayCellAt(point);
-    if (k < 0)
-        return {};
-    const std::optional<ExactReturn> &exact = model().exactReturns[static_cast<size_t>(k)];
-    return withCycleDay(exact ? ExactReturnToolTip(*exact) : QString(), model().cycle.day(k));
+    return cellToolTip(dayCellAt(point));
+}
+
+QString CalendarCanvas::cellToolTip(int dayIndex) const
+{
+    return DayCellToolTip(model(), dayIndex);
+}
+
+QString CalendarCanvas::cellName(int dayIndex) const
+{
+    return DayCellName(model(), dayIndex, dayIndex >= 0 && dayIndex == TodayCellIndex(m_content));
+}
+
+QString CalendarCanvas::cellInfo(int dayIndex) const
+{
+    const bool today = dayIndex >= 0 && dayIndex == TodayCellIndex(m_content);
+    QString text = DayCellHeading(model(), dayIndex, today);
+    if (const QString tip = cellToolTip(dayIndex); !tip.isEmpty())
+        text += QStringLiteral(" · ") + QString(tip).replace(u'\n', QStringLiteral(" · "));
+    return text;
 }
 
 QRect CalendarCanvas::toolTipArea(const QPoint &point) const
 {
-    return HeadingRect.contains(point) ? HeadingRect : DayCellRect(dayCellAt(point), model().dayCount);
+    return widgetRect(HeadingRect.contains(pagePoint(point)) ? HeadingRect
+                                                             : DayCellRect(dayCellAt(point), model().dayCount));
+}
+
+void CalendarCanvas::setFocusCell(int dayIndex)
+{
+    m_focusCell = std::clamp(dayIndex, 0, model().dayCount - 1);
+    update();
+    announceFocusCell();
+    emit focusCellChanged(m_focusCell);
+}
+
+// A screen reader follows the keyboard's cell as it follows a focused control.
+void CalendarCanvas::announceFocusCell()
+{
+    if (!QAccessible::isActive() || !hasFocus() || m_focusCell < 0)
+        return;
+    QAccessibleEvent focus(this, QAccessible::Focus);
+    focus.setChild(m_focusCell);
+    QAccessible::updateAccessibility(&focus);
+}
+
+void CalendarCanvas::startKeyboard()
+{
+    const int today = TodayCellIndex(m_content);
+    setFocusCell(today >= 0 ? today : 0);
+    setFocus(Qt::OtherFocusReason);
+}
+
+// Left and Right a day, Up and Down the same day of the month before or after (the last
+// day of a shorter month), Home and End the first and last day of the year.
+int CalendarCanvas::cellAfterKey(int key) const
+{
+    const int last = model().dayCount - 1;
+    const QDate date = model().date(m_focusCell);
+    switch (key) {
+    case Qt::Key_Left:
+        return std::max(m_focusCell - 1, 0);
+    case Qt::Key_Right:
+        return std::min(m_focusCell + 1, last);
+    case Qt::Key_Up:
+    case Qt::Key_Down: {
+        const int month = date.month() + (key == Qt::Key_Up ? -1 : 1);
+        if (month < 1 || month > 12)
+            return m_focusCell;
+        const QDate first(date.year(), month, 1);
+        return model().dayIndexOf(QDate(date.year(), month, std::min(date.day(), first.daysInMonth())));
+    }
+    case Qt::Key_Home:
+        return 0;
+    case Qt::Key_End:
+        return last;
+    default:
+        return -1;
+    }
+}
+
+void CalendarCanvas::keyPressEvent(QKeyEvent *event)
+{
+    if (m_focusCell < 0) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    const int key = event->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+        emit dayCellClicked(m_focusCell);
+        return;
+    }
+    const int next = cellAfterKey(key);
+    if (next < 0 || event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    if (next != m_focusCell)
+        setFocusCell(next);
+}
+
+void CalendarCanvas::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    update();
+    announceFocusCell();
+}
+
+void CalendarCanvas::focusOutEvent(QFocusEvent *event)
+{
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 bool CalendarCanvas::event(QEvent *event)
@@ -125,7 +241,18 @@ void CalendarCanvas::updatePointer(const QPoint &point)
 void CalendarCanvas::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
+    painter.fillRect(rect(), Qt::white);
+    painter.setTransform(pageTransform());
     PaintCalendarPage(painter, m_content);
+    // The keyboard's cell, on the screen only: a dashed frame outside today's mark.
+    if (hasFocus() && m_focusCell >= 0) {
+        painter.resetTransform();
+        const QRect cell = widgetRect(DayCellRect(m_focusCell, model().dayCount)).adjusted(-4, -4, 3, 3);
+        painter.setPen(QPen(Qt::white, 2));
+        painter.drawRect(cell);
+        painter.setPen(QPen(palette().color(QPalette::Highlight).darker(130), 2, Qt::DashLine));
+        painter.drawRect(cell);
+    }
 }
 
 void CalendarCanvas::mousePressEvent(QMouseEvent *event)

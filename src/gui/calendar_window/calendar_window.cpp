@@ -6,6 +6,7 @@
 #include "gui/widgets/dialogs.h"
 #include "gui/widgets/object_names.h"
 #include "gui/widgets/palette.h"
+#include "io/export/export_file.h"
 #include "io/page/page_layout.h"
 
 #include <QCloseEvent>
@@ -13,12 +14,24 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QLabel>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QScreen>
 
+#include <algorithm>
+
 namespace ferolune {
+
+namespace {
+
+// The line under the page holds two lines of text.
+constexpr int CellInfoHeight = 34;
+// The smallest page: the window then fits an 800 x 600 screen with its frame and a panel.
+constexpr double MinimumPageScale = 0.85;
+
+} // namespace
 
 std::unique_ptr<QPrinter> DefaultPrinter()
 {
@@ -35,30 +48,66 @@ CalendarWindow::CalendarWindow(Dialogs &dialogs, QWidget *parent)
     setWindowTitle(QStringLiteral("Holdfázis naptár"));
     setWindowIcon(QIcon(QStringLiteral(":/ferolune/icon-32.png")));
     setAttribute(Qt::WA_DeleteOnClose);
-    setFixedSize(CalendarClientSize);
     setFont(namedFont(QStringLiteral("MS Sans Serif"), 8.25, false));
     setBackground(this, Qt::white);
 
     m_canvas = new CalendarCanvas(this);
     m_canvas->setObjectName(QLatin1StringView(object_names::CalendarPage));
-    m_canvas->setGeometry(rect());
+    m_canvas->setAccessibleName(QStringLiteral("Holdfázis naptár"));
     connect(m_canvas, &CalendarCanvas::dayCellClicked, this, &CalendarWindow::askForDayDetail);
+    connect(m_canvas, &CalendarCanvas::focusCellChanged, this, &CalendarWindow::showCellInfo);
+
+    // What a mouse user reads in a cell's tooltip, a keyboard user reads here.
+    m_cellInfo = new QLabel(this);
+    m_cellInfo->setObjectName(QLatin1StringView(object_names::CellInfoLine));
+    m_cellInfo->setTextFormat(Qt::PlainText);
+    m_cellInfo->setWordWrap(true);
+    m_cellInfo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     buildButtons();
     m_waitPanel = new WaitPanel(this);
+    // The page scales with the window, down to what an 800 x 600 screen shows whole.
+    setMinimumSize(qRound(CalendarClientSize.width() * MinimumPageScale),
+                   qRound(CalendarClientSize.height() * MinimumPageScale) + CellInfoHeight);
+    resize(CalendarClientSize + QSize(0, CellInfoHeight));
+    layOut();
+}
+
+void CalendarWindow::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    layOut();
+}
+
+// The page fills the window above the cell line; the buttons keep their places on it.
+void CalendarWindow::layOut()
+{
+    m_canvas->setGeometry(0, 0, width(), height() - CellInfoHeight);
+    m_cellInfo->setGeometry(8, height() - CellInfoHeight, width() - 16, CellInfoHeight - 2);
+    m_printButton->setGeometry(m_canvas->widgetRect(PrintButtonRect));
+    m_saveButton->setGeometry(m_canvas->widgetRect(SaveButtonRect));
+    m_waitPanel->setGeometry(m_canvas->widgetRect(WaitPanelRect));
+}
+
+void CalendarWindow::showCellInfo(int dayIndex)
+{
+    m_cellInfo->setText(m_canvas->cellInfo(dayIndex));
+}
+
+QString CalendarWindow::cellInfoText() const
+{
+    return m_cellInfo->text();
 }
 
 void CalendarWindow::buildButtons()
 {
     m_printButton = new QPushButton(QStringLiteral("NYOMTATÁS"), this);
     m_printButton->setObjectName(QLatin1StringView(object_names::PrintButton));
-    m_printButton->setGeometry(PrintButtonRect);
     connect(m_printButton, &QPushButton::clicked, this, &CalendarWindow::printCalendar);
 
     // Beside the print button, in the free corner under the legend swatches.
     m_saveButton = new QPushButton(QStringLiteral("MENTÉS…"), this);
     m_saveButton->setObjectName(QLatin1StringView(object_names::SaveCalendarButton));
-    m_saveButton->setGeometry(SaveButtonRect);
     connect(m_saveButton, &QPushButton::clicked, this, &CalendarWindow::saveCalendarAs);
 }
 
@@ -67,6 +116,8 @@ void CalendarWindow::showCalendar(const CalendarDocument &document, bool finishe
     m_document = document;
     m_finished = finished;
     m_canvas->setContent(PageOfRun(document.heading, document.natal, document.calendar));
+    if (finished)
+        m_canvas->startKeyboard();
 }
 
 void CalendarWindow::setModel(const CalendarModel &model)
@@ -106,8 +157,17 @@ void CalendarWindow::showCentred()
         m_centred = true;
         QScreen *screen = QGuiApplication::primaryScreen();
         if (screen) {
+            // Room for the window's frame, which is not known before it shows.
+            const QSize room = screen->availableGeometry().size() - QSize(8, 32);
+            if (width() > room.width() || height() > room.height()) {
+                const double scale = std::min(double(room.width()) / CalendarClientSize.width(),
+                                              double(room.height() - CellInfoHeight) / CalendarClientSize.height());
+                resize(QSize(qRound(CalendarClientSize.width() * scale),
+                             qRound(CalendarClientSize.height() * scale) + CellInfoHeight)
+                           .expandedTo(minimumSize()));
+            }
             const QRect available = screen->availableGeometry();
-            move(available.center() - QPoint(width() / 2, height() / 2));
+            move(available.center() - QPoint(width() / 2, height() / 2 + 12));
         }
     }
     show();
@@ -122,10 +182,7 @@ QColor CalendarWindow::cellColor(int index) const
 
 QString CalendarWindow::cellToolTip(int dayIndex) const
 {
-    const int dayCount = m_canvas->model().dayCount;
-    if (dayIndex < 0 || dayIndex >= dayCount)
-        return {};
-    return m_canvas->toolTipAt(DayCellRect(dayIndex, dayCount).center());
+    return m_canvas->cellToolTip(dayIndex);
 }
 
 bool CalendarWindow::cellHasPhasePointer(int dayIndex) const
@@ -138,11 +195,11 @@ bool CalendarWindow::cellHasPhasePointer(int dayIndex) const
 QRect CalendarWindow::cellRect(int index) const
 {
     if (index >= FirstLegendIndex && index < FirstLegendIndex + LegendCount)
-        return LegendCellRect(index).translated(m_canvas->pos());
+        return m_canvas->widgetRect(LegendCellRect(index)).translated(m_canvas->pos());
     const int dayCount = m_canvas->model().dayCount;
     if (index < 0 || index >= dayCount)
         return {};
-    return DayCellRect(index, dayCount).translated(m_canvas->pos());
+    return m_canvas->widgetRect(DayCellRect(index, dayCount)).translated(m_canvas->pos());
 }
 
 QColor CalendarWindow::hourCellColor(int hourIndex) const
@@ -154,7 +211,7 @@ QRect CalendarWindow::hourCellRect(int hourIndex) const
 {
     if (hourIndex < 0 || hourIndex >= CalendarModel::HourCount)
         return {};
-    return HourCellRect(hourIndex).translated(m_canvas->pos());
+    return m_canvas->widgetRect(HourCellRect(hourIndex)).translated(m_canvas->pos());
 }
 
 void CalendarWindow::askForDayDetail(int dayIndex)
@@ -267,7 +324,8 @@ QString CalendarWindow::proposedPdfName() const
         if (c.isDigit())
             year += c;
     }
-    return year.isEmpty() ? QStringLiteral("holdfazis-naptar.pdf") : QStringLiteral("holdfazis-naptar-%1.pdf").arg(year);
+    // As neutral as the name MENTÉS… proposes: a file name is seen by more than its owner.
+    return year.isEmpty() ? QStringLiteral("naptar.pdf") : ProposedFileName(year.toInt(), ExportFormat::Pdf);
 }
 
 void CalendarWindow::closeEvent(QCloseEvent *event)

@@ -15,6 +15,7 @@
 #include <memory>
 
 class QIODevice;
+class QLabel;
 class QPrinter;
 class QPushButton;
 
@@ -48,7 +49,8 @@ public:
     // How far the running scan or detail has come, shown on the wait panel.
     void setProgress(const RunProgress &progress);
 
-    // Shows the window without blocking; the first time centred on the screen.
+    // Shows the window without blocking; the first time centred on the screen, and made
+    // smaller, the page with it, where the screen is smaller than the window.
     void showCentred();
 
     // Day cells 0..dayCount - 1 (legend swatches from FirstLegendIndex for the colour), in
@@ -62,6 +64,8 @@ public:
     QColor hourCellColor(int hourIndex) const;
     QRect hourCellRect(int hourIndex) const;
     CalendarCanvas *canvas() const { return m_canvas; }
+    // The line under the calendar: what the keyboard's cell says.
+    QString cellInfoText() const;
 
     // Where the print button prints; by default the system's default printer.
     void setPrinterSource(PrinterSource source);
@@ -90,9 +94,12 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void buildButtons();
+    void layOut();
+    void showCellInfo(int dayIndex);
     void offerPdfInstead();
     QString proposedPdfName() const;
 
@@ -101,6 +108,7 @@ private:
     CalendarCanvas *m_canvas = nullptr; // the page
     QPushButton *m_printButton = nullptr;
     QPushButton *m_saveButton = nullptr;
+    QLabel *m_cellInfo = nullptr; // under the page
     CalendarDocument m_document; // what the page shows
     bool m_finished = false;     // a run has filled in every cell
     WaitPanel *m_waitPanel = nullptr;

@@ -37,7 +37,7 @@ void keepTextWhole(QLabel *label)
 WaitPanel::WaitPanel(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QLatin1StringView(object_names::WaitPanel));
-    setGeometry(twipsRect(0, 0, 10395, 7995));
+    setGeometry(WaitPanelRect);
     setBackground(this, QColor(0, 64, 64));
     setColour(this, QPalette::WindowText, Qt::white);
 

@@ -15,6 +15,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollArea>
 #include <QSpinBox>
 
 #include <algorithm>
@@ -49,6 +50,8 @@ QSpinBox *lengthBox(QWidget *parent, const char *name, int value)
     box->setRange(1, 99);
     box->setValue(value);
     box->setSuffix(QStringLiteral(" nap"));
+    // The basis line follows a length once it is typed whole, not its first digit.
+    box->setKeyboardTracking(false);
     return box;
 }
 
@@ -56,11 +59,13 @@ QSpinBox *lengthBox(QWidget *parent, const char *name, int value)
 
 QDate TypedCycleDate(const QString &text)
 {
-    static const QRegularExpression form(QStringLiteral("^\\s*(\\d{4})\\.(\\d{1,2})\\.(\\d{1,2})\\.?\\s*$"));
+    // Dots as Hungarians write a date, or dashes as the command line takes it.
+    static const QRegularExpression form(
+        QStringLiteral("^\\s*(\\d{4})([.-])(\\d{1,2})\\2(\\d{1,2})\\.?\\s*$"));
     const QRegularExpressionMatch match = form.match(text);
     if (!match.hasMatch())
         return {};
-    return QDate(match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3).toInt());
+    return QDate(match.captured(1).toInt(), match.captured(3).toInt(), match.captured(4).toInt());
 }
 
 CycleDialog::CycleDialog(const CycleHistory &history, const QDate &today, Dialogs &dialogs, QWidget *parent)
@@ -87,10 +92,15 @@ CycleDialog::CycleDialog(const CycleHistory &history, const QDate &today, Dialog
     removeButton->setObjectName(QLatin1StringView(object_names::RemoveStartButton));
     m_shortestBox = lengthBox(this, object_names::ShortestCycleBox, history.usualShortest);
     m_longestBox = lengthBox(this, object_names::LongestCycleBox, history.usualLongest);
+    m_startList->setAccessibleName(QStringLiteral("A vérzések kezdetei"));
+    m_startField->setAccessibleName(QStringLiteral("A vérzés kezdete"));
+    m_shortestBox->setAccessibleName(QStringLiteral("Szokásos legrövidebb ciklus"));
+    m_longestBox->setAccessibleName(QStringLiteral("Szokásos leghosszabb ciklus"));
     m_basisLine = new QLabel(this);
     m_basisLine->setObjectName(QLatin1StringView(object_names::CycleBasisLine));
     m_uncountedLines = new QLabel(this);
     m_uncountedLines->setObjectName(QLatin1StringView(object_names::UncountedCycles));
+    m_uncountedLines->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Mégse"));
 
@@ -108,7 +118,14 @@ CycleDialog::CycleDialog(const CycleHistory &history, const QDate &today, Dialog
     grid->addLayout(row, 3, 1);
     grid->addLayout(lengths, 4, 0, 1, 2);
     grid->addWidget(m_basisLine, 5, 0, 1, 2);
-    grid->addWidget(m_uncountedLines, 6, 0, 1, 2);
+    // The cycles that do not count stand in an area of their own, of a fixed height, so that
+    // the buttons below keep their places however many there are.
+    auto *uncounted = new QScrollArea(this);
+    uncounted->setWidget(m_uncountedLines);
+    uncounted->setWidgetResizable(true);
+    uncounted->setFrameShape(QFrame::NoFrame);
+    uncounted->setFixedHeight(4 * fontMetrics().lineSpacing() + 4);
+    grid->addWidget(uncounted, 6, 0, 1, 2);
     auto *note = new QLabel(MethodReliabilityNote, this);
     note->setObjectName(QLatin1StringView(object_names::MethodNote));
     note->setWordWrap(true);
@@ -139,6 +156,11 @@ void CycleDialog::keyPressEvent(QKeyEvent *event)
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (enter && m_startField->hasFocus() && !m_startField->text().trimmed().isEmpty()) {
         addTypedStart();
+        return;
+    }
+    // Delete in the list removes the selected start, as TÖRÖL does.
+    if (event->key() == Qt::Key_Delete && m_startList->hasFocus()) {
+        removeSelectedStart();
         return;
     }
     QDialog::keyPressEvent(event);
@@ -210,9 +232,14 @@ void CycleDialog::showHistory()
     for (const QDate &start : m_starts)
         m_startList->addItem(start.toString(DateForm));
     m_startList->setCurrentRow(std::min(row, m_startList->count() - 1));
-    m_basisLine->setText(QStringLiteral("A naptár alapja: ") + BasisLine(BasisOf(history())));
+    const CycleBasis basis = BasisOf(history());
+    // Lengths half typed, or the wrong way round, are no basis yet: the line says so
+    // rather than show a span that runs backwards.
+    if (!basis.fromRecords && m_shortestBox->value() > m_longestBox->value())
+        m_basisLine->setText(QStringLiteral("Ciklushossz – a legrövidebb ciklus nem lehet hosszabb a leghosszabbnál."));
+    else
+        m_basisLine->setText(QStringLiteral("Ciklushossz – ") + BasisLine(basis));
     m_uncountedLines->setText(uncountedLines(history()));
-    m_uncountedLines->setVisible(!m_uncountedLines->text().isEmpty());
 }
 
 } // namespace ferolune

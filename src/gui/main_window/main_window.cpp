@@ -25,6 +25,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopedValueRollback>
+#include <QTimer>
 
 #include <algorithm>
 #include <iterator>
@@ -150,6 +151,22 @@ MainWindow::MainWindow(CalendarWorker &worker, Dialogs &dialogs, const Clock &cl
     connect(m_saveButton, &QPushButton::clicked, this, &MainWindow::savePerson);
     connect(m_cycleButton, &QPushButton::clicked, this, &MainWindow::editCycle);
     connect(m_planButton, &QPushButton::clicked, this, &MainWindow::openPlanner);
+}
+
+void MainWindow::hintZoneSign()
+{
+    bool number = false;
+    const double zone = QString(m_zoneField->text()).replace(u',', u'.').trimmed().toDouble(&number);
+    if (m_zoneSignHinted || !number || zone <= 0 || !m_eastOption->isChecked())
+        return;
+    m_zoneSignHinted = true;
+    // After the focus has moved on, not in the middle of its move.
+    QTimer::singleShot(0, this, [this] {
+        m_dialogs.message(this,
+                          QStringLiteral("A pozitív időzóna Greenwichtől nyugatra van, a születési hely pedig keleti. "
+                                         "Greenwichtől keletre negatív: Magyarország −1, nyári időben −2"),
+                          Dialogs::Icon::Warning);
+    });
 }
 
 MainWindow::~MainWindow() = default;
@@ -448,6 +465,8 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
     case QEvent::FocusOut:
         if (field == m_hourField && movesWithinWindow(static_cast<QFocusEvent *>(event)))
             syncHiddenHour();
+        if (field == m_zoneField)
+            hintZoneSign();
         return false;
     default:
         return false;

@@ -123,6 +123,10 @@ private:
 
     // Focus and field rules.
     void watchFocusStops();
+    void describeControls();
+    // A zone typed as positive east of Greenwich is most likely Hungary's "1": once a run
+    // of the program, a message says how zones are signed.
+    void hintZoneSign();
     bool fieldKeyPressed(QLineEdit *field, QKeyEvent *event);
     bool pasteFiltered(QLineEdit *field, QClipboard::Mode mode);
     void showFieldMenu(QLineEdit *field, const QPoint &globalPosition);
@@ -157,6 +161,7 @@ private:
     std::unique_ptr<PlaceZoneController> m_places;
     std::unique_ptr<PersonFiles> m_files;
     bool m_shownBefore = false;
+    bool m_zoneSignHinted = false;
     CycleHistory m_cycle;
 
     QLineEdit *m_nameField = nullptr;

@@ -202,7 +202,63 @@ void MainWindow::buildControls()
     buildCommandsAndHelp();
     buildPlaceRow();
     buildUncertaintyAndCycleRow();
+    describeControls();
     buildFocusOrder();
+}
+
+// What a screen reader calls each control, and what its tooltip says: the labels stand
+// beside the fields, not tied to them, and two of them read "ÉV".
+void MainWindow::describeControls()
+{
+    const struct {
+        QWidget *control;
+        QString name;
+        QString tip;
+    } controls[] = {
+        {m_nameField, QStringLiteral("Név"), QStringLiteral("A naptár fejlécében álló név.")},
+        {m_yearField, QStringLiteral("Születési év"), QStringLiteral("A születés éve, négy számjeggyel.")},
+        {m_monthField, QStringLiteral("Születési hónap"), QStringLiteral("A születés hónapja: 1–12.")},
+        {m_dayField, QStringLiteral("Születési nap"), QStringLiteral("A születés napja a hónapban.")},
+        {m_hourField, QStringLiteral("Születési óra"),
+         QStringLiteral("A születés órája (0–23), a születéskor érvényes helyi óra szerint.")},
+        {m_minuteField, QStringLiteral("Születési perc"), QStringLiteral("A születés perce: 0–59.")},
+        {m_zoneField, QStringLiteral("Időzóna"),
+         QStringLiteral("Greenwichtől keletre negatív: Magyarország −1, nyári időben −2")},
+        {m_summerTimeBox, QStringLiteral("Nyári időszámítás"),
+         QStringLiteral("Jelölje be, ha a születéskor nyári időszámítás volt érvényben.")},
+        {m_longitudeDegreesField, QStringLiteral("Földrajzi hosszúság, fok"),
+         QStringLiteral("A születési hely földrajzi hosszúsága, fok: 0–180.")},
+        {m_longitudeMinutesField, QStringLiteral("Földrajzi hosszúság, perc"),
+         QStringLiteral("A születési hely földrajzi hosszúsága, ívperc: 0–59.")},
+        {m_eastOption, QStringLiteral("Kelet"), QStringLiteral("A születési hely Greenwichtől keletre fekszik.")},
+        {m_westOption, QStringLiteral("Nyugat"), QStringLiteral("A születési hely Greenwichtől nyugatra fekszik.")},
+        {m_latitudeDegreesField, QStringLiteral("Földrajzi szélesség, fok"),
+         QStringLiteral("A születési hely földrajzi szélessége, fok: 0–90.")},
+        {m_latitudeMinutesField, QStringLiteral("Földrajzi szélesség, perc"),
+         QStringLiteral("A születési hely földrajzi szélessége, ívperc: 0–59.")},
+        {m_northOption, QStringLiteral("Észak"), QStringLiteral("A születési hely az Egyenlítőtől északra fekszik.")},
+        {m_southOption, QStringLiteral("Dél"), QStringLiteral("A születési hely az Egyenlítőtől délre fekszik.")},
+        {m_openButton, QStringLiteral("Asztrogram megnyitása"), {}},
+        {m_calendarYearField, QStringLiteral("A naptár éve"), QStringLiteral("Az év, amelyre a naptár készül.")},
+        {m_calendarButton, QStringLiteral("Naptár készítése"), {}},
+        {m_birthPlaceField, QStringLiteral("Születési hely"),
+         QStringLiteral("Kezdje el beírni a település nevét, és válasszon a listából: a koordináták és a zóna "
+                        "a helyről töltődnek ki.")},
+        {m_saveButton, QStringLiteral("Mentés"), QStringLiteral("A személy adatainak mentése.")},
+        {m_residenceField, QStringLiteral("Lakóhely"),
+         QStringLiteral("A mostani lakóhely: a naptár időpontjai ennek órája szerint állnak, nyári időszámítással. "
+                        "Üresen a születési zóna szerint.")},
+        {m_uncertaintyField, QStringLiteral("A születési idő bizonytalansága, ± perc"),
+         QStringLiteral("Hány perccel térhet el a születés ideje a megadottól (0–180); a naptár megjelöli a "
+                        "napokat, amelyeket ez megváltoztathat.")},
+        {m_cycleButton, QStringLiteral("Ciklus"), QStringLiteral("A menstruációs ciklus kezdőnapjai.")},
+        {m_planButton, QStringLiteral("Tervező"), {}},
+    };
+    for (const auto &control : controls) {
+        control.control->setAccessibleName(control.name);
+        if (!control.tip.isEmpty())
+            control.control->setToolTip(control.tip);
+    }
 }
 
 void MainWindow::buildBirthFrame()
@@ -326,7 +382,10 @@ void MainWindow::buildFocusOrder()
                      {F::LatitudeMinutes, m_latitudeMinutesField},
                      {F::CalendarYear, m_calendarYearField},
                      {F::Uncertainty, m_uncertaintyField}};
-    m_focusStops = {{m_yearField},
+    // Row by row, left to right, as the window shows them: MENTÉS stands in the
+    // birthplace's row, TERVEZŐ… and CIKLUS… in the uncertainty's.
+    m_focusStops = {{m_nameField},
+                    {m_yearField},
                     {m_monthField},
                     {m_dayField},
                     {m_hourField},
@@ -339,16 +398,15 @@ void MainWindow::buildFocusOrder()
                     {m_latitudeDegreesField},
                     {m_latitudeMinutesField},
                     {m_northOption, m_southOption},
+                    {m_openButton},
                     {m_calendarYearField},
                     {m_calendarButton},
-                    {m_openButton},
-                    {m_nameField},
                     {m_birthPlaceField},
-                    {m_residenceField},
                     {m_saveButton},
+                    {m_residenceField},
                     {m_uncertaintyField},
-                    {m_cycleButton},
-                    {m_planButton}};
+                    {m_planButton},
+                    {m_cycleButton}};
     QWidget *previous = nullptr;
     for (const FocusStop &stop : m_focusStops)
         for (QWidget *control : stop) {

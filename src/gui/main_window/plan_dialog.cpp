@@ -223,7 +223,7 @@ void PlanDialog::showRows()
         if (row.exact) {
             if (const QString range = ExactRangeText(*row.exact); !range.isEmpty())
                 exact->setText(exact->text() + QStringLiteral("   ") + range);
-            exact->setToolTip(ExactReturnToolTip(*row.exact));
+            exact->setToolTip(ExactReturnToolTip(*row.exact, row.phaseDay));
         }
         m_table->setItem(k, ExactColumn, exact);
         // The cycle's green, as its window is framed on the calendar, where the row meets it.

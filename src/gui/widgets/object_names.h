@@ -87,6 +87,7 @@ inline constexpr char CalendarWindow[] = "frmNaptar";
 inline constexpr char CalendarPage[] = "P";
 inline constexpr char PrintButton[] = "Command1";
 inline constexpr char SaveCalendarButton[] = "cmdSave";
+inline constexpr char CellInfoLine[] = "lblCellInfo";
 inline constexpr char WaitPanel[] = "Picture2";
 inline constexpr char WaitMessage[] = "Label9";
 inline constexpr char WaitProgress[] = "WaitProgress";

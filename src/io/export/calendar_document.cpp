@@ -12,7 +12,7 @@ CalendarOrder CalendarOrderOf(const CheckedRun &run, const QString &yearText, co
 {
     CalendarOrder order;
     order.request = {run.birth, run.calendarYear, residenceZoneId, cycle};
-    order.heading = {yearText, run.birth.name, run.birth.residence.text, {}};
+    order.heading = {yearText, run.birth.name, run.birth.residence.text, {}, {}};
     if (residenceZoneId.isEmpty())
         order.heading.clockNote = BirthZoneNote(run.birth.zone);
     order.personIdentity = PersonIdentity(run.birth, eventKey);

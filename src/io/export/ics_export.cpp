@@ -78,9 +78,10 @@ EventText phaseText(const CalendarExport &calendar, const ExportDay &day)
             phaseDescription(calendar, day)};
 }
 
-EventText fertileText(const CalendarExport &calendar, const QDate &phaseDay)
+// The fertile days from `first` to `last`: one, or two or three named as days.
+EventText fertileText(const CalendarExport &calendar, const QDate &first, const QDate &last, const QDate &phaseDay)
 {
-    return {QStringLiteral("Termékeny nap"), fertileDescription(calendar, phaseDay)};
+    return {FertileDaysSummary(first, last), fertileDescription(calendar, phaseDay)};
 }
 
 // What a discreet file calls an event of `kind`: a sign that names nothing.
@@ -164,7 +165,8 @@ void addYearEndFertileDays(EventWriter &events, const CalendarExport &calendar)
     if (first == days.size())
         return;
     const QDate phaseDay = days[first].date.addDays(3);
-    events.add(EventKind::YearEndFertileDays, 1, days[first].date, days.back().date, fertileText(calendar, phaseDay));
+    events.add(EventKind::YearEndFertileDays, 1, days[first].date, days.back().date,
+               fertileText(calendar, days[first].date, days.back().date, phaseDay));
 }
 
 QString cycleDescription(const CalendarExport &calendar)
@@ -221,6 +223,11 @@ Component newCalendar(const CalendarExport &calendar, const IcsOptions &options)
 
 } // namespace
 
+QString FertileDaysSummary(const QDate &first, const QDate &last)
+{
+    return first == last ? QStringLiteral("Termékeny nap") : QStringLiteral("Termékeny napok");
+}
+
 const char *IcsProductId(bool discreet)
 {
     // A discreet file names no program either: the name of this one says what it is for.
@@ -266,7 +273,7 @@ QByteArray CalendarIcs(const CalendarExport &calendar, const QDateTime &stamp, c
         // 1 January leaves its number unused.
         if (firstFertile < index)
             events.add(EventKind::FertileDays, ordinal, days[firstFertile].date, days[index - 1].date,
-                       fertileText(calendar, day.date));
+                       fertileText(calendar, days[firstFertile].date, days[index - 1].date, day.date));
         events.add(EventKind::MoonPhaseDay, ordinal, day.date, day.date, phaseText(calendar, day));
     }
     addYearEndFertileDays(events, calendar);

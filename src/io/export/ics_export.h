@@ -4,6 +4,7 @@
 #include "io/export/calendar_export.h"
 
 #include <QByteArray>
+#include <QDate>
 #include <QDateTime>
 #include <QString>
 
@@ -48,6 +49,10 @@ enum class EventKind : char {
     CycleFertileWindow = 'd',
     PredictedPeriodStart = 'e',
 };
+
+// The summary of an event of the fertile days from `first` to `last`: "Termékeny nap" for
+// one, "Termékeny napok" for more.
+QString FertileDaysSummary(const QDate &first, const QDate &last);
 
 // The product id of a file; a discreet one names no program.
 const char *IcsProductId(bool discreet);

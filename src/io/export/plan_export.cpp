@@ -64,13 +64,14 @@ public:
             const QDate lastOfYear(row.fertileFrom.year(), 12, 31);
             add(EventUid(m_document.personIdentity, row.fertileFrom.year(), EventKind::YearEndFertileDays, 1,
                          m_options.discreet),
-                row.fertileFrom, lastOfYear, DiscreetFertileSummary, QStringLiteral("Termékeny nap"), fertileText);
+                row.fertileFrom, lastOfYear, DiscreetFertileSummary, FertileDaysSummary(row.fertileFrom, lastOfYear),
+                fertileText);
             if (lastFertile.year() == year)
                 add(uid(year, EventKind::FertileDays, row), QDate(year, 1, 1), lastFertile, DiscreetFertileSummary,
-                    QStringLiteral("Termékeny nap"), fertileText);
+                    FertileDaysSummary(QDate(year, 1, 1), lastFertile), fertileText);
         } else {
             add(uid(year, EventKind::FertileDays, row), row.fertileFrom, lastFertile, DiscreetFertileSummary,
-                QStringLiteral("Termékeny nap"), fertileText);
+                FertileDaysSummary(row.fertileFrom, lastFertile), fertileText);
         }
         add(uid(year, EventKind::MoonPhaseDay, row), row.phaseDay, row.phaseDay, DiscreetPhaseSummary,
             QStringLiteral("Holdfázis nap - ") + PlanSexText(row.sex), descriptionOf(row, true));

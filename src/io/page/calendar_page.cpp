@@ -42,9 +42,10 @@ const QString ResidenceHeading = QStringLiteral("LAKÓHELY: ");
 const QString CycleFertileText = QStringLiteral("Termékeny időszak (ciklus)");
 const QString PeriodStartText = QStringLiteral("Vérzés kezdete");
 const QString PredictedStartText = QStringLiteral("Várható vérzés");
-const QString CycleBasisHeading = QStringLiteral("Ciklus alapja: ");
-const QString MeetingText = QStringLiteral("Vastag zöld keret, zöld sarok: a ciklus termékeny időszakában holdnaptári "
+const QString CycleBasisHeading = QStringLiteral("Ciklushossz – ");
+const QString MeetingText = QStringLiteral("Zöld keret, zöld sarok: a ciklus termékeny időszakában holdnaptári "
                                            "termékeny vagy holdfázis nap");
+const QString TodayText = QStringLiteral("Mai nap");
 
 const QColor CellOutline(96, 96, 96);
 const QColor CycleGreen(0, 128, 0);
@@ -177,19 +178,29 @@ void fillTriangle(QPainter &painter, const std::array<QPoint, 3> &triangle, cons
     painter.restore();
 }
 
+// The cycle's fertile window takes the cell's own outline and one pixel inside it, so that
+// the lunar colour keeps well over two thirds of the cell; where a lunar fertile or
+// moon-phase day falls in it, a small green corner says so.
 void paintFertileWindowMark(QPainter &painter, const QRect &cell, bool meetsLunar)
 {
-    const QRect inner = cell.adjusted(1, 1, -1, -1);
-    fillFrame(painter, inner, meetsLunar ? 3 : 2, CycleGreen);
+    fillFrame(painter, cell, 2, CycleGreen);
     if (!meetsLunar)
         return;
-    const QPoint corner = inner.topLeft();
-    fillTriangle(painter, {corner, corner + QPoint(9, 0), corner + QPoint(0, 9)}, CycleGreen);
+    const QPoint corner = cell.topLeft();
+    fillTriangle(painter, {corner, corner + QPoint(7, 0), corner + QPoint(0, 7)}, CycleGreen);
+}
+
+// Today's cell: a black frame around the cell, just outside its edge, with a white line
+// outside that so that it stands out beside red and blue neighbours too.
+void paintTodayMark(QPainter &painter, const QRect &cell)
+{
+    fillFrame(painter, cell.adjusted(-3, -3, 3, 3), 1, Qt::white);
+    fillFrame(painter, cell.adjusted(-2, -2, 2, 2), 2, Qt::black);
 }
 
 // A mark of the menstrual cycle over a cell, leaving its colour to be seen: a green frame
-// inside the cell for the fertile window (thick, with a green corner, where a lunar
-// fertile or moon-phase day falls in it), a dark red dot for a recorded start of bleeding
+// on the cell's edge for the fertile window (with a green corner where a lunar fertile or
+// moon-phase day falls in it), a dark red dot for a recorded start of bleeding
 // and a dark red ring for a predicted one. Dot and ring carry a white edge, so that they
 // stand out on red and blue cells too.
 void paintCycleMark(QPainter &painter, const QRect &cell, CycleMark mark, bool meetsLunar)
@@ -243,6 +254,9 @@ void paintCells(QPainter &painter, const CalendarPageContent &content)
         if (model.days[static_cast<size_t>(k)].uncertain)
             paintUncertainMark(painter, cell);
     }
+    // Over its neighbours, which it overlaps.
+    if (const int today = TodayCellIndex(content); today >= 0)
+        paintTodayMark(painter, DayCellRect(today, model.dayCount));
     for (int k = 0; k < CalendarModel::HourCount; ++k)
         paintCell(painter, HourCellRect(k), HourCellColour(content, k));
 }
@@ -273,6 +287,14 @@ void paintSecondLegend(QPainter &painter, const CalendarPageContent &content)
     const QFont font = arial(8.25, true);
     const QFont small = arial(7.5);
     QRect note = MethodNoteRect;
+    if (TodayCellIndex(content) >= 0) {
+        const QRect swatch(note.topLeft(), SecondLegendSwatchRect(0).size());
+        paintCell(painter, swatch, Qt::white);
+        paintTodayMark(painter, swatch);
+        paintText(painter, QRect(swatch.right() + 6, swatch.top(), note.right() - swatch.right() - 6, swatch.height()),
+                  Qt::AlignLeft | Qt::AlignVCenter, TodayText, font);
+        note.setTop(swatch.bottom() + 10);
+    }
     const CycleLayer &cycle = content.model.cycle;
     if (!cycle.isEmpty()) {
         const struct {
@@ -355,6 +377,11 @@ QString fitted(const QFontMetrics &metrics, const QString &line, int width, bool
 
 } // namespace
 
+int TodayCellIndex(const CalendarPageContent &content)
+{
+    return content.heading.today.isValid() && content.model.year > 0 ? content.model.dayIndexOf(content.heading.today) : -1;
+}
+
 QString UncertainDayLegendText(int uncertaintyMinutes)
 {
     return QStringLiteral("Bizonytalan nap (±%1 perc)").arg(uncertaintyMinutes);
@@ -417,7 +444,7 @@ QString TextOf(const CalendarPageContent &content, PageText text)
         const bool detailDone =
             !model.detailCaptions[2].isEmpty() && model.detailDayIndex >= 0 && model.detailDayIndex < model.dayCount;
         const auto &exact = detailDone ? model.exactReturns[static_cast<size_t>(model.detailDayIndex)] : std::nullopt;
-        return exact ? ExactReturnDetailLine(*exact) : QString();
+        return exact ? ExactReturnDetailLine(*exact, model.date(model.detailDayIndex)) : QString();
     }
     case PageText::EphemerisNote:
         return model.builtInEphemeris ? EphemerisNote : QString();

@@ -9,6 +9,7 @@
 #include "core/chart/natal_chart.h"
 
 #include <QColor>
+#include <QDate>
 #include <QString>
 #include <QStringList>
 
@@ -26,6 +27,9 @@ struct CalendarHeading {
     // Without a residence the times stay on the birth zone all year, summer or not; the
     // heading says so ("az idők a születési zóna szerint (UTC+1)"). Empty with a residence.
     QString clockNote;
+    // The day the page is made on: marked when it lies in the year shown; invalid marks
+    // nothing (a file made for later, or a test).
+    QDate today;
     bool operator==(const CalendarHeading &) const = default;
 };
 
@@ -42,6 +46,9 @@ struct CalendarPageContent {
 // The page of a calendar run: its year and person, the natal chart's five lines and angle
 // caption, and the cells.
 CalendarPageContent PageOfRun(const CalendarHeading &heading, const NatalChart &natal, const CalendarModel &model);
+
+// The day cell of `content.heading.today`, -1 when today is not in the year shown.
+int TodayCellIndex(const CalendarPageContent &content);
 
 // The legend row of the days another birth moment within the uncertainty would class
 // otherwise: "Bizonytalan nap (±15 perc)".

@@ -73,5 +73,7 @@ constexpr QRect AngleRect = inBirthDataBox(twipsRect(120, 2040, 5775, 375));
 // The print and save buttons of the window stand here; the page leaves the place blank.
 constexpr QRect PrintButtonRect = twipsRect(1140, 6240, 1635, 435);
 constexpr QRect SaveButtonRect = twipsRect(60, 6240, 1020, 435);
+// The wait panel of the window lies over the cells and the strip while a run works.
+constexpr QRect WaitPanelRect = twipsRect(0, 0, 10395, 7995);
 
 } // namespace ferolune

@@ -2,6 +2,10 @@
 
 #include "core/chart/natal_chart.h"
 
+#include <QStringList>
+
+#include <algorithm>
+
 namespace ferolune {
 
 namespace {
@@ -33,6 +37,53 @@ QString beyondEphemeris(const QString &what, const QString &consequence)
            consequence;
 }
 
+// Days from the moon-phase day `day` to its exact return: -1 when the return falls on the
+// evening before (the calendar marks the day the birth degree is first met on its two-hour
+// steps), 1 on the day after, else 0.
+int dayOffset(const ExactReturn &exact, const QDate &day)
+{
+    if (!day.isValid() || !exact.moment.isValid())
+        return 0;
+    return static_cast<int>(std::clamp<qint64>(day.daysTo(exact.moment.date()), -1, 1));
+}
+
+QString otherDayNote(const ExactReturn &exact, const QDate &day)
+{
+    const int offset = dayOffset(exact, day);
+    if (offset == 0)
+        return {};
+    return QStringLiteral("A pontos visszatérés %1 napra esik; a naptár a kétórás lépések szerint ezt a napot jelöli.")
+        .arg(offset < 0 ? QStringLiteral("az előző") : QStringLiteral("a következő"));
+}
+
+bool rangeCrossesMidnight(const ExactReturn &exact)
+{
+    return exact.earliest.isValid() && exact.latest.isValid() && exact.earliest.date() != exact.latest.date();
+}
+
+const QStringList MonthNames = {
+    QStringLiteral("január"),     QStringLiteral("február"), QStringLiteral("március"),  QStringLiteral("április"),
+    QStringLiteral("május"),      QStringLiteral("június"),  QStringLiteral("július"),   QStringLiteral("augusztus"),
+    QStringLiteral("szeptember"), QStringLiteral("október"), QStringLiteral("november"), QStringLiteral("december"),
+};
+
+QString dayClassName(DayClass dayClass)
+{
+    switch (dayClass) {
+    case DayClass::NotFertile:
+        return QStringLiteral("nem termékeny nap");
+    case DayClass::Fertile:
+        return QStringLiteral("termékeny nap");
+    case DayClass::PhaseGirl:
+        return QStringLiteral("holdfázis nap – lány");
+    case DayClass::PhaseBoy:
+        return QStringLiteral("holdfázis nap – fiú");
+    case DayClass::Unset:
+        break;
+    }
+    return QStringLiteral("még nem számított nap");
+}
+
 const QString NoCalendar = QStringLiteral("a naptár nem készíthető el.");
 
 } // namespace
@@ -45,10 +96,12 @@ QString ExactRangeText(const ExactReturn &exact)
            QStringLiteral("–") + rangeEnd(exact.latest, exact.moment);
 }
 
-QString ExactReturnToolTip(const ExactReturn &exact)
+QString ExactReturnToolTip(const ExactReturn &exact, const QDate &day)
 {
     QString text = exact.moment.toString(QStringLiteral("yyyy.MM.dd HH:mm")) + clockOf(exact.moment) +
                    QStringLiteral(" – Hold: ") + trimmedSign(exact.moonSign);
+    if (const QString other = otherDayNote(exact, day); !other.isEmpty())
+        text += u'\n' + other;
     if (const QString range = ExactRangeText(exact); !range.isEmpty())
         text += u'\n' + range;
     if (exact.signChange) {
@@ -58,10 +111,12 @@ QString ExactReturnToolTip(const ExactReturn &exact)
     return text;
 }
 
-QString ExactReturnDetailLine(const ExactReturn &exact)
+QString ExactReturnDetailLine(const ExactReturn &exact, const QDate &day)
 {
     QString text = QStringLiteral("Pontos visszatérés: ") +
                    exact.moment.toString(QStringLiteral("yyyy.MM.dd HH:mm:ss")) + clockOf(exact.moment);
+    if (const int offset = dayOffset(exact, day); offset != 0)
+        text += offset < 0 ? QStringLiteral(", az előző napon") : QStringLiteral(", a következő napon");
     if (const QString range = ExactRangeText(exact); !range.isEmpty())
         text += QStringLiteral(", ") + range;
     if (!exact.tenthFirst.isValid())
@@ -71,6 +126,60 @@ QString ExactReturnDetailLine(const ExactReturn &exact)
     return text + QStringLiteral(" – tizedfokos egyezés: ") +
            exact.tenthFirst.toString(QStringLiteral("yyyy.MM.dd HH:mm")) + QStringLiteral(" – ") +
            exact.tenthLast.toString(lastFormat);
+}
+
+QString DayCellToolTip(const CalendarModel &model, int dayIndex)
+{
+    if (dayIndex < 0 || dayIndex >= model.dayCount)
+        return {};
+    const DayCell &cell = model.days[static_cast<size_t>(dayIndex)];
+    const std::optional<ExactReturn> &exact = model.exactReturns[static_cast<size_t>(dayIndex)];
+    QStringList lines;
+    if (exact)
+        lines << ExactReturnToolTip(*exact, model.date(dayIndex));
+    if (cell.uncertain) {
+        lines << QStringLiteral("Bizonytalan nap: a ±%1 percen belüli más születési idővel %2 is lehet.")
+                     .arg(model.uncertaintyMinutes)
+                     .arg(dayClassName(cell.otherClass));
+    } else if (exact && rangeCrossesMidnight(*exact)) {
+        lines << QStringLiteral("A tartomány átnyúlik éjfélen, a nap mégsem bizonytalan: a tartomány minden születési "
+                                "percével ez a nap a holdfázis nap.");
+    }
+    if (const QString cycle = CycleDayText(model.cycle.day(dayIndex)); !cycle.isEmpty())
+        lines << cycle;
+    return lines.join(u'\n');
+}
+
+QString DayCellHeading(const CalendarModel &model, int dayIndex, bool today)
+{
+    if (dayIndex < 0 || dayIndex >= model.dayCount)
+        return {};
+    const QDate date = model.date(dayIndex);
+    return QStringLiteral("%1%2. %3 %4., ")
+               .arg(today ? QStringLiteral("ma, ") : QString())
+               .arg(date.year())
+               .arg(MonthNames[date.month() - 1])
+               .arg(date.day()) +
+           dayClassName(model.days[static_cast<size_t>(dayIndex)].dayClass);
+}
+
+QString DayCellName(const CalendarModel &model, int dayIndex, bool today)
+{
+    QString text = DayCellHeading(model, dayIndex, today);
+    if (text.isEmpty())
+        return text;
+    const DayCell &cell = model.days[static_cast<size_t>(dayIndex)];
+    if (const std::optional<ExactReturn> &exact = model.exactReturns[static_cast<size_t>(dayIndex)]) {
+        text += QStringLiteral(", pontos visszatérés ");
+        if (const int offset = dayOffset(*exact, model.date(dayIndex)); offset != 0)
+            text += offset < 0 ? QStringLiteral("az előző napon, ") : QStringLiteral("a következő napon, ");
+        text += exact->moment.toString(QStringLiteral("HH:mm")) + clockOf(exact->moment);
+    }
+    if (cell.uncertain)
+        text += QStringLiteral(", bizonytalan nap");
+    if (const QString cycle = CycleDayText(model.cycle.day(dayIndex)); !cycle.isEmpty())
+        text += QStringLiteral("; ") + cycle.at(0).toLower() + cycle.mid(1);
+    return text;
 }
 
 QString BasisLine(const CycleBasis &basis)

@@ -22,12 +22,26 @@ inline const QString MethodReliabilityNote =
 QString ExactRangeText(const ExactReturn &exact);
 
 // "2027.01.28 23:14 (UTC+1) – Hold: VIZONTO", with an uncertainty a line "±15 perc:
-// 22:59–23:29", and on a change of sign a line "a Hold jelet vált: BAK → VIZONTO".
-QString ExactReturnToolTip(const ExactReturn &exact);
+// 22:59–23:29", and on a change of sign a line "a Hold jelet vált: BAK → VIZONTO". The
+// moon-phase day is `day`: a return that falls on the day before or after it says so.
+QString ExactReturnToolTip(const ExactReturn &exact, const QDate &day);
 
 // The line under the detail's dates: the exact moment to the second with its clock, its
-// range with an uncertainty, and the span of minutes that match to the tenth of a degree.
-QString ExactReturnDetailLine(const ExactReturn &exact);
+// range with an uncertainty, and the span of minutes that match to the tenth of a degree;
+// a return on the day before or after the moon-phase day `day` says so.
+QString ExactReturnDetailLine(const ExactReturn &exact, const QDate &day);
+
+// The tooltip of a day cell: the exact return of a moon-phase day; for an uncertain day the
+// class another birth minute could give it, for a sure day whose range crosses midnight
+// why it stays sure; the day of the cycle. Empty for a plain day.
+QString DayCellToolTip(const CalendarModel &model, int dayIndex);
+
+// What a day cell says to a screen reader and under the calendar: "2027. június 22.,
+// holdfázis nap – fiú, pontos visszatérés 23:19 (UTC+1)", with "ma" for today, an
+// uncertain day's note and the day of the cycle.
+QString DayCellName(const CalendarModel &model, int dayIndex, bool today = false);
+// Its date and class alone: "ma, 2027. június 22., holdfázis nap – fiú".
+QString DayCellHeading(const CalendarModel &model, int dayIndex, bool today = false);
 
 // "8 ciklus alapján: 27–31 nap" or "kevesebb mint 6 ciklus: a megadott 26–32 nap".
 QString BasisLine(const CycleBasis &basis);
