@@ -2,6 +2,7 @@
 
 #include "core/calendar/calendar_run.h"
 #include "gui/calendar_window/calendar_canvas.h"
+#include "gui/calendar_window/save_choice.h"
 #include "gui/calendar_window/wait_panel.h"
 #include "gui/widgets/dialogs.h"
 #include "gui/widgets/object_names.h"
@@ -25,6 +26,8 @@
 namespace ferolune {
 
 namespace {
+
+const SavedThing CalendarThing{QStringLiteral("naptár"), QStringLiteral("naptárt")};
 
 // The line under the page holds two lines of text.
 constexpr int CellInfoHeight = 34;
@@ -258,34 +261,12 @@ void CalendarWindow::saveCalendarAs()
     // Nothing to save while a run works on the cells, nor before one has finished.
     if (isWaitPanelVisible() || !m_finished)
         return;
-    QString path = m_dialogs.chooseFileToSave(this, QStringLiteral("A naptár mentése"),
-                                              ProposedFileName(m_document.calendar.year, ExportFormat::Pdf),
-                                              QStringLiteral("PDF dokumentum (*.pdf);;iCalendar naptár (*.ics);;"
-                                                             "CSV táblázat (*.csv)"));
-    if (path.isEmpty())
+    const std::optional<SaveChoice> choice =
+        ChooseSaveFile(this, m_dialogs, CalendarThing, ProposedFileName(m_document.calendar.year, ExportFormat::Pdf),
+                       {ExportFormat::Pdf, ExportFormat::Ics, ExportFormat::Csv});
+    if (!choice)
         return;
-    std::optional<ExportFormat> format = FormatOfPath(path);
-    if (!format && QFileInfo(path).suffix().isEmpty()) {
-        path += QStringLiteral(".pdf");
-        format = ExportFormat::Pdf;
-    }
-    if (!format) {
-        m_dialogs.message(this,
-                          QStringLiteral("A(z) %1 fájl típusa ismeretlen: a naptár PDF (.pdf), iCalendar (.ics) "
-                                         "vagy CSV (.csv) fájlba menthető.")
-                              .arg(QDir::toNativeSeparators(path)),
-                          Dialogs::Icon::Critical);
-        return;
-    }
-    IcsOptions ics;
-    if (*format == ExportFormat::Ics) {
-        // A phone's calendar is often shared: she says what it may show, and when to remind.
-        const std::optional<PhoneCalendarChoice> choice = m_dialogs.choosePhoneCalendar(this, MaxReminderHours);
-        if (!choice)
-            return;
-        ics = {choice->discreet, choice->reminderHours};
-    }
-    if (const WriteResult written = saveCalendar(path, *format, ics); !written)
+    if (const WriteResult written = saveCalendar(choice->path, choice->format, choice->ics); !written)
         m_dialogs.message(this, written.error(), Dialogs::Icon::Critical);
 }
 
@@ -303,16 +284,9 @@ void CalendarWindow::printCalendar()
 
 void CalendarWindow::offerPdfInstead()
 {
-    const QString question = QStringLiteral("Nincs telepített nyomtató, ezért a naptárt nem lehet kinyomtatni.\n\n"
-                                            "Szeretné a naptárt inkább PDF fájlba menteni?");
-    if (!m_dialogs.ask(this, question))
-        return;
-    QString path = m_dialogs.chooseFileToSave(this, QStringLiteral("A naptár mentése PDF fájlba"), proposedPdfName(),
-                                              QStringLiteral("PDF fájlok (*.pdf)"));
+    const QString path = ChoosePdfInsteadOfPrint(this, m_dialogs, CalendarThing, proposedPdfName());
     if (path.isEmpty())
         return;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".pdf");
     if (const WriteResult written = saveCalendar(path, ExportFormat::Pdf); !written)
         m_dialogs.message(this, written.error(), Dialogs::Icon::Critical);
 }

@@ -1,6 +1,7 @@
 #include "gui/main_window/plan_dialog.h"
 
 #include "gui/calendar_window/calendar_worker.h"
+#include "gui/calendar_window/save_choice.h"
 #include "gui/widgets/dialogs.h"
 #include "gui/widgets/object_names.h"
 #include "io/texts/calendar_texts.h"
@@ -24,6 +25,8 @@
 namespace ferolune {
 
 namespace {
+
+const SavedThing ListThing{QStringLiteral("lista"), QStringLiteral("listát")};
 
 enum Column { FertileColumn, PhaseDayColumn, SexColumn, ExactColumn, CycleColumn, UncertainColumn, ColumnCount };
 
@@ -257,33 +260,12 @@ void PlanDialog::saveAs()
 {
     if (isComputing())
         return;
-    QString path = m_dialogs.chooseFileToSave(this, QStringLiteral("A lista mentése"),
-                                              ProposedPlanFileName(m_today, ExportFormat::Csv),
-                                              QStringLiteral("CSV táblázat (*.csv);;iCalendar naptár (*.ics);;"
-                                                             "PDF dokumentum (*.pdf)"));
-    if (path.isEmpty())
+    const std::optional<SaveChoice> choice =
+        ChooseSaveFile(this, m_dialogs, ListThing, ProposedPlanFileName(m_today, ExportFormat::Csv),
+                       {ExportFormat::Csv, ExportFormat::Ics, ExportFormat::Pdf});
+    if (!choice)
         return;
-    std::optional<ExportFormat> format = FormatOfPath(path);
-    if (!format && QFileInfo(path).suffix().isEmpty()) {
-        path += QStringLiteral(".csv");
-        format = ExportFormat::Csv;
-    }
-    if (!format) {
-        m_dialogs.message(this,
-                          QStringLiteral("A(z) %1 fájl típusa ismeretlen: a lista CSV (.csv), iCalendar (.ics) "
-                                         "vagy PDF (.pdf) fájlba menthető.")
-                              .arg(QDir::toNativeSeparators(path)),
-                          Dialogs::Icon::Critical);
-        return;
-    }
-    IcsOptions ics;
-    if (*format == ExportFormat::Ics) {
-        const std::optional<PhoneCalendarChoice> choice = m_dialogs.choosePhoneCalendar(this, MaxReminderHours);
-        if (!choice)
-            return;
-        ics = {choice->discreet, choice->reminderHours};
-    }
-    if (const WriteResult written = save(path, *format, ics); !written)
+    if (const WriteResult written = save(choice->path, choice->format, choice->ics); !written)
         m_dialogs.message(this, written.error(), Dialogs::Icon::Critical);
 }
 
@@ -299,16 +281,10 @@ void PlanDialog::print()
             m_dialogs.message(this, QStringLiteral("A lista nyomtatása nem sikerült."), Dialogs::Icon::Critical);
         return;
     }
-    if (!m_dialogs.ask(this, QStringLiteral("Nincs telepített nyomtató, ezért a listát nem lehet kinyomtatni.\n\n"
-                                            "Szeretné a listát inkább PDF fájlba menteni?")))
-        return;
-    QString path = m_dialogs.chooseFileToSave(this, QStringLiteral("A lista mentése PDF fájlba"),
-                                              ProposedPlanFileName(m_today, ExportFormat::Pdf),
-                                              QStringLiteral("PDF fájlok (*.pdf)"));
+    const QString path =
+        ChoosePdfInsteadOfPrint(this, m_dialogs, ListThing, ProposedPlanFileName(m_today, ExportFormat::Pdf));
     if (path.isEmpty())
         return;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".pdf");
     if (const WriteResult written = save(path, ExportFormat::Pdf); !written)
         m_dialogs.message(this, written.error(), Dialogs::Icon::Critical);
 }

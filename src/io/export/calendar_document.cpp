@@ -85,18 +85,21 @@ CalendarExport ExportOf(const CalendarDocument &document)
             .days = ExportDaysOf(document.calendar)};
 }
 
+Expected<QByteArray, QString> PdfFileBytes(QByteArray pdf)
+{
+    if (pdf.isEmpty())
+        return Unexpected(QStringLiteral("a PDF oldal nem készíthető el"));
+    if (const std::optional<QDateTime> epoch = SourceDateEpoch())
+        SetPdfCreationDate(pdf, *epoch);
+    return pdf;
+}
+
 Expected<QByteArray, QString> CalendarFileBytes(const CalendarDocument &document, ExportFormat format,
                                                 const IcsOptions &ics, const QDateTime &stamp)
 {
     switch (format) {
-    case ExportFormat::Pdf: {
-        QByteArray bytes = CalendarPdf(PageOfRun(document.heading, document.natal, document.calendar));
-        if (bytes.isEmpty())
-            return Unexpected(QStringLiteral("a PDF oldal nem készíthető el"));
-        if (const std::optional<QDateTime> epoch = SourceDateEpoch())
-            SetPdfCreationDate(bytes, *epoch);
-        return bytes;
-    }
+    case ExportFormat::Pdf:
+        return PdfFileBytes(CalendarPdf(PageOfRun(document.heading, document.natal, document.calendar)));
     case ExportFormat::Ics:
         return CalendarIcs(ExportOf(document), stamp, ics);
     case ExportFormat::Csv:

@@ -59,6 +59,10 @@ QString WithoutControlCharacters(const QString &text);
 // Sets the creation date a PDF made by Qt carries to `moment`, byte for byte in place.
 void SetPdfCreationDate(QByteArray &pdf, const QDateTime &moment);
 
+// A painted PDF as a file keeps it: dated SOURCE_DATE_EPOCH when that is set; refused when
+// the painter made nothing.
+Expected<QByteArray, QString> PdfFileBytes(QByteArray pdf);
+
 // The calendar as `format`: the printed page as PDF (dated SOURCE_DATE_EPOCH when it is set), or the iCalendar file
 // (written as `ics` says, its events stamped `stamp`: SOURCE_DATE_EPOCH or now) or the CSV table; else why the bytes
 // could not be made.

@@ -1,8 +1,7 @@
 #include "io/export/ics_export.h"
 
 #include "core/chart/birth_input.h"
-
-#include <libical/ical.h>
+#include "io/export/ical_calendar.h"
 
 #include <QCryptographicHash>
 #include <QStringList>
@@ -12,26 +11,6 @@
 namespace ferolune {
 
 namespace {
-
-struct ComponentFree {
-    void operator()(icalcomponent *component) const { icalcomponent_free(component); }
-};
-using Component = std::unique_ptr<icalcomponent, ComponentFree>;
-
-icaltimetype icalDate(const QDate &date)
-{
-    icaltimetype time = icaltime_null_date();
-    time.year = date.year();
-    time.month = date.month();
-    time.day = date.day();
-    return time;
-}
-
-icaltimetype icalUtc(const QDateTime &moment)
-{
-    return icaltime_from_timet_with_zone(static_cast<time_t>(moment.toSecsSinceEpoch()), 0,
-                                         icaltimezone_get_utc_timezone());
-}
 
 QString dotted(const QDate &date)
 {
@@ -101,55 +80,26 @@ QString discreetSummaryOf(EventKind kind)
     return DiscreetPredictedStartSummary;
 }
 
-// A display alarm `hours` before the event starts ("-PT24H").
-icalcomponent *newReminder(int hours, const QString &text)
-{
-    icaltriggertype trigger{};
-    trigger.time = icaltime_null_time();
-    trigger.duration = icaldurationtype_null_duration();
-    trigger.duration.is_neg = hours > 0 ? 1 : 0;
-    trigger.duration.hours = static_cast<unsigned int>(hours);
-    icalcomponent *alarm = icalcomponent_new_valarm();
-    icalcomponent_add_property(alarm, icalproperty_new_action(ICAL_ACTION_DISPLAY));
-    icalcomponent_add_property(alarm, icalproperty_new_trigger(trigger));
-    // A display alarm must carry a text; the event's summary says no more than the event.
-    icalcomponent_add_property(alarm, icalproperty_new_description(text.toUtf8().constData()));
-    return alarm;
-}
-
-// The all-day events of one file: their UIDs, stamp and reminder.
+// The all-day events of one file, each with the UID of its kind and ordinal in the year.
 class EventWriter {
 public:
-    EventWriter(icalcomponent *root, const CalendarExport &calendar, const QDateTime &stamp, const IcsOptions &options)
-        : m_root(root), m_calendar(calendar), m_stamp(icalUtc(stamp)), m_options(options)
+    EventWriter(IcalCalendar &file, const CalendarExport &calendar, const IcsOptions &options)
+        : m_file(file), m_calendar(calendar), m_options(options)
     {
     }
 
-    // An all-day event from `first` to `last` (DTEND is the day after, as the format wants),
-    // the `ordinal`-th of its kind in the year. A discreet file keeps only a neutral summary.
+    // An all-day event from `first` to `last`, the `ordinal`-th of its kind in the year. A
+    // discreet file keeps only a neutral summary.
     void add(EventKind kind, int ordinal, const QDate &first, const QDate &last, const EventText &full)
     {
         const EventText text = m_options.discreet ? EventText{discreetSummaryOf(kind), {}} : full;
-        icalcomponent *event = icalcomponent_new_vevent();
-        const QString uid = EventUid(m_calendar.personIdentity, m_calendar.year, kind, ordinal, m_options.discreet);
-        icalcomponent_add_property(event, icalproperty_new_uid(uid.toUtf8().constData()));
-        icalcomponent_add_property(event, icalproperty_new_dtstamp(m_stamp));
-        icalcomponent_add_property(event, icalproperty_new_dtstart(icalDate(first)));
-        icalcomponent_add_property(event, icalproperty_new_dtend(icalDate(last.addDays(1))));
-        icalcomponent_add_property(event, icalproperty_new_summary(text.summary.toUtf8().constData()));
-        if (!text.description.isEmpty())
-            icalcomponent_add_property(event, icalproperty_new_description(text.description.toUtf8().constData()));
-        // Marked days inform; they do not make the person busy.
-        icalcomponent_add_property(event, icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
-        if (m_options.reminderHours)
-            icalcomponent_add_component(event, newReminder(*m_options.reminderHours, text.summary));
-        icalcomponent_add_component(m_root, event);
+        m_file.add({EventUid(m_calendar.personIdentity, m_calendar.year, kind, ordinal, m_options.discreet), first,
+                    last, text.summary, text.description});
     }
 
 private:
-    icalcomponent *m_root;
+    IcalCalendar &m_file;
     const CalendarExport &m_calendar;
-    icaltimetype m_stamp;
     const IcsOptions &m_options;
 };
 
@@ -205,33 +155,11 @@ void addCycleEvents(EventWriter &events, const CalendarExport &calendar)
     }
 }
 
-Component newCalendar(const CalendarExport &calendar, const IcsOptions &options)
-{
-    Component result(icalcomponent_new_vcalendar());
-    icalcomponent_add_property(result.get(), icalproperty_new_version("2.0"));
-    icalcomponent_add_property(result.get(), icalproperty_new_prodid(IcsProductId(options.discreet)));
-    icalcomponent_add_property(result.get(), icalproperty_new_calscale("GREGORIAN"));
-    // The name calendar programs give the imported calendar.
-    const QString title = options.discreet
-                              ? QStringLiteral("Naptár %1").arg(calendar.year)
-                              : QStringLiteral("Holdfázis naptár %1 - %2").arg(calendar.year).arg(calendar.name);
-    icalproperty *name = icalproperty_new_x(title.toUtf8().constData());
-    icalproperty_set_x_name(name, "X-WR-CALNAME");
-    icalcomponent_add_property(result.get(), name);
-    return result;
-}
-
 } // namespace
 
 QString FertileDaysSummary(const QDate &first, const QDate &last)
 {
     return first == last ? QStringLiteral("Termékeny nap") : QStringLiteral("Termékeny napok");
-}
-
-const char *IcsProductId(bool discreet)
-{
-    // A discreet file names no program either: the name of this one says what it is for.
-    return discreet ? "-//Naptar//HU" : "-//Ferolune//Ferolune//HU";
 }
 
 QString ReminderHoursProblem(int hours)
@@ -257,8 +185,12 @@ QString EventUid(const QString &personIdentity, int year, EventKind kind, int or
 
 QByteArray CalendarIcs(const CalendarExport &calendar, const QDateTime &stamp, const IcsOptions &options)
 {
-    const Component root = newCalendar(calendar, options);
-    EventWriter events(root.get(), calendar, stamp, options);
+    // The name calendar programs give the imported calendar.
+    const QString name = options.discreet
+                             ? QStringLiteral("Naptár %1").arg(calendar.year)
+                             : QStringLiteral("Holdfázis naptár %1 - %2").arg(calendar.year).arg(calendar.name);
+    IcalCalendar file(name, options.discreet, stamp, options.reminderHours);
+    EventWriter events(file, calendar, options);
     const std::vector<ExportDay> &days = calendar.days;
     int ordinal = 0;
     for (size_t index = 0; index < days.size(); ++index) {
@@ -278,10 +210,7 @@ QByteArray CalendarIcs(const CalendarExport &calendar, const QDateTime &stamp, c
     }
     addYearEndFertileDays(events, calendar);
     addCycleEvents(events, calendar);
-    char *text = icalcomponent_as_ical_string_r(root.get());
-    const QByteArray bytes(text);
-    icalmemory_free_buffer(text);
-    return bytes;
+    return file.bytes();
 }
 
 } // namespace ferolune

@@ -44,8 +44,8 @@ QByteArray CalendarIcs(const CalendarExport &calendar, const QDateTime &stamp = 
 // not even a discreet file's UIDs speak of fertility.
 enum class EventKind : char {
     MoonPhaseDay = 'a',
-    FertileDays = 'b',          // the fertile days before a moon-phase day
-    YearEndFertileDays = 'c',   // before a moon-phase day of 1 to 3 January of the next year
+    FertileDays = 'b',        // the fertile days before a moon-phase day
+    YearEndFertileDays = 'c', // before a moon-phase day of 1 to 3 January of the next year
     CycleFertileWindow = 'd',
     PredictedPeriodStart = 'e',
 };
@@ -53,9 +53,6 @@ enum class EventKind : char {
 // The summary of an event of the fertile days from `first` to `last`: "Termékeny nap" for
 // one, "Termékeny napok" for more.
 QString FertileDaysSummary(const QDate &first, const QDate &last);
-
-// The product id of a file; a discreet one names no program.
-const char *IcsProductId(bool discreet);
 
 // The UID of the `ordinal`-th (1, 2 ...) event of `kind` in calendar year `year` of the
 // person `personIdentity` names: "<person hash>-2027a5@ferolune", in a discreet file

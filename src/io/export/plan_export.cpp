@@ -3,54 +3,28 @@
 #include "core/common/number_rules.h"
 #include "io/export/calendar_document.h"
 #include "io/export/csv_export.h"
+#include "io/export/ical_calendar.h"
 #include "io/export/ics_export.h"
 #include "io/texts/calendar_texts.h"
 #include "io/texts/plan_texts.h"
 
-#include <libical/ical.h>
-
 #include <QStringList>
-
-#include <memory>
 
 namespace ferolune {
 
 namespace {
-
-struct ComponentFree {
-    void operator()(icalcomponent *component) const { icalcomponent_free(component); }
-};
-using Component = std::unique_ptr<icalcomponent, ComponentFree>;
-
-icaltimetype icalDate(const QDate &date)
-{
-    icaltimetype time = icaltime_null_date();
-    time.year = date.year();
-    time.month = date.month();
-    time.day = date.day();
-    return time;
-}
 
 // The events of the plan's file, each written as the calendar's file writes its own.
 class PlanEvents {
 public:
     PlanEvents(const PlanDocument &document, const QDateTime &stamp, const IcsOptions &options)
         : m_document(document), m_options(options),
-          m_stamp(icaltime_from_timet_with_zone(static_cast<time_t>(stamp.toSecsSinceEpoch()), 0,
-                                                icaltimezone_get_utc_timezone())),
-          m_root(icalcomponent_new_vcalendar())
+          m_file(options.discreet ? QStringLiteral("Naptár")
+                                  : QStringLiteral("Holdfázis napok %1 - %2")
+                                        .arg(PlanSpanText(document.plan.from, document.plan.months),
+                                             WithoutControlCharacters(document.heading.name)),
+                 options.discreet, stamp, options.reminderHours)
     {
-        icalcomponent_add_property(m_root.get(), icalproperty_new_version("2.0"));
-        icalcomponent_add_property(m_root.get(), icalproperty_new_prodid(IcsProductId(options.discreet)));
-        icalcomponent_add_property(m_root.get(), icalproperty_new_calscale("GREGORIAN"));
-        const PlanResult &plan = document.plan;
-        const QString title = options.discreet ? QStringLiteral("Naptár")
-                                               : QStringLiteral("Holdfázis napok %1 - %2")
-                                                     .arg(PlanSpanText(plan.from, plan.months),
-                                                          WithoutControlCharacters(document.heading.name));
-        icalproperty *name = icalproperty_new_x(title.toUtf8().constData());
-        icalproperty_set_x_name(name, "X-WR-CALNAME");
-        icalcomponent_add_property(m_root.get(), name);
     }
 
     void addRow(const PlanRow &row)
@@ -77,13 +51,7 @@ public:
             QStringLiteral("Holdfázis nap - ") + PlanSexText(row.sex), descriptionOf(row, true));
     }
 
-    QByteArray bytes() const
-    {
-        char *text = icalcomponent_as_ical_string_r(m_root.get());
-        const QByteArray result(text);
-        icalmemory_free_buffer(text);
-        return result;
-    }
+    QByteArray bytes() const { return m_file.bytes(); }
 
 private:
     QString uid(int year, EventKind kind, const PlanRow &row) const
@@ -111,40 +79,15 @@ private:
     void add(const QString &uid, const QDate &first, const QDate &last, const QString &discreetSummary,
              const QString &summary, const QString &description)
     {
-        const QString shown = m_options.discreet ? discreetSummary : summary;
-        icalcomponent *event = icalcomponent_new_vevent();
-        icalcomponent_add_property(event, icalproperty_new_uid(uid.toUtf8().constData()));
-        icalcomponent_add_property(event, icalproperty_new_dtstamp(m_stamp));
-        icalcomponent_add_property(event, icalproperty_new_dtstart(icalDate(first)));
-        icalcomponent_add_property(event, icalproperty_new_dtend(icalDate(last.addDays(1))));
-        icalcomponent_add_property(event, icalproperty_new_summary(shown.toUtf8().constData()));
-        if (!m_options.discreet)
-            icalcomponent_add_property(event, icalproperty_new_description(description.toUtf8().constData()));
-        icalcomponent_add_property(event, icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
-        if (m_options.reminderHours)
-            icalcomponent_add_component(event, reminder(*m_options.reminderHours, shown));
-        icalcomponent_add_component(m_root.get(), event);
-    }
-
-    // A display alarm `hours` before the event, carrying no more than its summary.
-    static icalcomponent *reminder(int hours, const QString &summary)
-    {
-        icaltriggertype trigger{};
-        trigger.time = icaltime_null_time();
-        trigger.duration = icaldurationtype_null_duration();
-        trigger.duration.is_neg = hours > 0 ? 1 : 0;
-        trigger.duration.hours = static_cast<unsigned int>(hours);
-        icalcomponent *alarm = icalcomponent_new_valarm();
-        icalcomponent_add_property(alarm, icalproperty_new_action(ICAL_ACTION_DISPLAY));
-        icalcomponent_add_property(alarm, icalproperty_new_trigger(trigger));
-        icalcomponent_add_property(alarm, icalproperty_new_description(summary.toUtf8().constData()));
-        return alarm;
+        if (m_options.discreet)
+            m_file.add({uid, first, last, discreetSummary, {}});
+        else
+            m_file.add({uid, first, last, summary, description});
     }
 
     const PlanDocument &m_document;
     const IcsOptions &m_options;
-    icaltimetype m_stamp;
-    Component m_root;
+    IcalCalendar m_file;
 };
 
 } // namespace
@@ -191,14 +134,8 @@ Expected<QByteArray, QString> PlanFileBytes(const PlanDocument &document, Export
                                             const QDateTime &stamp)
 {
     switch (format) {
-    case ExportFormat::Pdf: {
-        QByteArray bytes = PlanPdf(SheetOf(document));
-        if (bytes.isEmpty())
-            return Unexpected(QStringLiteral("a PDF oldal nem készíthető el"));
-        if (const std::optional<QDateTime> epoch = SourceDateEpoch())
-            SetPdfCreationDate(bytes, *epoch);
-        return bytes;
-    }
+    case ExportFormat::Pdf:
+        return PdfFileBytes(PlanPdf(SheetOf(document)));
     case ExportFormat::Ics:
         return PlanIcs(document, stamp, ics);
     case ExportFormat::Csv:
@@ -209,7 +146,7 @@ Expected<QByteArray, QString> PlanFileBytes(const PlanDocument &document, Export
 
 QString ProposedPlanFileName(const QDate &from, ExportFormat format)
 {
-    return QStringLiteral("holdfazis-tervezo-%1.%2").arg(from.toString(Qt::ISODate), SuffixOf(format));
+    return QStringLiteral("naptar-%1.%2").arg(from.toString(Qt::ISODate), SuffixOf(format));
 }
 
 } // namespace ferolune

@@ -36,15 +36,13 @@ QByteArray PlanCsv(const PlanDocument &document);
 // fertile days, under the UIDs that file gives them, so that the two replace each other in
 // a phone's calendar. Fertile days that cross a year end are two events, as in the two
 // years' files.
-QByteArray PlanIcs(const PlanDocument &document, const QDateTime &stamp = FileStamp(),
-                   const IcsOptions &options = {});
+QByteArray PlanIcs(const PlanDocument &document, const QDateTime &stamp = FileStamp(), const IcsOptions &options = {});
 
 // The document as `format`, or why the bytes could not be made.
 Expected<QByteArray, QString> PlanFileBytes(const PlanDocument &document, ExportFormat format,
-                                            const IcsOptions &ics = {},
-                                            const QDateTime &stamp = FileStamp());
+                                            const IcsOptions &ics = {}, const QDateTime &stamp = FileStamp());
 
-// "holdfazis-tervezo-2026-12-10.csv".
+// "naptar-2026-12-10.csv": as neutral as the calendar's own names.
 QString ProposedPlanFileName(const QDate &from, ExportFormat format);
 
 } // namespace ferolune
