@@ -108,8 +108,13 @@ void paintRow(QPainter &painter, const PlanRow &row, int top)
     QString exact = PlanExactText(row);
     if (row.exact && !ExactRangeText(*row.exact).isEmpty())
         exact += QStringLiteral("   ") + ExactRangeText(*row.exact);
-    text(painter, cellOf(ExactColumn, top),
-         QFontMetrics(plain).elidedText(exact, Qt::ElideRight, ExactColumn.width - 4), plain);
+    // A range across midnight names both days: it is set smaller rather than cut short.
+    QFont exactFont = plain;
+    const int room = ExactColumn.width - 4;
+    if (const int wide = QFontMetrics(exactFont).horizontalAdvance(exact); wide > room)
+        exactFont.setPixelSize(std::max(plain.pixelSize() * 3 / 4, plain.pixelSize() * room / wide));
+    text(painter, cellOf(ExactColumn, top), QFontMetrics(exactFont).elidedText(exact, Qt::ElideRight, room),
+         exactFont);
     if (row.cycleOverlap) {
         const QRect cycle = cellOf(CycleColumn, top).adjusted(0, 2, -4, -2);
         if (row.meetsCycle()) {
