@@ -113,8 +113,7 @@ void paintRow(QPainter &painter, const PlanRow &row, int top)
     const int room = ExactColumn.width - 4;
     if (const int wide = QFontMetrics(exactFont).horizontalAdvance(exact); wide > room)
         exactFont.setPixelSize(std::max(plain.pixelSize() * 3 / 4, plain.pixelSize() * room / wide));
-    text(painter, cellOf(ExactColumn, top), QFontMetrics(exactFont).elidedText(exact, Qt::ElideRight, room),
-         exactFont);
+    text(painter, cellOf(ExactColumn, top), QFontMetrics(exactFont).elidedText(exact, Qt::ElideRight, room), exactFont);
     if (row.cycleOverlap) {
         const QRect cycle = cellOf(CycleColumn, top).adjusted(0, 2, -4, -2);
         if (row.meetsCycle()) {
