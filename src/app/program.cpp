@@ -37,24 +37,30 @@ void Program::start()
     m_mainWindow->show();
 }
 
-void Program::runCalendar()
+std::optional<CalendarOrder> Program::orderFromWindow(const QString &yearText)
 {
-    if (m_calendar->isRunning())
-        return;
     // A run never starts with a field it cannot read: it would scan against a wrong or
     // stale natal angle.
-    const QString yearText = m_mainWindow->calendarYearText();
     const BirthForm form = m_mainWindow->birthForm();
     const Expected<CheckedRun, FieldProblem> run = ReadRunForm(form, yearText);
     if (!run) {
         m_dialogs.message(m_mainWindow.get(), run.error().message, Dialogs::Icon::Critical);
         m_mainWindow->focusField(run.error().field);
-        return;
+        return std::nullopt;
     }
-    CalendarOrder order = CalendarOrderOf(*run, yearText, ResidenceZoneId(m_atlas, form.residence),
-                                          m_mainWindow->cycleHistory(), m_mainWindow->eventKey());
-    order.heading.today = m_clock.now().date();
-    m_calendar->runCalendar(order);
+    return CalendarOrderOf(*run, yearText, ResidenceZoneId(m_atlas, form.residence), m_mainWindow->cycleHistory(),
+                           m_mainWindow->eventKey());
+}
+
+void Program::runCalendar()
+{
+    if (m_calendar->isRunning())
+        return;
+    std::optional<CalendarOrder> order = orderFromWindow(m_mainWindow->calendarYearText());
+    if (!order)
+        return;
+    order->heading.today = m_clock.now().date();
+    m_calendar->runCalendar(*order);
 }
 
 void Program::openPlanner()
@@ -62,17 +68,10 @@ void Program::openPlanner()
     // The planner makes the calendars of the years it spans; the calendar year field is
     // not read, and the birth is checked as for a calendar of this year.
     const QDate today = m_clock.now().date();
-    const QString yearText = QString::number(today.year());
-    const BirthForm form = m_mainWindow->birthForm();
-    const Expected<CheckedRun, FieldProblem> run = ReadRunForm(form, yearText);
-    if (!run) {
-        m_dialogs.message(m_mainWindow.get(), run.error().message, Dialogs::Icon::Critical);
-        m_mainWindow->focusField(run.error().field);
+    const std::optional<CalendarOrder> order = orderFromWindow(QString::number(today.year()));
+    if (!order)
         return;
-    }
-    const CalendarOrder order = CalendarOrderOf(*run, yearText, ResidenceZoneId(m_atlas, form.residence),
-                                                m_mainWindow->cycleHistory(), m_mainWindow->eventKey());
-    PlanDialog dialog(m_worker, m_dialogs, order, today, m_mainWindow.get());
+    PlanDialog dialog(m_worker, m_dialogs, *order, today, m_mainWindow.get());
     dialog.exec();
 }
 

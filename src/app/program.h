@@ -7,6 +7,7 @@
 #include "gui/calendar_window/calendar_controller.h"
 
 #include <memory>
+#include <optional>
 
 namespace ferolune {
 
@@ -31,6 +32,9 @@ public:
     CalendarController &calendar() { return *m_calendar; }
 
 private:
+    // The window's birth, checked with `yearText` as the calendar year, as a run's order;
+    // nullopt when a field is refused, which the user is told, with the focus put there.
+    std::optional<CalendarOrder> orderFromWindow(const QString &yearText);
     void runCalendar();
     // TERVEZŐ…: the planner for the person in the main window, from today.
     void openPlanner();

@@ -24,6 +24,9 @@ enum class DayClass : std::uint8_t {
     PhaseBoy,  // Moon in an odd-numbered sign
 };
 
+// The fertile days marked before every moon-phase day.
+constexpr int FertileDaysBeforePhaseDay = 3;
+
 enum class HourClass : std::uint8_t {
     Unset, // never reset: the window background
     Plain,

@@ -39,7 +39,7 @@ PlanRow rowOf(const std::vector<CalendarModel> &calendars, const CalendarModel &
     PlanRow row;
     row.phaseDay = calendar.date(index);
     row.sex = calendar.days[static_cast<size_t>(index)].dayClass;
-    row.fertileFrom = row.phaseDay.addDays(-FertileDaysBefore);
+    row.fertileFrom = row.phaseDay.addDays(-FertileDaysBeforePhaseDay);
     row.exact = calendar.exactReturns[static_cast<size_t>(index)];
     row.ordinalInYear = ordinal;
     int overlap = 0;
@@ -62,7 +62,7 @@ QDate PlanEnd(const QDate &from, int months)
 
 std::pair<int, int> PlanYears(const QDate &from, int months)
 {
-    return {from.addDays(-FertileDaysBefore).year(), PlanEnd(from, months).addDays(-1).year()};
+    return {from.addDays(-FertileDaysBeforePhaseDay).year(), PlanEnd(from, months).addDays(-1).year()};
 }
 
 std::vector<PlanRow> FilteredRows(const std::vector<PlanRow> &rows, const PlanFilter &filter)

@@ -18,7 +18,6 @@ namespace ferolune {
 constexpr int MinPlanMonths = 1;
 constexpr int MaxPlanMonths = 36;
 constexpr int DefaultPlanMonths = 12;
-constexpr int FertileDaysBefore = 3;
 
 // A span to plan: [from, from + months months). The request's year is not read: every
 // calendar year the span touches is made in turn.

@@ -16,7 +16,6 @@ namespace {
 // The angle needs about a month to come back, so the days right after a moon-phase day
 // are not examined.
 constexpr int DaysSkippedAfterPhaseDay = 20;
-constexpr int FertileDaysBeforePhaseDay = 3;
 
 struct ScanRun {
     double natalAngleRounded; // the natal degree this scan looks for

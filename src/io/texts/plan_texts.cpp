@@ -36,7 +36,7 @@ QString PlanOverlapText(const PlanRow &row)
 {
     if (!row.cycleOverlap)
         return {};
-    return QStringLiteral("%1 nap a %2-ből").arg(*row.cycleOverlap).arg(FertileDaysBefore + 1);
+    return QStringLiteral("%1 nap a %2-ből").arg(*row.cycleOverlap).arg(FertileDaysBeforePhaseDay + 1);
 }
 
 QString PlanSpanText(const QDate &from, int months)
